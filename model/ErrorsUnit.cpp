@@ -1,0 +1,17 @@
+#include "model/ErrorsUnit.h"
+
+#include "platform/rtl/Exceptions.h"
+
+TErrorList::TErrorList() { items_.reserve(kInitialCapacity); }
+
+void TErrorList::Add(int code, const std::string& text) { items_.push_back(TError(code, text)); }
+
+void TErrorList::Clear() {
+  items_.clear();
+  items_.reserve(kInitialCapacity);
+}
+
+const TError& TErrorList::GetItem(int index) const {
+  if (index < 0 || index >= Count()) ThrowListIndexError(index);
+  return items_[static_cast<std::size_t>(index)];
+}

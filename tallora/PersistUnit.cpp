@@ -1,0 +1,115 @@
+#include "tallora/PersistUnit.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/classes/Streams.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+std::string Reason(int err) { return std::generic_category().message(err); }
+
+[[noreturn]] void ThrowCreateError(const std::string& fileName, int err) {
+  throw EFCreateError("Não foi possível criar o arquivo " + fileName + ": " + Reason(err));
+}
+
+std::ifstream OpenForReading(const std::string& fileName) {
+  std::error_code ec;
+  if (std::filesystem::is_directory(fileName, ec))
+    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + Reason(EISDIR));
+  errno = 0;
+  std::ifstream in(fileName, std::ios::binary);
+  if (!in) {
+    const int err = errno;
+    if (err == ENOENT || err == 0 || !std::filesystem::exists(fileName, ec))
+      throw EFOpenError("Arquivo não encontrado: " + fileName);
+    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + Reason(err));
+  }
+  return in;
+}
+
+// Up to `limit` bytes from the start of the file.
+std::string ReadFile(const std::string& fileName, std::size_t limit) {
+  std::ifstream in = OpenForReading(fileName);
+  std::string data;
+  char buffer[65536];
+  while (data.size() < limit) {
+    const std::size_t want = std::min(sizeof buffer, limit - data.size());
+    in.read(buffer, static_cast<std::streamsize>(want));
+    data.append(buffer, static_cast<std::size_t>(in.gcount()));
+    if (!in) break;
+  }
+  if (in.bad()) throw EReadError("Não foi possível ler o arquivo " + fileName);
+  return data;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string TemporarySaveName(const std::string& fileName) { return fileName + ".tmp"; }
+
+void SaveComponent(const std::string& fileName, const TComponent& root) {
+  const std::string image = WriteComponentImage(root);
+  const std::string temp = TemporarySaveName(fileName);
+
+  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+  if (fd < 0) ThrowCreateError(fileName, errno);
+
+  // A replaced file keeps its permissions.
+  struct stat old;
+  if (::stat(fileName.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+
+  int err = 0;
+  if (!WriteAll(fd, image) || ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), fileName.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    ThrowCreateError(fileName, err);
+  }
+}
+
+void CheckStoredClass(const std::string& fileName, const std::string& className) {
+  const std::string head = ReadFile(fileName, 5 + className.size());
+  if (head.size() < 5 + className.size() || head.compare(5, className.size(), className) != 0)
+    throw Exception(kMsgWrongStoredClass + className);
+}
+
+void LoadComponent(const std::string& fileName, TComponent& root) {
+  CheckStoredClass(fileName, root.ClassName());
+  const std::string image = ReadFile(fileName, std::string::npos);
+  ReadComponentImage(image, root);
+}
+
+// ---- TProductPersist ----
+
+const ClassInfo& TProductPersist::StaticClass() {
+  static const auto ci =
+      ClassBuilder<TProductPersist>("TProductPersist", &TComponent::StaticClass())
+          .String("Filename", &TProductPersist::Filename, &TProductPersist::SetFilename)
+          .Collection("ProductCollection", &TProductPersist::ProductCollection, TProduct::StaticClass())
+          .Build();
+  return *ci;
+}
+
+TProductPersist::TProductPersist(TComponent* owner)
+    : TComponent(owner), products_(std::make_unique<TProductCollection>(this)) {}

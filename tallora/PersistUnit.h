@@ -1,0 +1,45 @@
+#pragma once
+// Root-object files: one root component with one collection per ".dat" file,
+// stored as a component stream.
+
+#include <string>
+
+#include "model/ProductUnit.h"
+#include "platform/classes/Classes.h"
+
+inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
+
+// Writes the root's image into a temporary file beside the target and renames
+// it over the target, so a failed save leaves any old file as it was. Raises
+// EFCreateError (with the path) when the file cannot be written.
+void SaveComponent(const std::string& fileName, const TComponent& root);
+
+// CheckStoredClass with the root's class name, then reads the whole file into
+// the existing root (see ReadComponentImage: what was read before a fault
+// stays). Raises EFOpenError for a missing or unreadable file, Exception for a
+// file of another class, EReadError for a damaged one.
+void LoadComponent(const std::string& fileName, TComponent& root);
+
+// Skips the first 5 bytes (signature and length byte) and compares the next
+// ones with the class name, case-sensitively; a mismatch or a short file
+// raises Exception(kMsgWrongStoredClass + className).
+void CheckStoredClass(const std::string& fileName, const std::string& className);
+
+// The temporary file SaveComponent writes before the rename.
+std::string TemporarySaveName(const std::string& fileName);
+
+// The product catalogue ("Produtos.dat") of both programs.
+class TProductPersist : public TComponent {
+  TQ_DECLARE_CLASS(TProductPersist)
+public:
+  explicit TProductPersist(TComponent* owner = nullptr);
+
+  // The bare file name, without folder.
+  const std::string& Filename() const { return filename_; }
+  void SetFilename(const std::string& value) { filename_ = value; }
+  TProductCollection& ProductCollection() { return *products_; }
+
+private:
+  std::string filename_;
+  std::unique_ptr<TProductCollection> products_;
+};
