@@ -15,3 +15,10 @@ const TError& TErrorList::GetItem(int index) const {
   if (index < 0 || index >= Count()) ThrowListIndexError(index);
   return items_[static_cast<std::size_t>(index)];
 }
+
+std::vector<ErrorLine> ErrorLines(const TErrorList& errors) {
+  std::vector<ErrorLine> lines;
+  lines.reserve(static_cast<std::size_t>(errors.Count()));
+  for (const TError& e : errors) lines.push_back({e.Code(), e.Text()});
+  return lines;
+}

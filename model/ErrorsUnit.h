@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/services/Services.h"
+
 class TErrorList;
 
 class TError {
@@ -45,3 +47,6 @@ private:
   std::vector<TError> items_;
   std::string title_;
 };
+
+// The list as the error window shows it.
+std::vector<ErrorLine> ErrorLines(const TErrorList& errors);

@@ -4,8 +4,12 @@
 
 #include <string>
 
+#include <memory>
+
 #include "model/ProductUnit.h"
 #include "platform/classes/Classes.h"
+#include "platform/classes/Streams.h"
+#include "platform/rtl/SysUtils.h"
 
 inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
 
@@ -24,6 +28,30 @@ void LoadComponent(const std::string& fileName, TComponent& root);
 // ones with the class name, case-sensitively; a mismatch or a short file
 // raises Exception(kMsgWrongStoredClass + className).
 void CheckStoredClass(const std::string& fileName, const std::string& className);
+
+// Reads a file as LoadComponent would into root, but into a copy owned by
+// owner, so that root is left as it was when the read fails.
+template <class Root>
+std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root, TComponent* owner = nullptr) {
+  std::unique_ptr<Root> fresh(new Root(owner));
+  ReadComponentImage(WriteComponentImage(root), *fresh);
+  LoadComponent(fileName, *fresh);
+  return fresh;
+}
+
+// Saves root under fileName, storing the bare file name in its Filename; a
+// failed save puts the old Filename back.
+template <class Root>
+void SaveComponentAs(const std::string& fileName, Root& root) {
+  const std::string old = root.Filename();
+  root.SetFilename(ExtractFileName(fileName));
+  try {
+    SaveComponent(fileName, root);
+  } catch (...) {
+    root.SetFilename(old);
+    throw;
+  }
+}
 
 // The temporary file SaveComponent writes before the rename.
 std::string TemporarySaveName(const std::string& fileName);

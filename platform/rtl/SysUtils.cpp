@@ -612,3 +612,11 @@ bool FileExists(std::string_view path) {
   std::error_code ec;
   return std::filesystem::is_regular_file(std::filesystem::path(std::string(path)), ec);
 }
+
+std::string JoinPath(std::string_view folder, std::string_view name) {
+  if (folder.empty()) return std::string(name);
+  std::string path(folder);
+  if (path.back() != '/') path += '/';
+  path += name;
+  return path;
+}

@@ -109,5 +109,7 @@ std::string ExtractFileName(std::string_view path);
 std::string ExtractFilePath(std::string_view path);  // keeps the trailing '/'
 std::string ExtractFileExt(std::string_view path);   // with the dot
 std::string ChangeFileExt(std::string_view path, std::string_view ext);
-std::string IncludeTrailingPathDelimiter(std::string_view path);  // "" stays ""
+std::string IncludeTrailingPathDelimiter(std::string_view path);
+// folder + "/" + name; the bare name when the folder is empty.
+std::string JoinPath(std::string_view folder, std::string_view name);  // "" stays ""
 bool FileExists(std::string_view path);  // a regular file

@@ -12,24 +12,11 @@
 #include "model/ThinUnit.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-using Entries = std::vector<std::pair<int, std::string>>;
-
-Entries EntriesOf(const TErrorList& list) {
-  Entries out;
-  for (const TError& e : list) out.emplace_back(e.Code(), e.Text());
-  return out;
-}
-
-std::vector<std::string> PublishedNames(const ClassInfo& ci) {
-  std::vector<std::string> names;
-  for (const PropertyInfo* p : ci.Properties()) names.push_back(p->name);
-  return names;
-}
 
 // Every published property but the read-only Id is writable and starts empty.
 void ExpectFreshItem(const TCollectionItem& item) {
@@ -41,17 +28,7 @@ void ExpectFreshItem(const TCollectionItem& item) {
   }
 }
 
-class Items : public ::testing::Test {
-protected:
-  void SetUp() override {
-    saved_ = FormatSettings();
-    SetBrazilianFormatSettings();
-  }
-  void TearDown() override { FormatSettings() = saved_; }
-
-private:
-  TFormatSettings saved_;
-};
+class Items : public ::testing::Test {};
 
 }  // namespace
 
@@ -75,7 +52,7 @@ TEST(ErrorList, KeepsEveryMessageInOrderAndClearKeepsTheTitle) {
 }
 
 TEST_F(Items, Product) {
-  EXPECT_EQ(PublishedNames(TProduct::StaticClass()),
+  EXPECT_EQ(PropertyNames(TProduct::StaticClass()),
             (std::vector<std::string>{"Id", "Name", "MinDiameter", "Size", "Price", "PriceEvolutionRate"}));
   TProductCollection products;
   TProduct& p = products.Add();
@@ -134,7 +111,7 @@ void AddAges(TThinCollection& thins, std::initializer_list<int> ages) {
 }  // namespace
 
 TEST(Thin, PublishedPropertiesAndStart) {
-  EXPECT_EQ(PublishedNames(TThin::StaticClass()),
+  EXPECT_EQ(PropertyNames(TThin::StaticClass()),
             (std::vector<std::string>{"Id", "Age", "ThinType", "TypeName", "ThinMode", "RemanescentTrees",
                                       "RemanescentBaseArea", "CutRows", "RemovedTrees", "TreesAfterThin",
                                       "RemovedBaseArea", "BaseAreaAfterThin", "MedianDiameter", "MedianHeight",
@@ -248,7 +225,7 @@ public:
 }  // namespace
 
 TEST(Prognosis, PublishedPropertiesBasalAreaAndVolume) {
-  EXPECT_EQ(PublishedNames(TPrognosis::StaticClass()),
+  EXPECT_EQ(PropertyNames(TPrognosis::StaticClass()),
             (std::vector<std::string>{"Id", "Age", "DominantHeight", "NoTrees", "MedianDiameter", "MedianHeight",
                                       "BaseArea", "Volume", "IMA", "ICA"}));
   TPrognosisCollection rows;

@@ -165,10 +165,8 @@ using Log = std::vector<std::string>;
 class DataSetTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetBrazilianFormatSettings();
     ds.rows = {{1, "Ana", 1.5}, {2, "Bia", 2.5}, {3, "Caio", 3.5}, {4, "Davi", 4.5}};
   }
-  void TearDown() override { FormatSettings() = TFormatSettings{}; }
 
   std::string Names() const {
     std::string s;

@@ -13,16 +13,10 @@ namespace {
 const double kNaN = std::numeric_limits<double>::quiet_NaN();
 const double kInf = std::numeric_limits<double>::infinity();
 
+// Tests that change the settings get pt-BR back afterwards.
 class PtBr : public ::testing::Test {
 protected:
-  void SetUp() override {
-    saved_ = FormatSettings();
-    SetBrazilianFormatSettings();
-  }
-  void TearDown() override { FormatSettings() = saved_; }
-
-private:
-  TFormatSettings saved_;
+  void TearDown() override { SetBrazilianFormatSettings(); }
 };
 
 using FloatToStrTest = PtBr;

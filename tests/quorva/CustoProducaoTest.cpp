@@ -11,31 +11,12 @@
 #include "platform/rtl/SysUtils.h"
 #include "quorva/CustoUnit.h"
 #include "quorva/ProducaoUnit.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-using Entries = std::vector<std::pair<int, std::string>>;
-
-Entries EntriesOf(const TErrorList& list) {
-  Entries out;
-  for (const TError& e : list) out.emplace_back(e.Code(), e.Text());
-  return out;
-}
-
-std::vector<std::string> PublishedNames(const ClassInfo& ci) {
-  std::vector<std::string> names;
-  for (const PropertyInfo* p : ci.Properties()) names.push_back(p->name);
-  return names;
-}
-
 class Items : public ::testing::Test {
 protected:
-  void SetUp() override {
-    saved_ = FormatSettings();
-    SetBrazilianFormatSettings();
-  }
-  void TearDown() override { FormatSettings() = saved_; }
-
   TCusto& Custo(const std::string& nome, const std::string& unidade, const std::string& tipo, double valor) {
     TCusto& c = custos_.Add();
     c.SetNome(nome);
@@ -61,19 +42,17 @@ protected:
   TProducoes producoes_;
   TErrorList errors_;
 
-private:
-  TFormatSettings saved_;
 };
 
 }  // namespace
 
 TEST(ItemClasses, PublishTheFileFieldsInOrder) {
-  EXPECT_EQ(PublishedNames(TCusto::StaticClass()),
+  EXPECT_EQ(PropertyNames(TCusto::StaticClass()),
             (std::vector<std::string>{"Id", "Nome", "UnidadeMedida", "TipoCusto", "Custo", "CustosAnuais"}));
-  EXPECT_EQ(PublishedNames(TCustoAnual::StaticClass()), (std::vector<std::string>{"Id", "Idade", "Custo"}));
-  EXPECT_EQ(PublishedNames(TProducao::StaticClass()),
+  EXPECT_EQ(PropertyNames(TCustoAnual::StaticClass()), (std::vector<std::string>{"Id", "Idade", "Custo"}));
+  EXPECT_EQ(PropertyNames(TProducao::StaticClass()),
             (std::vector<std::string>{"Id", "Idade", "Origem", "ItensProducao"}));
-  EXPECT_EQ(PublishedNames(TItemProducao::StaticClass()),
+  EXPECT_EQ(PropertyNames(TItemProducao::StaticClass()),
             (std::vector<std::string>{"Id", "Produto", "Volume", "Preco"}));
   EXPECT_TRUE(TCusto::StaticClass().Find("id")->IsReadOnly());
   EXPECT_EQ(TCusto::StaticClass().Find("custosanuais")->itemClass, &TCustoAnual::StaticClass());

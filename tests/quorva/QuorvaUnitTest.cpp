@@ -64,12 +64,9 @@ double ReferenceIrr(const std::vector<double>& net) {
 class PlanTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    saved_ = FormatSettings();
-    SetBrazilianFormatSettings();
     plan_.SetIdadeFinal(7);
     plan_.SetTaxaAtratividade(10);
   }
-  void TearDown() override { FormatSettings() = saved_; }
 
   TCusto& AddCusto(const std::string& nome, const std::string& unidade, const std::string& tipo, double valor) {
     TCusto& c = plan_.Custos().Add();
@@ -151,8 +148,6 @@ protected:
   TQuorva plan_;
   TErrorList errors_;
 
-private:
-  TFormatSettings saved_;
 };
 
 }  // namespace

@@ -76,11 +76,9 @@ using Log = std::vector<std::string>;
 class CollectionDataSetTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    SetBrazilianFormatSettings();
     for (const char* n : {"A", "B", "C", "D", "E"}) Add(n);
     ds.SetCollection(&plots);
   }
-  void TearDown() override { FormatSettings() = TFormatSettings{}; }
 
   TPlot& Add(const std::string& name, double area = 1) {
     TPlot& p = plots.Add();
