@@ -1,0 +1,19 @@
+#pragma once
+// Quorva's default cost catalogue and plan template, as code. Each Fill
+// function empties the root and fills it; make_default_data writes the files.
+
+#include <vector>
+
+#include "quorva/CatalogData.h"
+#include "quorva/MarquelData.h"
+#include "tools/DefaultFiles.h"
+
+// "Custo.dat": typical costs of a eucalyptus plantation, one-off and annual,
+// per hectare and per cubic metre, in "$".
+void FillDefaultCosts(TCustoPersist& root);
+// "Plano1.dat": a complete plan (a thinning and a final cut, every kind of
+// cost, a sensitivity range) that validates and calculates.
+void FillDefaultPlan(TQuorvaPersist& root);
+
+// Appends "Custo.dat" and "Plano1.dat".
+void AppendQuorvaDefaultFiles(std::vector<TDefaultFile>& files);
