@@ -1,0 +1,22 @@
+#include "quorva/SimulationQuorvaUnit.h"
+
+namespace quorva {
+
+const ClassInfo& TSimulation::StaticClass() {
+  static const auto ci = ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
+  return *ci;
+}
+
+const ClassInfo& TSimulationPersist::StaticClass() {
+  static const auto ci =
+      ClassBuilder<TSimulationPersist>("TSimulationPersist", &TComponent::StaticClass())
+          .String("Filename", &TSimulationPersist::Filename, &TSimulationPersist::SetFilename)
+          .Collection("SimulationCollection", &TSimulationPersist::SimulationCollection, TSimulation::StaticClass())
+          .Build();
+  return *ci;
+}
+
+TSimulationPersist::TSimulationPersist(TComponent* owner)
+    : TComponent(owner), simulations_(std::make_unique<TSimulationCollection>(this)) {}
+
+}  // namespace quorva
