@@ -15,8 +15,10 @@ bool Editing(const TDataSet& ds) {
   return ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert;
 }
 
-// Close, bind to the collection (none: unbound) and open.
+// Close, bind to the collection (none: unbound) and open. A detail row the
+// user is typing is posted first, so moving the master never loses it.
 void Rebind(TCollectionDataSet& ds, TCollection* collection) {
+  if (Editing(ds)) ds.CheckBrowseMode();
   ds.Close();
   ds.SetCollection(collection);
   if (collection) ds.Open();
@@ -169,12 +171,14 @@ void TMarquel::InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::stri
   cdsProducao_.Open();
 }
 
-void TMarquel::OpenPlan(const std::string& path) {
+std::unique_ptr<TQuorvaPersist> TMarquel::ReadPlanFile(const std::string& path) const {
   auto fresh = std::make_unique<TQuorvaPersist>();
   fresh->SetFilename(root_->Filename());
   LoadComponent(path, *fresh);
-  InstallRoot(std::move(fresh), path);
+  return fresh;
 }
+
+void TMarquel::OpenPlan(const std::string& path) { InstallRoot(ReadPlanFile(path), path); }
 
 std::string TMarquel::TemplatePath() const {
   const std::string here = JoinPath(currentDir_, kPlanTemplateName);
@@ -183,9 +187,9 @@ std::string TMarquel::TemplatePath() const {
   return FileExists(beside) ? beside : here;
 }
 
-void TMarquel::NewPlan() {
-  OpenPlan(TemplatePath());
-}
+// A new plan remembers no path, so that a plain save never writes over the
+// template.
+void TMarquel::NewPlan() { InstallRoot(ReadPlanFile(TemplatePath()), ""); }
 
 void TMarquel::NewEmptyPlan() {
   auto fresh = std::make_unique<TQuorvaPersist>();
@@ -200,7 +204,7 @@ void TMarquel::SavePlan(const std::string& path) {
 
 bool TMarquel::NeedsNewName() const {
   const std::string name = Trim(root_->Filename());
-  return name.empty() || SameText(name, kPlanTemplateName);
+  return planPath_.empty() || name.empty() || SameText(name, kPlanTemplateName);
 }
 
 // ---- productions ----

@@ -124,6 +124,7 @@ public:
 
 private:
   void SetUpDataSets();
+  std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path) const;
   void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path);
   void CloseAll();
   // Enforces "$/M3 is one-off" on the cost; returns the unit code (3 or 2).

@@ -59,6 +59,9 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   SavePlanFile(work / "Plano1.dat", "Plano1.dat", "Local");
   marquel.NewPlan();
   EXPECT_EQ(marquel.CurrentPlan()->Descricao(), "Local");
+  // A new plan remembers no path, whatever name its template stores.
+  EXPECT_EQ(marquel.PlanPath(), "");
+  EXPECT_TRUE(marquel.NeedsNewName());
   marquel.SavePlan(dir / "Outro.dat");
   EXPECT_EQ(std::tuple(marquel.GetFileName(), marquel.PlanPath()), std::tuple("Outro.dat", dir / "Outro.dat"));
   EXPECT_FALSE(marquel.NeedsNewName());
@@ -83,6 +86,29 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   fresh.OpenPlan(SavePlanFile(dir / "SemNome.dat", "", "Antigo"));
   EXPECT_EQ(fresh.CurrentPlan(), &fresh.Root().Quorvas()[1]);
   EXPECT_EQ(fresh.cdsQuorva().RecNo(), 2);
+}
+
+TEST_F(MarquelTest, DetailRowsBeingTypedSurviveTheMastersPost) {
+  marquel.OpenPlan(fazenda);
+  TCollectionDataSet &c = marquel.cdsCusto(), &a = marquel.cdsCustoAnual();
+  TCollectionDataSet &p = marquel.cdsProducao(), &i = marquel.cdsItemProducao();
+  c.SetRecNo(2);
+  const int annual = a.RecordCount();
+  c.Edit();
+  c.FieldByName("Nome").SetAsString("Manutenção");
+  a.Append();
+  a.FieldByName("Idade").SetAsInteger(3);
+  a.FieldByName("Custo").SetAsFloat(99);
+  p.Last();
+  const int items = i.RecordCount();
+  p.Edit();
+  p.FieldByName("Origem").SetAsString("CORTE");
+  i.Append();
+  i.FieldByName("Volume").SetAsFloat(12);
+  marquel.CalculateResults();
+  EXPECT_EQ(marquel.CurrentPlan()->Custos()[1].CustosAnuais().Count(), annual + 1);
+  EXPECT_EQ(marquel.CurrentPlan()->Producoes()[marquel.CurrentPlan()->Producoes().Count() - 1].ItensProducao().Count(),
+            items + 1);
 }
 
 TEST_F(MarquelTest, CachedResultAndWhatClearsIt) {
