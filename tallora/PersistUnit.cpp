@@ -63,25 +63,42 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-}  // namespace
+// The file a save replaces: a symbolic link is followed, so that the file it
+// points to is written and the link stays.
+std::string SaveTarget(const std::string& fileName) {
+  std::error_code ec;
+  if (std::filesystem::is_symlink(fileName, ec)) {
+    const std::filesystem::path real = std::filesystem::canonical(fileName, ec);
+    if (!ec) return real.string();
+  }
+  return fileName;
+}
 
-std::string TemporarySaveName(const std::string& fileName) { return fileName + ".tmp"; }
+}  // namespace
 
 void SaveComponent(const std::string& fileName, const TComponent& root) {
   const std::string image = WriteComponentImage(root);
-  const std::string temp = TemporarySaveName(fileName);
+  const std::string target = SaveTarget(fileName);
 
-  const int fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0666);
+  // A new file of our own beside the target, never one of the user's.
+  std::string temp = target + kTemporarySaveSuffix + "XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
   if (fd < 0) ThrowCreateError(fileName, errno);
 
-  // A replaced file keeps its permissions.
+  // A replaced file keeps its permissions; a new one gets the usual ones.
   struct stat old;
-  if (::stat(fileName.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd, old.st_mode & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
 
   int err = 0;
   if (!WriteAll(fd, image) || ::fsync(fd) != 0) err = errno;
   if (::close(fd) != 0 && err == 0) err = errno;
-  if (err == 0 && ::rename(temp.c_str(), fileName.c_str()) != 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
   if (err != 0) {
     ::unlink(temp.c_str());
     ThrowCreateError(fileName, err);

@@ -14,7 +14,8 @@
 inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
 
 // Writes the root's image into a temporary file beside the target and renames
-// it over the target, so a failed save leaves any old file as it was. Raises
+// it over the target, so a failed save leaves any old file as it was. A
+// symbolic link is followed: the file it points to is replaced. Raises
 // EFCreateError (with the path) when the file cannot be written.
 void SaveComponent(const std::string& fileName, const TComponent& root);
 
@@ -53,8 +54,9 @@ void SaveComponentAs(const std::string& fileName, Root& root) {
   }
 }
 
-// The temporary file SaveComponent writes before the rename.
-std::string TemporarySaveName(const std::string& fileName);
+// SaveComponent writes the image into a new file named after the target with
+// this suffix and six random characters, then renames it over the target.
+inline constexpr const char* kTemporarySaveSuffix = ".tmp";
 
 // The product catalogue ("Produtos.dat") of both programs.
 class TProductPersist : public TComponent {

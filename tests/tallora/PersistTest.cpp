@@ -62,6 +62,13 @@ protected:
   }
 
   std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+  // Temporary files a save left behind anywhere in the folder.
+  int LeftoverTemps() const {
+    int n = 0;
+    for (const auto& e : fs::recursive_directory_iterator(dir_))
+      if (e.path().filename().string().find(kTemporarySaveSuffix) != std::string::npos) ++n;
+    return n;
+  }
 
   static std::string Contents(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -117,7 +124,7 @@ TEST_F(PersistFiles, SavesTheByteExampleAndReadsItBack) {
                                H({5, 0x00, 0x98, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x00, 0x40}) + H({0, 0, 0, 0});
   ASSERT_EQ(expected.size(), 118u);
   EXPECT_EQ(Contents(file), expected);
-  EXPECT_FALSE(fs::exists(TemporarySaveName(file)));
+  EXPECT_EQ(LeftoverTemps(), 0);
 
   TProductPersist back;
   LoadComponent(file, back);
@@ -252,17 +259,17 @@ TEST_F(PersistFiles, FailedSavesKeepTheOldFile) {
     EXPECT_EQ(WriteComponentImage(root), image);
   };
 
-  // A directory where the temporary file would go.
-  fs::create_directory(TemporarySaveName(file));
-  expectCreateError(file);
-  EXPECT_EQ(Contents(file), oldBytes);
-  fs::remove(TemporarySaveName(file));
+  // A user's own file with the temporary suffix is never touched.
+  std::ofstream(file + kTemporarySaveSuffix) << "notas";
+  SaveComponent(file, old);
+  EXPECT_EQ(Contents(file + kTemporarySaveSuffix), "notas");
+  fs::remove(file + kTemporarySaveSuffix);
 
   // A missing folder; a directory in place of the target.
   expectCreateError(Path("nenhuma/Produtos.dat"));
   fs::create_directory(Path("Pasta.dat"));
   expectCreateError(Path("Pasta.dat"));
-  EXPECT_FALSE(fs::exists(TemporarySaveName(Path("Pasta.dat"))));
+  EXPECT_EQ(LeftoverTemps(), 0);
   EXPECT_TRUE(fs::is_directory(Path("Pasta.dat")));
 
   // A read-only folder (not enforced for the superuser).
@@ -280,7 +287,16 @@ TEST_F(PersistFiles, FailedSavesKeepTheOldFile) {
   SaveComponent(file, root);
   EXPECT_EQ(Contents(file), image);
   EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
-  EXPECT_FALSE(fs::exists(TemporarySaveName(file)));
+  EXPECT_EQ(LeftoverTemps(), 0);
+
+  // Saving through a symbolic link writes the linked file and keeps the link.
+  fs::create_directory(Path("shared"));
+  SaveComponent(Path("shared/Produtos.dat"), old);
+  fs::create_symlink(Path("shared/Produtos.dat"), Path("link.dat"));
+  SaveComponent(Path("link.dat"), root);
+  EXPECT_TRUE(fs::is_symlink(Path("link.dat")));
+  EXPECT_EQ(Contents(Path("shared/Produtos.dat")), image);
+  EXPECT_EQ(LeftoverTemps(), 0);
 }
 
 TEST(ProductPersist, PublishesFilenameAndItsCollection) {
