@@ -54,7 +54,9 @@ void DefineMu(mu::Parser& p, Values& v) {
   p.DefineVar("X", &v.X);
 }
 
-double Nanoseconds(Clock::duration d) { return std::chrono::duration<double, std::nano>(d).count(); }
+double Nanoseconds(Clock::duration d) {
+  return std::chrono::duration<double, std::nano>(d).count();
+}
 
 void Report(benchmark::State& state, double ours, double mu, long count) {
   state.counters["ours_ns"] = ours / count;
@@ -174,17 +176,18 @@ public:
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-12s %12s %12s %7s   %12s %12s %7s\n", "formula", "Value", "muparser",
-                "ratio", "compile", "muparser", "ratio");
+    std::printf("\n%-12s %12s %12s %7s   %12s %12s %7s\n", "formula", "Value", "muparser", "ratio",
+                "compile", "muparser", "ratio");
     for (const Formula& f : kFormulas) {
       const Row& e = rows_["evaluate/" + std::string(f.name)];
       const Row& c = rows_["compile/" + std::string(f.name)];
-      std::printf("%-12s %10.2fns %10.2fns %7.2f   %10.2fus %10.2fus %7.2f\n", f.name, e.ours,
-                  e.mu, e.ratio, c.ours / 1000, c.mu / 1000, c.ratio);
+      std::printf("%-12s %10.2fns %10.2fns %7.2f   %10.2fus %10.2fus %7.2f\n", f.name, e.ours, e.mu,
+                  e.ratio, c.ours / 1000, c.mu / 1000, c.ratio);
     }
     std::printf("\n200-term chains, compiled or rejected:\n");
     for (const auto& [name, row] : rows_)
-      if (name.rfind("chain200/", 0) == 0) std::printf("  %-22s %10.1fus\n", name.c_str(), row.time);
+      if (name.rfind("chain200/", 0) == 0)
+        std::printf("  %-22s %10.1fus\n", name.c_str(), row.time);
   }
 
 private:
@@ -204,10 +207,10 @@ int main(int argc, char** argv) {
     benchmark::RegisterBenchmark(("compile/" + n).c_str(), Compile, f);
   }
   const std::pair<const char*, std::string> chains[] = {
-      {"A-A-...", Chain("A", "-", 200)},        {"A/A/...", Chain("A", "/", 200)},
-      {"A+A+...", Chain("A", "+", 200)},        {"A*A*...", Chain("A", "*", 200)},
-      {"ADIVA...", Chain("A", "DIV", 200)},     {"A^A^...", Chain("A", "^", 200)},
-      {"A-B*C-...", Chain("A-B*C", "-", 67)},   {"A*B/C-...", Chain("A*B/C", "-", 67)},
+      {"A-A-...", Chain("A", "-", 200)},         {"A/A/...", Chain("A", "/", 200)},
+      {"A+A+...", Chain("A", "+", 200)},         {"A*A*...", Chain("A", "*", 200)},
+      {"ADIVA...", Chain("A", "DIV", 200)},      {"A^A^...", Chain("A", "^", 200)},
+      {"A-B*C-...", Chain("A-B*C", "-", 67)},    {"A*B/C-...", Chain("A*B/C", "-", 67)},
       {"1E-5-A-...", Chain("1E-5-A", "-", 100)}, {"A*-A*-...", Chain("A", "*-", 200)},
   };
   for (const auto& [name, text] : chains)

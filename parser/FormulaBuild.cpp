@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
-#include <deque>
 #include <cmath>
+#include <deque>
+#include <span>
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
@@ -113,29 +113,33 @@ const SplitRule& RuleOf(Question q) {
   return rules[q - kSum];
 }
 
-bool IsSplitQuestion(Question q) { return q >= kSum && q <= kPair; }
+bool IsSplitQuestion(Question q) {
+  return q >= kSum && q <= kPair;
+}
 
 // What each side of each operator may be, besides a variable, a number or a
 // bracketed operand.
 constexpr Question kPlusLeft[] = {kNegation, kDifference, kProduct, kIntegerQuotient, kRemainder,
-                                  kQuotient, kPower, kUnary, kBinary};
-constexpr Question kPlusRight[] = {kSum, kDifference, kProduct, kIntegerQuotient, kRemainder,
-                                   kQuotient, kPower, kUnary, kBinary};
+                                  kQuotient, kPower,      kUnary,   kBinary};
+constexpr Question kPlusRight[] = {kSum,      kDifference, kProduct, kIntegerQuotient, kRemainder,
+                                   kQuotient, kPower,      kUnary,   kBinary};
 constexpr Question kMinusRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient,
-                                    kPower, kUnary, kBinary};
+                                    kPower,   kUnary,           kBinary};
 constexpr Question kTimesLeft[] = {kNegation, kIntegerQuotient, kRemainder, kQuotient,
-                                   kPower, kUnary, kBinary};
+                                   kPower,    kUnary,           kBinary};
 constexpr Question kTimesRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient,
-                                    kPower, kUnary, kBinary};
+                                    kPower,   kUnary,           kBinary};
 constexpr Question kDivideRight[] = {kPower, kUnary, kBinary};
 constexpr Question kPowerLeft[] = {kUnary, kBinary};
 constexpr Question kPowerRight[] = {kUnary, kBinary};
-constexpr Question kValidAlternatives[] = {kNegation, kSum,      kDifference, kProduct,
-                                           kIntegerQuotient, kRemainder, kQuotient,
-                                           kPower,    kBinary,   kUnary};
+constexpr Question kValidAlternatives[] = {kNegation,        kSum,       kDifference, kProduct,
+                                           kIntegerQuotient, kRemainder, kQuotient,   kPower,
+                                           kBinary,          kUnary};
 
 // Questions about an operand: variable, number, brackets or the alternatives.
-bool IsOperandQuestion(Question q) { return q == kValid || q >= kSidePlusLeft; }
+bool IsOperandQuestion(Question q) {
+  return q == kValid || q >= kSidePlusLeft;
+}
 
 // Operators outside brackets that a side cannot contain: a sign after an
 // operand (a sum or difference), "*", "/" and "^". Any other "+" or "-" in
@@ -147,38 +151,56 @@ unsigned ForbiddenOf(Question q) {
   constexpr unsigned slash = 1u << kLooseSlash, caret = 1u << kLooseCaret;
   switch (q) {
     case kSideMinusRight:
-    case kSideTimesRight: return sign;
-    case kSideTimesLeft: return sign | times;
-    case kSideDivideRight: return sign | times | slash;
+    case kSideTimesRight:
+      return sign;
+    case kSideTimesLeft:
+      return sign | times;
+    case kSideDivideRight:
+      return sign | times | slash;
     case kSidePowerLeft:
-    case kSidePowerRight: return sign | times | slash | caret;
-    default: return 0;
+    case kSidePowerRight:
+      return sign | times | slash | caret;
+    default:
+      return 0;
   }
 }
 
 std::span<const Question> AlternativesOf(Question q) {
   switch (q) {
-    case kValid: return kValidAlternatives;
-    case kSidePlusLeft: return kPlusLeft;
-    case kSidePlusRight: return kPlusRight;
-    case kSideMinusRight: return kMinusRight;
-    case kSideTimesLeft: return kTimesLeft;
-    case kSideTimesRight: return kTimesRight;
-    case kSideDivideRight: return kDivideRight;
-    case kSidePowerLeft: return kPowerLeft;
-    default: return kPowerRight;
+    case kValid:
+      return kValidAlternatives;
+    case kSidePlusLeft:
+      return kPlusLeft;
+    case kSidePlusRight:
+      return kPlusRight;
+    case kSideMinusRight:
+      return kMinusRight;
+    case kSideTimesLeft:
+      return kTimesLeft;
+    case kSideTimesRight:
+      return kTimesRight;
+    case kSideDivideRight:
+      return kDivideRight;
+    case kSidePowerLeft:
+      return kPowerLeft;
+    default:
+      return kPowerRight;
   }
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
 }  // namespace
 
 bool BracketsBalanced(std::string_view text) {
   long long count = 0;
   for (char c : text) {
-    if (c == '(') ++count;
-    else if (c == ')') --count;
+    if (c == '(')
+      ++count;
+    else if (c == ')')
+      --count;
   }
   return count == 0;
 }
@@ -211,14 +233,29 @@ public:
     for (std::uint32_t i = n_; i-- > 0;) {
       for (int s = 0; s < kSymCount; ++s) Next(s, i) = Next(s, i + 1);
       switch (text_[i]) {
-        case '+': Next(kSymPlus, i) = i; break;
-        case '-': Next(kSymMinus, i) = i; break;
-        case '*': Next(kSymTimes, i) = i; break;
-        case '/': Next(kSymSlash, i) = i; break;
-        case '^': Next(kSymCaret, i) = i; break;
-        case '(': Next(kSymOpen, i) = i; break;
-        case ',': Next(kSymComma, i) = i; break;
-        default: break;
+        case '+':
+          Next(kSymPlus, i) = i;
+          break;
+        case '-':
+          Next(kSymMinus, i) = i;
+          break;
+        case '*':
+          Next(kSymTimes, i) = i;
+          break;
+        case '/':
+          Next(kSymSlash, i) = i;
+          break;
+        case '^':
+          Next(kSymCaret, i) = i;
+          break;
+        case '(':
+          Next(kSymOpen, i) = i;
+          break;
+        case ',':
+          Next(kSymComma, i) = i;
+          break;
+        default:
+          break;
       }
       if (text_.compare(i, 3, "DIV") == 0) Next(kSymDivWord, i) = i;
       if (text_.compare(i, 3, "MOD") == 0) Next(kSymModWord, i) = i;
@@ -229,7 +266,8 @@ public:
       for (std::uint32_t i = 0; i < n_; ++i) prev[i + 1] = NextOf(sym, i) == i ? i : prev[i];
     }
     // Numbers, "PI", brackets, variables and function calls.
-    for (char c : std::string_view("0123456789+-(P")) canStart_[static_cast<unsigned char>(c)] = true;
+    for (char c : std::string_view("0123456789+-(P"))
+      canStart_[static_cast<unsigned char>(c)] = true;
     for (char c : std::string_view("0123456789)I")) canEnd_[static_cast<unsigned char>(c)] = true;
     canStart_[static_cast<unsigned char>(separator_)] = true;
     canEnd_[static_cast<unsigned char>(separator_)] = true;
@@ -250,10 +288,10 @@ public:
       namesHaveOperators = namesHaveOperators || name.find_first_of("+-*/^") != std::string::npos;
     for (const TFunctionTable* table : {&unary_, &binary_})
       for (const auto& [name, proc] : *table)
-        namesHaveOperators =
-            namesHaveOperators || name.find_first_of("+-*/^") != std::string::npos;
+        namesHaveOperators = namesHaveOperators || name.find_first_of("+-*/^") != std::string::npos;
     if (!namesHaveOperators) {
-      std::vector<std::uint32_t> nextAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1), n_);
+      std::vector<std::uint32_t> nextAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1),
+                                             n_);
       for (std::uint32_t i = n_; i-- > 0;) {
         const std::size_t d = static_cast<std::size_t>(depth_[i] + static_cast<int>(n_));
         for (int k = 0; k < kLooseCount; ++k) {
@@ -265,7 +303,8 @@ public:
     }
     prevLoose_.assign(static_cast<std::size_t>(kLooseCount) * (n_ + 1), kNone);
     if (!namesHaveOperators) {
-      std::vector<std::uint32_t> lastAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1), kNone);
+      std::vector<std::uint32_t> lastAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1),
+                                             kNone);
       for (std::uint32_t i = 0; i <= n_; ++i) {
         const std::size_t d = static_cast<std::size_t>(depth_[i] + static_cast<int>(n_));
         const int kind = i < n_ ? LooseKindAt(i) : -1;
@@ -391,7 +430,8 @@ private:
     DepthGuard(int& depth, std::uintptr_t& stackBase) : depth_(depth) {
       const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
       if (depth_ == 0) stackBase = frame;
-      if (depth_ + 1 > kMaxQuestionDepth || (stackBase > frame && stackBase - frame > kMaxStackBytes))
+      if (depth_ + 1 > kMaxQuestionDepth ||
+          (stackBase > frame && stackBase - frame > kMaxStackBytes))
         throw ETooManyNestings(kMsgTooManyNestings);
       ++depth_;
     }
@@ -416,7 +456,8 @@ private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
   GoodLefts& LeftsOf(Question q, std::uint32_t start) {
-    if (leftsIndex_.empty()) leftsIndex_.assign(static_cast<std::size_t>(kPair - kSum + 1) * (n_ + 1), 0);
+    if (leftsIndex_.empty())
+      leftsIndex_.assign(static_cast<std::size_t>(kPair - kSum + 1) * (n_ + 1), 0);
     std::uint32_t& index = leftsIndex_[static_cast<std::size_t>(q - kSum) * (n_ + 1) + start];
     if (index == 0) {
       lefts_.emplace_back();
@@ -440,12 +481,17 @@ private:
   // Which operator of the kLoose kinds stands at i, or -1.
   int LooseKindAt(std::uint32_t i) const {
     switch (text_[i]) {
-      case '*': return kLooseTimes;
-      case '/': return kLooseSlash;
-      case '^': return kLooseCaret;
+      case '*':
+        return kLooseTimes;
+      case '/':
+        return kLooseSlash;
+      case '^':
+        return kLooseCaret;
       case '+':
-      case '-': break;
-      default: return -1;
+      case '-':
+        break;
+      default:
+        return -1;
     }
     if (i == 0) return -1;
     const char c = text_[i - 1];
@@ -494,7 +540,8 @@ private:
     std::size_t i = SlotOf(key);
     while (memo_[i].key != 0) i = (i + 1) & (memo_.size() - 1);
     const std::uint32_t stripped = answer.ok ? answer.a.pos - s.pos : 0;
-    memo_[i] = MemoSlot{key, (answer.ok ? 1u : 0u) | (std::uint32_t{answer.kind} << 1) | (stripped << 5)};
+    memo_[i] =
+        MemoSlot{key, (answer.ok ? 1u : 0u) | (std::uint32_t{answer.kind} << 1) | (stripped << 5)};
     ++used_;
   }
   void Grow() {
@@ -514,14 +561,17 @@ private:
     const char first = text_[s.pos];
     const char last = text_[s.end() - 1];
     switch (q) {
-      case kStrip: return s.len < 2 || first != '(' || last != ')';
-      case kNegation: return first != '-';
+      case kStrip:
+        return s.len < 2 || first != '(' || last != ')';
+      case kNegation:
+        return first != '-';
       case kUnary:
       case kBinary: {
         const std::uint32_t open = FirstOpen(s);
         return open >= s.end() || open == s.pos || (q == kBinary && last != ')');
       }
-      default: break;
+      default:
+        break;
     }
     if (IsSplitQuestion(q)) {
       const SplitRule& rule = RuleOf(q);
@@ -535,11 +585,16 @@ private:
 
   Outcome Compute(Question q, Span s) {
     switch (q) {
-      case kStrip: return Strip(s);
-      case kNegation: return Negation(s);
-      case kUnary: return UnaryFunction(s);
-      case kBinary: return BinaryFunction(s);
-      default: break;
+      case kStrip:
+        return Strip(s);
+      case kNegation:
+        return Negation(s);
+      case kUnary:
+        return UnaryFunction(s);
+      case kBinary:
+        return BinaryFunction(s);
+      default:
+        break;
     }
     if (IsSplitQuestion(q)) return Split(RuleOf(q), s);
     return Operand(q, s);
@@ -762,7 +817,8 @@ private:
       }
       return o.ok;
     };
-    for (Question q : {kSum, kDifference, kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower})
+    for (Question q :
+         {kSum, kDifference, kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower})
       if (split(q)) return node;
     const Outcome unary = engine_.Ask(kUnary, s);
     if (unary.ok) {
@@ -885,7 +941,9 @@ TExpressionMatcher::TExpressionMatcher(std::string text, const TVariableTable& v
 
 TExpressionMatcher::~TExpressionMatcher() = default;
 
-std::string_view TExpressionMatcher::Text() const { return engine_->Text(); }
+std::string_view TExpressionMatcher::Text() const {
+  return engine_->Text();
+}
 
 double* TExpressionMatcher::IsKnownVariable(std::string_view s) const {
   return engine_->Variable(engine_->SpanOf(s));

@@ -26,8 +26,9 @@ std::uint8_t PowerKindOf(double exponent);
 class TMatchEngine;
 
 // The matchers over one prepared text (upper case, no blanks). Every text
-// handed to a matcher must be a part of Text(); answers are remembered per
-// part, so each question about a part is worked out once.
+// handed to a matcher must be a part of Text(). Answers about parts are
+// remembered and parts that cannot match are ruled out early, so that long
+// texts take polynomial time; what is accepted does not change.
 // An operator matcher that fails leaves in left and right the parts of the
 // last split it tried (they stay unchanged when it tried none).
 class TExpressionMatcher {

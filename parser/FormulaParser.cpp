@@ -25,8 +25,14 @@ inline double RoundToDouble(long double r) {
   return static_cast<double>(r);
 }
 
+// CheckResult with a cheaper test: r - r is 0 exactly when r is finite.
+inline double CheckFinite(double r) {
+  if (!(r - r == 0.0)) return CheckResult(r);
+  return r;
+}
+
 // A comparison with NaN is an invalid operation.
-inline double Operand(const double* p) {
+inline double Comparable(const double* p) {
   const double v = *p;
   if (std::isnan(v)) RaiseInvalidOp();
   return v;
@@ -35,11 +41,21 @@ inline double Operand(const double* p) {
 // ---- operation kinds ----
 
 void OpNothing(const TOperation&) {}
-void OpNegate(const TOperation& op) { *op.Result = CheckResult(-*op.Arg1); }
-void OpAdd(const TOperation& op) { *op.Result = CheckResult(*op.Arg1 + *op.Arg2); }
-void OpSubtract(const TOperation& op) { *op.Result = CheckResult(*op.Arg1 - *op.Arg2); }
-void OpMultiply(const TOperation& op) { *op.Result = CheckResult(*op.Arg1 * *op.Arg2); }
-void OpDivide(const TOperation& op) { *op.Result = CheckedDiv(*op.Arg1, *op.Arg2); }
+void OpNegate(const TOperation& op) {
+  *op.Result = CheckFinite(-*op.Arg1);
+}
+void OpAdd(const TOperation& op) {
+  *op.Result = CheckFinite(*op.Arg1 + *op.Arg2);
+}
+void OpSubtract(const TOperation& op) {
+  *op.Result = CheckFinite(*op.Arg1 - *op.Arg2);
+}
+void OpMultiply(const TOperation& op) {
+  *op.Result = CheckFinite(*op.Arg1 * *op.Arg2);
+}
+void OpDivide(const TOperation& op) {
+  *op.Result = CheckedDiv(*op.Arg1, *op.Arg2);
+}
 
 void OpMod(const TOperation& op) {
   const std::int64_t a = TruncToInt64(*op.Arg1);
@@ -53,8 +69,57 @@ void OpDiv(const TOperation& op) {
   *op.Result = static_cast<double>(IntDiv(a, b));
 }
 
-void OpIntPower(const TOperation& op) { *op.Result = IntPower(*op.Arg1, TruncToInt64(*op.Arg2)); }
-void OpRealPower(const TOperation& op) { *op.Result = RealPower(*op.Arg1, *op.Arg2); }
+void OpIntPower(const TOperation& op) {
+  *op.Result = IntPower(*op.Arg1, TruncToInt64(*op.Arg2));
+}
+void OpRealPower(const TOperation& op) {
+  *op.Result = RealPower(*op.Arg1, *op.Arg2);
+}
+
+void OpSquare(const TOperation& op) {
+  *op.Result = CheckFinite(*op.Arg1 * *op.Arg1);
+}
+
+void OpCube(const TOperation& op) {
+  const long double a = *op.Arg1;
+  *op.Result = RoundToDouble(a * (a * a));
+}
+
+void OpFourthPower(const TOperation& op) {
+  const long double a = *op.Arg1;
+  *op.Result = RoundToDouble((a * a) * (a * a));
+}
+
+TOperationProc ProcOfKind(std::uint8_t kind) {
+  switch (kind) {
+    case kOpNegate:
+      return OpNegate;
+    case kOpAdd:
+      return OpAdd;
+    case kOpSubtract:
+      return OpSubtract;
+    case kOpMultiply:
+      return OpMultiply;
+    case kOpDivide:
+      return OpDivide;
+    case kOpMod:
+      return OpMod;
+    case kOpDiv:
+      return OpDiv;
+    case kOpIntPower:
+      return OpIntPower;
+    case kOpRealPower:
+      return OpRealPower;
+    case kOpSquare:
+      return OpSquare;
+    case kOpCube:
+      return OpCube;
+    case kOpFourthPower:
+      return OpFourthPower;
+    default:
+      return OpNothing;
+  }
+}
 
 // IntPower for a constant exponent N >= 0: the same squarings, unrolled.
 template <unsigned N>
@@ -90,41 +155,13 @@ void OpRealPowerFraction(const TOperation& op) {
 // A faster procedure with the same results for a power with a constant exponent.
 TOperationProc PowerProcFor(std::uint8_t kind, double exponent) {
   if (kind == kOpIntPower && exponent >= 0.0 && exponent <= 16.0)
-    return IntPowerOfProc(static_cast<unsigned>(exponent), std::make_integer_sequence<unsigned, 17>{});
+    return IntPowerOfProc(static_cast<unsigned>(exponent),
+                          std::make_integer_sequence<unsigned, 17>{});
   const bool whole = std::fabs(exponent) <= 2147483647.0 &&
                      static_cast<double>(static_cast<std::int64_t>(exponent)) == exponent;
   if (kind == kOpRealPower && std::isfinite(exponent) && exponent != 0.0 && !whole)
     return OpRealPowerFraction;
   return nullptr;
-}
-void OpSquare(const TOperation& op) { *op.Result = CheckResult(*op.Arg1 * *op.Arg1); }
-
-void OpCube(const TOperation& op) {
-  const long double a = *op.Arg1;
-  *op.Result = RoundToDouble(a * (a * a));
-}
-
-void OpFourthPower(const TOperation& op) {
-  const long double a = *op.Arg1;
-  *op.Result = RoundToDouble((a * a) * (a * a));
-}
-
-TOperationProc ProcOfKind(std::uint8_t kind) {
-  switch (kind) {
-    case kOpNegate: return OpNegate;
-    case kOpAdd: return OpAdd;
-    case kOpSubtract: return OpSubtract;
-    case kOpMultiply: return OpMultiply;
-    case kOpDivide: return OpDivide;
-    case kOpMod: return OpMod;
-    case kOpDiv: return OpDiv;
-    case kOpIntPower: return OpIntPower;
-    case kOpRealPower: return OpRealPower;
-    case kOpSquare: return OpSquare;
-    case kOpCube: return OpCube;
-    case kOpFourthPower: return OpFourthPower;
-    default: return OpNothing;
-  }
 }
 
 // ---- function library ----
@@ -141,7 +178,9 @@ void FnCos(const TOperation& op) {
   *op.Result = std::fabs(x) >= kTwoTo63 ? 0.0 : CheckResult(std::cos(x));
 }
 
-void FnTan(const TOperation& op) { *op.Result = CheckResult(std::tan(*op.Arg1)); }
+void FnTan(const TOperation& op) {
+  *op.Result = CheckResult(std::tan(*op.Arg1));
+}
 
 void FnSinh(const TOperation& op) {
   const long double x = *op.Arg1;
@@ -153,19 +192,33 @@ void FnCosh(const TOperation& op) {
   *op.Result = RoundToDouble((std::exp(x) + std::exp(-x)) * 0.5L);
 }
 
-void FnArcTan(const TOperation& op) { *op.Result = CheckResult(std::atan2(*op.Arg1, 1.0)); }
-void FnExp(const TOperation& op) { *op.Result = CheckedExp(*op.Arg1); }
-void FnLn(const TOperation& op) { *op.Result = CheckedLn(*op.Arg1); }
-void FnSqrt(const TOperation& op) { *op.Result = CheckedSqrt(*op.Arg1); }
-void FnAbs(const TOperation& op) { *op.Result = CheckResult(std::fabs(*op.Arg1)); }
-void FnHeav(const TOperation& op) { *op.Result = Operand(op.Arg1) >= 0.0 ? 1.0 : 0.0; }
+void FnArcTan(const TOperation& op) {
+  *op.Result = CheckResult(std::atan2(*op.Arg1, 1.0));
+}
+void FnExp(const TOperation& op) {
+  *op.Result = CheckedExp(*op.Arg1);
+}
+void FnLn(const TOperation& op) {
+  *op.Result = CheckedLn(*op.Arg1);
+}
+void FnSqrt(const TOperation& op) {
+  *op.Result = CheckedSqrt(*op.Arg1);
+}
+void FnAbs(const TOperation& op) {
+  *op.Result = CheckResult(std::fabs(*op.Arg1));
+}
+void FnHeav(const TOperation& op) {
+  *op.Result = Comparable(op.Arg1) >= 0.0 ? 1.0 : 0.0;
+}
 
 void FnSign(const TOperation& op) {
-  const double x = Operand(op.Arg1);
+  const double x = Comparable(op.Arg1);
   *op.Result = x < 0.0 ? -1.0 : x > 0.0 ? 1.0 : 0.0;
 }
 
-void FnZero(const TOperation& op) { *op.Result = Operand(op.Arg1) == 0.0 ? 0.0 : 1.0; }
+void FnZero(const TOperation& op) {
+  *op.Result = Comparable(op.Arg1) == 0.0 ? 0.0 : 1.0;
+}
 
 void FnPh(const TOperation& op) {
   const double t = CheckResult(*op.Arg1 / 0.6366197723675814);
@@ -179,22 +232,22 @@ void FnRnd(const TOperation& op) {
 }
 
 void FnMin(const TOperation& op) {
-  const double x = Operand(op.Arg1);
-  const double y = Operand(op.Arg2);
+  const double x = Comparable(op.Arg1);
+  const double y = Comparable(op.Arg2);
   *op.Result = x >= y ? y : x;
 }
 
 void FnMax(const TOperation& op) {
-  const double x = Operand(op.Arg1);
-  const double y = Operand(op.Arg2);
+  const double x = Comparable(op.Arg1);
+  const double y = Comparable(op.Arg2);
   *op.Result = x >= y ? x : y;
 }
 
 // Functions whose result depends on their arguments alone.
 bool IsPureFunction(TOperationProc proc) {
-  static const TOperationProc pure[] = {FnSin, FnCos,  FnTan,  FnSinh, FnCosh, FnArcTan,
-                                        FnExp, FnLn,   FnSqrt, FnAbs,  FnHeav, FnSign,
-                                        FnZero, FnPh, FnMin,  FnMax};
+  static const TOperationProc pure[] = {FnSin,  FnCos, FnTan,  FnSinh, FnCosh, FnArcTan,
+                                        FnExp,  FnLn,  FnSqrt, FnAbs,  FnHeav, FnSign,
+                                        FnZero, FnPh,  FnMin,  FnMax};
   for (TOperationProc p : pure)
     if (p == proc) return true;
   return false;
@@ -218,9 +271,8 @@ void PrepareRunList(TOperationList& list) {
   std::unordered_set<const double*> constant(list.Constants().begin(), list.Constants().end());
   for (TOperation* op = list.Head(); op; op = op->Next) {
     if (op->Kind <= kOpConstant) continue;
-    const bool pure = op->Kind != kOpFunction1 && op->Kind != kOpFunction2
-                          ? true
-                          : IsPureFunction(op->Proc);
+    const bool pure =
+        (op->Kind != kOpFunction1 && op->Kind != kOpFunction2) || IsPureFunction(op->Proc);
     const bool operandsConstant =
         constant.count(op->Arg1) && (IsOneOperandKind(op->Kind) || constant.count(op->Arg2));
     if (pure && operandsConstant) {
@@ -255,7 +307,9 @@ double* TOperationList::NewConstant(double v) {
   return p;
 }
 
-double* TOperationList::NewResult() { return &values_.emplace_back(0.0); }
+double* TOperationList::NewResult() {
+  return &values_.emplace_back(0.0);
+}
 
 void TOperationList::Link(const std::vector<TOperation*>& order) {
   head_ = order.empty() ? nullptr : order.front();
@@ -289,17 +343,9 @@ double* TCustomParser::AssignVariable(std::string_view name, long double value) 
   }
   double* storage = nullptr;
   if (upper.size() == 1) {
-    switch (upper[0]) {
-      case 'A': storage = &a_; break;
-      case 'B': storage = &b_; break;
-      case 'C': storage = &c_; break;
-      case 'D': storage = &d_; break;
-      case 'E': storage = &e_; break;
-      case 'T': storage = &t_; break;
-      case 'X': storage = &x_; break;
-      case 'Y': storage = &y_; break;
-      default: break;
-    }
+    double* const fields[] = {&a_, &b_, &c_, &d_, &e_, &t_, &x_, &y_};
+    const std::size_t letter = std::string_view("ABCDETXY").find(upper[0]);
+    if (letter != std::string_view::npos) storage = fields[letter];
   }
   if (!storage) {
     if (!IsIdentifier(upper)) throw EBadName(upper);

@@ -116,7 +116,8 @@ public:
   explicit TCustomParser(TComponent* owner = nullptr);
   ~TCustomParser() override;
 
-  // Evaluates the compiled list; 0 without one.
+  // Evaluates the compiled list; 0 without one. Operations whose operands are
+  // all constant were worked out once when the text was compiled.
   long double Value() const {
     for (const TOperation* op = runBegin_; op != runEnd_; ++op) op->Proc(*op);
     return *result_;

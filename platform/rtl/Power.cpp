@@ -54,7 +54,8 @@ double RealPower(double base, double exponent) {
   if (base == 0.0) RaiseZeroDivide();
   if (base < 0.0) RaiseInvalidOp();
   if (!std::isfinite(base) || !std::isfinite(exponent))
-    return RoundToDouble(std::exp(static_cast<long double>(exponent) * std::log(static_cast<long double>(base))));
+    return RoundToDouble(
+        std::exp(static_cast<long double>(exponent) * std::log(static_cast<long double>(base))));
   // pow is exp(y ln x) with an error below one ulp of the rounded result.
   return CheckResult(std::pow(base, exponent));
 }
