@@ -93,7 +93,7 @@ std::int32_t TField::AsInteger() const {
   }
   if (auto s = std::get_if<std::string>(&v)) {
     int n = 0;
-    if (!TryStrToInt(*s, n)) ThrowInvalidValue(*s);
+    if (!TryStrToInt(Trim(*s), n)) ThrowInvalidValue(*s);
     return n;
   }
   return 0;

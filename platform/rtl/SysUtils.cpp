@@ -429,7 +429,6 @@ double StrToFloat(std::string_view s) {
 }
 
 bool TryStrToInt(std::string_view s, int& v) {
-  s = TrimView(s);
   std::size_t i = 0;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
@@ -437,9 +436,6 @@ bool TryStrToInt(std::string_view s, int& v) {
   if (i < s.size() && s[i] == '$') {
     base = 16;
     ++i;
-  } else if (i + 1 < s.size() && s[i] == '0' && (s[i + 1] == 'x' || s[i + 1] == 'X')) {
-    base = 16;
-    i += 2;
   }
   if (i == s.size()) return false;
   const std::uint64_t limit = negative ? 2147483648u : 2147483647u;

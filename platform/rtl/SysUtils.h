@@ -76,7 +76,8 @@ bool TryStrToFloat(std::string_view s, double& v);
 bool TryStrToFloat(std::string_view s, double& v, char decimalSeparator);
 double StrToFloat(std::string_view s);
 
-// Decimal, "$hex" or "0xhex", with an optional sign; the result must fit in 32 bits.
+// An optional sign, then decimal digits or "$" and hexadecimal digits, and
+// nothing else (no blanks); the result must fit in 32 bits.
 bool TryStrToInt(std::string_view s, int& v);
 int StrToInt(std::string_view s);
 

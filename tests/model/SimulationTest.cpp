@@ -132,6 +132,8 @@ TEST_F(Simulation, TypedAgesAreParsedSortedAndChecked) {
       {"8 41", {{17, "Idade final: 41 inválida"}}},
       {"$A 12", {}},
       {"5\t10", {{99, "Lista de Idades para Simulação invalida"}}},
+      {"5\t 10", {{99, "Lista de Idades para Simulação invalida"}}},
+      {"0x10 3", {{99, "Lista de Idades para Simulação invalida"}}},
   };
   for (const auto& [text, expected] : cases) {
     s.SetResultAges(text);
