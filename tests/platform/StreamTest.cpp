@@ -11,6 +11,7 @@
 #include "platform/classes/Classes.h"
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/StreamBytes.h"
 
 namespace {
 
@@ -169,15 +170,6 @@ const ClassInfo& TNodeRoot::StaticClass() {
 }
 
 // ---- Byte helpers ----
-
-std::string H(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s.push_back(static_cast<char>(b));
-  return s;
-}
-
-// A short string: length byte and the bytes.
-std::string S(std::string_view text) { return static_cast<char>(text.size()) + std::string(text); }
 
 // An image of a TGrove with the given property records.
 std::string GroveImage(const std::string& records) { return "TPF0" + S("TGrove") + H({0}) + records + H({0, 0}); }

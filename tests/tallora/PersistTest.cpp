@@ -10,6 +10,7 @@
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
 #include "tallora/PersistUnit.h"
+#include "tests/support/StreamBytes.h"
 
 namespace fs = std::filesystem;
 
@@ -37,14 +38,6 @@ const ClassInfo& TOtherPersist::StaticClass() {
                              .Build();
   return *ci;
 }
-
-std::string H(std::initializer_list<int> bytes) {
-  std::string s;
-  for (int b : bytes) s.push_back(static_cast<char>(b));
-  return s;
-}
-
-std::string S(std::string_view text) { return static_cast<char>(text.size()) + std::string(text); }
 
 class PersistFiles : public ::testing::Test {
 protected:
