@@ -12,9 +12,17 @@ constexpr const char* kM3 = "$/m3";
 constexpr const char* kUnitario = "Unitario";
 constexpr const char* kAnual = "Anual";
 
-// Names hold at most 12 characters (the cost datasets' field size).
-TCusto& AddCusto(TCustos& custos, const char* nome, const char* unidade, const char* tipo, double custo,
-                 std::initializer_list<std::pair<int, double>> anuais = {}) {
+void AddItem(TProducao& producao, const char* produto, double volume, double preco) {
+  TItemProducao& item = producao.ItensProducao().Add();
+  item.SetProduto(produto);
+  item.SetVolume(volume);
+  item.SetPreco(preco);
+}
+
+}  // namespace
+
+TCusto& AddCusto(TCustos& custos, const std::string& nome, const std::string& unidade, const std::string& tipo,
+                 double custo, const std::vector<std::pair<int, double>>& anuais) {
   TCusto& c = custos.Add();
   c.SetNome(nome);
   c.SetUnidadeMedida(unidade);
@@ -27,15 +35,6 @@ TCusto& AddCusto(TCustos& custos, const char* nome, const char* unidade, const c
   }
   return c;
 }
-
-void AddItem(TProducao& producao, const char* produto, double volume, double preco) {
-  TItemProducao& item = producao.ItensProducao().Add();
-  item.SetProduto(produto);
-  item.SetVolume(volume);
-  item.SetPreco(preco);
-}
-
-}  // namespace
 
 void FillDefaultCosts(TCustoPersist& root) {
   root.SetFilename(kCatalogCostsFileName);

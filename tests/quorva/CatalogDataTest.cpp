@@ -28,7 +28,7 @@ TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesPosts) {
       "Filen",
       27);
   TCustoPersist costs;
-  qtest::AddCusto(costs.Custos(), "Mudas", "$/ha", "Unitario", 620);
+  AddCusto(costs.Custos(), "Mudas", "$/ha", "Unitario", 620);
   SaveComponent(exe / "Custo.dat", costs);
   TCatalog catalog(nullptr, exe.Dir(), &presenter, &dialogs);
   EXPECT_EQ(dialogs.errors.size(), 1u);
@@ -64,7 +64,7 @@ TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {
   TCatalog catalog(nullptr, exe.Dir(), &presenter, &dialogs);
   catalog.SaveProducts();
   EXPECT_TRUE(FileExists(exe / "Produtos.dat"));
-  qtest::AddCusto(catalog.CostRoot().Custos(), "Frete", "$/m3", "Unitario", 12);
+  AddCusto(catalog.CostRoot().Custos(), "Frete", "$/m3", "Unitario", 12);
   catalog.SaveCosts(dir / "Meus.dat");
   EXPECT_EQ(catalog.CostRoot().Filename(), "Meus.dat");
   catalog.CostRoot().Custos()[0].SetCusto(15);

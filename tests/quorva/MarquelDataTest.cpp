@@ -177,9 +177,9 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   TQuorvaPersist root;
   root.SetFilename("Custos.dat");
   TCustos& stored = root.Quorvas().Add().Custos();
-  qtest::AddCusto(stored, "Adubo", "  $/M3 ", "Anual", 5, {{3, 10}});
-  qtest::AddCusto(stored, "Manut", "$/ha", "Anual", 0, {{1, 30}, {2, 40}});
-  qtest::AddCusto(stored, "Outro", "$/ha", "", 1);
+  AddCusto(stored, "Adubo", "  $/M3 ", "Anual", 5, {{3, 10}});
+  AddCusto(stored, "Manut", "$/ha", "Anual", 0, {{1, 30}, {2, 40}});
+  AddCusto(stored, "Outro", "$/ha", "", 1);
   SaveComponent(dir / "Custos.dat", root);
   marquel.OpenPlan(dir / "Custos.dat");
   TCollectionDataSet& c = marquel.cdsCusto();
@@ -229,8 +229,8 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   tora.SetPriceEvolutionRate(2);
   SaveComponent(exe / "Produtos.dat", products);
   TCustoPersist costs;
-  qtest::AddCusto(costs.Custos(), "Adubacao", "$/ha", "Unitario", 120);
-  qtest::AddCusto(costs.Custos(), "Frete", "$/m3", "Unitario", 4);
+  AddCusto(costs.Custos(), "Adubacao", "$/ha", "Unitario", 120);
+  AddCusto(costs.Custos(), "Frete", "$/m3", "Unitario", 4);
   SaveComponent(exe / "Custo.dat", costs);
   TCatalog filled(nullptr, exe.Dir());
   marquel.SetCatalog(&filled);

@@ -12,6 +12,7 @@
 
 #include "platform/services/Services.h"
 #include "quorva/QuorvaUnit.h"
+#include "tools/DefaultDataQuorva.h"
 
 namespace qtest {
 
@@ -65,21 +66,6 @@ public:
 private:
   std::filesystem::path path_;
 };
-
-inline TCusto& AddCusto(TCustos& custos, const std::string& nome, const std::string& unidade, const std::string& tipo,
-                        double custo, std::vector<std::pair<int, double>> anuais = {}) {
-  TCusto& c = custos.Add();
-  c.SetNome(nome);
-  c.SetUnidadeMedida(unidade);
-  c.SetTipoCusto(tipo);
-  c.SetCusto(custo);
-  for (const auto& [idade, valor] : anuais) {
-    TCustoAnual& a = c.CustosAnuais().Add();
-    a.SetIdade(idade);
-    a.SetCusto(valor);
-  }
-  return c;
-}
 
 inline void AddProducao(TQuorva& plan, int idade, const std::string& origem,
                         std::vector<std::tuple<std::string, double, double>> itens) {

@@ -157,9 +157,9 @@ TEST_F(ReportTest, CostMatrixRulesBlocksAndEmptyPlans) {
   TQuorva p;
   p.SetIdadeFinal(14);
   p.SetTaxaAtratividade(10);
-  qtest::AddCusto(p.Custos(), "{Frete}", "$/m3", "Unitario", 3);
-  qtest::AddCusto(p.Custos(), "Transporte", " $/M3", "Anual", 0, {{7, 2}, {10, 5}});
-  qtest::AddCusto(p.Custos(), "Adubação", "$/ha", "anual", 0, {{3, 10}, {3, 20}, {30, 9}});
+  AddCusto(p.Custos(), "{Frete}", "$/m3", "Unitario", 3);
+  AddCusto(p.Custos(), "Transporte", " $/M3", "Anual", 0, {{7, 2}, {10, 5}});
+  AddCusto(p.Custos(), "Adubação", "$/ha", "anual", 0, {{3, 10}, {3, 20}, {30, 9}});
   qtest::AddProducao(p, 7, "DESBASTE", {{"Lenha", 120, 10}});
   qtest::AddProducao(p, 14, "CORTE FINAL", {{"Serraria", 250, 10}});
   qtest::AddProducao(p, 7, "DESBASTE", {{"Lenha", 999, 10}});  // not visited
