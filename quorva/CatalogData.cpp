@@ -13,14 +13,13 @@ TCatalog* Catalog = nullptr;
 // ---- TCustoPersist ----
 
 const ClassInfo& TCustoPersist::StaticClass() {
-  static const auto ci = ClassBuilder<TCustoPersist>("TCustoPersist", &TComponent::StaticClass())
-                             .String("Filename", &TCustoPersist::Filename, &TCustoPersist::SetFilename)
+  static const auto ci = ClassBuilder<TCustoPersist>("TCustoPersist", &TFileRoot::StaticClass())
                              .Collection("Custos", &TCustoPersist::Custos, TCusto::StaticClass())
                              .Build();
   return *ci;
 }
 
-TCustoPersist::TCustoPersist(TComponent* owner) : TComponent(owner), custos_(std::make_unique<TCustos>(this)) {}
+TCustoPersist::TCustoPersist(TComponent* owner) : TFileRoot(owner), custos_(std::make_unique<TCustos>(this)) {}
 
 // ---- TCatalog ----
 

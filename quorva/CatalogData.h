@@ -18,18 +18,14 @@
 class TQuorva;
 
 // The cost catalogue ("Custo.dat").
-class TCustoPersist : public TComponent {
+class TCustoPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TCustoPersist)
 public:
   explicit TCustoPersist(TComponent* owner = nullptr);
 
-  // The bare file name, without folder.
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TCustos& Custos() { return *custos_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TCustos> custos_;
 };
 

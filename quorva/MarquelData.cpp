@@ -38,14 +38,13 @@ std::string Normalized(const TDataSet& ds, const char* field) {
 // ---- TQuorvaPersist ----
 
 const ClassInfo& TQuorvaPersist::StaticClass() {
-  static const auto ci = ClassBuilder<TQuorvaPersist>("TQuorvaPersist", &TComponent::StaticClass())
-                             .String("Filename", &TQuorvaPersist::Filename, &TQuorvaPersist::SetFilename)
+  static const auto ci = ClassBuilder<TQuorvaPersist>("TQuorvaPersist", &TFileRoot::StaticClass())
                              .Collection("Quorvas", &TQuorvaPersist::Quorvas, TQuorva::StaticClass())
                              .Build();
   return *ci;
 }
 
-TQuorvaPersist::TQuorvaPersist(TComponent* owner) : TComponent(owner), quorvas_(std::make_unique<TQuorvas>(this)) {}
+TQuorvaPersist::TQuorvaPersist(TComponent* owner) : TFileRoot(owner), quorvas_(std::make_unique<TQuorvas>(this)) {}
 
 // ---- TMarquel ----
 

@@ -8,6 +8,7 @@
 
 #include "model/ErrorsUnit.h"
 #include "platform/classes/Classes.h"
+#include "tallora/PersistUnit.h"
 #include "platform/db/DB.h"
 #include "platform/services/Services.h"
 #include "quorva/QuorvaUnit.h"
@@ -16,18 +17,14 @@
 class TCatalog;
 
 // Root of a plan file.
-class TQuorvaPersist : public TComponent {
+class TQuorvaPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TQuorvaPersist)
 public:
   explicit TQuorvaPersist(TComponent* owner = nullptr);
 
-  // The bare file name, without folder.
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TQuorvas& Quorvas() { return *quorvas_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TQuorvas> quorvas_;
 };
 

@@ -9,14 +9,13 @@ const ClassInfo& TSimulation::StaticClass() {
 
 const ClassInfo& TSimulationPersist::StaticClass() {
   static const auto ci =
-      ClassBuilder<TSimulationPersist>("TSimulationPersist", &TComponent::StaticClass())
-          .String("Filename", &TSimulationPersist::Filename, &TSimulationPersist::SetFilename)
+      ClassBuilder<TSimulationPersist>("TSimulationPersist", &TFileRoot::StaticClass())
           .Collection("SimulationCollection", &TSimulationPersist::SimulationCollection, TSimulation::StaticClass())
           .Build();
   return *ci;
 }
 
 TSimulationPersist::TSimulationPersist(TComponent* owner)
-    : TComponent(owner), simulations_(std::make_unique<TSimulationCollection>(this)) {}
+    : TFileRoot(owner), simulations_(std::make_unique<TSimulationCollection>(this)) {}
 
 }  // namespace quorva

@@ -7,6 +7,7 @@
 
 #include "model/SimulationData.h"
 #include "platform/classes/Classes.h"
+#include "tallora/PersistUnit.h"
 
 namespace quorva {
 
@@ -23,18 +24,14 @@ public:
 };
 
 // Root of a simulator file; stored as "TSimulationPersist".
-class TSimulationPersist : public TComponent {
+class TSimulationPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TSimulationPersist)
 public:
   explicit TSimulationPersist(TComponent* owner = nullptr);
 
-  // The bare file name, without folder.
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TSimulationCollection& SimulationCollection() { return *simulations_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TSimulationCollection> simulations_;
 };
 

@@ -59,20 +59,18 @@ void SetGrovana(TGrovana* grovana) { GlobalGrovana() = grovana; }
 
 const ClassInfo& TFormulaPersist::StaticClass() {
   static const auto ci =
-      ClassBuilder<TFormulaPersist>("TFormulaPersist", &TComponent::StaticClass())
-          .String("Filename", &TFormulaPersist::Filename, &TFormulaPersist::SetFilename)
+      ClassBuilder<TFormulaPersist>("TFormulaPersist", &TFileRoot::StaticClass())
           .Collection("FormulaCollection", &TFormulaPersist::FormulaCollection, TFormula::StaticClass())
           .Build();
   return *ci;
 }
 
 TFormulaPersist::TFormulaPersist(TComponent* owner)
-    : TComponent(owner), formulas_(std::make_unique<TFormulaCollection>(this)) {}
+    : TFileRoot(owner), formulas_(std::make_unique<TFormulaCollection>(this)) {}
 
 const ClassInfo& TSimulationPersist::StaticClass() {
   static const auto ci =
-      ClassBuilder<TSimulationPersist>("TSimulationPersist", &TComponent::StaticClass())
-          .String("Filename", &TSimulationPersist::Filename, &TSimulationPersist::SetFilename)
+      ClassBuilder<TSimulationPersist>("TSimulationPersist", &TFileRoot::StaticClass())
           .Collection("SimulationCollection", &TSimulationPersist::SimulationCollection,
                       TSimulation::StaticClass())
           .Build();
@@ -80,7 +78,7 @@ const ClassInfo& TSimulationPersist::StaticClass() {
 }
 
 TSimulationPersist::TSimulationPersist(TComponent* owner)
-    : TComponent(owner), simulations_(std::make_unique<TSimulationCollection>(this)) {}
+    : TFileRoot(owner), simulations_(std::make_unique<TSimulationCollection>(this)) {}
 
 // ---- Creation ----
 

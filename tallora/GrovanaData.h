@@ -16,33 +16,26 @@
 #include "tallora/PersistUnit.h"
 
 // The formula catalogue ("Formulas.dat").
-class TFormulaPersist : public TComponent {
+class TFormulaPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TFormulaPersist)
 public:
   explicit TFormulaPersist(TComponent* owner = nullptr);
 
-  // The bare file name, without folder.
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TFormulaCollection& FormulaCollection() { return *formulas_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TFormulaCollection> formulas_;
 };
 
 // A simulation file ("Simulation.dat" and the user's simulations).
-class TSimulationPersist : public TComponent {
+class TSimulationPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TSimulationPersist)
 public:
   explicit TSimulationPersist(TComponent* owner = nullptr);
 
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TSimulationCollection& SimulationCollection() { return *simulations_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TSimulationCollection> simulations_;
 };
 

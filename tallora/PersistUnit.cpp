@@ -105,6 +105,17 @@ void SaveComponent(const std::string& fileName, const TComponent& root) {
   }
 }
 
+void SaveComponentAs(const std::string& fileName, TFileRoot& root) {
+  const std::string old = root.Filename();
+  root.SetFilename(ExtractFileName(fileName));
+  try {
+    SaveComponent(fileName, root);
+  } catch (...) {
+    root.SetFilename(old);
+    throw;
+  }
+}
+
 void CheckStoredClass(const std::string& fileName, const std::string& className) {
   const std::string head = ReadFile(fileName, 5 + className.size());
   if (head.size() < 5 + className.size() || head.compare(5, className.size(), className) != 0)
@@ -117,16 +128,22 @@ void LoadComponent(const std::string& fileName, TComponent& root) {
   ReadComponentImage(image, root);
 }
 
-// ---- TProductPersist ----
+// ---- Roots ----
+
+const ClassInfo& TFileRoot::StaticClass() {
+  static const auto ci = ClassBuilder<TFileRoot>("TFileRoot", &TComponent::StaticClass())
+                             .String("Filename", &TFileRoot::Filename, &TFileRoot::SetFilename)
+                             .Build();
+  return *ci;
+}
 
 const ClassInfo& TProductPersist::StaticClass() {
   static const auto ci =
-      ClassBuilder<TProductPersist>("TProductPersist", &TComponent::StaticClass())
-          .String("Filename", &TProductPersist::Filename, &TProductPersist::SetFilename)
+      ClassBuilder<TProductPersist>("TProductPersist", &TFileRoot::StaticClass())
           .Collection("ProductCollection", &TProductPersist::ProductCollection, TProduct::StaticClass())
           .Build();
   return *ci;
 }
 
 TProductPersist::TProductPersist(TComponent* owner)
-    : TComponent(owner), products_(std::make_unique<TProductCollection>(this)) {}
+    : TFileRoot(owner), products_(std::make_unique<TProductCollection>(this)) {}

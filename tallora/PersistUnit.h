@@ -2,9 +2,8 @@
 // Root-object files: one root component with one collection per ".dat" file,
 // stored as a component stream.
 
-#include <string>
-
 #include <memory>
+#include <string>
 
 #include "model/ProductUnit.h"
 #include "platform/classes/Classes.h"
@@ -12,6 +11,20 @@
 #include "platform/rtl/SysUtils.h"
 
 inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
+
+// The root of a ".dat" file: a component that stores the bare name of the
+// file it was saved as (no folder) beside its one collection.
+class TFileRoot : public TComponent {
+  TQ_DECLARE_CLASS(TFileRoot)
+public:
+  explicit TFileRoot(TComponent* owner = nullptr) : TComponent(owner) {}
+
+  const std::string& Filename() const { return filename_; }
+  void SetFilename(const std::string& value) { filename_ = value; }
+
+private:
+  std::string filename_;
+};
 
 // Writes the root's image into a temporary file beside the target and renames
 // it over the target, so a failed save leaves any old file as it was. A
@@ -42,34 +55,20 @@ std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root&
 
 // Saves root under fileName, storing the bare file name in its Filename; a
 // failed save puts the old Filename back.
-template <class Root>
-void SaveComponentAs(const std::string& fileName, Root& root) {
-  const std::string old = root.Filename();
-  root.SetFilename(ExtractFileName(fileName));
-  try {
-    SaveComponent(fileName, root);
-  } catch (...) {
-    root.SetFilename(old);
-    throw;
-  }
-}
+void SaveComponentAs(const std::string& fileName, TFileRoot& root);
 
 // SaveComponent writes the image into a new file named after the target with
 // this suffix and six random characters, then renames it over the target.
 inline constexpr const char* kTemporarySaveSuffix = ".tmp";
 
 // The product catalogue ("Produtos.dat") of both programs.
-class TProductPersist : public TComponent {
+class TProductPersist : public TFileRoot {
   TQ_DECLARE_CLASS(TProductPersist)
 public:
   explicit TProductPersist(TComponent* owner = nullptr);
 
-  // The bare file name, without folder.
-  const std::string& Filename() const { return filename_; }
-  void SetFilename(const std::string& value) { filename_ = value; }
   TProductCollection& ProductCollection() { return *products_; }
 
 private:
-  std::string filename_;
   std::unique_ptr<TProductCollection> products_;
 };
