@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/MathUnit.h"
-#include "model/ModeUnit.h"
-#include "model/MomentsUnit.h"
+#include "model/math/MathUnit.h"
+#include "model/growth/ModeUnit.h"
+#include "model/growth/MomentsUnit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "platform/classes/Streams.h"
-#include "tallora/PersistUnit.h"
+#include "storage/PersistUnit.h"
 
 namespace {
 

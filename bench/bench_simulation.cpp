@@ -2,7 +2,7 @@
 // rows and harvests are cleared before each run.
 #include <benchmark/benchmark.h>
 
-#include "model/SimulationUnit.h"
+#include "model/growth/SimulationUnit.h"
 #include "tests/fixtures/ReferenceSimulation.h"
 
 namespace {

@@ -3,8 +3,8 @@
 
 #include <span>
 
-#include "model/HardFormulaUnit.h"
-#include "model/SpeciesUnit.h"
+#include "model/growth/HardFormulaUnit.h"
+#include "model/growth/SpeciesUnit.h"
 
 namespace {
 

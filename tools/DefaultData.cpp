@@ -1,6 +1,6 @@
 #include "tools/DefaultData.h"
 
-#include "tallora/PersistUnit.h"
+#include "storage/PersistUnit.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "tallora/GrovanaData.h"
+#include "tallora/data/GrovanaData.h"
 #include "tools/DefaultFiles.h"
 
 // "Produtos.dat": sawlogs, pulpwood and energy wood.

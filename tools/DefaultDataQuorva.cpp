@@ -3,7 +3,7 @@
 #include <initializer_list>
 #include <utility>
 
-#include "tallora/PersistUnit.h"
+#include "storage/PersistUnit.h"
 
 namespace {
 

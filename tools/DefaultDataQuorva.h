@@ -6,8 +6,8 @@
 #include <utility>
 #include <vector>
 
-#include "quorva/CatalogData.h"
-#include "quorva/MarquelData.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
 #include "tools/DefaultFiles.h"
 
 // "Custo.dat": typical costs of a eucalyptus plantation, one-off and annual,

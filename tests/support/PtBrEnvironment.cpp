@@ -10,6 +10,10 @@ public:
   void SetUp() override { SetBrazilianFormatSettings(); }
 };
 
-const auto* const registered = ::testing::AddGlobalTestEnvironment(new PtBrEnvironment);
-
 }  // namespace
+
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  ::testing::AddGlobalTestEnvironment(new PtBrEnvironment);
+  return RUN_ALL_TESTS();
+}

@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "model/ErrorsUnit.h"
+#include "model/items/ErrorsUnit.h"
 #include "platform/classes/TypInfo.h"
 
 // An error list as (code, text) pairs.

@@ -1,0 +1,33 @@
+#pragma once
+// Discounting and the planning program's root finder.
+
+#include <cmath>
+
+#include "model/math/MathUnit.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FloatChecks.h"
+
+inline constexpr const char* kMsgConfiraDesbastes = "Confira os desbastes";
+
+// amount / (1 + rate/100)^year; rate in percent.
+double PresentValue(int year, double rate, double amount);
+
+namespace quorva {
+
+// ZeroBrent with a bracket check: when f(x1) and f(x2) are non-zero and of
+// the same sign it raises "Confira os desbastes" before any iteration. The
+// two end values are not evaluated again.
+template <class F>
+double ZeroBrent(F&& f, double x1, double x2) {
+  const double f1 = CheckResult(static_cast<double>(f(x1)));
+  const double f2 = CheckResult(static_cast<double>(f(x2)));
+  if (f1 != 0.0 && f2 != 0.0 && std::signbit(f1) == std::signbit(f2)) throw Exception(kMsgConfiraDesbastes);
+  auto g = [&](double x) -> double {
+    if (x == x1) return f1;
+    if (x == x2) return f2;
+    return static_cast<double>(f(x));
+  };
+  return ::ZeroBrent(g, x1, x2);
+}
+
+}  // namespace quorva

@@ -1,0 +1,157 @@
+#pragma once
+// Quorva's project data module: the plan file, the current plan and the five
+// datasets through which it is edited, validation and calculation on request,
+// copies from the catalogues, and the rules between a cost's unit and type.
+
+#include <memory>
+#include <string>
+
+#include "model/items/ErrorsUnit.h"
+#include "platform/classes/Classes.h"
+#include "storage/PersistUnit.h"
+#include "platform/db/DB.h"
+#include "platform/services/Services.h"
+#include "quorva/model/QuorvaUnit.h"
+#include "storage/CollectionDataSet.h"
+
+class TCatalog;
+
+// Root of a plan file.
+class TQuorvaPersist : public TFileRoot {
+  TQ_DECLARE_CLASS(TQuorvaPersist)
+public:
+  explicit TQuorvaPersist(TComponent* owner = nullptr);
+
+  TQuorvas& Quorvas() { return *quorvas_; }
+
+private:
+  std::unique_ptr<TQuorvas> quorvas_;
+};
+
+inline constexpr const char* kPlanTemplateName = "Plano1.dat";
+inline constexpr const char* kQuorvaErrorsTitle = "Erros no Quorva";
+inline constexpr const char* kMsgCostTypeToUnitario =
+    "Ao mudar o Tipo de Custo de Anual para Unitário as informações anuais serão perdidas. Deseja "
+    "continuar?";
+
+class TMarquel : public TComponent {
+  TQ_DECLARE_CLASS(TMarquel)
+public:
+  // currentDir and exeDir are where the template is looked for, in that order.
+  // The datasets stay closed until the first OpenPlan.
+  TMarquel(TComponent* owner, std::string currentDir, std::string exeDir, IDialogs* dialogs = nullptr);
+  ~TMarquel() override;
+
+  // Stands for the main window: told about productions and cost types.
+  void SetMainWindow(IQuorvaNotifications* listener) { mainWindow_ = listener; }
+  IQuorvaNotifications* MainWindow() const { return mainWindow_; }
+  void SetCatalog(TCatalog* catalog) { catalog_ = catalog; }
+
+  // Reads the file into a fresh root and swaps it in only on success, so a
+  // failed open leaves the current plan and datasets as they were. The first
+  // plan becomes current; a new one is added when the file stores no Filename
+  // or no plan.
+  void OpenPlan(const std::string& path);
+  // OpenPlan of the template "Plano1.dat".
+  void NewPlan();
+  // A plan in memory only, stored as "Plano1.dat" (when the template cannot be read).
+  void NewEmptyPlan();
+  // The template in the current directory, else beside the executable.
+  std::string TemplatePath() const;
+  // Filename := bare name of path; written with SaveComponent.
+  void SavePlan(const std::string& path);
+  std::string GetFileName() const { return root_->Filename(); }
+  // Full path the plan was last opened from or saved to.
+  const std::string& PlanPath() const { return planPath_; }
+  // A plan stored under no name or the template's must be saved under a new one.
+  bool NeedsNewName() const;
+  bool HasPlan() const { return root_->Quorvas().Count() > 0; }
+
+  TProducao* FindProducao(int id) const;
+  bool LocateProducao(const TProducao& producao);
+
+  // Posts pending edits; reuses cached results, else validates and calculates.
+  // A failed calculation adds code 99 with its message.
+  bool CalculateResults();
+  bool Verify();
+
+  int GetTemAnaliseSensibilidade() const;
+  // Written without edit state; a change clears Calculated.
+  void SetTemAnaliseSensibilidade(int value);
+
+  void ClearProducoes();
+  void BindProducoes();
+  // The data steps of the import road: the simulator file is read first, so a
+  // file that cannot be read leaves the plan as it was; then the productions
+  // are replaced by the file's harvests and cdsProducao is bound again.
+  void ImportProductions(const std::string& path);
+
+  // Record numbers of the catalogue datasets (1..RecordCount; others do nothing).
+  void CopyProductToItems(int recNo);
+  void CopyAllProductsToItems();
+  void CopyCostToCustos(int recNo);
+  void CopyAllCostsToCustos();
+
+  TErrorList& Errors() { return errors_; }
+  bool Calculated() const { return calculated_; }
+  TQuorva* CurrentPlan() const { return currentPlan_; }
+  TQuorvaPersist& Root() { return *root_; }
+  const std::string& PreviousTipoCusto() const { return previousTipoCusto_; }
+
+  TCollectionDataSet& cdsQuorva() { return cdsQuorva_; }
+  TCollectionDataSet& cdsCusto() { return cdsCusto_; }
+  TCollectionDataSet& cdsCustoAnual() { return cdsCustoAnual_; }
+  TCollectionDataSet& cdsProducao() { return cdsProducao_; }
+  TCollectionDataSet& cdsItemProducao() { return cdsItemProducao_; }
+  TDataSource& dsQuorva() { return dsQuorva_; }
+  TDataSource& dsCusto() { return dsCusto_; }
+  TDataSource& dsCustoAnual() { return dsCustoAnual_; }
+  TDataSource& dsProducao() { return dsProducao_; }
+  TDataSource& dsItemProducao() { return dsItemProducao_; }
+
+  void cdsQuorvaAfterPost(TDataSet& dataSet);
+  void cdsCustoAfterScroll(TDataSet& dataSet);
+  void cdsCustoBeforePost(TDataSet& dataSet);
+  void cdsCustoAfterPost(TDataSet& dataSet);
+  void cdsCustoAnualAfterPost(TDataSet& dataSet);
+  void cdsProducaoAfterScroll(TDataSet& dataSet);
+  void cdsProducaoAfterPost(TDataSet& dataSet);
+  void cdsProducaoBeforeDelete(TDataSet& dataSet);
+  void cdsItemProducaoAfterPost(TDataSet& dataSet);
+
+private:
+  void SetUpDataSets();
+  std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path) const;
+  void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path);
+  void CloseAll();
+  // Enforces "$/M3 is one-off" on the cost; returns the unit code (3 or 2).
+  int ApplyUnitRule(TCusto* custo);
+  void Invalidate() { calculated_ = false; }
+
+  std::string currentDir_;
+  std::string exeDir_;
+  IDialogs* dialogs_;
+  IQuorvaNotifications* mainWindow_ = nullptr;
+  TCatalog* catalog_ = nullptr;
+
+  TCollectionDataSet cdsQuorva_;
+  TCollectionDataSet cdsCusto_;
+  TCollectionDataSet cdsCustoAnual_;
+  TCollectionDataSet cdsProducao_;
+  TCollectionDataSet cdsItemProducao_;
+  TDataSource dsQuorva_;
+  TDataSource dsCusto_;
+  TDataSource dsCustoAnual_;
+  TDataSource dsProducao_;
+  TDataSource dsItemProducao_;
+
+  std::unique_ptr<TQuorvaPersist> root_;
+  TQuorva* currentPlan_ = nullptr;
+  TErrorList errors_;
+  bool calculated_ = false;
+  std::string previousTipoCusto_ = "Unitario";
+  std::string planPath_;
+};
+
+// The program's one project module, set at start-up.
+extern TMarquel* Marquel;

@@ -1,0 +1,74 @@
+#pragma once
+// Root-object files: one root component with one collection per ".dat" file,
+// stored as a component stream.
+
+#include <memory>
+#include <string>
+
+#include "model/items/ProductUnit.h"
+#include "platform/classes/Classes.h"
+#include "platform/classes/Streams.h"
+#include "platform/rtl/SysUtils.h"
+
+inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
+
+// The root of a ".dat" file: a component that stores the bare name of the
+// file it was saved as (no folder) beside its one collection.
+class TFileRoot : public TComponent {
+  TQ_DECLARE_CLASS(TFileRoot)
+public:
+  explicit TFileRoot(TComponent* owner = nullptr) : TComponent(owner) {}
+
+  const std::string& Filename() const { return filename_; }
+  void SetFilename(const std::string& value) { filename_ = value; }
+
+private:
+  std::string filename_;
+};
+
+// Writes the root's image into a temporary file beside the target and renames
+// it over the target, so a failed save leaves any old file as it was. A
+// symbolic link is followed: the file it points to is replaced. Raises
+// EFCreateError (with the path) when the file cannot be written.
+void SaveComponent(const std::string& fileName, const TComponent& root);
+
+// CheckStoredClass with the root's class name, then reads the whole file into
+// the existing root (see ReadComponentImage: what was read before a fault
+// stays). Raises EFOpenError for a missing or unreadable file, Exception for a
+// file of another class, EReadError for a damaged one.
+void LoadComponent(const std::string& fileName, TComponent& root);
+
+// Skips the first 5 bytes (signature and length byte) and compares the next
+// ones with the class name, case-sensitively; a mismatch or a short file
+// raises Exception(kMsgWrongStoredClass + className).
+void CheckStoredClass(const std::string& fileName, const std::string& className);
+
+// Reads a file as LoadComponent would into root, but into a copy owned by
+// owner, so that root is left as it was when the read fails.
+template <class Root>
+std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root, TComponent* owner = nullptr) {
+  std::unique_ptr<Root> fresh(new Root(owner));
+  ReadComponentImage(WriteComponentImage(root), *fresh);
+  LoadComponent(fileName, *fresh);
+  return fresh;
+}
+
+// Saves root under fileName, storing the bare file name in its Filename; a
+// failed save puts the old Filename back.
+void SaveComponentAs(const std::string& fileName, TFileRoot& root);
+
+// SaveComponent writes the image into a new file named after the target with
+// this suffix and six random characters, then renames it over the target.
+inline constexpr const char* kTemporarySaveSuffix = ".tmp";
+
+// The product catalogue ("Produtos.dat") of both programs.
+class TProductPersist : public TFileRoot {
+  TQ_DECLARE_CLASS(TProductPersist)
+public:
+  explicit TProductPersist(TComponent* owner = nullptr);
+
+  TProductCollection& ProductCollection() { return *products_; }
+
+private:
+  std::unique_ptr<TProductCollection> products_;
+};

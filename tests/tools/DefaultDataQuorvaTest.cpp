@@ -1,0 +1,45 @@
+// The default "Custo.dat" and "Plano1.dat" the build writes.
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "platform/rtl/SysUtils.h"
+#include "quorva/model/RelatorioCustosUnit.h"
+#include "tests/quorva/model/QuorvaTestSupport.h"
+#include "tools/DefaultDataQuorva.h"
+
+namespace {
+
+TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
+  qtest::TempDir dir;
+  std::vector<TDefaultFile> files;
+  AppendQuorvaDefaultFiles(files);
+  WriteDefaultFiles(dir.Dir(), files);
+
+  TCatalog catalog(nullptr, dir.Dir());
+  ASSERT_GE(catalog.cdsCusto().RecordCount(), 8);
+  std::set<std::string> kinds;
+  for (TCusto& custo : catalog.CostRoot().Custos()) {
+    const double before = custo.Custo();
+    TErrorList errors;
+    custo.Validate(errors);
+    EXPECT_EQ(errors.Count(), 0) << custo.Nome();
+    EXPECT_EQ(custo.Custo(), before) << custo.Nome();
+    EXPECT_LE(Utf8Length(custo.Nome()), 12u);
+    kinds.insert(custo.Tipo() + " " + custo.Unidade());
+  }
+  EXPECT_EQ(kinds, (std::set<std::string>{"ANUAL $/HA", "UNITARIO $/HA", "UNITARIO $/M3"}));
+
+  TMarquel marquel(nullptr, dir.Dir(), "");
+  marquel.NewPlan();
+  EXPECT_TRUE(marquel.NeedsNewName());
+  ASSERT_TRUE(marquel.CalculateResults());
+  TQuorva& plan = *marquel.CurrentPlan();
+  EXPECT_GT(plan.TaxaInternaRetorno(), plan.TaxaAtratividade());
+  EXPECT_EQ(plan.AnaliseSensibilidade().Count(), 5);
+  TRelatorioCustos costs;
+  costs.Build(plan);
+  EXPECT_NEAR(costs.GrandPresentValue(), plan.ValorPresenteCusto(), 1e-9);
+}
+
+}  // namespace
