@@ -43,11 +43,12 @@ void LoadComponent(const std::string& fileName, TComponent& root);
 // raises Exception(kMsgWrongStoredClass + className).
 void CheckStoredClass(const std::string& fileName, const std::string& className);
 
-// Reads a file as LoadComponent would into root, but into a copy owned by
-// owner, so that root is left as it was when the read fails.
+// Reads a file as LoadComponent would into root, but into a copy, so that
+// root is left as it was when the read fails. The copy has no owner: the
+// caller's pointer is its one owner.
 template <class Root>
-std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root, TComponent* owner = nullptr) {
-  std::unique_ptr<Root> fresh(new Root(owner));
+std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root) {
+  auto fresh = std::make_unique<Root>();
   ReadComponentImage(WriteComponentImage(root), *fresh);
   LoadComponent(fileName, *fresh);
   return fresh;

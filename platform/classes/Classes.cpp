@@ -43,6 +43,11 @@ TComponent::TComponent(TComponent* owner) {
 }
 
 TComponent::~TComponent() {
+  DestroyComponents();
+  if (owner_) owner_->Remove(this);
+}
+
+void TComponent::DestroyComponents() {
   destroying_ = true;
   while (!components_.empty()) {
     TComponent* child = components_.back();
@@ -50,7 +55,7 @@ TComponent::~TComponent() {
     child->owner_ = nullptr;
     delete child;
   }
-  if (owner_) owner_->Remove(this);
+  destroying_ = false;
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -158,16 +163,20 @@ void TCollection::Clear() {
   for (TCollectionObserver* o : observers) o->CollectionCleared(*this);
 }
 
-TCollectionItem& TCollection::GetItem(int index) const {
+TCollectionItem& TCollection::GetItem(int index) {
   CheckIndex(index, Count());
   return *items_[static_cast<std::size_t>(index)];
 }
 
-TCollectionItem* TCollection::FindItemID(int id) const {
+const TCollectionItem& TCollection::GetItem(int index) const { return const_cast<TCollection*>(this)->GetItem(index); }
+
+TCollectionItem* TCollection::FindItemID(int id) {
   for (const auto& item : items_)
     if (item->id_ == id) return item.get();
   return nullptr;
 }
+
+const TCollectionItem* TCollection::FindItemID(int id) const { return const_cast<TCollection*>(this)->FindItemID(id); }
 
 void TCollection::Move(int from, int to) {
   CheckIndex(from, Count());

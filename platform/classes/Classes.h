@@ -40,6 +40,12 @@ public:
   TComponent* Components(int index) const;
   TComponent* FindComponent(std::string_view name) const;
 
+protected:
+  // Frees the owned components, the last one first. A class whose owned
+  // components reach into its own members calls it from its destructor, so
+  // they go while those members still exist; ~TComponent calls it again.
+  void DestroyComponents();
+
 private:
   void Insert(TComponent* child);
   void Remove(TComponent* child);
@@ -101,8 +107,10 @@ public:
   void Delete(int index);
   void Clear();
   // Raises EListError when the index is out of range.
-  TCollectionItem& GetItem(int index) const;
-  TCollectionItem* FindItemID(int id) const;
+  TCollectionItem& GetItem(int index);
+  const TCollectionItem& GetItem(int index) const;
+  TCollectionItem* FindItemID(int id);
+  const TCollectionItem* FindItemID(int id) const;
   void Move(int from, int to);
 
   // Ids restart from 0: used when a file refills the collection.
@@ -136,26 +144,36 @@ public:
 
   T& Add() { return static_cast<T&>(TCollection::Add()); }
   T& Insert(int index) { return static_cast<T&>(TCollection::Insert(index)); }
-  T& GetItem(int index) const { return static_cast<T&>(TCollection::GetItem(index)); }
-  T& operator[](int index) const { return GetItem(index); }
-  T* FindItemID(int id) const { return static_cast<T*>(TCollection::FindItemID(id)); }
+  T& GetItem(int index) { return static_cast<T&>(TCollection::GetItem(index)); }
+  const T& GetItem(int index) const { return static_cast<const T&>(TCollection::GetItem(index)); }
+  T& operator[](int index) { return GetItem(index); }
+  const T& operator[](int index) const { return GetItem(index); }
+  T* FindItemID(int id) { return static_cast<T*>(TCollection::FindItemID(id)); }
+  const T* FindItemID(int id) const { return static_cast<const T*>(TCollection::FindItemID(id)); }
 
-  class iterator {
+  // Walks the items by position; a const collection hands out const items.
+  template <class Coll, class Item>
+  class Iterator {
   public:
-    iterator(const TTypedCollection* c, int i) : c_(c), i_(i) {}
-    T& operator*() const { return c_->GetItem(i_); }
-    T* operator->() const { return &c_->GetItem(i_); }
-    iterator& operator++() {
+    Iterator(Coll* c, int i) : c_(c), i_(i) {}
+    Item& operator*() const { return c_->GetItem(i_); }
+    Item* operator->() const { return &c_->GetItem(i_); }
+    Iterator& operator++() {
       ++i_;
       return *this;
     }
-    bool operator==(const iterator& o) const { return i_ == o.i_; }
-    bool operator!=(const iterator& o) const { return i_ != o.i_; }
+    bool operator==(const Iterator& o) const { return i_ == o.i_; }
+    bool operator!=(const Iterator& o) const { return i_ != o.i_; }
 
   private:
-    const TTypedCollection* c_;
+    Coll* c_;
     int i_;
   };
-  iterator begin() const { return iterator(this, 0); }
-  iterator end() const { return iterator(this, Count()); }
+  using iterator = Iterator<TTypedCollection, T>;
+  using const_iterator = Iterator<const TTypedCollection, const T>;
+
+  iterator begin() { return iterator(this, 0); }
+  iterator end() { return iterator(this, Count()); }
+  const_iterator begin() const { return const_iterator(this, 0); }
+  const_iterator end() const { return const_iterator(this, Count()); }
 };

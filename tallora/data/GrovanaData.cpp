@@ -225,7 +225,7 @@ void TGrovana::LoadCatalogue(const std::string& path, Root*& root, TCollectionDa
   const std::string full = ResolvePath(path);
   // What the file lacks keeps its value; the root is replaced only when the
   // whole file was read.
-  std::unique_ptr<Root> fresh = LoadComponentCopy(full, *root, this);
+  std::unique_ptr<Root> fresh = LoadComponentCopy(full, *root);
   ds.Close();
   ds.SetCollection(&CatalogueItems(*fresh));
   delete root;

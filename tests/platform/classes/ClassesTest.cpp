@@ -205,3 +205,39 @@ TEST(Component, OwnerFreesWhatItOwns) {
   }
   EXPECT_EQ(alive, 0);
 }
+
+TEST(Component, OwnedComponentsGoWhileTheOwnersMembersStillExist) {
+  // Children that look at a member of their owner when they go, as a data
+  // module's datasets call its handlers.
+  static bool memberGone = false;
+  static std::vector<bool> seenGone;
+  struct Member {
+    ~Member() { memberGone = true; }
+  };
+  struct Host : TComponent {
+    Member member;
+    ~Host() override { DestroyComponents(); }
+  };
+  struct Child : TComponent {
+    using TComponent::TComponent;
+    ~Child() override { seenGone.push_back(memberGone); }
+  };
+  {
+    Host host;
+    new Child(&host);
+    new Child(&host);
+  }
+  EXPECT_TRUE(memberGone);
+  EXPECT_EQ(seenGone, (std::vector<bool>{false, false}));
+}
+
+TEST(Collection, AConstCollectionHandsOutConstItems) {
+  using Item = decltype(std::declval<const TSamples&>().GetItem(0));
+  using Found = decltype(std::declval<const TSamples&>().FindItemID(0));
+  using Walked = decltype(*std::declval<const TSamples&>().begin());
+  static_assert(std::is_same_v<Item, const TSample&>);
+  static_assert(std::is_same_v<Found, const TSample*>);
+  static_assert(std::is_same_v<Walked, const TSample&>);
+  static_assert(std::is_same_v<decltype(std::declval<TSamples&>().GetItem(0)), TSample&>);
+}
+
