@@ -17,27 +17,38 @@ const ClassInfo& TQuorva::StaticClass() {
           .String("Descricao", &TQuorva::Descricao, &TQuorva::SetDescricao)
           .Integer("IdadeFinal", &TQuorva::IdadeFinal, &TQuorva::SetIdadeFinal)
           .Double("TaxaAtratividade", &TQuorva::TaxaAtratividade, &TQuorva::SetTaxaAtratividade)
-          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade, &TQuorva::SetTemAnaliseSensibilidade)
+          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade,
+                   &TQuorva::SetTemAnaliseSensibilidade)
           .Double("TaxaJurosInicial", &TQuorva::TaxaJurosInicial, &TQuorva::SetTaxaJurosInicial)
           .Double("TaxaJurosFinal", &TQuorva::TaxaJurosFinal, &TQuorva::SetTaxaJurosFinal)
-          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros, &TQuorva::SetIncrementoTaxaJuros)
+          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros,
+                  &TQuorva::SetIncrementoTaxaJuros)
           .Double("IndiceSitio", &TQuorva::IndiceSitio, &TQuorva::SetIndiceSitio)
           .Double("ReceitaTotal", &TQuorva::ReceitaTotal, &TQuorva::SetReceitaTotal)
-          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida, &TQuorva::SetReceitaTotalLiquida)
+          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida,
+                  &TQuorva::SetReceitaTotalLiquida)
           .Double("ReceitaTotalMedia", &TQuorva::ReceitaTotalMedia, &TQuorva::SetReceitaTotalMedia)
           .Double("CustoTotal", &TQuorva::CustoTotal, &TQuorva::SetCustoTotal)
           .Double("CustoTotalMedio", &TQuorva::CustoTotalMedio, &TQuorva::SetCustoTotalMedio)
-          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia, &TQuorva::SetReceitaLiquidaMedia)
-          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita, &TQuorva::SetValorPresenteReceita)
-          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto, &TQuorva::SetValorPresenteCusto)
-          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido, &TQuorva::SetValorPresenteLiquido)
+          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia,
+                  &TQuorva::SetReceitaLiquidaMedia)
+          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita,
+                  &TQuorva::SetValorPresenteReceita)
+          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto,
+                  &TQuorva::SetValorPresenteCusto)
+          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido,
+                  &TQuorva::SetValorPresenteLiquido)
           .Double("ValorPresenteLiquidoAnualizado", &TQuorva::ValorPresenteLiquidoAnualizado,
                   &TQuorva::SetValorPresenteLiquidoAnualizado)
-          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto, &TQuorva::SetRazaoBeneficioCusto)
-          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra, &TQuorva::SetValorEsperadoTerra)
-          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno, &TQuorva::SetTaxaInternaRetorno)
+          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto,
+                  &TQuorva::SetRazaoBeneficioCusto)
+          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra,
+                  &TQuorva::SetValorEsperadoTerra)
+          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno,
+                  &TQuorva::SetTaxaInternaRetorno)
           .Collection("Custos", static_cast<CustosGetter>(&TQuorva::Custos), TCusto::StaticClass())
-          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes), TProducao::StaticClass())
+          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes),
+                      TProducao::StaticClass())
           .Build();
   return *ci;
 }
@@ -45,7 +56,9 @@ const ClassInfo& TQuorva::StaticClass() {
 namespace {
 
 // Open interval; NaN is outside.
-bool Inside(double v, double lo, double hi) { return lo < v && v < hi; }
+bool Inside(double v, double lo, double hi) {
+  return lo < v && v < hi;
+}
 
 // Bounds-checked element of a yearly array.
 double& YearAt(std::vector<double>& v, int year) {
@@ -59,6 +72,12 @@ double Annualised(double npv, double rate, int n) {
   const double i = rate / 100.0;
   const double factor = CheckResult(std::pow(1.0 + i, n));
   return CheckResult(i * CheckedDiv(factor * npv, factor - 1.0));
+}
+
+// Code 11 reads the type upper-cased but not trimmed: " Anual" is not
+// annual there.
+bool IsAnualAsStored(const TCusto& custo) {
+  return custo.Type() == TCostType::Anual && custo.TipoCusto() == Trim(custo.TipoCusto());
 }
 
 std::string IncrementoText(double value) {
@@ -87,14 +106,15 @@ void TQuorva::ValidateParameters(TErrorList& errors) const {
     errors.Add(1, "Idade Final: " + IntToStr(idadeFinal_) + " inválida!");
   if (!Inside(taxaAtratividade_, 0, 40))
     errors.Add(2, "Taxa de Atratividade: " + FloatToStr(taxaAtratividade_) + "% inválida!");
-  if (temAnaliseSensibilidade_ != 1) return;
+  if (SensitivityAnalysis() != TSensitivityAnalysis::On) return;
   if (!Inside(taxaJurosInicial_, 0, 99))
     errors.Add(3, "Taxa de Juros Inicial: " + FloatToStr(taxaJurosInicial_) + "% inválida!");
   if (!Inside(taxaJurosFinal_, 0, 100))
     errors.Add(4, "Taxa de Juros Final: " + FloatToStr(taxaJurosFinal_) + "% inválida!");
   const bool badIncrement = !Inside(incrementoTaxaJuros_, 0, 100);
-  const bool tooManyRates = !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
-                            SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
+  const bool tooManyRates =
+      !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
+      SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
   if (badIncrement || tooManyRates) errors.Add(5, IncrementoText(incrementoTaxaJuros_));
 }
 
@@ -105,7 +125,7 @@ void TQuorva::ValidateCustos(TErrorList& errors) {
   }
   for (TCusto& custo : custos_) {
     custo.Validate(errors);
-    if (UpperCase(custo.TipoCusto()) == kTipoAnual && custo.CustosAnuais().Count() == 0) {
+    if (IsAnualAsStored(custo) && custo.CustosAnuais().Count() == 0) {
       errors.Add(11, "Custo de " + custo.Nome() + " é Anual: Informe Idade e Custo");
       continue;
     }
@@ -150,7 +170,7 @@ void TQuorva::ValidateProducoes(TErrorList& errors) {
 bool TQuorva::Calculate() {
   calculationError_.clear();
   try {
-    if (temAnaliseSensibilidade_ == 1) CalculateSensitivity();
+    if (SensitivityAnalysis() == TSensitivityAnalysis::On) CalculateSensitivity();
     CalculateCashFlow();
     CalculateInternalRateOfReturn();
     CalculatePresentValues();
@@ -170,14 +190,14 @@ void TQuorva::CreateFlows() {
 double TQuorva::UnitCostPerHa() const {
   double sum = 0;
   for (const TCusto& c : custos_)
-    if (c.Tipo() == kTipoUnitario && c.Unidade() == kUnidadeHa) sum += c.Custo();
+    if (c.Type() == TCostType::Unitario && c.Unit() == TCostUnit::PorHa) sum += c.Custo();
   return sum;
 }
 
 double TQuorva::UnitCostPerM3() const {
   double sum = 0;
   for (const TCusto& c : custos_)
-    if (c.Tipo() == kTipoUnitario && c.Unidade() == kUnidadeM3) sum += c.Custo();
+    if (c.Type() == TCostType::Unitario && c.Unit() == TCostUnit::PorM3) sum += c.Custo();
   return sum;
 }
 
@@ -186,13 +206,14 @@ void TQuorva::DistributeAnnualCosts() {
   custosAnuaisHa_.assign(size, 0.0);
   custosAnuaisM3_.assign(size, 0.0);
   for (const TCusto& c : custos_) {
-    if (c.Tipo() != kTipoAnual) continue;
-    const std::string unidade = c.Unidade();
-    std::vector<double>* target = unidade == kUnidadeHa ? &custosAnuaisHa_
-                                  : unidade == kUnidadeM3 ? &custosAnuaisM3_
-                                                          : nullptr;
+    if (c.Type() != TCostType::Anual) continue;
+    const TCostUnit unit = c.Unit();
+    std::vector<double>* target = unit == TCostUnit::PorHa   ? &custosAnuaisHa_
+                                  : unit == TCostUnit::PorM3 ? &custosAnuaisM3_
+                                                             : nullptr;
     if (!target) continue;
-    for (const TCustoAnual& entry : c.CustosAnuais()) YearAt(*target, entry.Idade()) += entry.Custo();
+    for (const TCustoAnual& entry : c.CustosAnuais())
+      YearAt(*target, entry.Idade()) += entry.Custo();
   }
 }
 
@@ -264,13 +285,15 @@ void TQuorva::CalculateInternalRateOfReturn() {
     custos += f.Custo();
   }
   if (receitas - custos > 0)
-    taxaInternaRetorno_ = quorva::ZeroBrent([this](double rate) { return NetPresentValueAt(rate); }, 0.0, 200.0);
+    taxaInternaRetorno_ =
+        quorva::ZeroBrent([this](double rate) { return NetPresentValueAt(rate); }, 0.0, 200.0);
   else
     taxaInternaRetorno_ = -100;
 }
 
 int TQuorva::SensitivityRateCount(double start, double end, double increment) {
-  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end)) return -1;
+  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end))
+    return -1;
   const double steps = (end - start) / increment + 1e-9;
   if (steps < 0) return 0;
   if (!(steps < kMaxSensitivityRows)) return -1;

@@ -18,7 +18,7 @@ inline constexpr int kMaxSensitivityRows = 1000;
 
 class TQuorva : public TCollectionItem {
   TQ_DECLARE_CLASS(TQuorva)
-public:
+ public:
   TQuorva() = default;
 
   const std::string& Descricao() const { return descricao_; }
@@ -74,6 +74,12 @@ public:
   TProducoes& Producoes() { return producoes_; }
   const TProducoes& Producoes() const { return producoes_; }
 
+  // TemAnaliseSensibilidade: only the stored 1 turns the table on.
+  enum class TSensitivityAnalysis { Off, On };
+  TSensitivityAnalysis SensitivityAnalysis() const {
+    return temAnaliseSensibilidade_ == 1 ? TSensitivityAnalysis::On : TSensitivityAnalysis::Off;
+  }
+
   // Results of the last calculation (not stored).
   TFluxosFinanceiros& FluxosFinanceiros() { return fluxos_; }
   const TFluxosFinanceiros& FluxosFinanceiros() const { return fluxos_; }
@@ -119,7 +125,7 @@ public:
   // kMaxSensitivityRows rates would be needed.
   static int SensitivityRateCount(double start, double end, double increment);
 
-private:
+ private:
   void ValidateParameters(TErrorList& errors) const;
   void ValidateCustos(TErrorList& errors);
   void ValidateProducoes(TErrorList& errors);
@@ -157,6 +163,6 @@ private:
 };
 
 class TQuorvas : public TTypedCollection<TQuorva> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };
