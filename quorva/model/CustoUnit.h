@@ -7,10 +7,20 @@
 
 class TErrorList;
 
+// Kind of a cost, from TipoCusto trimmed and upper-cased: "UNITARIO" (one
+// value), "ANUAL" (values by year) or anything else (ignored by the cash flow).
+enum class TCostType { Unitario, Anual, Other };
+// Unit of a cost, from UnidadeMedida trimmed and upper-cased: "$/HA", "$/M3"
+// or anything else.
+enum class TCostUnit { PorHa, PorM3, Other };
+
+TCostType CostTypeOf(const std::string& tipoCusto);
+TCostUnit CostUnitOf(const std::string& unidadeMedida);
+
 // The value of a yearly cost in one year of the plan.
 class TCustoAnual : public TCollectionItem {
   TQ_DECLARE_CLASS(TCustoAnual)
-public:
+ public:
   TCustoAnual() = default;
 
   // Year of the plan, 0 = planting year.
@@ -22,19 +32,19 @@ public:
   // Adds code 601 for a negative year or cost; true when it added any.
   bool Validate(TErrorList& errors, const std::string& nome) const;
 
-private:
+ private:
   int idade_ = 0;
   double custo_ = 0;
 };
 
 class TCustosAnuais : public TTypedCollection<TCustoAnual> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };
 
 class TCusto : public TCollectionItem {
   TQ_DECLARE_CLASS(TCusto)
-public:
+ public:
   TCusto() = default;
 
   const std::string& Nome() const { return nome_; }
@@ -52,15 +62,14 @@ public:
   TCustosAnuais& CustosAnuais() { return custosAnuais_; }
   const TCustosAnuais& CustosAnuais() const { return custosAnuais_; }
 
-  // Trimmed and upper-cased type and unit.
-  std::string Tipo() const;
-  std::string Unidade() const;
+  TCostType Type() const { return CostTypeOf(tipoCusto_); }
+  TCostUnit Unit() const { return CostUnitOf(unidadeMedida_); }
 
   // Appends codes 501-505, 507 and the annual entries' 601 without clearing
   // the list; zeroes Custo of a yearly cost. True when it added any entry.
   bool Validate(TErrorList& errors);
 
-private:
+ private:
   std::string nome_;
   std::string unidadeMedida_;
   std::string tipoCusto_;
@@ -69,11 +78,6 @@ private:
 };
 
 class TCustos : public TTypedCollection<TCusto> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };
-
-inline constexpr const char* kTipoUnitario = "UNITARIO";
-inline constexpr const char* kTipoAnual = "ANUAL";
-inline constexpr const char* kUnidadeHa = "$/HA";
-inline constexpr const char* kUnidadeM3 = "$/M3";

@@ -29,10 +29,6 @@ void Unbind(TCollectionDataSet& ds) {
   ds.SetCollection(nullptr);
 }
 
-std::string Normalized(const TDataSet& ds, const char* field) {
-  return UpperCase(Trim(ds.FieldByName(field).AsString()));
-}
-
 }  // namespace
 
 // ---- TQuorvaPersist ----
@@ -351,8 +347,8 @@ void TMarquel::cdsQuorvaAfterPost(TDataSet&) {
 }
 
 int TMarquel::ApplyUnitRule(TCusto* custo) {
-  if (!custo || custo->Unidade() != kUnidadeM3) return 2;
-  if (custo->Tipo() != kTipoUnitario) Invalidate();
+  if (!custo || custo->Unit() != TCostUnit::PorM3) return 2;
+  if (custo->Type() != TCostType::Unitario) Invalidate();
   custo->SetTipoCusto("Unitario");
   return 3;
 }
@@ -367,7 +363,8 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
     previousTipoCusto_ = dataSet.FieldByName("TipoCusto").AsString();
   else if (dataSet.State() == TDataSetState::Insert)
     previousTipoCusto_.clear();
-  if (mainWindow_) mainWindow_->CostTypeChanged(Normalized(dataSet, "TipoCusto") == kTipoAnual ? 0 : 1, unitCode);
+  const bool anual = CostTypeOf(dataSet.FieldByName("TipoCusto").AsString()) == TCostType::Anual;
+  if (mainWindow_) mainWindow_->CostTypeChanged(anual ? 0 : 1, unitCode);
 }
 
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
@@ -382,7 +379,7 @@ void TMarquel::cdsCustoAfterPost(TDataSet&) {
   if (!custo) return;
   const int unitCode = ApplyUnitRule(custo);
   int oneOff = 0;
-  if (custo->Tipo() == kTipoUnitario) {
+  if (custo->Type() == TCostType::Unitario) {
     custo->CustosAnuais().Clear();
     oneOff = 1;
   }

@@ -1,7 +1,9 @@
 #include "quorva/model/QuorvaUnit.h"
 
 #include <cmath>
+#include <cstddef>
 #include <set>
+#include <utility>
 
 #include "model/items/ErrorsUnit.h"
 #include "platform/rtl/Exceptions.h"
@@ -17,27 +19,38 @@ const ClassInfo& TQuorva::StaticClass() {
           .String("Descricao", &TQuorva::Descricao, &TQuorva::SetDescricao)
           .Integer("IdadeFinal", &TQuorva::IdadeFinal, &TQuorva::SetIdadeFinal)
           .Double("TaxaAtratividade", &TQuorva::TaxaAtratividade, &TQuorva::SetTaxaAtratividade)
-          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade, &TQuorva::SetTemAnaliseSensibilidade)
+          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade,
+                   &TQuorva::SetTemAnaliseSensibilidade)
           .Double("TaxaJurosInicial", &TQuorva::TaxaJurosInicial, &TQuorva::SetTaxaJurosInicial)
           .Double("TaxaJurosFinal", &TQuorva::TaxaJurosFinal, &TQuorva::SetTaxaJurosFinal)
-          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros, &TQuorva::SetIncrementoTaxaJuros)
+          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros,
+                  &TQuorva::SetIncrementoTaxaJuros)
           .Double("IndiceSitio", &TQuorva::IndiceSitio, &TQuorva::SetIndiceSitio)
           .Double("ReceitaTotal", &TQuorva::ReceitaTotal, &TQuorva::SetReceitaTotal)
-          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida, &TQuorva::SetReceitaTotalLiquida)
+          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida,
+                  &TQuorva::SetReceitaTotalLiquida)
           .Double("ReceitaTotalMedia", &TQuorva::ReceitaTotalMedia, &TQuorva::SetReceitaTotalMedia)
           .Double("CustoTotal", &TQuorva::CustoTotal, &TQuorva::SetCustoTotal)
           .Double("CustoTotalMedio", &TQuorva::CustoTotalMedio, &TQuorva::SetCustoTotalMedio)
-          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia, &TQuorva::SetReceitaLiquidaMedia)
-          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita, &TQuorva::SetValorPresenteReceita)
-          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto, &TQuorva::SetValorPresenteCusto)
-          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido, &TQuorva::SetValorPresenteLiquido)
+          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia,
+                  &TQuorva::SetReceitaLiquidaMedia)
+          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita,
+                  &TQuorva::SetValorPresenteReceita)
+          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto,
+                  &TQuorva::SetValorPresenteCusto)
+          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido,
+                  &TQuorva::SetValorPresenteLiquido)
           .Double("ValorPresenteLiquidoAnualizado", &TQuorva::ValorPresenteLiquidoAnualizado,
                   &TQuorva::SetValorPresenteLiquidoAnualizado)
-          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto, &TQuorva::SetRazaoBeneficioCusto)
-          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra, &TQuorva::SetValorEsperadoTerra)
-          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno, &TQuorva::SetTaxaInternaRetorno)
+          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto,
+                  &TQuorva::SetRazaoBeneficioCusto)
+          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra,
+                  &TQuorva::SetValorEsperadoTerra)
+          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno,
+                  &TQuorva::SetTaxaInternaRetorno)
           .Collection("Custos", static_cast<CustosGetter>(&TQuorva::Custos), TCusto::StaticClass())
-          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes), TProducao::StaticClass())
+          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes),
+                      TProducao::StaticClass())
           .Build();
   return *ci;
 }
@@ -45,7 +58,9 @@ const ClassInfo& TQuorva::StaticClass() {
 namespace {
 
 // Open interval; NaN is outside.
-bool Inside(double v, double lo, double hi) { return lo < v && v < hi; }
+bool Inside(double v, double lo, double hi) {
+  return lo < v && v < hi;
+}
 
 // Bounds-checked element of a yearly array.
 double& YearAt(std::vector<double>& v, int year) {
@@ -53,12 +68,10 @@ double& YearAt(std::vector<double>& v, int year) {
   return v[static_cast<std::size_t>(year)];
 }
 
-// NPV * i (1+i)^n / ((1+i)^n - 1), i = rate/100: the land expectation value
-// times i.
-double Annualised(double npv, double rate, int n) {
-  const double i = rate / 100.0;
-  const double factor = CheckResult(std::pow(1.0 + i, n));
-  return CheckResult(i * CheckedDiv(factor * npv, factor - 1.0));
+// Code 11 reads the type upper-cased but not trimmed: " Anual" is not
+// annual there.
+bool IsAnualAsStored(const TCusto& custo) {
+  return custo.Type() == TCostType::Anual && custo.TipoCusto() == Trim(custo.TipoCusto());
 }
 
 std::string IncrementoText(double value) {
@@ -87,14 +100,15 @@ void TQuorva::ValidateParameters(TErrorList& errors) const {
     errors.Add(1, "Idade Final: " + IntToStr(idadeFinal_) + " inválida!");
   if (!Inside(taxaAtratividade_, 0, 40))
     errors.Add(2, "Taxa de Atratividade: " + FloatToStr(taxaAtratividade_) + "% inválida!");
-  if (temAnaliseSensibilidade_ != 1) return;
+  if (SensitivityAnalysis() != TSensitivityAnalysis::On) return;
   if (!Inside(taxaJurosInicial_, 0, 99))
     errors.Add(3, "Taxa de Juros Inicial: " + FloatToStr(taxaJurosInicial_) + "% inválida!");
   if (!Inside(taxaJurosFinal_, 0, 100))
     errors.Add(4, "Taxa de Juros Final: " + FloatToStr(taxaJurosFinal_) + "% inválida!");
   const bool badIncrement = !Inside(incrementoTaxaJuros_, 0, 100);
-  const bool tooManyRates = !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
-                            SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
+  const bool tooManyRates =
+      !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
+      SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
   if (badIncrement || tooManyRates) errors.Add(5, IncrementoText(incrementoTaxaJuros_));
 }
 
@@ -105,7 +119,7 @@ void TQuorva::ValidateCustos(TErrorList& errors) {
   }
   for (TCusto& custo : custos_) {
     custo.Validate(errors);
-    if (UpperCase(custo.TipoCusto()) == kTipoAnual && custo.CustosAnuais().Count() == 0) {
+    if (IsAnualAsStored(custo) && custo.CustosAnuais().Count() == 0) {
       errors.Add(11, "Custo de " + custo.Nome() + " é Anual: Informe Idade e Custo");
       continue;
     }
@@ -147,147 +161,198 @@ void TQuorva::ValidateProducoes(TErrorList& errors) {
 
 // ---- calculation ----
 
+namespace {
+
+// The cash flow with the yearly costs of the annual entries it used.
+struct TPlanCashFlow {
+  TCashFlow flow;
+  std::vector<double> annualPerHa;
+  std::vector<double> annualPerM3;
+};
+
+// Sum of the one-off costs in unit.
+double UnitCost(const TCustos& custos, TCostUnit unit) {
+  double sum = 0;
+  for (const TCusto& c : custos)
+    if (c.Type() == TCostType::Unitario && c.Unit() == unit) sum += c.Custo();
+  return sum;
+}
+
+// Years 0..n: the one-off costs per hectare in year 0, the annual entries
+// per hectare in their year, and at each harvest (increasing age) its
+// revenue and its volume times the costs per cubic metre. A year outside
+// 0..n raises the list index error.
+TPlanCashFlow BuildCashFlow(const TCustos& custos, TProducoes& producoes, int n) {
+  const std::size_t size = n >= 0 ? static_cast<std::size_t>(n) + 1 : 0;
+  TPlanCashFlow plan{{std::vector<double>(size, 0.0), std::vector<double>(size, 0.0)},
+                     std::vector<double>(size, 0.0),
+                     std::vector<double>(size, 0.0)};
+  std::vector<double>& revenue = plan.flow.revenue;
+  std::vector<double>& cost = plan.flow.cost;
+  YearAt(cost, 0) = UnitCost(custos, TCostUnit::PorHa);
+  for (const TCusto& c : custos) {
+    if (c.Type() != TCostType::Anual) continue;
+    const TCostUnit unit = c.Unit();
+    std::vector<double>* target = unit == TCostUnit::PorHa   ? &plan.annualPerHa
+                                  : unit == TCostUnit::PorM3 ? &plan.annualPerM3
+                                                             : nullptr;
+    if (!target) continue;
+    for (const TCustoAnual& entry : c.CustosAnuais())
+      YearAt(*target, entry.Idade()) += entry.Custo();
+  }
+  for (int year = 0; year <= n; ++year)
+    YearAt(cost, year) = YearAt(cost, year) + YearAt(plan.annualPerHa, year);
+  const double perM3 = UnitCost(custos, TCostUnit::PorM3);
+  for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge()) {
+    const int year = p->Idade();
+    const double volume = p->SumVolume();
+    double& yearCost = YearAt(cost, year);
+    YearAt(revenue, year) = p->SumRevenue();
+    yearCost = yearCost + perM3 * volume + volume * YearAt(plan.annualPerM3, year);
+  }
+  return plan;
+}
+
+// NPV (1+i)^n / ((1+i)^n - 1), i = rate/100.
+double LandExpectationValue(double npv, double rate, int n) {
+  const double factor = CheckResult(std::pow(1.0 + rate / 100.0, n));
+  return CheckedDiv(factor * npv, factor - 1.0);
+}
+
+// i times the land expectation value, i = rate/100.
+double Annualised(double npv, double rate, int n) {
+  return CheckResult(rate / 100.0 * LandExpectationValue(npv, rate, n));
+}
+
+struct TRow {
+  double rate, npv, annualised, benefitCost;
+};
+
+}  // namespace
+
+struct TQuorva::TResults {
+  TPlanCashFlow cashFlow;
+  TCashFlow present;  // at TaxaAtratividade
+  double receitaTotal = 0, custoTotal = 0, receitaTotalLiquida = 0;
+  double receitaTotalMedia = 0, custoTotalMedio = 0, receitaLiquidaMedia = 0;
+  TPresentValues atRate;
+  double valorEsperadoTerra = 0, valorPresenteLiquidoAnualizado = 0, razaoBeneficioCusto = 0;
+  double taxaInternaRetorno = 0;
+  bool withSensitivity = false;
+  std::vector<TRow> rows;
+};
+
 bool TQuorva::Calculate() {
   calculationError_.clear();
   try {
-    if (temAnaliseSensibilidade_ == 1) CalculateSensitivity();
-    CalculateCashFlow();
-    CalculateInternalRateOfReturn();
-    CalculatePresentValues();
-    CalculateIndicators();
+    Publish(Run());
     return true;
   } catch (const Exception& e) {
     calculationError_ = e.Message();
+    DiscardResults();
     return false;
   }
 }
 
-void TQuorva::CreateFlows() {
-  fluxos_.Clear();
-  for (int year = 0; year <= idadeFinal_; ++year) fluxos_.Add().SetAno(year);
-}
+// Every step reads only the cash flow and the parameters; their order only
+// decides which fault is reported when several would be.
+TQuorva::TResults TQuorva::Run() {
+  TResults r;
+  r.withSensitivity = SensitivityAnalysis() == TSensitivityAnalysis::On;
+  const int rateCount = r.withSensitivity ? SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_,
+                                                                 incrementoTaxaJuros_)
+                                          : 0;
+  if (rateCount < 0) throw Exception(IncrementoText(incrementoTaxaJuros_));
 
-double TQuorva::UnitCostPerHa() const {
-  double sum = 0;
-  for (const TCusto& c : custos_)
-    if (c.Tipo() == kTipoUnitario && c.Unidade() == kUnidadeHa) sum += c.Custo();
-  return sum;
-}
+  r.cashFlow = BuildCashFlow(custos_, producoes_, idadeFinal_);
+  const TCashFlow& flow = r.cashFlow.flow;
 
-double TQuorva::UnitCostPerM3() const {
-  double sum = 0;
-  for (const TCusto& c : custos_)
-    if (c.Tipo() == kTipoUnitario && c.Unidade() == kUnidadeM3) sum += c.Custo();
-  return sum;
-}
-
-void TQuorva::DistributeAnnualCosts() {
-  const std::size_t size = idadeFinal_ >= 0 ? static_cast<std::size_t>(idadeFinal_) + 1 : 0;
-  custosAnuaisHa_.assign(size, 0.0);
-  custosAnuaisM3_.assign(size, 0.0);
-  for (const TCusto& c : custos_) {
-    if (c.Tipo() != kTipoAnual) continue;
-    const std::string unidade = c.Unidade();
-    std::vector<double>* target = unidade == kUnidadeHa ? &custosAnuaisHa_
-                                  : unidade == kUnidadeM3 ? &custosAnuaisM3_
-                                                          : nullptr;
-    if (!target) continue;
-    for (const TCustoAnual& entry : c.CustosAnuais()) YearAt(*target, entry.Idade()) += entry.Custo();
+  // Indicators at TaxaAtratividade.
+  for (std::size_t year = 0; year < flow.revenue.size(); ++year) {
+    r.receitaTotal += flow.revenue[year];
+    r.custoTotal += flow.cost[year];
   }
-}
-
-void TQuorva::CalculateCashFlow() {
-  CreateFlows();
-  fluxos_.GetItem(0).SetCusto(UnitCostPerHa());
-  DistributeAnnualCosts();
-  for (int year = 0; year <= idadeFinal_; ++year) {
-    TFluxoFinanceiro& f = fluxos_.GetItem(year);
-    f.SetCusto(f.Custo() + YearAt(custosAnuaisHa_, year));
-  }
-  const double perM3 = UnitCostPerM3();
-  for (TProducao* p = producoes_.FirstByAge(); p; p = producoes_.NextByAge()) {
-    const int year = p->Idade();
-    const double volume = p->SumVolume();
-    TFluxoFinanceiro& f = fluxos_.GetItem(year);
-    f.SetReceita(p->SumRevenue());
-    f.SetCusto(f.Custo() + perM3 * volume + volume * YearAt(custosAnuaisM3_, year));
-  }
-}
-
-void TQuorva::CalculatePresentValues() {
-  for (TFluxoFinanceiro& f : fluxos_) f.CalculatePresentValues(taxaAtratividade_);
-}
-
-void TQuorva::SumFlows() {
-  receitaTotal_ = 0;
-  custoTotal_ = 0;
-  valorPresenteReceita_ = 0;
-  valorPresenteCusto_ = 0;
-  for (const TFluxoFinanceiro& f : fluxos_) {
-    receitaTotal_ += f.Receita();
-    custoTotal_ += f.Custo();
-    valorPresenteReceita_ += f.ReceitaPresente();
-    valorPresenteCusto_ += f.CustoPresente();
-  }
-  CheckResult(receitaTotal_);
-  CheckResult(custoTotal_);
-  CheckResult(valorPresenteReceita_);
-  CheckResult(valorPresenteCusto_);
-}
-
-void TQuorva::CalculateIndicators() {
-  SumFlows();
+  CheckResult(r.receitaTotal);
+  CheckResult(r.custoTotal);
+  r.atRate = NetPresentValue(flow, taxaAtratividade_);
+  r.present = DiscountedFlow(flow, taxaAtratividade_);
   const double n = idadeFinal_;
-  receitaTotalLiquida_ = CheckResult(receitaTotal_ - custoTotal_);
-  receitaTotalMedia_ = CheckedDiv(receitaTotal_, n);
-  custoTotalMedio_ = CheckedDiv(custoTotal_, n);
-  receitaLiquidaMedia_ = CheckedDiv(receitaTotalLiquida_, n);
-  valorPresenteLiquido_ = CheckResult(valorPresenteReceita_ - valorPresenteCusto_);
-  const double factor = CheckResult(std::pow(1.0 + taxaAtratividade_ / 100.0, idadeFinal_));
-  valorEsperadoTerra_ = CheckedDiv(factor * valorPresenteLiquido_, factor - 1.0);
-  valorPresenteLiquidoAnualizado_ = CheckResult(taxaAtratividade_ / 100.0 * valorEsperadoTerra_);
-  razaoBeneficioCusto_ = CheckedDiv(valorPresenteReceita_, valorPresenteCusto_);
-}
+  r.receitaTotalLiquida = CheckResult(r.receitaTotal - r.custoTotal);
+  r.receitaTotalMedia = CheckedDiv(r.receitaTotal, n);
+  r.custoTotalMedio = CheckedDiv(r.custoTotal, n);
+  r.receitaLiquidaMedia = CheckedDiv(r.receitaTotalLiquida, n);
+  r.valorEsperadoTerra = LandExpectationValue(r.atRate.net, taxaAtratividade_, idadeFinal_);
+  r.valorPresenteLiquidoAnualizado = CheckResult(taxaAtratividade_ / 100.0 * r.valorEsperadoTerra);
+  r.razaoBeneficioCusto = CheckedDiv(r.atRate.revenue, r.atRate.cost);
 
-double TQuorva::NetPresentValueAt(double rate) {
-  CalculateCashFlow();
-  for (TFluxoFinanceiro& f : fluxos_) f.CalculatePresentValues(rate);
-  CalculateIndicators();
-  return valorPresenteLiquido_;
-}
-
-void TQuorva::CalculateInternalRateOfReturn() {
-  double receitas = 0;
-  double custos = 0;
-  for (const TFluxoFinanceiro& f : fluxos_) {
-    receitas += f.Receita();
-    custos += f.Custo();
+  // Each row at its own rate, never accumulated.
+  for (int k = 0; k < rateCount; ++k) {
+    const double rate = taxaJurosInicial_ + k * incrementoTaxaJuros_;
+    const TPresentValues pv = NetPresentValue(flow, rate);
+    const double benefitCost = CheckedDiv(pv.revenue, pv.cost);
+    r.rows.push_back({rate, pv.net, Annualised(pv.net, rate, idadeFinal_), benefitCost});
   }
-  if (receitas - custos > 0)
-    taxaInternaRetorno_ = quorva::ZeroBrent([this](double rate) { return NetPresentValueAt(rate); }, 0.0, 200.0);
+
+  // The rate in [0, 200] % where the net present value is zero, only when
+  // the undiscounted net revenue is positive.
+  if (r.receitaTotalLiquida > 0)
+    r.taxaInternaRetorno = quorva::ZeroBrent(
+        [&flow](double rate) { return NetPresentValue(flow, rate).net; }, 0.0, 200.0);
   else
-    taxaInternaRetorno_ = -100;
+    r.taxaInternaRetorno = -100;
+  return r;
+}
+
+void TQuorva::Publish(TResults&& r) {
+  const TCashFlow& flow = r.cashFlow.flow;
+  fluxos_.Clear();
+  for (std::size_t year = 0; year < flow.revenue.size(); ++year) {
+    TFluxoFinanceiro& f = fluxos_.Add();
+    f.SetAno(static_cast<int>(year));
+    f.SetReceita(flow.revenue[year]);
+    f.SetCusto(flow.cost[year]);
+    f.SetReceitaPresente(r.present.revenue[year]);
+    f.SetCustoPresente(r.present.cost[year]);
+  }
+  custosAnuaisHa_ = std::move(r.cashFlow.annualPerHa);
+  custosAnuaisM3_ = std::move(r.cashFlow.annualPerM3);
+  if (r.withSensitivity) {
+    analise_.Clear();
+    for (const TRow& row : r.rows) {
+      TItemAnalise& item = analise_.Add();
+      item.SetJuros(row.rate);
+      item.SetValorPresenteLiquido(row.npv);
+      item.SetValorPresenteLiquidoAnualizado(row.annualised);
+      item.SetValorPresenteReceita(row.benefitCost);
+    }
+  }
+  receitaTotal_ = r.receitaTotal;
+  custoTotal_ = r.custoTotal;
+  receitaTotalLiquida_ = r.receitaTotalLiquida;
+  receitaTotalMedia_ = r.receitaTotalMedia;
+  custoTotalMedio_ = r.custoTotalMedio;
+  receitaLiquidaMedia_ = r.receitaLiquidaMedia;
+  valorPresenteReceita_ = r.atRate.revenue;
+  valorPresenteCusto_ = r.atRate.cost;
+  valorPresenteLiquido_ = r.atRate.net;
+  valorPresenteLiquidoAnualizado_ = r.valorPresenteLiquidoAnualizado;
+  razaoBeneficioCusto_ = r.razaoBeneficioCusto;
+  valorEsperadoTerra_ = r.valorEsperadoTerra;
+  taxaInternaRetorno_ = r.taxaInternaRetorno;
+}
+
+void TQuorva::DiscardResults() {
+  fluxos_.Clear();
+  analise_.Clear();
+  custosAnuaisHa_.clear();
+  custosAnuaisM3_.clear();
 }
 
 int TQuorva::SensitivityRateCount(double start, double end, double increment) {
-  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end)) return -1;
+  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end))
+    return -1;
   const double steps = (end - start) / increment + 1e-9;
   if (steps < 0) return 0;
   if (!(steps < kMaxSensitivityRows)) return -1;
   return static_cast<int>(std::floor(steps)) + 1;
-}
-
-void TQuorva::CalculateSensitivity() {
-  analise_.Clear();
-  const int count = SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_);
-  if (count < 0) throw Exception(IncrementoText(incrementoTaxaJuros_));
-  for (int k = 0; k < count; ++k) {
-    const double rate = taxaJurosInicial_ + k * incrementoTaxaJuros_;
-    TItemAnalise& row = analise_.Add();
-    row.SetJuros(rate);
-    NetPresentValueAt(rate);
-    row.SetValorPresenteLiquido(valorPresenteLiquido_);
-    row.SetValorPresenteLiquidoAnualizado(Annualised(valorPresenteLiquido_, rate, idadeFinal_));
-    row.SetValorPresenteReceita(CheckedDiv(valorPresenteReceita_, valorPresenteCusto_));
-  }
 }

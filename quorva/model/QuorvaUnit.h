@@ -18,7 +18,7 @@ inline constexpr int kMaxSensitivityRows = 1000;
 
 class TQuorva : public TCollectionItem {
   TQ_DECLARE_CLASS(TQuorva)
-public:
+ public:
   TQuorva() = default;
 
   const std::string& Descricao() const { return descricao_; }
@@ -74,12 +74,18 @@ public:
   TProducoes& Producoes() { return producoes_; }
   const TProducoes& Producoes() const { return producoes_; }
 
-  // Results of the last calculation (not stored).
-  TFluxosFinanceiros& FluxosFinanceiros() { return fluxos_; }
+  // TemAnaliseSensibilidade: only the stored 1 turns the table on.
+  enum class TSensitivityAnalysis { Off, On };
+  TSensitivityAnalysis SensitivityAnalysis() const {
+    return temAnaliseSensibilidade_ == 1 ? TSensitivityAnalysis::On : TSensitivityAnalysis::Off;
+  }
+
+  // Results of the last calculation (not stored), empty after a failed one:
+  // the cash flow with its present values at TaxaAtratividade, the
+  // sensitivity table (replaced only when it is on), and the yearly costs of
+  // the annual entries per hectare and per cubic metre.
   const TFluxosFinanceiros& FluxosFinanceiros() const { return fluxos_; }
-  TAnaliseSensibilidade& AnaliseSensibilidade() { return analise_; }
   const TAnaliseSensibilidade& AnaliseSensibilidade() const { return analise_; }
-  // Yearly costs of the annual entries, per hectare and per cubic metre.
   const std::vector<double>& CustosAnuaisPorHa() const { return custosAnuaisHa_; }
   const std::vector<double>& CustosAnuaisPorM3() const { return custosAnuaisM3_; }
   // Set by Validate.
@@ -92,26 +98,13 @@ public:
   // the list is empty.
   bool Validate(TErrorList& errors);
 
-  // Sensitivity table, cash flow, internal rate of return, then the present
-  // values and indicators at TaxaAtratividade. False when an exception of the
-  // run-time family was raised (its message is kept in CalculationError).
+  // Builds the cash flow once and computes from it the indicators at
+  // TaxaAtratividade, the sensitivity table (when on) and the internal rate
+  // of return; then writes them all into the plan. False when an exception
+  // of the run-time family was raised: its message is kept in
+  // CalculationError, the stored results keep their values and the flows,
+  // the table and the yearly costs are emptied.
   bool Calculate();
-
-  void CreateFlows();
-  void CalculateCashFlow();
-  // Sum of the one-off costs per hectare / per cubic metre.
-  double UnitCostPerHa() const;
-  double UnitCostPerM3() const;
-  void DistributeAnnualCosts();
-  // Every year's present values at TaxaAtratividade.
-  void CalculatePresentValues();
-  void SumFlows();
-  void CalculateIndicators();
-  // Rebuilds the cash flow, discounts it at rate and recomputes the
-  // indicators; returns the net present value at rate.
-  double NetPresentValueAt(double rate);
-  void CalculateInternalRateOfReturn();
-  void CalculateSensitivity();
 
   // Rates start + k * increment for k = 0..K, K = floor((end - start) /
   // increment + 1e-9): their count (0 when end < start), or -1 when the
@@ -119,10 +112,16 @@ public:
   // kMaxSensitivityRows rates would be needed.
   static int SensitivityRateCount(double start, double end, double increment);
 
-private:
+ private:
+  struct TResults;
+
   void ValidateParameters(TErrorList& errors) const;
   void ValidateCustos(TErrorList& errors);
   void ValidateProducoes(TErrorList& errors);
+
+  TResults Run();
+  void Publish(TResults&& results);
+  void DiscardResults();
 
   std::string descricao_;
   int idadeFinal_ = 0;
@@ -157,6 +156,6 @@ private:
 };
 
 class TQuorvas : public TTypedCollection<TQuorva> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };

@@ -27,8 +27,8 @@ void TRelatorioCustos::FillCostMatrix(TQuorva& plan) {
     auto put = [&](int year, double amount) {
       if (year >= 0 && year <= n) amounts[static_cast<std::size_t>(year)] = amount;
     };
-    const bool unitario = custo.Tipo() == kTipoUnitario;
-    const bool perM3 = custo.Unidade() == kUnidadeM3;
+    const bool unitario = custo.Type() == TCostType::Unitario;
+    const bool perM3 = custo.Unit() == TCostUnit::PorM3;
     if (unitario && perM3) {
       for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge())
         put(p->Idade(), p->SumVolume() * custo.Custo());
@@ -119,7 +119,8 @@ void TRelatorioCustos::WriteTotals(const TQuorva& plan) {
       total += amounts[year];
       present += PresentValue(static_cast<int>(year), plan.TaxaAtratividade(), amounts[year]);
     }
-    document_.WriteTableRow({Format("%-16s", {custo.Nome()}), FormatValue(14, total), FormatValue(18, present)});
+    document_.WriteTableRow(
+        {Format("%-16s", {custo.Nome()}), FormatValue(14, total), FormatValue(18, present)});
     grandTotal_ += total;
     grandPresent_ += present;
   }

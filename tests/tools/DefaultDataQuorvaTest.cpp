@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <utility>
 
 #include "platform/rtl/SysUtils.h"
 #include "quorva/model/RelatorioCustosUnit.h"
@@ -18,7 +19,7 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
 
   TCatalog catalog(nullptr, dir.Dir());
   ASSERT_GE(catalog.cdsCusto().RecordCount(), 8);
-  std::set<std::string> kinds;
+  std::set<std::pair<TCostType, TCostUnit>> kinds;
   for (TCusto& custo : catalog.CostRoot().Custos()) {
     const double before = custo.Custo();
     TErrorList errors;
@@ -26,9 +27,12 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
     EXPECT_EQ(errors.Count(), 0) << custo.Nome();
     EXPECT_EQ(custo.Custo(), before) << custo.Nome();
     EXPECT_LE(Utf8Length(custo.Nome()), 12u);
-    kinds.insert(custo.Tipo() + " " + custo.Unidade());
+    kinds.emplace(custo.Type(), custo.Unit());
   }
-  EXPECT_EQ(kinds, (std::set<std::string>{"ANUAL $/HA", "UNITARIO $/HA", "UNITARIO $/M3"}));
+  EXPECT_EQ(kinds,
+            (std::set<std::pair<TCostType, TCostUnit>>{{TCostType::Anual, TCostUnit::PorHa},
+                                                       {TCostType::Unitario, TCostUnit::PorHa},
+                                                       {TCostType::Unitario, TCostUnit::PorM3}}));
 
   TMarquel marquel(nullptr, dir.Dir(), "");
   marquel.NewPlan();

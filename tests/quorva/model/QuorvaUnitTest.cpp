@@ -25,11 +25,14 @@ Entries EntriesOf(const TErrorList& list) {
 }
 
 // Reference economics of a yearly net flow, in long double.
-long double Discount(int year, double ratePct) { return std::pow(1.0L + ratePct / 100.0L, year); }
+long double Discount(int year, double ratePct) {
+  return std::pow(1.0L + ratePct / 100.0L, year);
+}
 
 long double PresentSum(const std::vector<double>& flow, double ratePct) {
   long double s = 0;
-  for (std::size_t t = 0; t < flow.size(); ++t) s += flow[t] / Discount(static_cast<int>(t), ratePct);
+  for (std::size_t t = 0; t < flow.size(); ++t)
+    s += flow[t] / Discount(static_cast<int>(t), ratePct);
   return s;
 }
 
@@ -56,19 +59,49 @@ long double Annuity(long double npv, double ratePct, int n) {
 double ReferenceIrr(const std::vector<double>& net) {
   auto npv = [&](double rate) { return static_cast<double>(PresentSum(net, rate)); };
   std::uintmax_t iterations = 200;
-  auto r = boost::math::tools::toms748_solve(npv, 0.0, 200.0, boost::math::tools::eps_tolerance<double>(45),
-                                             iterations);
+  auto r = boost::math::tools::toms748_solve(
+      npv, 0.0, 200.0, boost::math::tools::eps_tolerance<double>(45), iterations);
   return (r.first + r.second) / 2;
 }
 
+std::string ListIndexErrorText(int index) {
+  try {
+    ThrowListIndexError(index);
+  } catch (const Exception& e) {
+    return e.Message();
+  }
+  return {};
+}
+
+// Every result a calculation writes into the plan, in one list.
+std::vector<double> Published(const TQuorva& plan) {
+  std::vector<double> v{plan.ReceitaTotal(),         plan.ReceitaTotalLiquida(),
+                        plan.ReceitaTotalMedia(),    plan.CustoTotal(),
+                        plan.CustoTotalMedio(),      plan.ReceitaLiquidaMedia(),
+                        plan.ValorPresenteReceita(), plan.ValorPresenteCusto(),
+                        plan.ValorPresenteLiquido(), plan.ValorPresenteLiquidoAnualizado(),
+                        plan.RazaoBeneficioCusto(),  plan.ValorEsperadoTerra(),
+                        plan.TaxaInternaRetorno()};
+  for (const TFluxoFinanceiro& f : plan.FluxosFinanceiros())
+    v.insert(v.end(),
+             {double(f.Ano()), f.Receita(), f.Custo(), f.ReceitaPresente(), f.CustoPresente()});
+  for (const TItemAnalise& r : plan.AnaliseSensibilidade())
+    v.insert(v.end(), {r.Juros(), r.ValorPresenteLiquido(), r.ValorPresenteLiquidoAnualizado(),
+                       r.ValorPresenteReceita()});
+  v.insert(v.end(), plan.CustosAnuaisPorHa().begin(), plan.CustosAnuaisPorHa().end());
+  v.insert(v.end(), plan.CustosAnuaisPorM3().begin(), plan.CustosAnuaisPorM3().end());
+  return v;
+}
+
 class PlanTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     plan_.SetIdadeFinal(7);
     plan_.SetTaxaAtratividade(10);
   }
 
-  TCusto& AddCusto(const std::string& nome, const std::string& unidade, const std::string& tipo, double valor) {
+  TCusto& AddCusto(const std::string& nome, const std::string& unidade, const std::string& tipo,
+                   double valor) {
     TCusto& c = plan_.Custos().Add();
     c.SetNome(nome);
     c.SetUnidadeMedida(unidade);
@@ -136,7 +169,8 @@ protected:
     EXPECT_NEAR(plan_.ValorPresenteCusto(), pvc, 1e-9 * pvc);
     EXPECT_NEAR(plan_.ValorPresenteLiquido(), npv, 1e-8 * std::fabs(pvr));
     EXPECT_NEAR(plan_.ValorEsperadoTerra(), LandValue(npv, rate, n), 1e-8 * std::fabs(pvr));
-    EXPECT_NEAR(plan_.ValorPresenteLiquidoAnualizado(), Annuity(npv, rate, n), 1e-8 * std::fabs(pvr));
+    EXPECT_NEAR(plan_.ValorPresenteLiquidoAnualizado(), Annuity(npv, rate, n),
+                1e-8 * std::fabs(pvr));
     EXPECT_NEAR(plan_.RazaoBeneficioCusto(), pvr / pvc, 1e-12);
     for (int t = 0; t <= n; ++t) {
       const TFluxoFinanceiro& f = plan_.FluxosFinanceiros()[t];
@@ -147,7 +181,6 @@ protected:
 
   TQuorva plan_;
   TErrorList errors_;
-
 };
 
 }  // namespace
@@ -280,7 +313,8 @@ TEST_F(PlanTest, ThinningFinalCutAndSensitivityTable) {
     EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), e.annual, 1e-4);
     EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), Annuity(npv, e.rate, 7), 1e-8);
     EXPECT_NEAR(rows[k].ValorPresenteReceita(), e.bc, 1e-6);
-    EXPECT_NEAR(rows[k].ValorPresenteReceita(), PresentSum(r, e.rate) / PresentSum(c, e.rate), 1e-12);
+    EXPECT_NEAR(rows[k].ValorPresenteReceita(), PresentSum(r, e.rate) / PresentSum(c, e.rate),
+                1e-12);
   }
 }
 
@@ -302,12 +336,13 @@ TEST_F(PlanTest, EveryCostKindAndUnknownKindsIgnored) {
   ASSERT_TRUE(plan_.Calculate()) << plan_.CalculationError();
 
   const std::vector<double> r{0, 0, 0, 0, 30.0 * 80, 0, 0, 150.0 * 80 + 200.0 * 45};
-  const std::vector<double> c{2000 + 100 + 50, 300, 150, 100 + 40 + 5, 100 + 15 * 80 + 2 * 80,
-                              100, 100, 100 + 15 * 350 + 3 * 350};
+  const std::vector<double> c{2000 + 100 + 50,        300, 150, 100 + 40 + 5,
+                              100 + 15 * 80 + 2 * 80, 100, 100, 100 + 15 * 350 + 3 * 350};
   ExpectFlows(r, c);
   ExpectIndicators(r, c);
-  EXPECT_DOUBLE_EQ(plan_.UnitCostPerHa(), 2150);
-  EXPECT_DOUBLE_EQ(plan_.UnitCostPerM3(), 15);
+  // One-off costs: 2150 per hectare in year 0, 15 per cubic metre at each harvest.
+  EXPECT_DOUBLE_EQ(plan_.FluxosFinanceiros()[0].Custo(), 2150);
+  EXPECT_DOUBLE_EQ(plan_.FluxosFinanceiros()[4].Custo() - 100 - 2 * 80, 15 * 80);
   EXPECT_EQ(plan_.CustosAnuaisPorM3(), (std::vector<double>{0, 0, 0, 0, 2, 9, 0, 3}));
   EXPECT_EQ(plan_.CustosAnuaisPorHa(), (std::vector<double>{0, 300, 150, 145, 100, 100, 100, 100}));
   const std::vector<double> net = Net(r, c);
@@ -353,7 +388,8 @@ TEST_F(PlanTest, NegativeNetRevenueAndFailedCalculations) {
   implantacao.SetCusto(2);
   plan_.Producoes()[0].ItensProducao()[0].SetVolume(100);
   plan_.Producoes()[0].ItensProducao()[0].SetPreco(30);
-  EXPECT_NEAR(static_cast<double>(PresentSum({0, 0, 0, 0, 0, 0, 0, 2800}, 200)), 2800 / 2187.0, 1e-12);
+  EXPECT_NEAR(static_cast<double>(PresentSum({0, 0, 0, 0, 0, 0, 0, 2800}, 200)), 2800 / 2187.0,
+              1e-12);
   EXPECT_FALSE(plan_.Calculate());
   EXPECT_EQ(plan_.CalculationError(), "Confira os desbastes");
 
@@ -376,16 +412,24 @@ TEST_F(PlanTest, NegativeNetRevenueAndFailedCalculations) {
   EXPECT_TRUE(plan_.Calculate());
   EXPECT_EQ(plan_.CalculationError(), "");
 
-  // A harvest beyond the final age (never validated) is an index error.
+  // A harvest beyond the final age (never validated) is an index error; a
+  // failed calculation leaves no cash flow behind.
   plan_.SetIdadeFinal(5);
   EXPECT_FALSE(plan_.Calculate());
   EXPECT_NE(plan_.CalculationError(), "");
-  EXPECT_THROW(plan_.CalculateCashFlow(), EListError);
+  EXPECT_EQ(plan_.CalculationError(), ListIndexErrorText(7));
+  EXPECT_EQ(plan_.FluxosFinanceiros().Count(), 0);
 
   // An annual entry beyond the final age as well.
   plan_.SetIdadeFinal(7);
   AddAnual(AddCusto("Adubo", "$/ha", "Anual", 0), 8, 10);
-  EXPECT_THROW(plan_.DistributeAnnualCosts(), EListError);
+  EXPECT_FALSE(plan_.Calculate());
+  EXPECT_EQ(plan_.CalculationError(), ListIndexErrorText(8));
+
+  // No year at all.
+  plan_.SetIdadeFinal(-1);
+  EXPECT_FALSE(plan_.Calculate());
+  EXPECT_EQ(plan_.FluxosFinanceiros().Count(), 0);
 }
 
 TEST_F(PlanTest, SensitivityRatesAreStartPlusKIncrements) {
@@ -404,8 +448,8 @@ TEST_F(PlanTest, SensitivityRatesAreStartPlusKIncrements) {
   for (int k = 0; k < 11; ++k) {
     EXPECT_NEAR(rows[k].Juros(), 1.0 + k / 10.0, 1e-12);
     EXPECT_NEAR(rows[k].ValorPresenteLiquido(), PresentSum(net, rows[k].Juros()), 1e-8);
-    EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), Annuity(PresentSum(net, rows[k].Juros()), rows[k].Juros(), 7),
-                1e-8);
+    EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(),
+                Annuity(PresentSum(net, rows[k].Juros()), rows[k].Juros(), 7), 1e-8);
   }
 
   plan_.SetTaxaJurosInicial(4);
@@ -445,21 +489,56 @@ TEST_F(PlanTest, SensitivityRatesAreStartPlusKIncrements) {
   EXPECT_EQ(rows.Count(), 0);
 }
 
-TEST_F(PlanTest, NetPresentValueAtLeavesIndicatorsAtThatRate) {
-  BuildExampleA();
-  const std::vector<double> r{0, 0, 0, 0, 2400, 0, 0, 21000};
-  const std::vector<double> c{2000, 300, 150, 100, 1300, 100, 100, 5350};
-  EXPECT_NEAR(plan_.NetPresentValueAt(0), 14000, 1e-9);
-  EXPECT_NEAR(plan_.RazaoBeneficioCusto(), 23400.0 / 9400.0, 1e-12);
-  EXPECT_NEAR(plan_.NetPresentValueAt(6), PresentSum(Net(r, c), 6), 1e-8);
-  // Land value and annualisation keep TaxaAtratividade's factor here.
-  EXPECT_NEAR(plan_.ValorEsperadoTerra(), LandValue(PresentSum(Net(r, c), 6), 10, 7), 1e-8);
-  EXPECT_NEAR(plan_.FluxosFinanceiros()[7].ReceitaPresente(), 21000 / Discount(7, 6), 1e-9);
+TEST(NetPresentValue, DiscountsEveryYearOfTheFlow) {
+  // Example A's flow.
+  const TCashFlow flow{{0, 0, 0, 0, 2400, 0, 0, 21000},
+                       {2000, 300, 150, 100, 1300, 100, 100, 5350}};
+  // At rate 0 the plain sums.
+  const TPresentValues atZero = NetPresentValue(flow, 0);
+  EXPECT_EQ(atZero.revenue, 23400);
+  EXPECT_EQ(atZero.cost, 9400);
+  EXPECT_EQ(atZero.net, 14000);
+  // At 6 % the present sums.
+  const TPresentValues at6 = NetPresentValue(flow, 6);
+  EXPECT_NEAR(at6.revenue, PresentSum(flow.revenue, 6), 1e-9);
+  EXPECT_NEAR(at6.cost, PresentSum(flow.cost, 6), 1e-9);
+  EXPECT_NEAR(at6.net, PresentSum(Net(flow.revenue, flow.cost), 6), 1e-8);
+  EXPECT_NEAR(at6.net, 8633.7447, 1e-4);
+  // One revenue of 2000 in year 5 at 10 %: 2000 / 1.1^5.
+  const TPresentValues single = NetPresentValue({{0, 0, 0, 0, 0, 2000}, {1000, 0, 0, 0, 0, 0}}, 10);
+  EXPECT_NEAR(single.revenue, 2000 / 1.61051L, 1e-9);
+  EXPECT_EQ(single.cost, 1000);
+  EXPECT_NEAR(single.net, 241.842646, 1e-6);
+  // Discounted year by year alike.
+  const TCashFlow present = DiscountedFlow(flow, 6);
+  for (std::size_t t = 0; t < flow.revenue.size(); ++t) {
+    EXPECT_NEAR(present.revenue[t], flow.revenue[t] / Discount(static_cast<int>(t), 6), 1e-9);
+    EXPECT_NEAR(present.cost[t], flow.cost[t] / Discount(static_cast<int>(t), 6), 1e-9);
+  }
+  EXPECT_EQ(NetPresentValue({}, 10).net, 0);
+  EXPECT_THROW(NetPresentValue({{0, 5}, {0, 5}}, -100), EZeroDivide);
+}
 
-  plan_.SetIdadeFinal(-1);
-  plan_.CreateFlows();
-  EXPECT_EQ(plan_.FluxosFinanceiros().Count(), 0);
-  EXPECT_FALSE(plan_.Calculate());
+TEST_F(PlanTest, CalculateAgainGivesTheSameResults) {
+  BuildExampleA();
+  plan_.SetTemAnaliseSensibilidade(1);
+  plan_.SetTaxaJurosInicial(6);
+  plan_.SetTaxaJurosFinal(14);
+  plan_.SetIncrementoTaxaJuros(4);
+  ASSERT_TRUE(plan_.Validate(errors_));
+  ASSERT_TRUE(plan_.Calculate());
+  const std::vector<double> first = Published(plan_);
+  ASSERT_TRUE(plan_.Calculate());
+  EXPECT_EQ(Published(plan_), first);
+  ASSERT_TRUE(plan_.Validate(errors_));
+  ASSERT_TRUE(plan_.Calculate());
+  EXPECT_EQ(Published(plan_), first);
+  // A failed calculation in between changes nothing either.
+  plan_.SetIdadeFinal(3);
+  ASSERT_FALSE(plan_.Calculate());
+  plan_.SetIdadeFinal(7);
+  ASSERT_TRUE(plan_.Calculate());
+  EXPECT_EQ(Published(plan_), first);
 }
 
 // ---- validation ----
@@ -467,20 +546,39 @@ TEST_F(PlanTest, NetPresentValueAtLeavesIndicatorsAtThatRate) {
 TEST(QuorvaClasses, PublishTheFileFieldsInOrderAndCopyDeeply) {
   std::vector<std::string> names;
   for (const PropertyInfo* p : TQuorva::StaticClass().Properties()) names.push_back(p->name);
-  EXPECT_EQ(names, (std::vector<std::string>{
-                       "Descricao", "IdadeFinal", "TaxaAtratividade", "TemAnaliseSensibilidade", "TaxaJurosInicial",
-                       "TaxaJurosFinal", "IncrementoTaxaJuros", "IndiceSitio", "ReceitaTotal", "ReceitaTotalLiquida",
-                       "ReceitaTotalMedia", "CustoTotal", "CustoTotalMedio", "ReceitaLiquidaMedia",
-                       "ValorPresenteReceita", "ValorPresenteCusto", "ValorPresenteLiquido",
-                       "ValorPresenteLiquidoAnualizado", "RazaoBeneficioCusto", "ValorEsperadoTerra",
-                       "TaxaInternaRetorno", "Custos", "Producoes"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Descricao",
+                                             "IdadeFinal",
+                                             "TaxaAtratividade",
+                                             "TemAnaliseSensibilidade",
+                                             "TaxaJurosInicial",
+                                             "TaxaJurosFinal",
+                                             "IncrementoTaxaJuros",
+                                             "IndiceSitio",
+                                             "ReceitaTotal",
+                                             "ReceitaTotalLiquida",
+                                             "ReceitaTotalMedia",
+                                             "CustoTotal",
+                                             "CustoTotalMedio",
+                                             "ReceitaLiquidaMedia",
+                                             "ValorPresenteReceita",
+                                             "ValorPresenteCusto",
+                                             "ValorPresenteLiquido",
+                                             "ValorPresenteLiquidoAnualizado",
+                                             "RazaoBeneficioCusto",
+                                             "ValorEsperadoTerra",
+                                             "TaxaInternaRetorno",
+                                             "Custos",
+                                             "Producoes"}));
   names.clear();
-  for (const PropertyInfo* p : TFluxoFinanceiro::StaticClass().Properties()) names.push_back(p->name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Id", "Ano", "Receita", "Custo", "ReceitaPresente", "CustoPresente"}));
+  for (const PropertyInfo* p : TFluxoFinanceiro::StaticClass().Properties())
+    names.push_back(p->name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Id", "Ano", "Receita", "Custo", "ReceitaPresente",
+                                             "CustoPresente"}));
   names.clear();
   for (const PropertyInfo* p : TItemAnalise::StaticClass().Properties()) names.push_back(p->name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Juros", "ValorPresenteLiquido", "ValorPresenteLiquidoAnualizado",
-                                             "ValorPresenteReceita"}));
+  EXPECT_EQ(names,
+            (std::vector<std::string>{"Juros", "ValorPresenteLiquido",
+                                      "ValorPresenteLiquidoAnualizado", "ValorPresenteReceita"}));
 
   TQuorvas plans;
   TQuorva& a = plans.Add();
@@ -571,7 +669,7 @@ TEST_F(PlanTest, CostEntriesCodes11And12AndTheCostChecks) {
   TCusto& capina = AddCusto("Capina", "$/ha", "anual", 5);  // upper-cased, not trimmed: code 11
   TCusto& adubo = AddCusto("Adubo", "$/ha", " Anual", 0);   // trimmed differs: no code 11
   TCusto& frete = AddCusto("Frete", "$/m3", "Unitario", 3);
-  AddAnual(frete, 9, 1);   // code 12 for any type
+  AddAnual(frete, 9, 1);  // code 12 for any type
   TCusto& rocada = AddCusto("Roçada", "$/ha", "Anual", 0);
   AddAnual(rocada, 8, 10);
   AddAnual(rocada, 7, 10);
@@ -580,11 +678,12 @@ TEST_F(PlanTest, CostEntriesCodes11And12AndTheCostChecks) {
   AddProducao(8, 100, 50);  // raises IdadeFinal to 8 after the costs were checked
   plan_.SetIdadeFinal(6);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_), (Entries{{11, "Custo de Capina é Anual: Informe Idade e Custo"},
-                                         {12, "Custo de Frete: Idade 9 é maior que a Idade Final"},
-                                         {601, "Idade do Custo Anual de Roçada: -1 inválida"},
-                                         {12, "Custo de Roçada: Idade 8 é maior que a Idade Final"},
-                                         {12, "Custo de Roçada: Idade 7 é maior que a Idade Final"}}));
+  EXPECT_EQ(EntriesOf(errors_),
+            (Entries{{11, "Custo de Capina é Anual: Informe Idade e Custo"},
+                     {12, "Custo de Frete: Idade 9 é maior que a Idade Final"},
+                     {601, "Idade do Custo Anual de Roçada: -1 inválida"},
+                     {12, "Custo de Roçada: Idade 8 é maior que a Idade Final"},
+                     {12, "Custo de Roçada: Idade 7 é maior que a Idade Final"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 8);
   EXPECT_EQ(capina.Custo(), 0);
   EXPECT_EQ(adubo.CustosAnuais().Count(), 0);
@@ -596,7 +695,8 @@ TEST_F(PlanTest, HarvestsRaiseTheFinalAgeOrDisagreeWithIt) {
   AddProducao(5, 0, 1000);
   plan_.SetIdadeFinal(6);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_), (Entries{{604, "Volume : 0 inválido"}, {605, "Preço : 1000 inválido"}}));
+  EXPECT_EQ(EntriesOf(errors_),
+            (Entries{{604, "Volume : 0 inválido"}, {605, "Preço : 1000 inválido"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 7);
 
   plan_.Producoes()[1].ItensProducao()[0].SetVolume(10);
@@ -607,7 +707,8 @@ TEST_F(PlanTest, HarvestsRaiseTheFinalAgeOrDisagreeWithIt) {
 
   plan_.SetIdadeFinal(10);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_), (Entries{{7, "Idade da Producão Final e do Plano devem coincidir"}}));
+  EXPECT_EQ(EntriesOf(errors_),
+            (Entries{{7, "Idade da Producão Final e do Plano devem coincidir"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 10);
 }
 
