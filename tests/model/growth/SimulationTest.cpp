@@ -12,46 +12,74 @@
 #include "model/growth/StrTok.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/fixtures/ReferenceSimulation.h"
+#include "tests/fixtures/SimulationAccess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
+using Access = TSimulationTestAccess;
+
 class Simulation : public ::testing::Test {
-protected:
-  void SetUp() override {
-    fixtures::FillReferenceSimulation(s);
-  }
+ protected:
+  void SetUp() override { fixtures::FillReferenceSimulation(s); }
   Entries Check() {
     s.Validate();
     return EntriesOf(s.Errors());
   }
 
   TSimulation s;
-
 };
 
 }  // namespace
 
 TEST(SimulationClasses, PublishedPropertiesAreDeclaredOnceInStreamOrder) {
-  const std::vector<std::string> expected{
-      "Description", "SpeciesName", "SiteIndex", "InventoryType", "InventoryMode", "InitialTrees",
-      "SurvivalPercentage", "InventoryAge", "InventoryTrees", "BaseArea", "MedianDiameter", "HomogeneityDegree",
-      "ListingOption", "InitialAge", "FinalAge", "IncrementalAge", "ResultAges", "SiteIndexEquation",
-      "VolumeEquation", "ShapeFunctionEquation", "ShapeFunctionIntegral2Equation", "SiteIndexEquationAuthor",
-      "VolumeEquationAuthor", "ShapeFunctionEquationAuthor", "SiteIndexEquationDescription",
-      "VolumeEquationDescription", "ShapeFunctionEquationDescription", "DiameterClassInterval", "VolumeUnit",
-      "ProductCollection", "ThinCollection", "PrognosisCollection", "ProductionCollection"};
+  const std::vector<std::string> expected{"Description",
+                                          "SpeciesName",
+                                          "SiteIndex",
+                                          "InventoryType",
+                                          "InventoryMode",
+                                          "InitialTrees",
+                                          "SurvivalPercentage",
+                                          "InventoryAge",
+                                          "InventoryTrees",
+                                          "BaseArea",
+                                          "MedianDiameter",
+                                          "HomogeneityDegree",
+                                          "ListingOption",
+                                          "InitialAge",
+                                          "FinalAge",
+                                          "IncrementalAge",
+                                          "ResultAges",
+                                          "SiteIndexEquation",
+                                          "VolumeEquation",
+                                          "ShapeFunctionEquation",
+                                          "ShapeFunctionIntegral2Equation",
+                                          "SiteIndexEquationAuthor",
+                                          "VolumeEquationAuthor",
+                                          "ShapeFunctionEquationAuthor",
+                                          "SiteIndexEquationDescription",
+                                          "VolumeEquationDescription",
+                                          "ShapeFunctionEquationDescription",
+                                          "DiameterClassInterval",
+                                          "VolumeUnit",
+                                          "ProductCollection",
+                                          "ThinCollection",
+                                          "PrognosisCollection",
+                                          "ProductionCollection"};
   EXPECT_EQ(PropertyNames(TSimulation::StaticClass()), expected);
   EXPECT_EQ(TSimulation::StaticClass().Parent(), &TSimulationData::StaticClass());
-  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass, &TProduction::StaticClass());
+  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass,
+            &TProduction::StaticClass());
   EXPECT_TRUE(TSimulation::StaticClass().CanCreate());
-  EXPECT_EQ(PropertyNames(TProduction::StaticClass()),
-            (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter",
-                                      "TotalVolume", "DiameterClasses", "ThinType"}));
+  EXPECT_EQ(
+      PropertyNames(TProduction::StaticClass()),
+      (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter",
+                                "TotalVolume", "DiameterClasses", "ThinType"}));
   EXPECT_EQ(PropertyNames(TDiameterClass::StaticClass()),
-            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight", "Volume",
-                                      "ProductsVolume"}));
-  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()), (std::vector<std::string>{"ProductIndex", "Volume"}));
+            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight",
+                                      "Volume", "ProductsVolume"}));
+  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()),
+            (std::vector<std::string>{"ProductIndex", "Volume"}));
   TSimulationCollection simulations;
   TSimulation& fresh = simulations.Add();
   EXPECT_EQ(&fresh.Class(), &TSimulation::StaticClass());
@@ -90,21 +118,35 @@ TEST_F(Simulation, ReferenceIsValidAndEveryInputCheckHasItsCodeAndText) {
       {[](TSimulation& x) { x.SetSiteIndex(50.01); }, {{1, "Índice de Sítio: 50,01 inválido"}}},
       {[&](TSimulation& x) { x.SetSiteIndex(nan); }, {{1, "Índice de Sítio: NAN inválido"}}},
       {[](TSimulation& x) { x.SetInitialTrees(9.5), x.SetSurvivalPercentage(49); },
-       {{2, "Número de árvores: 9,5 inválido"}, {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
-      {[](TSimulation& x) { x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1); },
+       {{2, "Número de árvores: 9,5 inválido"},
+        {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
+      {[](TSimulation& x) {
+         x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1);
+       },
        {{4, "Número de árvores: 8000 inválido"}, {5, "Ano do Inventário: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(5), x.SetInventoryAge(31); },
-       {{6, "Número de árvores: 5 inválido"}, {7, "Ano do Inventário: 31 inválido"},
+       {{6, "Número de árvores: 5 inválido"},
+        {7, "Ano do Inventário: 31 inválido"},
         {10, "Falta informar a Área Basal ou o Diâmetro Quadrático Médio"}}},
-      {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2), x.SetBaseArea(50.5); },
+      {[](TSimulation& x) {
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2),
+             x.SetBaseArea(50.5);
+       },
        {{8, "Área Basal: 50,5 inválida"}}},
-      {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3), x.SetMedianDiameter(-1); },
+      {[](TSimulation& x) {
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3),
+             x.SetMedianDiameter(-1);
+       },
        {{9, "Diametro Quadrático médio: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(0), x.SetHomogeneityDegree(0.5); },
-       {{11, "Falta informar o tipo de Inventário"}, {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
+       {{11, "Falta informar o tipo de Inventário"},
+        {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
       {[](TSimulation& x) { x.SetInitialAge(31), x.SetFinalAge(41), x.SetIncrementalAge(0); },
-       {{13, "Idade inicial: 31 inválida"}, {14, "Idade final: 41 inválida"}, {15, "Intervalo: 0 inválido"}}},
-      {[](TSimulation& x) { x.SetDiameterClassInterval(11); }, {{20, "Intervalo de Classes de Diâmetros: 11 inválido"}}},
+       {{13, "Idade inicial: 31 inválida"},
+        {14, "Idade final: 41 inválida"},
+        {15, "Intervalo: 0 inválido"}}},
+      {[](TSimulation& x) { x.SetDiameterClassInterval(11); },
+       {{20, "Intervalo de Classes de Diâmetros: 11 inválido"}}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     TSimulation x;
@@ -122,7 +164,7 @@ TEST_F(Simulation, TypedAgesAreParsedSortedAndChecked) {
   s.SetListingOption(2);
   s.SetResultAges("10, 4 3,8  6");
   EXPECT_TRUE(s.Validate());
-  EXPECT_EQ(s.Ages(), (std::vector<int>{3, 4, 6, 8, 10}));
+  EXPECT_EQ(Access::Ages(s), (std::vector<int>{3, 4, 6, 8, 10}));
   EXPECT_EQ(s.InitialAge(), 3);
   EXPECT_EQ(s.FinalAge(), 10);
   const std::vector<std::pair<std::string, Entries>> cases{
@@ -171,10 +213,10 @@ TEST_F(Simulation, ThinningsAreCheckedBelowTheLastListedAge) {
 
 TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.SetSiteIndexEquation(" \t ");
-  s.SiteFormula().SetExpression("kept");
+  Access::SiteFormula(s).SetExpression("kept");
   EXPECT_TRUE(s.Validate());
-  EXPECT_TRUE(s.SiteFormula().HasBuiltInFunction());
-  EXPECT_EQ(s.SiteFormula().Expression(), "kept");
+  EXPECT_TRUE(Access::SiteFormula(s).HasBuiltInFunction());
+  EXPECT_EQ(Access::SiteFormula(s).Expression(), "kept");
 
   s.SetSiteIndexEquation("S+Q");
   s.SetVolumeEquation("D*");
@@ -182,10 +224,11 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.SetShapeFunctionIntegral2Equation("X^");
   const Entries e = Check();
   ASSERT_EQ(e.size(), 4u);
-  const std::pair<int, std::string> tails[] = {{31, " da Equação de Sítio."},
-                                               {33, " da Equação de Volume."},
-                                               {35, " da Equação da Função de Sortimento"},
-                                               {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
+  const std::pair<int, std::string> tails[] = {
+      {31, " da Equação de Sítio."},
+      {33, " da Equação de Volume."},
+      {35, " da Equação da Função de Sortimento"},
+      {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(e[i].first, tails[i].first);
     EXPECT_TRUE(e[i].second.starts_with("Erro de sintaxe na expressão ")) << e[i].second;
@@ -194,8 +237,8 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   fixtures::SetBuiltInFormulaTexts(s);
   s.SetShapeFunctionEquation(" D*X\r\n");
   EXPECT_TRUE(s.Validate());
-  EXPECT_FALSE(s.ShapeFormula().HasBuiltInFunction());
-  EXPECT_EQ(s.ShapeFormula().Expression(), " D*X\r\n");
+  EXPECT_FALSE(Access::ShapeFormula(s).HasBuiltInFunction());
+  EXPECT_EQ(Access::ShapeFormula(s).Expression(), " D*X\r\n");
 
   // Each validation sees only its own errors.
   TSimulation other;
