@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <numbers>
@@ -18,7 +19,8 @@ namespace {
 constexpr const char* kMsgBadAgesList = "Lista de Idades para Simulação invalida";
 constexpr const char* kMsgBadRemainingTrees = "Número inválido de árvores remanescentes.";
 constexpr const char* kMsgBadRemainingBaseArea = "Área basal remanescente inválida.";
-// Room of the grid of listed ages.
+// Room of the ages list: a longer typed list is refused, the grid of listed
+// ages stops there.
 constexpr std::size_t kMaxListedAges = 49;
 
 // NaN is outside every range.
@@ -153,8 +155,11 @@ int TSimulation::ParseResultAges(const std::string& text) {
   tokens.SetSeparators(" ,");
   std::vector<int> ages;
   try {
-    for (std::string token = tokens.FirstToken(); !tokens.End(); token = tokens.NextToken())
-      if (!token.empty()) ages.push_back(StrToInt(token));
+    for (std::string token = tokens.FirstToken(); !tokens.End(); token = tokens.NextToken()) {
+      if (token.empty()) continue;
+      if (ages.size() == kMaxListedAges) throw Exception(kMsgBadAgesList);
+      ages.push_back(StrToInt(token));
+    }
   } catch (const Exception&) {
     throw Exception(kMsgBadAgesList);
   }
@@ -200,9 +205,10 @@ void TSimulation::PrepareEquations() {
 std::vector<int> TSimulation::GridAges() const {
   const int first = InventoryType() == 1 ? 1 : InventoryAge();
   std::vector<int> ages;
-  for (int age = std::max(InitialAge(), first); age <= FinalAge() && ages.size() < kMaxListedAges;
-       age += IncrementalAge())
-    ages.push_back(age);
+  // Wide: the stored ages may be any Integer, and the step must not overflow.
+  for (std::int64_t age = std::max(InitialAge(), first);
+       age <= FinalAge() && ages.size() < kMaxListedAges; age += IncrementalAge())
+    ages.push_back(static_cast<int>(age));
   return ages;
 }
 

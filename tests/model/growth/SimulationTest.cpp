@@ -250,3 +250,121 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   EXPECT_TRUE(other.Validate());
   EXPECT_EQ(s.Errors().Count(), 1);
 }
+
+TEST_F(Simulation, RangeChecksHoldTheirBoundsOnBothSides) {
+  struct Case {
+    const char* what;
+    std::function<void(TSimulation&)> change;
+    int code;  // 0: passes
+  };
+  const std::vector<Case> cases{
+      {"site 10", [](TSimulation& x) { x.SetSiteIndex(10); }, 0},
+      {"site 50", [](TSimulation& x) { x.SetSiteIndex(50); }, 0},
+      {"site 9.99", [](TSimulation& x) { x.SetSiteIndex(9.99); }, 1},
+      {"site 50.01", [](TSimulation& x) { x.SetSiteIndex(50.01); }, 1},
+      {"trees 10", [](TSimulation& x) { x.SetInitialTrees(10); }, 0},
+      {"trees 7999", [](TSimulation& x) { x.SetInitialTrees(7999); }, 0},
+      {"trees 9.99", [](TSimulation& x) { x.SetInitialTrees(9.99); }, 2},
+      {"trees 8000", [](TSimulation& x) { x.SetInitialTrees(8000); }, 2},
+      {"survival 50", [](TSimulation& x) { x.SetSurvivalPercentage(50); }, 0},
+      {"survival 100", [](TSimulation& x) { x.SetSurvivalPercentage(100); }, 0},
+      {"survival 49.99", [](TSimulation& x) { x.SetSurvivalPercentage(49.99); }, 3},
+      {"survival 100.01", [](TSimulation& x) { x.SetSurvivalPercentage(100.01); }, 3},
+      {"homogeneity 1", [](TSimulation& x) { x.SetHomogeneityDegree(1); }, 0},
+      {"homogeneity 10", [](TSimulation& x) { x.SetHomogeneityDegree(10); }, 0},
+      {"homogeneity 0.99", [](TSimulation& x) { x.SetHomogeneityDegree(0.99); }, 12},
+      {"homogeneity 10.01", [](TSimulation& x) { x.SetHomogeneityDegree(10.01); }, 12},
+      {"final = initial", [](TSimulation& x) { x.SetInitialAge(16), x.SetFinalAge(16); }, 0},
+      {"final < initial", [](TSimulation& x) { x.SetInitialAge(16), x.SetFinalAge(15); }, 14},
+      {"initial 0", [](TSimulation& x) { x.SetInitialAge(0); }, 0},
+      {"initial 30", [](TSimulation& x) { x.SetInitialAge(30), x.SetFinalAge(40); }, 0},
+      {"initial -1", [](TSimulation& x) { x.SetInitialAge(-1); }, 13},
+      {"initial 31", [](TSimulation& x) { x.SetInitialAge(31), x.SetFinalAge(40); }, 13},
+      {"final 41", [](TSimulation& x) { x.SetFinalAge(41); }, 14},
+      {"step 1", [](TSimulation& x) { x.SetIncrementalAge(1); }, 0},
+      {"step 10", [](TSimulation& x) { x.SetIncrementalAge(10); }, 0},
+      {"step 11", [](TSimulation& x) { x.SetIncrementalAge(11); }, 15},
+      {"class width 1", [](TSimulation& x) { x.SetDiameterClassInterval(1); }, 0},
+      {"class width 10", [](TSimulation& x) { x.SetDiameterClassInterval(10); }, 0},
+      {"class width 0", [](TSimulation& x) { x.SetDiameterClassInterval(0); }, 20},
+      {"class width 11", [](TSimulation& x) { x.SetDiameterClassInterval(11); }, 20},
+  };
+  for (const Case& c : cases) {
+    TSimulation x;
+    fixtures::FillReferenceSimulation(x);
+    x.ThinCollection().Clear();
+    c.change(x);
+    const bool valid = x.Validate();
+    std::vector<int> codes;
+    for (const TError& e : x.Errors()) codes.push_back(e.Code());
+    EXPECT_EQ(codes, c.code ? std::vector<int>{c.code} : std::vector<int>{}) << c.what;
+    EXPECT_EQ(valid, c.code == 0) << c.what;
+  }
+}
+
+TEST_F(Simulation, UnknownThinningTypeOrModeIsRefusedAndNotRun) {
+  fixtures::AddThin(s, 7, 3, 1, 700);
+  fixtures::AddThin(s, 11, 1, 2, 500);
+  EXPECT_EQ(Check(), (Entries{{56, "Desbaste na idade 7: Tipo de desbaste 3 é inválido!"},
+                              {57, "Desbaste na idade 11: Modo de desbaste 2 é inválido!"}}));
+  EXPECT_FALSE(s.Valid());
+  EXPECT_FALSE(s.Execute());
+  EXPECT_EQ(s.PrognosisCollection().Count(), 0);
+}
+
+TEST_F(Simulation, AgesNearTheIntegerLimitsGiveCodesInsteadOfOverflowing) {
+  // The grid's second age would pass the largest Integer.
+  s.SetInitialAge(2147483000);
+  s.SetFinalAge(2147483647);
+  s.SetIncrementalAge(134217738);
+  EXPECT_EQ(Check(), (Entries{{13, "Idade inicial: 2147483000 inválida"},
+                              {14, "Idade final: 2147483647 inválida"},
+                              {15, "Intervalo: 134217738 inválido"},
+                              {51, "Desbaste na idade 12: Idade Inválida!"},
+                              {51, "Desbaste na idade 5: Idade Inválida!"},
+                              {51, "Desbaste na idade 9: Idade Inválida!"}}));
+  const int lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+  const int steps[][3] = {{lowest, highest, highest},
+                          {highest, highest, 1},
+                          {lowest, lowest, -1},
+                          {1, highest, highest},
+                          {highest, lowest, lowest}};
+  for (const auto& [initial, final, step] : steps) {
+    s.SetInitialAge(initial);
+    s.SetFinalAge(final);
+    s.SetIncrementalAge(step);
+    EXPECT_FALSE(s.Validate()) << initial << " " << final << " " << step;
+    EXPECT_FALSE(s.Execute());
+  }
+  // Unchecked ages of another listing option reach the run, which fails soundly.
+  s.ThinCollection().Clear();
+  s.SetListingOption(3);
+  s.SetInitialAge(lowest);
+  s.SetFinalAge(highest);
+  EXPECT_TRUE(s.Validate());
+  EXPECT_FALSE(s.Execute());
+  ASSERT_EQ(s.Errors().Count(), 1);
+  EXPECT_EQ(s.Errors().GetItem(0).Code(), 99);
+}
+
+TEST_F(Simulation, TypedAgesListHoldsAtMost49Ages) {
+  s.ThinCollection().Clear();
+  s.SetListingOption(2);
+  auto list = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += std::to_string(1 + i % 40) + (i % 2 ? "," : " ");
+    return text;
+  };
+  s.SetResultAges(list(49));
+  EXPECT_EQ(Check(), (Entries{{18, "Idades de Simulacao repetidas"}}));
+  EXPECT_EQ(Access::Ages(s).size(), 49u);
+  EXPECT_EQ(s.InitialAge(), 1);
+  EXPECT_EQ(s.FinalAge(), 40);
+  // Blanks and commas between ages do not count.
+  s.SetResultAges(" ,, " + list(49) + " , ");
+  EXPECT_EQ(Check(), (Entries{{18, "Idades de Simulacao repetidas"}}));
+  for (int count : {50, 100000}) {
+    s.SetResultAges(list(count));
+    EXPECT_EQ(Check(), (Entries{{99, "Lista de Idades para Simulação invalida"}})) << count;
+  }
+}
