@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
 #include <memory>
 #include <new>
 #include <numbers>
 
+#include "model/growth/HarvestBuild.h"
 #include "model/growth/SortUnit.h"
 #include "model/growth/StrTok.h"
 #include "platform/rtl/FloatChecks.h"
@@ -17,14 +19,21 @@ namespace {
 constexpr const char* kMsgBadAgesList = "Lista de Idades para Simulação invalida";
 constexpr const char* kMsgBadRemainingTrees = "Número inválido de árvores remanescentes.";
 constexpr const char* kMsgBadRemainingBaseArea = "Área basal remanescente inválida.";
-// Room of the grid of listed ages.
+// Room of the ages list: a longer typed list is refused, the grid of listed
+// ages stops there.
 constexpr std::size_t kMaxListedAges = 49;
 
 // NaN is outside every range.
-bool InRange(double v, double lo, double hi) { return lo <= v && v <= hi; }
+bool InRange(double v, double lo, double hi) {
+  return lo <= v && v <= hi;
+}
 
-std::string Value(double v) { return FloatToStr(v); }
-std::string Value(int v) { return IntToStr(v); }
+std::string Value(double v) {
+  return FloatToStr(v);
+}
+std::string Value(int v) {
+  return IntToStr(v);
+}
 
 // Basal area (m²/ha) of trees/ft² with a quadratic mean diameter in inches.
 double BasalArea(double dq, double trees) {
@@ -35,11 +44,14 @@ double BasalArea(double dq, double trees) {
 }  // namespace
 
 const ClassInfo& TSimulation::StaticClass() {
-  static const auto ci = ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
+  static const auto ci =
+      ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
   return *ci;
 }
 
-TSimulation::TSimulation() { errors_.SetTitle("Erros na Simulação"); }
+TSimulation::TSimulation() {
+  errors_.SetTitle("Erros na Simulação");
+}
 
 TSimulation::~TSimulation() = default;
 
@@ -48,7 +60,8 @@ TSimulation::~TSimulation() = default;
 bool TSimulation::Validate() {
   errors_.Clear();
   try {
-    if (!InRange(SiteIndex(), 10, 50)) errors_.Add(1, "Índice de Sítio: " + Value(SiteIndex()) + " inválido");
+    if (!InRange(SiteIndex(), 10, 50))
+      errors_.Add(1, "Índice de Sítio: " + Value(SiteIndex()) + " inválido");
 
     auto checkInventory = [this](int treesCode, int ageCode) {
       if (!InRange(InventoryTrees(), 10, 7999))
@@ -61,7 +74,8 @@ bool TSimulation::Validate() {
         if (!InRange(InitialTrees(), 10, 7999))
           errors_.Add(2, "Número de árvores: " + Value(InitialTrees()) + " inválido");
         if (!InRange(SurvivalPercentage(), 50, 100))
-          errors_.Add(3, "Percentagem Inicial de Sobrevivência: " + Value(SurvivalPercentage()) + " inválida");
+          errors_.Add(3, "Percentagem Inicial de Sobrevivência: " + Value(SurvivalPercentage()) +
+                             " inválida");
         break;
       case 2:
         checkInventory(4, 5);
@@ -69,7 +83,8 @@ bool TSimulation::Validate() {
       case 3:
         checkInventory(6, 7);
         if (InventoryMode() == 2) {
-          if (!InRange(BaseArea(), 0, 50)) errors_.Add(8, "Área Basal: " + Value(BaseArea()) + " inválida");
+          if (!InRange(BaseArea(), 0, 50))
+            errors_.Add(8, "Área Basal: " + Value(BaseArea()) + " inválida");
         } else if (InventoryMode() == 3) {
           if (!InRange(MedianDiameter(), 0, 50))
             errors_.Add(9, "Diametro Quadrático médio: " + Value(MedianDiameter()) + " inválido");
@@ -82,7 +97,8 @@ bool TSimulation::Validate() {
     }
 
     if (!InRange(HomogeneityDegree(), 1, 10))
-      errors_.Add(12, "Nível de Homogeneidade do Plantio: " + Value(HomogeneityDegree()) + " inválido");
+      errors_.Add(12,
+                  "Nível de Homogeneidade do Plantio: " + Value(HomogeneityDegree()) + " inválido");
 
     auto checkAges = [this](int initialCode, int finalCode) {
       if (InitialAge() < 0 || InitialAge() > 30)
@@ -116,10 +132,12 @@ bool TSimulation::Validate() {
       lowest = InventoryType() == 1 ? 1 : InventoryAge();
     const int highest = LastListedAge();
     for (const TThin& thin : ThinCollection()) thin.Validate(errors_, lowest, highest);
-    if (ThinCollection().HasRepeatedAges()) errors_.Add(55, "Existe no minimo dois desbastes na mesma idade");
+    if (ThinCollection().HasRepeatedAges())
+      errors_.Add(55, "Existe no minimo dois desbastes na mesma idade");
 
     if (DiameterClassInterval() < 1 || DiameterClassInterval() > 10)
-      errors_.Add(20, "Intervalo de Classes de Diâmetros: " + Value(DiameterClassInterval()) + " inválido");
+      errors_.Add(
+          20, "Intervalo de Classes de Diâmetros: " + Value(DiameterClassInterval()) + " inválido");
 
     PrepareEquations();
   } catch (const Exception& e) {
@@ -137,8 +155,11 @@ int TSimulation::ParseResultAges(const std::string& text) {
   tokens.SetSeparators(" ,");
   std::vector<int> ages;
   try {
-    for (std::string token = tokens.FirstToken(); !tokens.End(); token = tokens.NextToken())
-      if (!token.empty()) ages.push_back(StrToInt(token));
+    for (std::string token = tokens.FirstToken(); !tokens.End(); token = tokens.NextToken()) {
+      if (token.empty()) continue;
+      if (ages.size() == kMaxListedAges) throw Exception(kMsgBadAgesList);
+      ages.push_back(StrToInt(token));
+    }
   } catch (const Exception&) {
     throw Exception(kMsgBadAgesList);
   }
@@ -184,9 +205,10 @@ void TSimulation::PrepareEquations() {
 std::vector<int> TSimulation::GridAges() const {
   const int first = InventoryType() == 1 ? 1 : InventoryAge();
   std::vector<int> ages;
-  for (int age = std::max(InitialAge(), first); age <= FinalAge() && ages.size() < kMaxListedAges;
-       age += IncrementalAge())
-    ages.push_back(age);
+  // Wide: the stored ages may be any Integer, and the step must not overflow.
+  for (std::int64_t age = std::max(InitialAge(), first);
+       age <= FinalAge() && ages.size() < kMaxListedAges; age += IncrementalAge())
+    ages.push_back(static_cast<int>(age));
   return ages;
 }
 
@@ -201,8 +223,9 @@ int TSimulation::LastListedAge() const {
 bool TSimulation::Execute() {
   if (!valid_) return false;
   try {
-    for (TFormula* formula : {static_cast<TFormula*>(&siteFormula_), static_cast<TFormula*>(&volumeFormula_),
-                              static_cast<TFormula*>(&shapeFormula_), static_cast<TFormula*>(&integralFormula_)})
+    for (TFormula* formula :
+         {static_cast<TFormula*>(&siteFormula_), static_cast<TFormula*>(&volumeFormula_),
+          static_cast<TFormula*>(&shapeFormula_), static_cast<TFormula*>(&integralFormula_)})
       if (!formula->HasBuiltInFunction()) formula->CheckSyntax();
 
     if (ListingOption() == 1) ages_ = GridAges();
@@ -272,7 +295,8 @@ void TSimulation::StartStand() {
     target = hd > 9 ? (hd / 200 + 1) * kInchesPerCentimetre * MedianDiameter()
                     : kInchesPerCentimetre * MedianDiameter() / (hd / 200 + 1);
   } else {
-    const double b = CheckedDiv(0.15500031000062 * BaseArea() * 40000, std::numbers::pi * InventoryTrees());
+    const double b =
+        CheckedDiv(0.15500031000062 * BaseArea() * 40000, std::numbers::pi * InventoryTrees());
     const double f = hd / 200 + 1;
     const double q = hd / 400 + 1.03;
     target = hd > 9 ? CheckedSqrt(f * f * b) : CheckedSqrt(b / (q * q));
@@ -308,7 +332,8 @@ void TSimulation::CheckRemainingBaseArea(double basalArea, double fraction) {
 }
 
 double TSimulation::StandVolume(double dq, double hmean, double trees, int age) {
-  const std::array<double, 3> values{dq * kCentimetresPerInch, hmean * kMetresPerFoot, static_cast<double>(age)};
+  const std::array<double, 3> values{dq * kCentimetresPerInch, hmean * kMetresPerFoot,
+                                     static_cast<double>(age)};
   return CheckResult(volumeFormula_.Compute(values) * trees / kHectaresPerSquareFoot);
 }
 
@@ -318,21 +343,24 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
   const SbParameters before = s.SbLaws();
   // Fraction of the stand to leave against a density nb (trees/ft²).
   auto fraction = [&](double nb) {
-    if (thin.ThinMode() == 1) {
+    if (thin.Mode() == TThinMode::RemainingTrees) {
       const double g = CheckedDiv(thin.RemanescentTrees(), nb / kHectaresPerSquareFoot);
       CheckRemainingTrees(thin.RemanescentTrees(), g);
       return g;
     }
-    const double g = CheckedDiv(thin.RemanescentBaseArea() * kSquareInchesPerSquareMetre / kSquareFeetPerHectare,
-                                nb * dq * dq * std::numbers::pi / 4);
+    const double g =
+        CheckedDiv(thin.RemanescentBaseArea() * kSquareInchesPerSquareMetre / kSquareFeetPerHectare,
+                   nb * dq * dq * std::numbers::pi / 4);
     CheckRemainingBaseArea(thin.RemanescentBaseArea(), g);
     return g;
   };
   auto truncation = [&](double g) {
-    return thin.ThinMode() == 1 ? s.TruncationByTrees(g) : s.TruncationByBasalArea(g);
+    return thin.Mode() == TThinMode::RemainingTrees ? s.TruncationByTrees(g)
+                                                    : s.TruncationByBasalArea(g);
   };
   auto removed = [&] {
-    return ThinPart{CheckResult(s.Nrem() / kHectaresPerSquareFoot), CheckResult(s.Drem() * kCentimetresPerInch),
+    return ThinPart{CheckResult(s.Nrem() / kHectaresPerSquareFoot),
+                    CheckResult(s.Drem() * kCentimetresPerInch),
                     CheckResult(s.Hrem() * kMetresPerFoot), 0};
   };
 
@@ -340,14 +368,14 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
   ThinPart selective;
   double rowsVolume = 0;
   double base = s.N();  // the stand the last cut worked on
-  switch (thin.ThinType()) {
-    case 1: {
+  switch (thin.Type()) {
+    case TThinType::Systematic: {
       s.SetRemaining(fraction(base), base);
       s.ApplySystematicThin(age, siteFormula_);
       systematic = removed();
       break;
     }
-    case 2: {
+    case TThinType::RowsThenSelective: {
       const double g = 1 - 1.0 / thin.CutRows();
       CheckRemainingTrees(g * base / kHectaresPerSquareFoot, g);
       s.SetRemaining(g, base);
@@ -363,7 +391,7 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
       selective = removed();
       break;
     }
-    case 0: {
+    case TThinType::Selective: {
       const double z = truncation(fraction(base));
       s.TruncatedState(z, base);
       s.ApplySelectiveThin(age, siteFormula_, z);
@@ -378,14 +406,14 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
   const double basalAfter = CheckResult(BasalArea(s.Dqa(), s.Na()));
   const double volumeAfter = StandVolume(s.Dqa(), s.Hmeana(), s.Na(), age);
   const double removedVolume = previousVolume_ - volumeAfter;
-  switch (thin.ThinType()) {
-    case 0:
+  switch (thin.Type()) {
+    case TThinType::Selective:
       selective.Volume = removedVolume;
       break;
-    case 1:
+    case TThinType::Systematic:
       systematic.Volume = removedVolume;
       break;
-    case 2:
+    case TThinType::RowsThenSelective:
       selective.Volume = removedVolume - rowsVolume;
       systematic.Volume = rowsVolume;
       break;
@@ -412,6 +440,7 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
 // ---- harvests ----
 
 void TSimulation::BuildProductions() {
+  const THarvestBuilder builder(volumeFormula_, shapeFormula_, integralFormula_);
   auto add = [this](auto fill) {
     auto harvest = std::make_unique<TProduction>();
     harvest->SetProducts(&ProductCollection());
@@ -419,21 +448,21 @@ void TSimulation::BuildProductions() {
     fill(*harvest);
     ProductionCollection().AddItem(std::move(harvest));
   };
-  auto fromThin = [&](TThin& thin, int part) {
-    add([&](TProduction& p) { p.SetFromThin(thin, part, volumeFormula_, shapeFormula_, integralFormula_); });
+  auto fromThin = [&](const TThin& thin, TThinType part) {
+    add([&](TProduction& p) { builder.SetFromThin(p, thin, part); });
   };
   TThinCollection& thins = ThinCollection();
   for (TThin* thin = thins.FirstThin(); thin; thin = thins.NextThin()) {
-    switch (thin->ThinType()) {
-      case 2:
-        fromThin(*thin, 1);
-        fromThin(*thin, 0);
+    switch (thin->Type()) {
+      case TThinType::RowsThenSelective:
+        fromThin(*thin, TThinType::Systematic);
+        fromThin(*thin, TThinType::Selective);
         break;
-      case 1:
-        fromThin(*thin, 1);
+      case TThinType::Systematic:
+        fromThin(*thin, TThinType::Systematic);
         break;
-      case 0:
-        fromThin(*thin, 0);
+      case TThinType::Selective:
+        fromThin(*thin, TThinType::Selective);
         break;
       default:
         break;
@@ -441,7 +470,7 @@ void TSimulation::BuildProductions() {
   }
   const TPrognosisCollection& rows = PrognosisCollection();
   const TPrognosis& last = rows.GetItem(rows.Count() - 1);
-  add([&](TProduction& p) { p.SetFromPrognosis(last, volumeFormula_, shapeFormula_, integralFormula_); });
+  add([&](TProduction& p) { builder.SetFromPrognosis(p, last); });
 }
 
 void TSimulation::MergeProductions() {

@@ -5,14 +5,14 @@
 #include <string>
 #include <vector>
 
-#include "model/items/ErrorsUnit.h"
 #include "model/growth/FormulaUnit.h"
-#include "model/items/SimulationData.h"
 #include "model/growth/SpeciesUnit.h"
+#include "model/items/ErrorsUnit.h"
+#include "model/items/SimulationData.h"
 
 class TSimulation : public TSimulationData {
   TQ_DECLARE_CLASS(TSimulation)
-public:
+ public:
   TSimulation();
   ~TSimulation() override;
 
@@ -23,16 +23,29 @@ public:
   // (code 99 in Errors()). Nothing of the run-time family escapes.
   bool Execute();
 
+  bool Valid() const { return valid_; }
+  TErrorList& Errors() { return errors_; }
+  const TErrorList& Errors() const { return errors_; }
+
+ private:
+  friend struct TSimulationTestAccess;  // defined by the tests only
+
   // Writes the ages of a blank- or comma-separated text into the ages list
-  // and returns their number; a token that is not an integer raises
-  // Exception "Lista de Idades para Simulação invalida".
+  // and returns their number; a token that is not an integer, or more ages
+  // than the list holds, raises Exception "Lista de Idades para Simulação
+  // invalida".
   int ParseResultAges(const std::string& text);
   // True when two neighbours among the first count (sorted) ages are equal.
   bool HasRepeatedAges(int count) const;
   // Compiles each non-empty equation text (codes 31, 33, 35, 37), or installs
   // the built-in equation.
   void PrepareEquations();
+  // The last age the run will list (the highest thinning age is below it).
+  int LastListedAge() const;
+  // Grid of option 1: from max(InitialAge, first age of the stand) by IncrementalAge.
+  std::vector<int> GridAges() const;
 
+  void StartStand();
   // Appends a growth row for the current stand.
   void AddPrognosis(int age, int previousAge);
   // Applies one thinning to the stand and writes its results.
@@ -44,25 +57,6 @@ public:
   double StandVolume(double dq, double hmean, double trees, int age);
   void BuildProductions();
   void MergeProductions();
-
-  // The last age the run will list (the highest thinning age is below it).
-  int LastListedAge() const;
-
-  bool Valid() const { return valid_; }
-  TErrorList& Errors() { return errors_; }
-  const TErrorList& Errors() const { return errors_; }
-  // Ages to list, ascending.
-  const std::vector<int>& Ages() const { return ages_; }
-  TSpecies& Species() { return species_; }
-  TSiteIndexEquation& SiteFormula() { return siteFormula_; }
-  TVolumeEquation& VolumeFormula() { return volumeFormula_; }
-  TShapeFunctionEquation& ShapeFormula() { return shapeFormula_; }
-  TShapeFunctionIntegral2Equation& IntegralFormula() { return integralFormula_; }
-
-private:
-  // Grid of option 1: from max(InitialAge, first age of the stand) by IncrementalAge.
-  std::vector<int> GridAges() const;
-  void StartStand();
 
   bool valid_ = false;
   TErrorList errors_;
@@ -76,10 +70,11 @@ private:
   double siteIndexFeet_ = 0;
   double previousVolume_ = 0;
   double removedVolume_ = 0;
+  // Ages to list, ascending.
   std::vector<int> ages_;
 };
 
 class TSimulationCollection : public TTypedCollection<TSimulation> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };

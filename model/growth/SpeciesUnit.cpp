@@ -3,9 +3,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "model/math/MathUnit.h"
 #include "model/growth/ModeUnit.h"
 #include "model/growth/MomentsUnit.h"
+#include "model/math/MathUnit.h"
 #include "platform/rtl/FloatChecks.h"
 
 namespace {
@@ -210,42 +210,43 @@ SbParameters TSpecies::SbLaws() const {
 
 // ---- Initial density from an inventory ----
 
-double TSpecies::InitialDensity(double Ninv, double SI, double H) {
-  siR_ = SI;
-  kR_ = H > 1.0 ? H - 1.0 : 0.0;
-  nInv_ = Ninv;
+double TSpecies::InitialDensity(double Ninv, double SI, double H) const {
+  auto high = [Ninv, SI, H](double v) { return DensityResidualHigh(v, Ninv, SI, H); };
+  auto low = [Ninv, SI, H](double v) { return DensityResidualLow(v, Ninv, SI, H); };
   double x = Ninv;
   while (x <= kDensity10000PerHectare) {
-    if (DensityResidualHigh(x) < 0.0 || DensityResidualLow(x) < 0.0)
+    if (high(x) < 0.0 || low(x) < 0.0)
       x = 1.25 * x;
     else
       break;
   }
   if (x > kDensity10000PerHectare) return Ninv;
   // The high-density root is never above the threshold here; kept as the model has it.
-  const double e = ZeroBrent([this](double v) { return DensityResidualHigh(v); }, x, Ninv);
+  const double e = ZeroBrent(high, x, Ninv);
   if (e > kDensity5001PerAcre) return e;
-  return ZeroBrent([this](double v) { return DensityResidualLow(v); }, x, Ninv);
+  return ZeroBrent(low, x, Ninv);
 }
 
-double TSpecies::DensityResidual(double x, double c) const {
+double TSpecies::DensityResidual(double x, double c, double Ninv, double SI, double H) {
+  const double k = H > 1.0 ? H - 1.0 : 0.0;
   const double s = Sqrt(Div(1.0, x));
-  const double d = 3.992e-7 * Pow(siR_, 3.615) * s + 0.3 * siR_ - 5.3;
+  const double d = 3.992e-7 * Pow(SI, 3.615) * s + 0.3 * SI - 5.3;
   const double r = Div(c * c, d * d - c);
   const double p = Div(0.95 * r, c + r);
-  return CheckResult(x * (1.0 - NegativeBinomialCdf(kR_, r, p)) - nInv_);
+  return CheckResult(x * (1.0 - NegativeBinomialCdf(k, r, p)) - Ninv);
 }
 
-double TSpecies::DensityResidualHigh(double x) const {
+double TSpecies::DensityResidualHigh(double x, double Ninv, double SI, double H) {
   const double a = x / kAcresPerSquareFoot;
-  const double e = -0.02359 - 0.004745 * siR_;
-  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(0.04582 * siR_));
+  const double e = -0.02359 - 0.004745 * SI;
+  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(0.04582 * SI), Ninv, SI, H);
 }
 
-double TSpecies::DensityResidualLow(double x) const {
+double TSpecies::DensityResidualLow(double x, double Ninv, double SI, double H) {
   const double a = x / kAcresPerSquareFoot;
-  const double e = -0.02359 - 0.004745 * siR_;
-  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(9.290304e-6 * siR_ * siR_ + 0.04582 * siR_));
+  const double e = -0.02359 - 0.004745 * SI;
+  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(9.290304e-6 * SI * SI + 0.04582 * SI), Ninv, SI,
+                         H);
 }
 
 void TSpecies::AdjustToDiameter(double T) {
@@ -272,32 +273,29 @@ constexpr double kFractionNoneCut = 0.999999425790001;
 
 }  // namespace
 
-double TSpecies::TruncationByTrees(double f) {
+double TSpecies::TruncationByTrees(double f) const {
   if (f <= kFractionAllCut) return 5.0;
   if (f >= kFractionNoneCut) return -5.0;
-  targetFraction_ = f;
-  return ZeroBrent([this](double z) { return TreeFractionResidual(z); }, -5.0, 5.0);
+  return ZeroBrent([this, f](double z) { return TreeFractionResidual(z, f); }, -5.0, 5.0);
 }
 
-double TSpecies::TruncationByBasalArea(double f) {
+double TSpecies::TruncationByBasalArea(double f) const {
   if (f <= kFractionAllCut) return 5.0;
   if (f >= kFractionNoneCut) return -5.0;
-  targetFraction_ = f;
-  return ZeroBrent([this](double z) { return BasalAreaFractionResidual(z); }, -5.0, 5.0);
+  return ZeroBrent([this, f](double z) { return BasalAreaFractionResidual(z, f); }, -5.0, 5.0);
 }
 
-double TSpecies::TreeFractionResidual(double z) const {
-  return BivariateNormalCdf(-z, -z, rho_) - targetFraction_;
+double TSpecies::TreeFractionResidual(double z, double f) const {
+  return BivariateNormalCdf(-z, -z, rho_) - f;
 }
 
-double TSpecies::BasalAreaFractionResidual(double z) const {
+double TSpecies::BasalAreaFractionResidual(double z, double f) const {
   const double c = BivariateNormalCdf(-z, -z, rho_);
   TSbbMoment moment;
   const double m1 = moment.Compute(z, gammaH_, deltaH_, 0.0, z, gammaD_, deltaD_, 1.0, rho_);
   const double m2 = moment.Compute(z, gammaH_, deltaH_, 0.0, z, gammaD_, deltaD_, 2.0, rho_);
   const double l = lambdaD_;
-  return CheckResult(Div(l * l * m2 + 2.0 * l * dmin_ * m1 + dmin_ * dmin_ * c, dq_ * dq_) -
-                     targetFraction_);
+  return CheckResult(Div(l * l * m2 + 2.0 * l * dmin_ * m1 + dmin_ * dmin_ * c, dq_ * dq_) - f);
 }
 
 void TSpecies::TruncatedState(double z, double Nbase) {
@@ -330,17 +328,15 @@ double TSpecies::CorrelationExtreme(int n) const {
   return Div(a * (n % 2 == 0 ? 1.0 : -1.0) + n * std::numbers::pi, k_[21]);
 }
 
-double TSpecies::CorrelationResidual(double P) const {
-  return CheckResult(CorrelationCurve(P) - targetRho_);
+double TSpecies::CorrelationResidual(double P, double target) const {
+  return CheckResult(CorrelationCurve(P) - target);
 }
 
-double TSpecies::CorrelationPosition(double target, double P) {
+double TSpecies::CorrelationPosition(double target, double P) const {
   const double x1 = CorrelationExtreme(1);
-  if (target > CorrelationCurve(x1)) {
-    targetRho_ = target;
-    return ZeroBrent([this](double v) { return CorrelationResidual(v); }, CorrelationExtreme(0),
-                     x1);
-  }
+  if (target > CorrelationCurve(x1))
+    return ZeroBrent([this, target](double v) { return CorrelationResidual(v, target); },
+                     CorrelationExtreme(0), x1);
   return P >= x1 ? P : x1;
 }
 

@@ -60,9 +60,11 @@ class TSpecies {
   void Grow(double age, IEquation& site);
 
   // Initial density whose survivors at height H match Ninv (trees/ft²).
-  double InitialDensity(double Ninv, double SI, double H);
-  double DensityResidualHigh(double x) const;
-  double DensityResidualLow(double x) const;
+  double InitialDensity(double Ninv, double SI, double H) const;
+  // Survivors at height H (ft) of an initial density x on site SI, less Ninv,
+  // by the mortality law above and below 5001 trees/acre.
+  static double DensityResidualHigh(double x, double Ninv, double SI, double H);
+  static double DensityResidualLow(double x, double Ninv, double SI, double H);
 
   // Sets the diameter offsets so that later steps follow a measured Dq (in).
   void AdjustToDiameter(double T);
@@ -73,10 +75,13 @@ class TSpecies {
 
   // Thinning: the stand left and the re-fit of the curves.
   void SetRemaining(double g, double Nbase);
-  double TruncationByTrees(double f);
-  double TruncationByBasalArea(double f);
-  double TreeFractionResidual(double z) const;
-  double BasalAreaFractionResidual(double z) const;
+  // Deviate z at which the trees with both deviates at or above z are the
+  // fraction f of the trees, or of the basal area.
+  double TruncationByTrees(double f) const;
+  double TruncationByBasalArea(double f) const;
+  // Fraction of the trees, or of the basal area, left by truncation at z, less f.
+  double TreeFractionResidual(double z, double f) const;
+  double BasalAreaFractionResidual(double z, double f) const;
   void TruncatedState(double z, double Nbase);
   void ApplySystematicThin(double age, IEquation& site);
   void ApplySelectiveThin(double age, IEquation& site, double z);
@@ -84,8 +89,8 @@ class TSpecies {
 
   // Correlation curve rho(P) = k20 cos(k21 P) + k19 - k22 P.
   double CorrelationExtreme(int n) const;
-  double CorrelationResidual(double P) const;
-  double CorrelationPosition(double target, double P);
+  double CorrelationResidual(double P, double target) const;
+  double CorrelationPosition(double target, double P) const;
 
   // Start values and coefficients.
   double N0() const { return n0_; }
@@ -134,7 +139,7 @@ class TSpecies {
 
  private:
   double CorrelationCurve(double P) const;
-  double DensityResidual(double x, double c) const;
+  static double DensityResidual(double x, double c, double Ninv, double SI, double H);
   void CheckStand() const;
 
   double n0_ = 0, si_ = 0, hd_ = 0, siDom_ = 0;
@@ -157,8 +162,4 @@ class TSpecies {
   double oSigmaD_ = 0, oHmed_ = 0, oHmin_ = 0, oSigmaH_ = 0, oRho_ = 0;
   double oHSigma_ = 0, oHRho_ = 0;
   double oN_ = 0;
-
-  // Inputs of the residual functions.
-  double siR_ = 0, kR_ = 0, nInv_ = 0;
-  double targetFraction_ = 0, targetRho_ = 0;
 };

@@ -8,10 +8,11 @@
 #include "platform/rtl/FloatChecks.h"
 
 const ClassInfo& TProductVolume::StaticClass() {
-  static const auto ci = ClassBuilder<TProductVolume>("TProductVolume", &TCollectionItem::StaticClass())
-                             .Integer("ProductIndex", &TProductVolume::ProductIndex, &TProductVolume::SetProductIndex)
-                             .Double("Volume", &TProductVolume::Volume, &TProductVolume::SetVolume)
-                             .Build();
+  static const auto ci =
+      ClassBuilder<TProductVolume>("TProductVolume", &TCollectionItem::StaticClass())
+          .Integer("ProductIndex", &TProductVolume::ProductIndex, &TProductVolume::SetProductIndex)
+          .Double("Volume", &TProductVolume::Volume, &TProductVolume::SetVolume)
+          .Build();
   return *ci;
 }
 
@@ -42,7 +43,8 @@ const ClassInfo& TProduction::StaticClass() {
           .Double("MedianHeight", &P::MedianHeight, &P::SetMedianHeight)
           .Double("MedianDiameter", &P::MedianDiameter, &P::SetMedianDiameter)
           .Double("TotalVolume", &P::TotalVolume, &P::SetTotalVolume)
-          .Collection("DiameterClasses", static_cast<TDiameterClasses& (P::*)()>(&P::DiameterClasses),
+          .Collection("DiameterClasses",
+                      static_cast<TDiameterClasses& (P::*)()>(&P::DiameterClasses),
                       TDiameterClass::StaticClass())
           .Integer("ThinType", &P::ThinType, &P::SetThinType)
           .Build();
@@ -58,8 +60,9 @@ void TProductVolume::CopyFrom(const TProductVolume& other) {
 
 // ---- diameter classes ----
 
-void TDiameterClass::AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral,
-                                    double volume, double height, double trees, double width, double lower) {
+void TDiameterClass::AssortProducts(const TProductCollection& products, IEquation& shape,
+                                    IEquation& integral, double volume, double height, double trees,
+                                    double width, double lower) {
   minDiameter_ = lower;
   maxDiameter_ = lower + width;
   noTrees_ = trees;
@@ -112,7 +115,8 @@ int TDiameterClass::NextProductBelow(const TProductCollection& products, double 
 }
 
 double TDiameterClass::DiameterAtHeight(double h) const {
-  const std::array<double, 2> values{(minDiameter_ + maxDiameter_) / 2, 1 - CheckedDiv(h, medianHeight_)};
+  const std::array<double, 2> values{(minDiameter_ + maxDiameter_) / 2,
+                                     1 - CheckedDiv(h, medianHeight_)};
   return CheckResult(shape_->Compute(values));
 }
 
@@ -171,12 +175,6 @@ TDiameterClass* TDiameterClasses::NextByDiameter() {
 }
 
 // ---- harvests ----
-
-void TProduction::SetEquations(IEquation* volume, IEquation* shape, IEquation* integral) {
-  volume_ = volume;
-  shape_ = shape;
-  integral_ = integral;
-}
 
 void TProduction::MergeProduction(const TProduction& other) {
   const TDiameterClasses& theirs = other.classes_;

@@ -3,9 +3,9 @@
 // final cut ("CORTE FINAL"), as a table of diameter classes whose volume is
 // split into log products.
 //
-// The data, merging and assortment live in the items library; the building of
-// the classes from the SB distributions needs the numerics and is defined in
-// the growth library (ProductionRun.cpp).
+// The data, merging and assortment live here; filling a harvest and building
+// its classes from the SB distributions needs the numerics and lives with the
+// growth model (THarvestBuilder).
 
 #include <string>
 
@@ -15,11 +15,10 @@
 
 class TProduct;
 class TProductCollection;
-class TThin;
 
 class TProductVolume : public TCollectionItem {
   TQ_DECLARE_CLASS(TProductVolume)
-public:
+ public:
   TProductVolume() = default;
 
   // Index of the product in the simulation's product collection.
@@ -30,19 +29,19 @@ public:
 
   void CopyFrom(const TProductVolume& other);
 
-private:
+ private:
   int productIndex_ = 0;
   double volume_ = 0;
 };
 
 class TProductsVolume : public TTypedCollection<TProductVolume> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };
 
 class TDiameterClass : public TCollectionItem {
   TQ_DECLARE_CLASS(TDiameterClass)
-public:
+ public:
   TDiameterClass() = default;
   ~TDiameterClass() override = default;
 
@@ -66,8 +65,8 @@ public:
   // Sets the class values and cuts the stem into the products' logs, the
   // largest minimum diameter at the butt. A log ends at or below the class
   // height.
-  void AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral, double volume,
-                      double height, double trees, double width, double lower);
+  void AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral,
+                      double volume, double height, double trees, double width, double lower);
   // Index of the product with the largest MinDiameter strictly below bound
   // and not negative, the later one on ties; 0 when none qualifies.
   static int NextProductBelow(const TProductCollection& products, double bound);
@@ -80,7 +79,7 @@ public:
   void AddClass(const TDiameterClass& other);
   void CopyFrom(const TDiameterClass& other);
 
-private:
+ private:
   double minDiameter_ = 0;
   double maxDiameter_ = 0;
   double noTrees_ = 0;
@@ -92,7 +91,7 @@ private:
 };
 
 class TDiameterClasses : public TTypedCollection<TDiameterClass> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 
   // Diameters at or above this are never handed out.
@@ -105,13 +104,13 @@ public:
   // nullptr when none is left, and the cursor stays.
   TDiameterClass* NextByDiameter();
 
-private:
+ private:
   double cursor_ = 0;
 };
 
 class TProduction : public TCollectionItem {
   TQ_DECLARE_CLASS(TProduction)
-public:
+ public:
   TProduction() = default;
   ~TProduction() override = default;
 
@@ -134,36 +133,26 @@ public:
   void SetTotalVolume(double value) { totalVolume_ = value; }
   TDiameterClasses& DiameterClasses() { return classes_; }
   const TDiameterClasses& DiameterClasses() const { return classes_; }
-  // 1 every tree of the law (systematic part, final cut); 0 removal from below.
+  // 1 every tree of the law (systematic part, final cut); 0 removal from
+  // below (the values of TThinType).
   int ThinType() const { return thinType_; }
   void SetThinType(int value) { thinType_ = value; }
 
-  // Settings given by the run before filling.
+  // Unstored settings given by the run before filling.
+  const TProductCollection* Products() const { return products_; }
   void SetProducts(const TProductCollection* products) { products_ = products; }
-  void SetClassWidth(int width) { classWidth_ = width; }
   int ClassWidth() const { return classWidth_; }
+  void SetClassWidth(int width) { classWidth_ = width; }
+  // Unstored: the law of the trees taken.
   const SbParameters& Sb() const { return sb_; }
   SbParameters& Sb() { return sb_; }
-  void SetEquations(IEquation* volume, IEquation* shape, IEquation* integral);
-
-  // Fills from one part of a thinning (1 systematic, 0 selective) and builds
-  // the classes.
-  void SetFromThin(const TThin& thin, int part, IEquation& volume, IEquation& shape, IEquation& integral);
-  // Fills the final cut from the last growth row and builds the classes.
-  void SetFromPrognosis(const TPrognosis& prognosis, IEquation& volume, IEquation& shape, IEquation& integral);
-  void BuildDiameterClasses();
-  // Trees, mean height and volume of the harvest in the diameter interval
-  // [lower, upper) (cm).
-  double ClassTrees(double lower, double upper) const;
-  double ClassMedianHeight(double lower, double upper) const;
-  double ClassVolume(double lower, double upper) const;
 
   // Adds a harvest of the same age into this one.
   void MergeProduction(const TProduction& other);
   // Sum over the classes of the product entry at this position.
   double ProductTotal(int position) const;
 
-private:
+ private:
   int age_ = 0;
   std::string origem_;
   double noTree_ = 0;
@@ -176,12 +165,9 @@ private:
   const TProductCollection* products_ = nullptr;
   int classWidth_ = 0;
   SbParameters sb_;
-  IEquation* volume_ = nullptr;
-  IEquation* shape_ = nullptr;
-  IEquation* integral_ = nullptr;
 };
 
 class TProductionCollection : public TTypedCollection<TProduction> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };

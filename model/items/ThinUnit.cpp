@@ -12,7 +12,8 @@ const ClassInfo& TThin::StaticClass() {
           .String("TypeName", &TThin::TypeName, &TThin::SetTypeName)
           .Integer("ThinMode", &TThin::ThinMode, &TThin::SetThinMode)
           .Double("RemanescentTrees", &TThin::RemanescentTrees, &TThin::SetRemanescentTrees)
-          .Double("RemanescentBaseArea", &TThin::RemanescentBaseArea, &TThin::SetRemanescentBaseArea)
+          .Double("RemanescentBaseArea", &TThin::RemanescentBaseArea,
+                  &TThin::SetRemanescentBaseArea)
           .Integer("CutRows", &TThin::CutRows, &TThin::SetCutRows)
           .Double("RemovedTrees", &TThin::RemovedTrees, &TThin::SetRemovedTrees)
           .Double("TreesAfterThin", &TThin::TreesAfterThin, &TThin::SetTreesAfterThin)
@@ -29,19 +30,36 @@ const ClassInfo& TThin::StaticClass() {
 namespace {
 
 // NaN is outside every range.
-bool InRange(double v, double lo, double hi) { return lo <= v && v <= hi; }
+bool InRange(double v, double lo, double hi) {
+  return lo <= v && v <= hi;
+}
+
+bool IsKnownThinType(int value) {
+  return value == static_cast<int>(TThinType::Selective) ||
+         value == static_cast<int>(TThinType::Systematic) ||
+         value == static_cast<int>(TThinType::RowsThenSelective);
+}
+
+bool IsKnownThinMode(int value) {
+  return value == static_cast<int>(TThinMode::RemainingBaseArea) ||
+         value == static_cast<int>(TThinMode::RemainingTrees);
+}
 
 }  // namespace
 
 void TThin::Validate(TErrorList& errors, int lowest, int highest) const {
   const std::string head = "Desbaste na idade " + IntToStr(age_) + ": ";
   if (age_ < lowest || age_ >= highest) errors.Add(51, head + "Idade Inválida!");
-  if (thinType_ == 2 && (cutRows_ < 1 || cutRows_ > 30))
+  if (Type() == TThinType::RowsThenSelective && (cutRows_ < 1 || cutRows_ > 30))
     errors.Add(52, head + "A linha a ser desbasta " + IntToStr(cutRows_) + " é inválida!");
-  if (thinMode_ == 0 && !InRange(remanescentBaseArea_, 1, 100))
+  if (Mode() == TThinMode::RemainingBaseArea && !InRange(remanescentBaseArea_, 1, 100))
     errors.Add(53, head + "Área Basal " + FloatToStr(remanescentBaseArea_) + " é inválida!");
-  if (thinMode_ == 1 && !InRange(remanescentTrees_, 1, 5000))
+  if (Mode() == TThinMode::RemainingTrees && !InRange(remanescentTrees_, 1, 5000))
     errors.Add(54, head + "Número de árvores " + FloatToStr(remanescentTrees_) + "é inválido!");
+  if (!IsKnownThinType(thinType_))
+    errors.Add(56, head + "Tipo de desbaste " + IntToStr(thinType_) + " é inválido!");
+  if (!IsKnownThinMode(thinMode_))
+    errors.Add(57, head + "Modo de desbaste " + IntToStr(thinMode_) + " é inválido!");
 }
 
 TThin* TThinCollection::FirstThin() {

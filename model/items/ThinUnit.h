@@ -8,6 +8,19 @@
 
 class TErrorList;
 
+// Kinds of thinning, as stored in ThinType.
+enum class TThinType : int {
+  Selective = 0,          // from below
+  Systematic = 1,         // a share of the trees regardless of size
+  RowsThenSelective = 2,  // one row in every CutRows rows, then from below
+};
+
+// What a thinning's remaining stand is given by, as stored in ThinMode.
+enum class TThinMode : int {
+  RemainingBaseArea = 0,
+  RemainingTrees = 1,
+};
+
 // What one cut of a thinning took: trees/ha, diameter (cm), height (m) and
 // the volume removed.
 struct ThinPart {
@@ -19,21 +32,23 @@ struct ThinPart {
 
 class TThin : public TCollectionItem {
   TQ_DECLARE_CLASS(TThin)
-public:
+ public:
   TThin() = default;
   ~TThin() override = default;
 
   // Inputs.
   int Age() const { return age_; }
   void SetAge(int value) { age_ = value; }
-  // 0 selective, 1 systematic, 2 one row in CutRows then selective.
+  // A TThinType; a file may hold any integer, which validation refuses.
   int ThinType() const { return thinType_; }
   void SetThinType(int value) { thinType_ = value; }
+  TThinType Type() const { return static_cast<TThinType>(thinType_); }
   const std::string& TypeName() const { return typeName_; }
   void SetTypeName(const std::string& value) { typeName_ = value; }
-  // 0 the remaining basal area is given, 1 the remaining trees.
+  // A TThinMode; a file may hold any integer, which validation refuses.
   int ThinMode() const { return thinMode_; }
   void SetThinMode(int value) { thinMode_ = value; }
+  TThinMode Mode() const { return static_cast<TThinMode>(thinMode_); }
   double RemanescentTrees() const { return remanescentTrees_; }
   void SetRemanescentTrees(double value) { remanescentTrees_ = value; }
   double RemanescentBaseArea() const { return remanescentBaseArea_; }
@@ -70,11 +85,11 @@ public:
   const SbParameters& Sb() const { return sb_; }
   SbParameters& Sb() { return sb_; }
 
-  // Appends codes 51-54; the list is not cleared. An age must lie in
-  // [lowest, highest).
+  // Appends codes 51-54, 56 (unknown type) and 57 (unknown mode); the list
+  // is not cleared. An age must lie in [lowest, highest).
   void Validate(TErrorList& errors, int lowest, int highest) const;
 
-private:
+ private:
   int age_ = 0;
   int thinType_ = 0;
   std::string typeName_;
@@ -97,7 +112,7 @@ private:
 };
 
 class TThinCollection : public TTypedCollection<TThin> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 
   // Ages at or above this are never handed out.
@@ -111,6 +126,6 @@ public:
   TThin* NextThin();
   bool HasRepeatedAges() const;
 
-private:
+ private:
   int cursor_ = 0;
 };

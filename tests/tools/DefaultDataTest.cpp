@@ -10,6 +10,7 @@
 #include "model/growth/HardFormulaUnit.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
+#include "tests/fixtures/SimulationAccess.h"
 #include "tools/DefaultData.h"
 
 namespace fs = std::filesystem;
@@ -124,7 +125,8 @@ TEST_F(DefaultDataTest, TemplateRunsAlikeWithBuiltInsAndWithTheCatalogueFormulas
   g.SetShapeFunctionEquation(g.FindFormula(2));
   ASSERT_TRUE(g.CalculateResults()) << (s.Errors().Count() ? s.Errors().GetItem(0).Text() : "");
   EXPECT_EQ(g.RunCount(), 2);
-  EXPECT_FALSE(s.SiteFormula().HasBuiltInFunction() || s.IntegralFormula().HasBuiltInFunction());
+  EXPECT_FALSE(TSimulationTestAccess::SiteFormula(s).HasBuiltInFunction() ||
+               TSimulationTestAccess::IntegralFormula(s).HasBuiltInFunction());
   const std::vector<double> texts = results();
   ASSERT_EQ(texts.size(), builtIns.size());
   for (std::size_t i = 0; i < texts.size(); ++i)

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/growth/HardFormulaUnit.h"
+#include "model/growth/HarvestBuild.h"
 #include "model/items/ProductUnit.h"
 #include "model/items/ProductionUnit.h"
 
@@ -36,8 +37,10 @@ void AddProduct(TProductCollection& products, double minDiameter, double size) {
 struct Harvest {
   TProductCollection products;
   TProduction p;
+  THarvestBuilder build;
 
-  explicit Harvest(int thinType, int width = 2, IEquation& volume = builtInVolume) {
+  explicit Harvest(int thinType, int width = 2, IEquation& volume = builtInVolume)
+      : build(volume, builtInTaper, builtInIntegral) {
     AddProduct(products, 25, 2.4);
     AddProduct(products, 8, 2.4);
     AddProduct(products, 0, 0);
@@ -50,8 +53,18 @@ struct Harvest {
     p.SetMedianHeight(27);
     p.SetProducts(&products);
     p.SetClassWidth(width);
-    p.SetEquations(&volume, &builtInTaper, &builtInIntegral);
   }
+
+  double ClassTrees(double lower, double upper) const {
+    return THarvestBuilder::ClassTrees(p, lower, upper);
+  }
+  double ClassMedianHeight(double lower, double upper) const {
+    return THarvestBuilder::ClassMedianHeight(p, lower, upper);
+  }
+  double ClassVolume(double lower, double upper) const {
+    return build.ClassVolume(p, lower, upper);
+  }
+  void BuildDiameterClasses() { build.BuildDiameterClasses(p); }
 };
 
 std::vector<std::pair<int, double>> Entries(const TDiameterClass& c) {
@@ -66,8 +79,8 @@ TEST(Harvest, ClassTreesAddUpToTheLawAndToTheRegionBelowTheTruncation) {
   Harvest all(1), removed(0);
   double sumAll = 0, sumRemoved = 0;
   for (double d = 14; d < 36; d += 2) {
-    sumAll += all.p.ClassTrees(d, d + 2);
-    sumRemoved += removed.p.ClassTrees(d, d + 2);
+    sumAll += all.ClassTrees(d, d + 2);
+    sumRemoved += removed.ClassTrees(d, d + 2);
   }
   EXPECT_NEAR(sumAll, 500, 500 * 4e-5);
   // 500 (1 - P(z_h >= z_h(27), z_d >= z_d(22))), exact bivariate normal.
@@ -76,14 +89,14 @@ TEST(Harvest, ClassTreesAddUpToTheLawAndToTheRegionBelowTheTruncation) {
 
 TEST(Harvest, ClassVolumeMatchesExactIntegralsAndTreesUnderAUnitVolume) {
   Harvest h(1);
-  EXPECT_NEAR(h.p.ClassVolume(20, 22), 51.08255271, 51.08255271 * 1e-4);
-  EXPECT_NEAR(h.p.ClassVolume(14, 16), 1.596239333, 1.596239333 * 1e-4);
-  EXPECT_NEAR(h.p.ClassVolume(14, 36), 210.9123714, 210.9123714 * 1e-4);
+  EXPECT_NEAR(h.ClassVolume(20, 22), 51.08255271, 51.08255271 * 1e-4);
+  EXPECT_NEAR(h.ClassVolume(14, 16), 1.596239333, 1.596239333 * 1e-4);
+  EXPECT_NEAR(h.ClassVolume(14, 36), 210.9123714, 210.9123714 * 1e-4);
   for (int type : {1, 0}) {
     Harvest unit(type, 2, unitVolume);
     for (double d = 16; d < 34; d += 2) {
-      const double n = unit.p.ClassTrees(d, d + 2);
-      EXPECT_NEAR(unit.p.ClassVolume(d, d + 2), n, 1e-3 * std::max(n, 1.0)) << type << " " << d;
+      const double n = unit.ClassTrees(d, d + 2);
+      EXPECT_NEAR(unit.ClassVolume(d, d + 2), n, 1e-3 * std::max(n, 1.0)) << type << " " << d;
     }
   }
 }
@@ -92,10 +105,10 @@ TEST(Harvest, ClassHeightsFollowTheDiametersUpToTheEdgeClasses) {
   Harvest symmetric(1);
   symmetric.p.Sb().HeightGamma = 0;
   symmetric.p.Sb().Rho = 0;
-  EXPECT_NEAR(symmetric.p.ClassMedianHeight(20, 22), 25, 1e-9);
+  EXPECT_NEAR(symmetric.ClassMedianHeight(20, 22), 25, 1e-9);
   // Width 4 puts the midpoint of the first class on the diameter minimum.
   Harvest h(1, 4);
-  h.p.BuildDiameterClasses();
+  h.BuildDiameterClasses();
   const TDiameterClasses& classes = h.p.DiameterClasses();
   ASSERT_GE(classes.Count(), 5);
   EXPECT_EQ(classes[0].MinDiameter(), 12);
@@ -111,13 +124,13 @@ TEST(Harvest, ClassHeightsFollowTheDiametersUpToTheEdgeClasses) {
 
 TEST(Harvest, ClassesAreScaledToTheHarvestAndSplitWholeIntoProducts) {
   Harvest h(1);
-  h.p.BuildDiameterClasses();
-  const double whole = h.p.ClassVolume(14, 36);
+  h.BuildDiameterClasses();
+  const double whole = h.ClassVolume(14, 36);
   double kept = 0, dropped = 0;
   int next = 0;
   for (double d = 14; d < 36; d += 2) {
-    const double v = h.p.ClassVolume(d, d + 2) * 200 / whole;
-    if (std::fabs(h.p.ClassTrees(d, d + 2)) > 0.5) {
+    const double v = h.ClassVolume(d, d + 2) * 200 / whole;
+    if (std::fabs(h.ClassTrees(d, d + 2)) > 0.5) {
       const TDiameterClass& c = h.p.DiameterClasses()[next++];
       EXPECT_EQ(c.MinDiameter(), d);
       EXPECT_EQ(c.MaxDiameter(), d + 2);
@@ -142,7 +155,8 @@ TEST(Harvest, AssortmentCutsWholeLogsAndTheLaterOfEqualProducts) {
   TProductCollection two, four;
   AddProduct(two, 10, 4);
   AddProduct(two, 0, 0);
-  for (auto [m, l] : {std::pair{0.0, 0.0}, {18.0, 3.0}, {18.0, 2.0}, {5.0, 4.0}}) AddProduct(four, m, l);
+  for (auto [m, l] : {std::pair{0.0, 0.0}, {18.0, 3.0}, {18.0, 2.0}, {5.0, 4.0}})
+    AddProduct(four, m, l);
   TDiameterClass a, b;
   a.AssortProducts(two, coneTaper, cubeIntegral, -100, 20, 7, 2, 24);
   EXPECT_EQ(a.Volume(), 100);
@@ -163,7 +177,7 @@ TEST(Harvest, AssortmentCutsWholeLogsAndTheLaterOfEqualProducts) {
 
 TEST(Harvest, LogsNeverPassTheTreeTop) {
   TProductCollection products;
-  AddProduct(products, 1, 30);   // longer than the tree
+  AddProduct(products, 1, 30);    // longer than the tree
   AddProduct(products, 0.5, -2);  // negative length
   AddProduct(products, 0, 0);
   TDiameterClass c;
@@ -178,8 +192,8 @@ TEST(Harvest, LogsNeverPassTheTreeTop) {
 TEST(Harvest, MergeConservesTreesAndVolumesAndTheCursorRestoresOrder) {
   Harvest first(1, 2), second(0, 2);
   first.p.Sb().DiameterMax = 26;  // the second harvest reaches classes above the first
-  first.p.BuildDiameterClasses();
-  second.p.BuildDiameterClasses();
+  first.BuildDiameterClasses();
+  second.BuildDiameterClasses();
   auto totals = [](const TProduction& p) {
     std::vector<double> t{0, 0, p.TotalVolume(), p.ProductTotal(0), p.ProductTotal(2)};
     for (const TDiameterClass& c : p.DiameterClasses()) {
@@ -199,7 +213,8 @@ TEST(Harvest, MergeConservesTreesAndVolumesAndTheCursorRestoresOrder) {
   TDiameterClasses& classes = first.p.DiameterClasses();
   EXPECT_GT(classes.Count(), firstCount);
   std::vector<double> visited;
-  for (TDiameterClass* c = classes.FirstByDiameter(); c; c = classes.NextByDiameter()) visited.push_back(c->MinDiameter());
+  for (TDiameterClass* c = classes.FirstByDiameter(); c; c = classes.NextByDiameter())
+    visited.push_back(c->MinDiameter());
   EXPECT_EQ(static_cast<int>(visited.size()), classes.Count());
   EXPECT_TRUE(std::is_sorted(visited.begin(), visited.end()));
 }

@@ -8,11 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "model/growth/HarvestBuild.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/fixtures/ReferenceSimulation.h"
+#include "tests/fixtures/SimulationAccess.h"
 
 namespace {
+
+using Access = TSimulationTestAccess;
 
 void ExpectRel(double actual, double expected, double rel, const std::string& what = "") {
   EXPECT_NEAR(actual, expected, rel * std::max(std::fabs(expected), 1.0)) << what;
@@ -42,8 +46,9 @@ std::pair<double, int> CandidateTrees(const TProduction& p) {
   const double w = p.ClassWidth();
   double n = 0;
   int candidates = 0;
-  for (double lower = std::trunc(p.Sb().DiameterMin / w) * w; lower < p.Sb().DiameterMax; lower += w, ++candidates)
-    n += p.ClassTrees(lower, lower + w);
+  for (double lower = std::trunc(p.Sb().DiameterMin / w) * w; lower < p.Sb().DiameterMax;
+       lower += w, ++candidates)
+    n += THarvestBuilder::ClassTrees(p, lower, lower + w);
   return {n, candidates - p.DiameterClasses().Count()};
 }
 
@@ -78,7 +83,9 @@ TEST(SimulationRun, ReferenceRowsThinningsAndHarvestsHoldTheirBalances) {
   EXPECT_EQ(RowAges(s), (std::vector<int>{2, 4, 5, 6, 8, 9, 10, 12, 14, 16}));
   double removedSoFar = 0;
   for (const TPrognosis& p : s.PrognosisCollection()) {
-    ExpectRel(p.BaseArea(), p.NoTrees() * std::numbers::pi / 40000 * p.MedianDiameter() * p.MedianDiameter(), 1e-12);
+    ExpectRel(p.BaseArea(),
+              p.NoTrees() * std::numbers::pi / 40000 * p.MedianDiameter() * p.MedianDiameter(),
+              1e-12);
     ExpectRel(p.IMA() * p.Age(), p.Volume() + removedSoFar, 1e-12);
     for (const TThin& t : s.ThinCollection())
       if (t.Age() == p.Age()) removedSoFar += t.RemovedVolume();
@@ -94,7 +101,8 @@ TEST(SimulationRun, ReferenceRowsThinningsAndHarvestsHoldTheirBalances) {
     ExpectRel(t.RemovedVolume(), t.SystematicPart().Volume + t.SelectivePart().Volume, 1e-9, at);
     if (t.ThinType() == 2) {
       ExpectRel(t.SystematicPart().Volume, before.Volume() / t.CutRows(), 1e-9, at);
-      ExpectRel(before.BaseArea() * (1 - 1.0 / t.CutRows()), t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
+      ExpectRel(before.BaseArea() * (1 - 1.0 / t.CutRows()),
+                t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
     } else {
       ExpectRel(before.BaseArea(), t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
     }
@@ -127,7 +135,7 @@ TEST(SimulationRun, MergingSameAgeHarvestsConservesTreesAndVolume) {
   ASSERT_TRUE(r.done);
   TSimulation& s = *r.s;
   s.ProductionCollection().Clear();
-  s.BuildProductions();
+  Access::BuildProductions(s);
   TProductionCollection& h = s.ProductionCollection();
   ASSERT_EQ(h.Count(), 5);
   EXPECT_EQ(h[0].Age(), 5);
@@ -135,12 +143,13 @@ TEST(SimulationRun, MergingSameAgeHarvestsConservesTreesAndVolume) {
   ExpectClassTrees(h[0], s.ThinCollection()[1].SystematicPart().Trees);
   ExpectClassTrees(h[1], s.ThinCollection()[1].RemovedTrees());
   auto sums = [](const TProduction& p) {
-    std::vector<double> v{ClassTrees(p), p.TotalVolume(), 0, p.ProductTotal(0), p.ProductTotal(1), p.ProductTotal(2)};
+    std::vector<double> v{ClassTrees(p),     p.TotalVolume(),   0,
+                          p.ProductTotal(0), p.ProductTotal(1), p.ProductTotal(2)};
     for (const TDiameterClass& c : p.DiameterClasses()) v[2] += c.Volume();
     return v;
   };
   const auto a = sums(h[0]), b = sums(h[1]);
-  s.MergeProductions();
+  Access::MergeProductions(s);
   ASSERT_EQ(h.Count(), 4);
   const auto m = sums(h[0]);
   for (std::size_t i = 0; i < m.size(); ++i) ExpectRel(m[i], a[i] + b[i], 1e-12);
@@ -148,14 +157,15 @@ TEST(SimulationRun, MergingSameAgeHarvestsConservesTreesAndVolume) {
 
 TEST(SimulationRun, FormulaTextsEqualToTheBuiltInsGiveTheSameResults) {
   for (auto fill : {fixtures::FillReferenceSimulation, fixtures::FillInventorySimulation}) {
-    Ran built(fill), texts(fill, [](TSimulation& s) { fixtures::SetBuiltInFormulaTexts(s); });
+    Ran built(fill), texts(fill, [](TSimulation&s) { fixtures::SetBuiltInFormulaTexts(s); });
     ASSERT_TRUE(built.done && texts.done);
-    EXPECT_FALSE(texts.s->VolumeFormula().HasBuiltInFunction());
+    EXPECT_FALSE(Access::VolumeFormula(*texts.s).HasBuiltInFunction());
     const TSimulation &a = *built.s, &b = *texts.s;
     ASSERT_EQ(RowAges(a), RowAges(b));
     for (int i = 0; i < a.PrognosisCollection().Count(); ++i) {
       ExpectRel(b.PrognosisCollection()[i].Volume(), a.PrognosisCollection()[i].Volume(), 1e-9);
-      ExpectRel(b.PrognosisCollection()[i].MedianDiameter(), a.PrognosisCollection()[i].MedianDiameter(), 1e-9);
+      ExpectRel(b.PrognosisCollection()[i].MedianDiameter(),
+                a.PrognosisCollection()[i].MedianDiameter(), 1e-9);
     }
     ASSERT_EQ(a.ProductionCollection().Count(), b.ProductionCollection().Count());
     for (int i = 0; i < a.ProductionCollection().Count(); ++i) {
@@ -223,16 +233,17 @@ TEST(SimulationRun, FailuresBecomeCode99AndKeepTheRowsMadeBefore) {
 
 TEST(SimulationRun, FormulasAreCompiledInsideTheGuardAndOnlyWithoutBuiltIns) {
   // A stale text left under a built-in is not compiled.
-  Ran stale(fixtures::FillReferenceSimulation, [](TSimulation& s) { s.SetSiteIndexEquation("S+"); });
+  Ran stale(fixtures::FillReferenceSimulation,
+            [](TSimulation& s) { s.SetSiteIndexEquation("S+"); });
   EXPECT_FALSE(stale.valid);
   stale.s->SetSiteIndexEquation("");
   EXPECT_TRUE(stale.s->Validate());
-  EXPECT_EQ(stale.s->SiteFormula().Expression(), "S+");
+  EXPECT_EQ(Access::SiteFormula(*stale.s).Expression(), "S+");
   EXPECT_TRUE(stale.s->Execute());
   // A text that no longer compiles fails the run instead of escaping it.
   Ran bad(fixtures::FillReferenceSimulation, [](TSimulation& s) { s.SetVolumeEquation("D*H"); });
   ASSERT_TRUE(bad.done);
-  bad.s->VolumeFormula().SetExpression("D*");
+  Access::VolumeFormula(*bad.s).SetExpression("D*");
   EXPECT_FALSE(bad.s->Execute());
   ASSERT_EQ(bad.s->Errors().Count(), 1);
   EXPECT_EQ(bad.s->Errors().GetItem(0).Code(), 99);

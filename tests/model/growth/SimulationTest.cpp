@@ -12,46 +12,74 @@
 #include "model/growth/StrTok.h"
 #include "platform/rtl/SysUtils.h"
 #include "tests/fixtures/ReferenceSimulation.h"
+#include "tests/fixtures/SimulationAccess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
+using Access = TSimulationTestAccess;
+
 class Simulation : public ::testing::Test {
-protected:
-  void SetUp() override {
-    fixtures::FillReferenceSimulation(s);
-  }
+ protected:
+  void SetUp() override { fixtures::FillReferenceSimulation(s); }
   Entries Check() {
     s.Validate();
     return EntriesOf(s.Errors());
   }
 
   TSimulation s;
-
 };
 
 }  // namespace
 
 TEST(SimulationClasses, PublishedPropertiesAreDeclaredOnceInStreamOrder) {
-  const std::vector<std::string> expected{
-      "Description", "SpeciesName", "SiteIndex", "InventoryType", "InventoryMode", "InitialTrees",
-      "SurvivalPercentage", "InventoryAge", "InventoryTrees", "BaseArea", "MedianDiameter", "HomogeneityDegree",
-      "ListingOption", "InitialAge", "FinalAge", "IncrementalAge", "ResultAges", "SiteIndexEquation",
-      "VolumeEquation", "ShapeFunctionEquation", "ShapeFunctionIntegral2Equation", "SiteIndexEquationAuthor",
-      "VolumeEquationAuthor", "ShapeFunctionEquationAuthor", "SiteIndexEquationDescription",
-      "VolumeEquationDescription", "ShapeFunctionEquationDescription", "DiameterClassInterval", "VolumeUnit",
-      "ProductCollection", "ThinCollection", "PrognosisCollection", "ProductionCollection"};
+  const std::vector<std::string> expected{"Description",
+                                          "SpeciesName",
+                                          "SiteIndex",
+                                          "InventoryType",
+                                          "InventoryMode",
+                                          "InitialTrees",
+                                          "SurvivalPercentage",
+                                          "InventoryAge",
+                                          "InventoryTrees",
+                                          "BaseArea",
+                                          "MedianDiameter",
+                                          "HomogeneityDegree",
+                                          "ListingOption",
+                                          "InitialAge",
+                                          "FinalAge",
+                                          "IncrementalAge",
+                                          "ResultAges",
+                                          "SiteIndexEquation",
+                                          "VolumeEquation",
+                                          "ShapeFunctionEquation",
+                                          "ShapeFunctionIntegral2Equation",
+                                          "SiteIndexEquationAuthor",
+                                          "VolumeEquationAuthor",
+                                          "ShapeFunctionEquationAuthor",
+                                          "SiteIndexEquationDescription",
+                                          "VolumeEquationDescription",
+                                          "ShapeFunctionEquationDescription",
+                                          "DiameterClassInterval",
+                                          "VolumeUnit",
+                                          "ProductCollection",
+                                          "ThinCollection",
+                                          "PrognosisCollection",
+                                          "ProductionCollection"};
   EXPECT_EQ(PropertyNames(TSimulation::StaticClass()), expected);
   EXPECT_EQ(TSimulation::StaticClass().Parent(), &TSimulationData::StaticClass());
-  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass, &TProduction::StaticClass());
+  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass,
+            &TProduction::StaticClass());
   EXPECT_TRUE(TSimulation::StaticClass().CanCreate());
-  EXPECT_EQ(PropertyNames(TProduction::StaticClass()),
-            (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter",
-                                      "TotalVolume", "DiameterClasses", "ThinType"}));
+  EXPECT_EQ(
+      PropertyNames(TProduction::StaticClass()),
+      (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter",
+                                "TotalVolume", "DiameterClasses", "ThinType"}));
   EXPECT_EQ(PropertyNames(TDiameterClass::StaticClass()),
-            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight", "Volume",
-                                      "ProductsVolume"}));
-  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()), (std::vector<std::string>{"ProductIndex", "Volume"}));
+            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight",
+                                      "Volume", "ProductsVolume"}));
+  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()),
+            (std::vector<std::string>{"ProductIndex", "Volume"}));
   TSimulationCollection simulations;
   TSimulation& fresh = simulations.Add();
   EXPECT_EQ(&fresh.Class(), &TSimulation::StaticClass());
@@ -90,21 +118,35 @@ TEST_F(Simulation, ReferenceIsValidAndEveryInputCheckHasItsCodeAndText) {
       {[](TSimulation& x) { x.SetSiteIndex(50.01); }, {{1, "Índice de Sítio: 50,01 inválido"}}},
       {[&](TSimulation& x) { x.SetSiteIndex(nan); }, {{1, "Índice de Sítio: NAN inválido"}}},
       {[](TSimulation& x) { x.SetInitialTrees(9.5), x.SetSurvivalPercentage(49); },
-       {{2, "Número de árvores: 9,5 inválido"}, {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
-      {[](TSimulation& x) { x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1); },
+       {{2, "Número de árvores: 9,5 inválido"},
+        {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
+      {[](TSimulation& x) {
+         x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1);
+       },
        {{4, "Número de árvores: 8000 inválido"}, {5, "Ano do Inventário: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(5), x.SetInventoryAge(31); },
-       {{6, "Número de árvores: 5 inválido"}, {7, "Ano do Inventário: 31 inválido"},
+       {{6, "Número de árvores: 5 inválido"},
+        {7, "Ano do Inventário: 31 inválido"},
         {10, "Falta informar a Área Basal ou o Diâmetro Quadrático Médio"}}},
-      {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2), x.SetBaseArea(50.5); },
+      {[](TSimulation& x) {
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2),
+             x.SetBaseArea(50.5);
+       },
        {{8, "Área Basal: 50,5 inválida"}}},
-      {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3), x.SetMedianDiameter(-1); },
+      {[](TSimulation& x) {
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3),
+             x.SetMedianDiameter(-1);
+       },
        {{9, "Diametro Quadrático médio: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(0), x.SetHomogeneityDegree(0.5); },
-       {{11, "Falta informar o tipo de Inventário"}, {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
+       {{11, "Falta informar o tipo de Inventário"},
+        {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
       {[](TSimulation& x) { x.SetInitialAge(31), x.SetFinalAge(41), x.SetIncrementalAge(0); },
-       {{13, "Idade inicial: 31 inválida"}, {14, "Idade final: 41 inválida"}, {15, "Intervalo: 0 inválido"}}},
-      {[](TSimulation& x) { x.SetDiameterClassInterval(11); }, {{20, "Intervalo de Classes de Diâmetros: 11 inválido"}}},
+       {{13, "Idade inicial: 31 inválida"},
+        {14, "Idade final: 41 inválida"},
+        {15, "Intervalo: 0 inválido"}}},
+      {[](TSimulation& x) { x.SetDiameterClassInterval(11); },
+       {{20, "Intervalo de Classes de Diâmetros: 11 inválido"}}},
   };
   for (std::size_t i = 0; i < cases.size(); ++i) {
     TSimulation x;
@@ -122,7 +164,7 @@ TEST_F(Simulation, TypedAgesAreParsedSortedAndChecked) {
   s.SetListingOption(2);
   s.SetResultAges("10, 4 3,8  6");
   EXPECT_TRUE(s.Validate());
-  EXPECT_EQ(s.Ages(), (std::vector<int>{3, 4, 6, 8, 10}));
+  EXPECT_EQ(Access::Ages(s), (std::vector<int>{3, 4, 6, 8, 10}));
   EXPECT_EQ(s.InitialAge(), 3);
   EXPECT_EQ(s.FinalAge(), 10);
   const std::vector<std::pair<std::string, Entries>> cases{
@@ -171,10 +213,10 @@ TEST_F(Simulation, ThinningsAreCheckedBelowTheLastListedAge) {
 
 TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.SetSiteIndexEquation(" \t ");
-  s.SiteFormula().SetExpression("kept");
+  Access::SiteFormula(s).SetExpression("kept");
   EXPECT_TRUE(s.Validate());
-  EXPECT_TRUE(s.SiteFormula().HasBuiltInFunction());
-  EXPECT_EQ(s.SiteFormula().Expression(), "kept");
+  EXPECT_TRUE(Access::SiteFormula(s).HasBuiltInFunction());
+  EXPECT_EQ(Access::SiteFormula(s).Expression(), "kept");
 
   s.SetSiteIndexEquation("S+Q");
   s.SetVolumeEquation("D*");
@@ -182,10 +224,11 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.SetShapeFunctionIntegral2Equation("X^");
   const Entries e = Check();
   ASSERT_EQ(e.size(), 4u);
-  const std::pair<int, std::string> tails[] = {{31, " da Equação de Sítio."},
-                                               {33, " da Equação de Volume."},
-                                               {35, " da Equação da Função de Sortimento"},
-                                               {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
+  const std::pair<int, std::string> tails[] = {
+      {31, " da Equação de Sítio."},
+      {33, " da Equação de Volume."},
+      {35, " da Equação da Função de Sortimento"},
+      {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(e[i].first, tails[i].first);
     EXPECT_TRUE(e[i].second.starts_with("Erro de sintaxe na expressão ")) << e[i].second;
@@ -194,8 +237,8 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   fixtures::SetBuiltInFormulaTexts(s);
   s.SetShapeFunctionEquation(" D*X\r\n");
   EXPECT_TRUE(s.Validate());
-  EXPECT_FALSE(s.ShapeFormula().HasBuiltInFunction());
-  EXPECT_EQ(s.ShapeFormula().Expression(), " D*X\r\n");
+  EXPECT_FALSE(Access::ShapeFormula(s).HasBuiltInFunction());
+  EXPECT_EQ(Access::ShapeFormula(s).Expression(), " D*X\r\n");
 
   // Each validation sees only its own errors.
   TSimulation other;
@@ -206,4 +249,122 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.Validate();
   EXPECT_TRUE(other.Validate());
   EXPECT_EQ(s.Errors().Count(), 1);
+}
+
+TEST_F(Simulation, RangeChecksHoldTheirBoundsOnBothSides) {
+  struct Case {
+    const char* what;
+    std::function<void(TSimulation&)> change;
+    int code;  // 0: passes
+  };
+  const std::vector<Case> cases{
+      {"site 10", [](TSimulation& x) { x.SetSiteIndex(10); }, 0},
+      {"site 50", [](TSimulation& x) { x.SetSiteIndex(50); }, 0},
+      {"site 9.99", [](TSimulation& x) { x.SetSiteIndex(9.99); }, 1},
+      {"site 50.01", [](TSimulation& x) { x.SetSiteIndex(50.01); }, 1},
+      {"trees 10", [](TSimulation& x) { x.SetInitialTrees(10); }, 0},
+      {"trees 7999", [](TSimulation& x) { x.SetInitialTrees(7999); }, 0},
+      {"trees 9.99", [](TSimulation& x) { x.SetInitialTrees(9.99); }, 2},
+      {"trees 8000", [](TSimulation& x) { x.SetInitialTrees(8000); }, 2},
+      {"survival 50", [](TSimulation& x) { x.SetSurvivalPercentage(50); }, 0},
+      {"survival 100", [](TSimulation& x) { x.SetSurvivalPercentage(100); }, 0},
+      {"survival 49.99", [](TSimulation& x) { x.SetSurvivalPercentage(49.99); }, 3},
+      {"survival 100.01", [](TSimulation& x) { x.SetSurvivalPercentage(100.01); }, 3},
+      {"homogeneity 1", [](TSimulation& x) { x.SetHomogeneityDegree(1); }, 0},
+      {"homogeneity 10", [](TSimulation& x) { x.SetHomogeneityDegree(10); }, 0},
+      {"homogeneity 0.99", [](TSimulation& x) { x.SetHomogeneityDegree(0.99); }, 12},
+      {"homogeneity 10.01", [](TSimulation& x) { x.SetHomogeneityDegree(10.01); }, 12},
+      {"final = initial", [](TSimulation& x) { x.SetInitialAge(16), x.SetFinalAge(16); }, 0},
+      {"final < initial", [](TSimulation& x) { x.SetInitialAge(16), x.SetFinalAge(15); }, 14},
+      {"initial 0", [](TSimulation& x) { x.SetInitialAge(0); }, 0},
+      {"initial 30", [](TSimulation& x) { x.SetInitialAge(30), x.SetFinalAge(40); }, 0},
+      {"initial -1", [](TSimulation& x) { x.SetInitialAge(-1); }, 13},
+      {"initial 31", [](TSimulation& x) { x.SetInitialAge(31), x.SetFinalAge(40); }, 13},
+      {"final 41", [](TSimulation& x) { x.SetFinalAge(41); }, 14},
+      {"step 1", [](TSimulation& x) { x.SetIncrementalAge(1); }, 0},
+      {"step 10", [](TSimulation& x) { x.SetIncrementalAge(10); }, 0},
+      {"step 11", [](TSimulation& x) { x.SetIncrementalAge(11); }, 15},
+      {"class width 1", [](TSimulation& x) { x.SetDiameterClassInterval(1); }, 0},
+      {"class width 10", [](TSimulation& x) { x.SetDiameterClassInterval(10); }, 0},
+      {"class width 0", [](TSimulation& x) { x.SetDiameterClassInterval(0); }, 20},
+      {"class width 11", [](TSimulation& x) { x.SetDiameterClassInterval(11); }, 20},
+  };
+  for (const Case& c : cases) {
+    TSimulation x;
+    fixtures::FillReferenceSimulation(x);
+    x.ThinCollection().Clear();
+    c.change(x);
+    const bool valid = x.Validate();
+    std::vector<int> codes;
+    for (const TError& e : x.Errors()) codes.push_back(e.Code());
+    EXPECT_EQ(codes, c.code ? std::vector<int>{c.code} : std::vector<int>{}) << c.what;
+    EXPECT_EQ(valid, c.code == 0) << c.what;
+  }
+}
+
+TEST_F(Simulation, UnknownThinningTypeOrModeIsRefusedAndNotRun) {
+  fixtures::AddThin(s, 7, 3, 1, 700);
+  fixtures::AddThin(s, 11, 1, 2, 500);
+  EXPECT_EQ(Check(), (Entries{{56, "Desbaste na idade 7: Tipo de desbaste 3 é inválido!"},
+                              {57, "Desbaste na idade 11: Modo de desbaste 2 é inválido!"}}));
+  EXPECT_FALSE(s.Valid());
+  EXPECT_FALSE(s.Execute());
+  EXPECT_EQ(s.PrognosisCollection().Count(), 0);
+}
+
+TEST_F(Simulation, AgesNearTheIntegerLimitsGiveCodesInsteadOfOverflowing) {
+  // The grid's second age would pass the largest Integer.
+  s.SetInitialAge(2147483000);
+  s.SetFinalAge(2147483647);
+  s.SetIncrementalAge(134217738);
+  EXPECT_EQ(Check(), (Entries{{13, "Idade inicial: 2147483000 inválida"},
+                              {14, "Idade final: 2147483647 inválida"},
+                              {15, "Intervalo: 134217738 inválido"},
+                              {51, "Desbaste na idade 12: Idade Inválida!"},
+                              {51, "Desbaste na idade 5: Idade Inválida!"},
+                              {51, "Desbaste na idade 9: Idade Inválida!"}}));
+  const int lowest = std::numeric_limits<int>::min(), highest = std::numeric_limits<int>::max();
+  const int steps[][3] = {{lowest, highest, highest},
+                          {highest, highest, 1},
+                          {lowest, lowest, -1},
+                          {1, highest, highest},
+                          {highest, lowest, lowest}};
+  for (const auto& [initial, final, step] : steps) {
+    s.SetInitialAge(initial);
+    s.SetFinalAge(final);
+    s.SetIncrementalAge(step);
+    EXPECT_FALSE(s.Validate()) << initial << " " << final << " " << step;
+    EXPECT_FALSE(s.Execute());
+  }
+  // Unchecked ages of another listing option reach the run, which fails soundly.
+  s.ThinCollection().Clear();
+  s.SetListingOption(3);
+  s.SetInitialAge(lowest);
+  s.SetFinalAge(highest);
+  EXPECT_TRUE(s.Validate());
+  EXPECT_FALSE(s.Execute());
+  ASSERT_EQ(s.Errors().Count(), 1);
+  EXPECT_EQ(s.Errors().GetItem(0).Code(), 99);
+}
+
+TEST_F(Simulation, TypedAgesListHoldsAtMost49Ages) {
+  s.ThinCollection().Clear();
+  s.SetListingOption(2);
+  auto list = [](int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += std::to_string(1 + i % 40) + (i % 2 ? "," : " ");
+    return text;
+  };
+  s.SetResultAges(list(49));
+  EXPECT_EQ(Check(), (Entries{{18, "Idades de Simulacao repetidas"}}));
+  EXPECT_EQ(Access::Ages(s).size(), 49u);
+  EXPECT_EQ(s.InitialAge(), 1);
+  EXPECT_EQ(s.FinalAge(), 40);
+  // Blanks and commas between ages do not count.
+  s.SetResultAges(" ,, " + list(49) + " , ");
+  EXPECT_EQ(Check(), (Entries{{18, "Idades de Simulacao repetidas"}}));
+  for (int count : {50, 100000}) {
+    s.SetResultAges(list(count));
+    EXPECT_EQ(Check(), (Entries{{99, "Lista de Idades para Simulação invalida"}})) << count;
+  }
 }

@@ -160,7 +160,7 @@ TEST_F(Species, TruncationAndCorrelationEdges) {
   EXPECT_EQ(s.CorrelationPosition(0.3, 80), 80);
   const double p = s.CorrelationPosition(0.7, 80);
   EXPECT_TRUE(p > s.CorrelationExtreme(0) && p < x1);
-  EXPECT_NEAR(s.CorrelationResidual(p), 0, 1e-9);
+  EXPECT_NEAR(s.CorrelationResidual(p, 0.7), 0, 1e-9);
 }
 
 TEST_F(Species, SelectiveThinLeavesItsTarget) {
@@ -214,9 +214,11 @@ TEST_F(Species, SystematicThinKeepsTheLaws) {
 TEST_F(Species, InventoryTargets) {
   const double si = 25 * kFeetPerMetre, ninv = 1100 / kSquareFeetPerHectare;
   EXPECT_EQ(s.InitialDensity(0.1, si, 60), 0.1);  // above 10 000 trees/ha
-  const double n0 = s.InitialDensity(ninv, si, 0.837 * s.SiteHeightFor(4, site, si));
+  const double h = 0.837 * s.SiteHeightFor(4, site, si);
+  const double n0 = s.InitialDensity(ninv, si, h);
   EXPECT_GT(n0, ninv);
-  EXPECT_NEAR(s.DensityResidualLow(n0), 0, 1e-8);  // Brent stops within 5e-9 of the root
+  EXPECT_NEAR(TSpecies::DensityResidualLow(n0, ninv, si, h), 0,
+              1e-8);  // Brent stops within 5e-9 of the root
   s.ResetStand();
   s.InitStand(n0, si, 7);
   s.Grow(4, site);

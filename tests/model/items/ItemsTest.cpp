@@ -24,7 +24,9 @@ void ExpectFreshItem(const TCollectionItem& item) {
     EXPECT_EQ(p->IsReadOnly(), p->name == "Id") << p->name;
     if (p->name == "Id") continue;
     const PropValue v = GetPropValue(item, *p);
-    EXPECT_TRUE(v == PropValue(std::string()) || v == PropValue(0.0) || v == PropValue(std::int32_t{0})) << p->name;
+    EXPECT_TRUE(v == PropValue(std::string()) || v == PropValue(0.0) ||
+                v == PropValue(std::int32_t{0}))
+        << p->name;
   }
 }
 
@@ -53,7 +55,8 @@ TEST(ErrorList, KeepsEveryMessageInOrderAndClearKeepsTheTitle) {
 
 TEST_F(Items, Product) {
   EXPECT_EQ(PropertyNames(TProduct::StaticClass()),
-            (std::vector<std::string>{"Id", "Name", "MinDiameter", "Size", "Price", "PriceEvolutionRate"}));
+            (std::vector<std::string>{"Id", "Name", "MinDiameter", "Size", "Price",
+                                      "PriceEvolutionRate"}));
   TProductCollection products;
   TProduct& p = products.Add();
   ExpectFreshItem(p);
@@ -80,7 +83,10 @@ TEST_F(Items, Product) {
       {"X", 0, 2.4, {{204, k204}}},
       {" \t ", 8, 2.4, {{201, k201}}},
       {"", 1001, 0, {{201, k201}, {202, "Diâmetro mínimo: 1001 inválido"}, {204, k204}}},
-      {"", -2, 101, {{201, k201}, {202, "Diâmetro mínimo: -2 inválido"}, {203, "Comprimento: 101 inválido"}}},
+      {"",
+       -2,
+       101,
+       {{201, k201}, {202, "Diâmetro mínimo: -2 inválido"}, {203, "Comprimento: 101 inválido"}}},
   };
   p.SetPrice(-5);  // price and evolution are not checked
   p.SetPriceEvolutionRate(-1);
@@ -111,11 +117,12 @@ void AddAges(TThinCollection& thins, std::initializer_list<int> ages) {
 }  // namespace
 
 TEST(Thin, PublishedPropertiesAndStart) {
-  EXPECT_EQ(PropertyNames(TThin::StaticClass()),
-            (std::vector<std::string>{"Id", "Age", "ThinType", "TypeName", "ThinMode", "RemanescentTrees",
-                                      "RemanescentBaseArea", "CutRows", "RemovedTrees", "TreesAfterThin",
-                                      "RemovedBaseArea", "BaseAreaAfterThin", "MedianDiameter", "MedianHeight",
-                                      "RemovedVolume", "VolumeAfterThin"}));
+  EXPECT_EQ(
+      PropertyNames(TThin::StaticClass()),
+      (std::vector<std::string>{"Id", "Age", "ThinType", "TypeName", "ThinMode", "RemanescentTrees",
+                                "RemanescentBaseArea", "CutRows", "RemovedTrees", "TreesAfterThin",
+                                "RemovedBaseArea", "BaseAreaAfterThin", "MedianDiameter",
+                                "MedianHeight", "RemovedVolume", "VolumeAfterThin"}));
   TThinCollection thins;
   const TThin& t = thins.Add();
   ExpectFreshItem(t);
@@ -171,7 +178,18 @@ TEST_F(Items, ThinValidation) {
       {10, 2, 1, 0, 0, 100, {}},
       {10, 2, 30, 1, 5000, 0, {}},
       {10, 2, 30, 1, 1, 0, {}},
-      {10, 0, 0, 2, -1, -1, {}},  // other modes check neither
+      // Other modes check neither the trees nor the basal area, and are refused.
+      {10, 0, 0, 2, -1, -1, {{57, "Desbaste na idade 10: Modo de desbaste 2 é inválido!"}}},
+      {10, 3, 0, 1, 600, 0, {{56, "Desbaste na idade 10: Tipo de desbaste 3 é inválido!"}}},
+      {10, -1, 0, 0, 0, 15, {{56, "Desbaste na idade 10: Tipo de desbaste -1 é inválido!"}}},
+      {10,
+       7,
+       0,
+       -1,
+       0,
+       0,
+       {{56, "Desbaste na idade 10: Tipo de desbaste 7 é inválido!"},
+        {57, "Desbaste na idade 10: Modo de desbaste -1 é inválido!"}}},
       {2, 0, 0, 1, 600, 0, {{51, "Desbaste na idade 2: Idade Inválida!"}}},
       {20, 0, 0, 1, 600, 0, {{51, "Desbaste na idade 20: Idade Inválida!"}}},
       {6, 2, 0, 1, 600, 0, {{52, "Desbaste na idade 6: A linha a ser desbasta 0 é inválida!"}}},
@@ -182,11 +200,21 @@ TEST_F(Items, ThinValidation) {
       {6, 1, 0, 1, 5001, 0, {{54, "Desbaste na idade 6: Número de árvores 5001é inválido!"}}},
       {6, 1, 0, 1, 0.5, 0, {{54, "Desbaste na idade 6: Número de árvores 0,5é inválido!"}}},
       {6, 1, 0, 1, kNaN, 0, {{54, "Desbaste na idade 6: Número de árvores NANé inválido!"}}},
-      {25, 2, 40, 0, 0, 0,
+      {25,
+       2,
+       40,
+       0,
+       0,
+       0,
        {{51, "Desbaste na idade 25: Idade Inválida!"},
         {52, "Desbaste na idade 25: A linha a ser desbasta 40 é inválida!"},
         {53, "Desbaste na idade 25: Área Basal 0 é inválida!"}}},
-      {-3, 2, -1, 1, 0, 0,
+      {-3,
+       2,
+       -1,
+       1,
+       0,
+       0,
        {{51, "Desbaste na idade -3: Idade Inválida!"},
         {52, "Desbaste na idade -3: A linha a ser desbasta -1 é inválida!"},
         {54, "Desbaste na idade -3: Número de árvores 0é inválido!"}}},
@@ -213,7 +241,7 @@ namespace {
 
 // A volume equation that records what it was given.
 class RecordingVolume : public IEquation {
-public:
+ public:
   double Compute(std::span<const double> values) override {
     seen.assign(values.begin(), values.end());
     return result;
@@ -226,8 +254,8 @@ public:
 
 TEST(Prognosis, PublishedPropertiesBasalAreaAndVolume) {
   EXPECT_EQ(PropertyNames(TPrognosis::StaticClass()),
-            (std::vector<std::string>{"Id", "Age", "DominantHeight", "NoTrees", "MedianDiameter", "MedianHeight",
-                                      "BaseArea", "Volume", "IMA", "ICA"}));
+            (std::vector<std::string>{"Id", "Age", "DominantHeight", "NoTrees", "MedianDiameter",
+                                      "MedianHeight", "BaseArea", "Volume", "IMA", "ICA"}));
   TPrognosisCollection rows;
   TPrognosis& r = rows.Add();
   ExpectFreshItem(r);
@@ -262,7 +290,8 @@ TEST(Prognosis, IncrementsOverRowsAndAThinning) {
   // volumes 80, 150 and 160.
   TPrognosisCollection rows;
   RecordingVolume eq;
-  auto row = [&](int age, double volumePerTree, double removed, int previousAge, double previousVolume) {
+  auto row = [&](int age, double volumePerTree, double removed, int previousAge,
+                 double previousVolume) {
     TPrognosis& r = rows.Add();
     r.SetAge(age);
     r.SetNoTrees(1000);
@@ -272,8 +301,8 @@ TEST(Prognosis, IncrementsOverRowsAndAThinning) {
     r.ComputeICA(previousAge, previousVolume);
     return std::vector<double>{r.Volume(), r.IMA(), r.ICA()};
   };
-  EXPECT_EQ(row(4, 0.08, 0, 0, 0), (std::vector<double>{80, 20, 20}));        // first row: ICA = IMA
-  EXPECT_EQ(row(6, 0.15, 0, 4, 80), (std::vector<double>{150, 25, 35}));      // 150/6, 70/2
+  EXPECT_EQ(row(4, 0.08, 0, 0, 0), (std::vector<double>{80, 20, 20}));    // first row: ICA = IMA
+  EXPECT_EQ(row(6, 0.15, 0, 4, 80), (std::vector<double>{150, 25, 35}));  // 150/6, 70/2
   EXPECT_EQ(row(8, 0.16, 50, 6, 100), (std::vector<double>{160, 26.25, 30}));  // 210/8, 60/2
   EXPECT_EQ(row(10, 0.15, 50, 8, 160), (std::vector<double>{150, 20, -5}));
 
