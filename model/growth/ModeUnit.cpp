@@ -7,22 +7,18 @@
 #include "platform/rtl/FloatChecks.h"
 
 double TMode::ComputeMode(double xi, double gamma, double delta, double lambda, double rho,
-                          double z) {
-  xi_ = xi;
-  gamma_ = gamma;
-  delta_ = delta;
-  lambda_ = lambda;
-  rho_ = rho;
-  z_ = z;
-  return ZeroBrent([this](double x) { return Slope(x); }, xi + 0.05 * lambda, xi + 0.95 * lambda);
+                          double z) const {
+  const TLaw law{xi, gamma, delta, lambda, rho, z};
+  return ZeroBrent([&law](double x) { return Slope(law, x); }, xi + 0.05 * lambda,
+                   xi + 0.95 * lambda);
 }
 
-double TMode::Slope(double x) const {
-  const double u = CheckedDiv(x - xi_, lambda_);
-  const double t = gamma_ + delta_ * CheckedLn(CheckedDiv(u, 1.0 - u));
-  const double w = 1.0 - rho_ * rho_;
-  const double d = CheckedDiv(z_ - rho_ * t, CheckedSqrt(w));
+double TMode::Slope(const TLaw& law, double x) {
+  const double u = CheckedDiv(x - law.xi, law.lambda);
+  const double t = law.gamma + law.delta * CheckedLn(CheckedDiv(u, 1.0 - u));
+  const double w = 1.0 - law.rho * law.rho;
+  const double d = CheckedDiv(law.z - law.rho * t, CheckedSqrt(w));
   const double q = 1.0 - NormalCdf(d);
-  return CheckResult(rho_ * delta_ * std::exp(-d * d / 2.0) -
-                     CheckedSqrt(2.0 * std::numbers::pi * w) * (delta_ * t + 1.0 - 2.0 * u) * q);
+  return CheckResult(law.rho * law.delta * std::exp(-d * d / 2.0) -
+                     CheckedSqrt(2.0 * std::numbers::pi * w) * (law.delta * t + 1.0 - 2.0 * u) * q);
 }

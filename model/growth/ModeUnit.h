@@ -4,16 +4,19 @@
 
 class TMode {
  public:
-  // The root of Slope between 5 % and 95 % of the range.
-  double ComputeMode(double xi, double gamma, double delta, double lambda, double rho, double z);
-  // Zero at the conditional mode.
-  double Slope(double x) const;
+  // The law and the condition.
+  struct TLaw {
+    double xi = 0.0;
+    double gamma = 0.0;
+    double delta = 1.0;
+    double lambda = 1.0;
+    double rho = 0.0;
+    double z = 0.0;
+  };
 
- private:
-  double xi_ = 0.0;
-  double gamma_ = 0.0;
-  double delta_ = 1.0;
-  double lambda_ = 1.0;
-  double rho_ = 0.0;
-  double z_ = 0.0;
+  // The root of Slope between 5 % and 95 % of the range.
+  double ComputeMode(double xi, double gamma, double delta, double lambda, double rho,
+                     double z) const;
+  // Zero at the conditional mode.
+  static double Slope(const TLaw& law, double x);
 };
