@@ -108,7 +108,7 @@ bool TCanvas::DrawFrameControl(const TRect& rc, unsigned type, unsigned state) {
   }
   if (glyph) {
     int side = std::min(rc.Width(), rc.Height());
-    int cell = type == DFC_SCROLL ? side * 2 / 3 : side - 4;
+    int cell = type == DFC_SCROLL ? side * 2 / 3 : side - 3;
     TRect g = Bounds((rc.Left + rc.Right - cell) / 2, (rc.Top + rc.Bottom - cell) / 2, cell, cell);
     if (pushed) OffsetRect(g, 1, 1);
     if (state & DFCS_INACTIVE) {
@@ -135,8 +135,9 @@ void TCanvas::DrawSymbol(char glyph, const TRect& cell, TColor color) {
   // Triangles: base b (odd), height (b + 1) / 2.
   const int b = std::max(3, (s * 2 / 3) | 1);
   const int th = (b + 1) / 2;
-  // Box glyphs: n x n.
-  const int n = std::max(3, s * 7 / 11);
+  // Box glyphs: n x n, lines k thick (2k for title bars and strokes).
+  const int n = std::max(3, s * 8 / 11);
+  const int k = std::max(1, s / 11);
   const int bx = x0 + (s - n) / 2, by = y0 + (s - n) / 2;
 
   switch (glyph) {
@@ -160,33 +161,34 @@ void TCanvas::DrawSymbol(char glyph, const TRect& cell, TColor color) {
       for (int i = 0; i < th; ++i) fill(x + th - 1 - i, y + i, 1, b - 2 * i);
       break;
     }
-    case 'r': {  // cross of two-pixel strokes, n + 1 wide, n high
-      int len = std::max(2, n - 1);
-      int x = x0 + (s - (len + 1)) / 2, y = y0 + (s - len) / 2;
+    case 'r': {  // cross of 2k-pixel strokes, len + 2k - 1 wide, len high
+      int len = std::max(2, n - 2 * k);
+      int w = len + 2 * k - 1;
+      int x = x0 + (s - w) / 2, y = y0 + (s - len) / 2;
       for (int i = 0; i < len; ++i) {
-        fill(x + i, y + i, 2, 1);
-        fill(x + len - 1 - i, y + i, 2, 1);
+        fill(x + i, y + i, 2 * k, 1);
+        fill(x + len - 1 - i, y + i, 2 * k, 1);
       }
       break;
     }
     case '0':  // minimise: a bar at the bottom
-      fill(bx, by + n - 2, n - 1, 2);
+      fill(bx, by + n - 2 * k, n - 1, 2 * k);
       break;
     case '1':  // maximise: a window with a thick title line
-      fill(bx, by, n, 2);
-      fill(bx, by + n - 1, n, 1);
-      fill(bx, by, 1, n);
-      fill(bx + n - 1, by, 1, n);
+      fill(bx, by, n, 2 * k);
+      fill(bx, by + n - k, n, k);
+      fill(bx, by, k, n);
+      fill(bx + n - k, by, k, n);
       break;
     case '2': {  // restore: two windows, the front one hides the back one
-      int m = std::max(3, n * 2 / 3 + 1);
+      int m = std::max(3, n - n / 4 - 1);
       QRect front(bx, by + n - m, m, m);
       auto frame = [&](int x, int y, const QRegion& hide) {
         QRegion lines;
-        lines += QRect(x, y, m, 2);
-        lines += QRect(x, y + m - 1, m, 1);
-        lines += QRect(x, y, 1, m);
-        lines += QRect(x + m - 1, y, 1, m);
+        lines += QRect(x, y, m, 2 * k);
+        lines += QRect(x, y + m - k, m, k);
+        lines += QRect(x, y, k, m);
+        lines += QRect(x + m - k, y, k, m);
         for (const QRect& q : lines - hide) fill(q.x(), q.y(), q.width(), q.height());
       };
       frame(bx + n - m, by, QRegion(front));
@@ -194,13 +196,13 @@ void TCanvas::DrawSymbol(char glyph, const TRect& cell, TColor color) {
       break;
     }
     case 's': {  // question mark
-      int k = std::max(1, s / 10);
-      int w = 5 * k, h = static_cast<int>(kQuestionMark.size()) * k;
+      int q = std::max(1, s / 10);
+      int w = 5 * q, h = static_cast<int>(kQuestionMark.size()) * q;
       int x = x0 + (s - w) / 2, y = y0 + (s - h) / 2;
       for (std::size_t row = 0; row < kQuestionMark.size(); ++row) {
         for (int col = 0; col < 5; ++col) {
           if (kQuestionMark[row][col] == '#')
-            fill(x + col * k, y + static_cast<int>(row) * k, k, k);
+            fill(x + col * q, y + static_cast<int>(row) * q, q, q);
         }
       }
       break;

@@ -188,6 +188,8 @@ QFont TFont::ToQFont() const {
   f.setStrikeOut(style_ & fsStrikeOut);
   f.setKerning(false);
   f.setStyleStrategy(QFont::NoAntialias);
+  // Whole-pixel advances, as the programs were laid out with.
+  f.setHintingPreference(QFont::PreferFullHinting);
   int px = 11;
   if (height_ < 0) {
     px = -height_;
