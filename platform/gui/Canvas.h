@@ -236,3 +236,16 @@ class TCanvas : public TPersistent {
   TColor bkColor_ = clWhite;
   TColor textColor_ = clWindowText;
 };
+
+// Binds a canvas to a painter for one scope (a paint event), so it is given
+// back before the painter ends.
+class TCanvasBinding {
+ public:
+  TCanvasBinding(TCanvas& canvas, QPainter& painter) : canvas_(canvas) { canvas_.Bind(&painter); }
+  ~TCanvasBinding() { canvas_.Unbind(); }
+  TCanvasBinding(const TCanvasBinding&) = delete;
+  TCanvasBinding& operator=(const TCanvasBinding&) = delete;
+
+ private:
+  TCanvas& canvas_;
+};
