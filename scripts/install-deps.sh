@@ -8,7 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libjpeg62-turbo-dev
-  fonts-liberation2
+  fonts-liberation2 fonts-dejavu-core
   libboost-dev libmuparser-dev
 )
 

@@ -1,0 +1,46 @@
+#include "tests/support/gui/GuiSupport.h"
+
+#include <algorithm>
+
+QImage Snap(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QColor Rgb(TColor color) {
+  return ToQColor(color);
+}
+
+QColor PixelAt(const QImage& image, int x, int y) {
+  return QColor(image.pixel(x, y)).toRgb();
+}
+
+int CountInside(const QImage& image, const TRect& r, QColor color) {
+  int n = 0;
+  QRgb want = color.rgb();
+  for (int y = std::max(0, r.Top); y < std::min(image.height(), r.Bottom); ++y) {
+    for (int x = std::max(0, r.Left); x < std::min(image.width(), r.Right); ++x) {
+      if (image.pixel(x, y) == want) ++n;
+    }
+  }
+  return n;
+}
+
+int CountOutside(const QImage& image, const TRect& r, QColor color) {
+  return CountInside(image, {0, 0, image.width(), image.height()}, color) -
+         CountInside(image, r, color);
+}
+
+TRect BoundsOf(const QImage& image, QColor color) {
+  QRgb want = color.rgb();
+  TRect b{image.width(), image.height(), 0, 0};
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) != want) continue;
+      b.Left = std::min(b.Left, x);
+      b.Top = std::min(b.Top, y);
+      b.Right = std::max(b.Right, x + 1);
+      b.Bottom = std::max(b.Bottom, y + 1);
+    }
+  }
+  return IsRectEmpty(b) ? TRect{} : b;
+}
