@@ -11,6 +11,7 @@
 #include "storage/PersistUnit.h"
 #include "platform/db/DB.h"
 #include "platform/services/Services.h"
+#include "quorva/model/QuorvaNotifications.h"
 #include "quorva/model/QuorvaUnit.h"
 #include "storage/CollectionDataSet.h"
 

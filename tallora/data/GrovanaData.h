@@ -14,6 +14,7 @@
 #include "platform/services/Services.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/PersistUnit.h"
+#include "tallora/data/ThinNotifications.h"
 
 // The formula catalogue ("Formulas.dat").
 class TFormulaPersist : public TFileRoot {

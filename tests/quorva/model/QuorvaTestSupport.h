@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "platform/services/Services.h"
+#include "quorva/model/QuorvaNotifications.h"
 #include "quorva/model/QuorvaUnit.h"
 #include "tools/DefaultDataQuorva.h"
 
