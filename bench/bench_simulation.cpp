@@ -3,7 +3,7 @@
 #include <benchmark/benchmark.h>
 
 #include "model/growth/SimulationUnit.h"
-#include "tests/fixtures/ReferenceSimulation.h"
+#include "fixtures/ReferenceSimulation.h"
 
 namespace {
 

@@ -15,7 +15,9 @@
 
 namespace {
 
-std::string Reason(int err) { return std::generic_category().message(err); }
+std::string Reason(int err) {
+  return std::generic_category().message(err);
+}
 
 [[noreturn]] void ThrowCreateError(const std::string& fileName, int err) {
   throw EFCreateError("Não foi possível criar o arquivo " + fileName + ": " + Reason(err));
@@ -136,14 +138,3 @@ const ClassInfo& TFileRoot::StaticClass() {
                              .Build();
   return *ci;
 }
-
-const ClassInfo& TProductPersist::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TProductPersist>("TProductPersist", &TFileRoot::StaticClass())
-          .Collection("ProductCollection", &TProductPersist::ProductCollection, TProduct::StaticClass())
-          .Build();
-  return *ci;
-}
-
-TProductPersist::TProductPersist(TComponent* owner)
-    : TFileRoot(owner), products_(std::make_unique<TProductCollection>(this)) {}

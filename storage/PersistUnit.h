@@ -4,6 +4,8 @@
 
 #include <memory>
 #include <string>
+#include <type_traits>
+#include <utility>
 
 #include "model/items/ProductUnit.h"
 #include "platform/classes/Classes.h"
@@ -16,13 +18,13 @@ inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o obje
 // file it was saved as (no folder) beside its one collection.
 class TFileRoot : public TComponent {
   TQ_DECLARE_CLASS(TFileRoot)
-public:
+ public:
   explicit TFileRoot(TComponent* owner = nullptr) : TComponent(owner) {}
 
   const std::string& Filename() const { return filename_; }
   void SetFilename(const std::string& value) { filename_ = value; }
 
-private:
+ private:
   std::string filename_;
 };
 
@@ -62,14 +64,44 @@ void SaveComponentAs(const std::string& fileName, TFileRoot& root);
 // this suffix and six random characters, then renames it over the target.
 inline constexpr const char* kTemporarySaveSuffix = ".tmp";
 
+// A file root with one collection, published after Filename. Derived names
+// the stored class and the collection property:
+//   static constexpr const char* kClassName = "TProductPersist";
+//   static constexpr const char* kCollectionName = "ProductCollection";
+template <class Derived, class Collection>
+class TCollectionRoot : public TFileRoot {
+ public:
+  using Item = std::remove_cvref_t<decltype(std::declval<Collection&>().GetItem(0))>;
+
+  explicit TCollectionRoot(TComponent* owner = nullptr)
+      : TFileRoot(owner), items_(std::make_unique<Collection>(this)) {}
+
+  static const ClassInfo& StaticClass() {
+    static const auto ci =
+        ClassBuilder<Derived>(Derived::kClassName, &TFileRoot::StaticClass())
+            .Collection(Derived::kCollectionName,
+                        static_cast<Collection& (TCollectionRoot::*)()>(&TCollectionRoot::Items),
+                        Item::StaticClass())
+            .Build();
+    return *ci;
+  }
+  const ClassInfo& Class() const override { return StaticClass(); }
+
+  Collection& Items() { return *items_; }
+  const Collection& Items() const { return *items_; }
+
+ private:
+  std::unique_ptr<Collection> items_;
+};
+
 // The product catalogue ("Produtos.dat") of both programs.
-class TProductPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TProductPersist)
-public:
-  explicit TProductPersist(TComponent* owner = nullptr);
+class TProductPersist : public TCollectionRoot<TProductPersist, TProductCollection> {
+ public:
+  static constexpr const char* kClassName = "TProductPersist";
+  static constexpr const char* kCollectionName = "ProductCollection";
 
-  TProductCollection& ProductCollection() { return *products_; }
+  explicit TProductPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TProductCollection> products_;
+  TProductCollection& ProductCollection() { return Items(); }
+  const TProductCollection& ProductCollection() const { return Items(); }
 };

@@ -37,7 +37,7 @@ TCusto& AddCusto(TCustos& custos, const std::string& nome, const std::string& un
 }
 
 void FillDefaultCosts(TCustoPersist& root) {
-  root.SetFilename(kCatalogCostsFileName);
+  root.SetFilename(kCostsFileName);
   TCustos& custos = root.Custos();
   custos.Clear();
   custos.RestartIds();
@@ -86,7 +86,7 @@ void FillDefaultPlan(TQuorvaPersist& root) {
 }
 
 void AppendQuorvaDefaultFiles(std::vector<TDefaultFile>& files) {
-  files.push_back({kCatalogCostsFileName, [](const std::string& path) {
+  files.push_back({kCostsFileName, [](const std::string& path) {
                      TCustoPersist root;
                      FillDefaultCosts(root);
                      SaveComponent(path, root);

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "platform/services/Services.h"
+#include "platform/services/ErrorLine.h"
 
 class TErrorList;
 

@@ -4,7 +4,7 @@
 
 #include "platform/rtl/SysUtils.h"
 
-// ---- Messages and the exception handler ----
+// ---- Messages ----
 
 std::string FieldReadOnlyMessage(const std::string& fieldName) {
   return "Field '" + fieldName + "' cannot be modified";
@@ -20,36 +20,20 @@ std::string InvalidFieldValueMessage(const std::string& text, const std::string&
 
 namespace {
 
-TExceptionHandler& Handler() {
-  static TExceptionHandler handler;
-  return handler;
-}
-
 const char* TypeName(TFieldType type) {
   switch (type) {
-    case TFieldType::String: return "String";
-    case TFieldType::Integer: return "Integer";
-    case TFieldType::Float: return "Float";
-    default: return "Unknown";
+    case TFieldType::String:
+      return "String";
+    case TFieldType::Integer:
+      return "Integer";
+    case TFieldType::Float:
+      return "Float";
+    default:
+      return "Unknown";
   }
 }
-
-bool Editing(TDataSetState s) { return s == TDataSetState::Edit || s == TDataSetState::Insert; }
 
 }  // namespace
-
-void SetApplicationExceptionHandler(TExceptionHandler handler) { Handler() = std::move(handler); }
-
-void ApplicationHandleException() {
-  if (Handler()) {
-    Handler()();
-    return;
-  }
-  try {
-    throw;
-  } catch (const EAbort&) {
-  }
-}
 
 // ---- TFieldDefs ----
 
@@ -58,9 +42,11 @@ const TFieldDef& TFieldDefs::Items(int index) const {
   return defs_[static_cast<std::size_t>(index)];
 }
 
-const TFieldDef& TFieldDefs::Add(const std::string& name, TFieldType type, int size, bool readOnly) {
+const TFieldDef& TFieldDefs::Add(const std::string& name, TFieldType type, int size,
+                                 bool readOnly) {
   if (name.empty()) throw EDatabaseError("Field name missing");
-  if (IndexOf(name) >= 0) throw EDatabaseError("Duplicate name '" + name + "' in field definitions");
+  if (IndexOf(name) >= 0)
+    throw EDatabaseError("Duplicate name '" + name + "' in field definitions");
   TFieldDef def;
   def.Name = name;
   def.DataType = type;
@@ -111,7 +97,8 @@ void TDataSet::DoEvent(const TDataSetNotifyEvent& event) {
 }
 
 void TDataSet::DataEvent(TDataEvent event, TField* field, int info) {
-  if (event == TDataEvent::deFieldChange && field && field->OnChange && !quiet_) field->OnChange(*field);
+  if (event == TDataEvent::deFieldChange && field && field->OnChange && !quiet_)
+    field->OnChange(*field);
   auto sources = sources_;
   for (TDataSource* s : sources)
     if (std::find(sources_.begin(), sources_.end(), s) != sources_.end())
@@ -212,7 +199,9 @@ void TDataSet::AbandonEditing() {
 
 // ---- Navigation ----
 
-int TDataSet::RecNo() const { return Active() ? GetRecNo() : 0; }
+int TDataSet::RecNo() const {
+  return Active() ? GetRecNo() : 0;
+}
 
 void TDataSet::SetRecNo(int n) {
   CheckActive();
@@ -312,7 +301,7 @@ void TDataSet::GotoBookmark(TBookmark bookmark) {
 
 void TDataSet::Edit() {
   CheckActive();
-  if (Editing(state_)) return;
+  if (Editing()) return;
   if (RecordCount() == 0) {
     Insert();
     return;
@@ -327,9 +316,13 @@ void TDataSet::Edit() {
   DoEvent(AfterEdit);
 }
 
-void TDataSet::Insert() { BeginInsertAppend(false); }
+void TDataSet::Insert() {
+  BeginInsertAppend(false);
+}
 
-void TDataSet::Append() { BeginInsertAppend(true); }
+void TDataSet::Append() {
+  BeginInsertAppend(true);
+}
 
 void TDataSet::BeginInsertAppend(bool append) {
   CheckBrowseMode();
@@ -365,7 +358,7 @@ void TDataSet::BeginInsertAppend(bool append) {
 void TDataSet::Post() {
   CheckActive();
   UpdateRecord();
-  if (!Editing(state_)) return;
+  if (!Editing()) return;
   DoEvent(BeforePost);
   InternalPost();
   modified_ = false;
@@ -376,7 +369,7 @@ void TDataSet::Post() {
 }
 
 void TDataSet::Cancel() {
-  if (!Editing(state_)) return;
+  if (!Editing()) return;
   DoEvent(BeforeCancel);
   InternalCancel();
   modified_ = false;
@@ -425,7 +418,7 @@ void TDataSet::Resync() {
 
 void TDataSet::CheckBrowseMode() {
   CheckActive();
-  if (!Editing(state_)) return;
+  if (!Editing()) return;
   UpdateRecord();
   if (modified_)
     Post();
@@ -440,7 +433,9 @@ void TDataSet::UpdateRecord() {
 
 // ---- Fields ----
 
-void TDataSet::InitFieldDefs() { InternalInitFieldDefs(); }
+void TDataSet::InitFieldDefs() {
+  InternalInitFieldDefs();
+}
 
 TField& TDataSet::Fields(int index) const {
   if (index < 0 || index >= FieldCount()) ThrowListIndexError(index);
@@ -529,10 +524,17 @@ void TDataSet::CreateFields() {
     const TFieldDef& def = fieldDefs_.Items(i);
     std::unique_ptr<TField> f;
     switch (def.DataType) {
-      case TFieldType::Integer: f = std::make_unique<TIntegerField>(); break;
-      case TFieldType::Float: f = std::make_unique<TFloatField>(); break;
-      case TFieldType::String: f = std::make_unique<TStringField>(); break;
-      default: continue;
+      case TFieldType::Integer:
+        f = std::make_unique<TIntegerField>();
+        break;
+      case TFieldType::Float:
+        f = std::make_unique<TFloatField>();
+        break;
+      case TFieldType::String:
+        f = std::make_unique<TStringField>();
+        break;
+      default:
+        continue;
     }
     if (def.DataType == TFieldType::String) f->SetSize(def.Size);
     f->dataSet_ = this;
@@ -575,7 +577,7 @@ void TDataSet::WriteField(TField& field, const TFieldValue& value) {
   if (field.ReadOnly()) throw EDatabaseError(FieldReadOnlyMessage(field.DisplayName()));
   if (!CanModify()) throw EDatabaseError("Cannot modify a read-only dataset");
   SetFieldData(field, value);
-  if (Editing(state_)) modified_ = true;
+  if (Editing()) modified_ = true;
   DataEvent(TDataEvent::deFieldChange, &field);
 }
 
@@ -590,7 +592,8 @@ std::string TDataSet::FieldTextAt(int record, const TField& field) const {
 }
 
 void TDataSet::AttachSource(TDataSource* source) {
-  if (std::find(sources_.begin(), sources_.end(), source) == sources_.end()) sources_.push_back(source);
+  if (std::find(sources_.begin(), sources_.end(), source) == sources_.end())
+    sources_.push_back(source);
 }
 
 void TDataSet::DetachSource(TDataSource* source) {

@@ -5,15 +5,11 @@
 #include <string>
 #include <vector>
 
-// One line of an error list as the error window shows it.
-struct ErrorLine {
-  int code = 0;
-  std::string text;
-};
+#include "platform/services/ErrorLine.h"
 
 // The error window.
 class IErrorPresenter {
-public:
+ public:
   virtual ~IErrorPresenter() = default;
   // Shows the list (modeless) with the given title.
   virtual void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) = 0;
@@ -25,17 +21,17 @@ enum class TMsgDlgBtn { Yes, No, Cancel, Ok };
 // A file dialog's settings. The filter uses "Description|pattern|..." pairs.
 struct FileDialogOptions {
   std::string title;
-  std::string filter;         // "Data Files (*.dat)|*.dat|All Files (*.*)|*.*"
-  std::string defaultExt;     // "dat", without the dot
-  std::string initialDir;     // empty: the current directory
-  std::string fileName;       // proposed name
+  std::string filter;      // "Data Files (*.dat)|*.dat|All Files (*.*)|*.*"
+  std::string defaultExt;  // "dat", without the dot
+  std::string initialDir;  // empty: the current directory
+  std::string fileName;    // proposed name
   bool overwritePrompt = false;
   bool fileMustExist = false;
 };
 
 // File dialogs and message boxes.
 class IDialogs {
-public:
+ public:
   virtual ~IDialogs() = default;
   // The chosen path, or empty when cancelled.
   virtual std::string OpenFile(const FileDialogOptions& options) = 0;
@@ -51,32 +47,7 @@ public:
 
 // The shell's "open" of a document, a web page or a program.
 class IShell {
-public:
+ public:
   virtual ~IShell() = default;
   virtual bool Open(const std::string& target) = 0;
-};
-
-// Window messages the data modules send their main window, as synchronous calls.
-inline constexpr int WM_ITEMPOSTED = 2024;
-inline constexpr int WM_ITEMDELETED = 2025;
-inline constexpr int WM_SELECTITEM = 2026;       // Tallora
-inline constexpr int WM_COSTTYPECHANGED = 2026;  // Quorva
-
-// Tallora: a thinning posted, deleted or selected.
-class IThinNotifications {
-public:
-  virtual ~IThinNotifications() = default;
-  virtual void ItemPosted(int id, int age) = 0;
-  virtual void ItemDeleted(int id, int age) = 0;
-  virtual void SelectItem(int id) = 0;
-};
-
-// Quorva: a harvest posted or deleted, a cost's type or unit changed.
-class IQuorvaNotifications {
-public:
-  virtual ~IQuorvaNotifications() = default;
-  virtual void ProductionPosted(int id, int idade) = 0;
-  virtual void ProductionDeleted(int id, int idade) = 0;
-  // oneOff: 1 for a one-off cost, 0 for an annual one; unitCode: 3 for "$/M3", else 2.
-  virtual void CostTypeChanged(int oneOff, int unitCode) = 0;
 };

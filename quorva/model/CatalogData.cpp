@@ -8,152 +8,43 @@
 #include "quorva/model/ProducaoUnit.h"
 #include "quorva/model/QuorvaUnit.h"
 
-TCatalog* Catalog = nullptr;
-
-// ---- TCustoPersist ----
-
-const ClassInfo& TCustoPersist::StaticClass() {
-  static const auto ci = ClassBuilder<TCustoPersist>("TCustoPersist", &TFileRoot::StaticClass())
-                             .Collection("Custos", &TCustoPersist::Custos, TCusto::StaticClass())
-                             .Build();
-  return *ci;
-}
-
-TCustoPersist::TCustoPersist(TComponent* owner) : TFileRoot(owner), custos_(std::make_unique<TCustos>(this)) {}
-
-// ---- TCatalog ----
-
 const ClassInfo& TCatalog::StaticClass() {
   static const auto ci = ClassBuilder<TCatalog>("TCatalog", &TComponent::StaticClass()).Build();
   return *ci;
 }
 
-TCatalog::TCatalog(TComponent* owner, std::string exeDir, IErrorPresenter* presenter, IDialogs* dialogs)
+TCatalog::TCatalog(TComponent* owner, TDataFolders folders, TDataSeams seams)
     : TComponent(owner),
-      exeDir_(std::move(exeDir)),
-      presenter_(presenter),
-      dialogs_(dialogs),
-      productRoot_(std::make_unique<TProductPersist>()),
-      costRoot_(std::make_unique<TCustoPersist>()),
-      simulationRoot_(std::make_unique<quorva::TSimulationPersist>()) {
-  cdsProduct_.SetName("cdsProduct");
-  cdsProduct_.AddFields({
-      {.name = "Name", .type = TFieldType::String, .size = 30},
-      {.name = "MinDiameter", .type = TFieldType::Float},
-      {.name = "Size", .type = TFieldType::Float},
-      {.name = "Price", .type = TFieldType::Float, .currency = true},
-      {.name = "PriceEvolutionRate", .type = TFieldType::Float, .displayFormat = "#0.0", .editFormat = "#0.0"},
-      {.name = "Id", .type = TFieldType::Integer},
-  });
-  cdsProduct_.AfterPost = [this](TDataSet& ds) { cdsProductAfterPost(ds); };
-  dsProduct_.SetName("dsProduct");
-  dsProduct_.SetDataSet(&cdsProduct_);
-
-  cdsCusto_.SetName("cdsCusto");
-  cdsCusto_.AddFields({
+      folders_(folders.Settled()),
+      seams_(seams),
+      simulationRoot_(std::make_unique<quorva::TSimulationPersist>()),
+      products_(folders_, seams_, errors_,
+                {.Validate = quorva::ValidateProduct, .PriceEvolutionRateFormat = "#0.0"}),
+      costs_(folders_, kCostsFileName, "cdsCusto", "dsCusto") {
+  TCollectionDataSet& cdsCusto = costs_.DataSet();
+  cdsCusto.AddFields({
       {.name = "Id", .type = TFieldType::Integer},
       {.name = "Nome", .type = TFieldType::String, .size = 12},
       {.name = "TipoCusto", .type = TFieldType::String, .size = 20},
       {.name = "UnidadeMedida", .type = TFieldType::String, .size = 20},
       {.name = "Custo", .type = TFieldType::Float, .currency = true},
   });
-  cdsCusto_.AfterPost = [this](TDataSet& ds) { cdsCustoAfterPost(ds); };
-  dsCusto_.SetName("dsCusto");
-  dsCusto_.SetDataSet(&cdsCusto_);
-
-  LoadAtCreation(kCatalogProductsFileName, &TCatalog::LoadProducts, cdsProduct_, productRoot_->ProductCollection());
-  LoadAtCreation(kCatalogCostsFileName, &TCatalog::LoadCosts, cdsCusto_, costRoot_->Custos());
+  cdsCusto.AfterPost = [this](TDataSet& ds) { cdsCustoAfterPost(ds); };
+  costs_.LoadAtStart(seams_.Dialogs);
 }
 
 TCatalog::~TCatalog() = default;
 
-void TCatalog::LoadAtCreation(const std::string& name, void (TCatalog::*load)(const std::string&),
-                              TCollectionDataSet& ds, TCollection& empty) {
-  const std::string path = JoinPath(exeDir_, name);
-  if (FileExists(path)) {
-    try {
-      (this->*load)(path);
-      return;
-    } catch (const Exception& e) {
-      if (dialogs_) dialogs_->Error(e.Message());
-    }
-  }
-  if (!ds.Active()) {
-    ds.SetCollection(&empty);
-    ds.Open();
-  }
-}
-
-// ---- products ----
-
-void TCatalog::LoadProducts(const std::string& path) {
-  std::unique_ptr<TProductPersist> fresh = LoadComponentCopy(path, *productRoot_);
-  cdsProduct_.Close();
-  cdsProduct_.SetCollection(&fresh->ProductCollection());
-  productRoot_ = std::move(fresh);
-  productsPath_ = path;
-  cdsProduct_.Open();
-}
-
-std::string TCatalog::SaveTarget(const std::string& remembered, const std::string& stored,
-                                 const char* defaultName) const {
-  if (!remembered.empty()) return remembered;
-  return JoinPath(exeDir_, stored.empty() ? std::string(defaultName) : stored);
-}
-
-void TCatalog::SaveProducts(const std::string& path) {
-  if (path.empty()) {
-    SaveComponent(SaveTarget(productsPath_, productRoot_->Filename(), kCatalogProductsFileName), *productRoot_);
-    return;
-  }
-  SaveComponentAs(path, *productRoot_);
-  productsPath_ = path;
-}
-
-TProduct* TCatalog::FindProduct(int id) const {
-  return productRoot_->ProductCollection().FindItemID(id);
-}
-
-void TCatalog::cdsProductAfterPost(TDataSet& dataSet) {
-  TProduct* product = FindProduct(dataSet.FieldByName("Id").AsInteger());
-  if (!product) return;
-  if (quorva::ValidateProduct(*product, errors_)) {
-    if (presenter_) presenter_->HideErrors();
-    return;
-  }
-  errors_.SetTitle(kProductErrorsTitle);
-  if (presenter_) presenter_->ShowErrors(errors_.Title(), ErrorLines(errors_));
-  throw EAbort();
-}
-
 // ---- costs ----
 
-void TCatalog::LoadCosts(const std::string& path) {
-  std::unique_ptr<TCustoPersist> fresh = LoadComponentCopy(path, *costRoot_);
-  cdsCusto_.Close();
-  cdsCusto_.SetCollection(&fresh->Custos());
-  costRoot_ = std::move(fresh);
-  costsPath_ = path;
-  cdsCusto_.Open();
-}
-
-void TCatalog::SaveCosts(const std::string& path) {
-  if (path.empty()) {
-    SaveComponent(SaveTarget(costsPath_, costRoot_->Filename(), kCatalogCostsFileName), *costRoot_);
-    return;
-  }
-  SaveComponentAs(path, *costRoot_);
-  costsPath_ = path;
-}
-
 TCusto* TCatalog::FindCusto(int id) const {
-  return costRoot_->Custos().FindItemID(id);
+  return costs_.Root().Custos().FindItemID(id);
 }
 
 void TCatalog::WriteCostField(const char* field, const std::string& text) {
-  const TDataSetState state = cdsCusto_.State();
-  if (state != TDataSetState::Edit && state != TDataSetState::Insert) cdsCusto_.Edit();
-  cdsCusto_.FieldByName(field).SetAsString(text);
+  TCollectionDataSet& cdsCusto = costs_.DataSet();
+  if (!cdsCusto.Editing()) cdsCusto.Edit();
+  cdsCusto.FieldByName(field).SetAsString(text);
 }
 
 void TCatalog::SetTipoCusto(const std::string& text) {
@@ -169,7 +60,7 @@ void TCatalog::cdsCustoAfterPost(TDataSet& dataSet) {
   if (!custo) return;
   errors_.Clear();
   custo->Validate(errors_);
-  if (presenter_) presenter_->HideErrors();
+  if (seams_.ErrorPresenter) seams_.ErrorPresenter->HideErrors();
 }
 
 // ---- import ----
@@ -179,7 +70,8 @@ void TCatalog::LoadSimulation(const std::string& path) {
   fresh->SetFilename(simulationRoot_->Filename());
   LoadComponent(path, *fresh);
   quorva::TSimulationCollection& sims = fresh->SimulationCollection();
-  quorva::TSimulation* current = !fresh->Filename().empty() && sims.Count() > 0 ? &sims.GetItem(0) : &sims.Add();
+  quorva::TSimulation* current =
+      !fresh->Filename().empty() && sims.Count() > 0 ? &sims.GetItem(0) : &sims.Add();
   simulationRoot_ = std::move(fresh);
   currentSimulation_ = current;
 }

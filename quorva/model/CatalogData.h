@@ -9,48 +9,52 @@
 #include "model/items/ProductUnit.h"
 #include "platform/classes/Classes.h"
 #include "platform/db/DB.h"
-#include "platform/services/Services.h"
 #include "quorva/model/CustoUnit.h"
 #include "quorva/model/SimulationQuorvaUnit.h"
+#include "storage/CatalogueFile.h"
 #include "storage/CollectionDataSet.h"
+#include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
+#include "storage/ProductCatalog.h"
 
 class TQuorva;
 
 // The cost catalogue ("Custo.dat").
-class TCustoPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TCustoPersist)
-public:
-  explicit TCustoPersist(TComponent* owner = nullptr);
+class TCustoPersist : public TCollectionRoot<TCustoPersist, TCustos> {
+ public:
+  static constexpr const char* kClassName = "TCustoPersist";
+  static constexpr const char* kCollectionName = "Custos";
 
-  TCustos& Custos() { return *custos_; }
+  explicit TCustoPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TCustos> custos_;
+  TCustos& Custos() { return Items(); }
+  const TCustos& Custos() const { return Items(); }
 };
 
-inline constexpr const char* kCatalogProductsFileName = "Produtos.dat";
-inline constexpr const char* kCatalogCostsFileName = "Custo.dat";
-inline constexpr const char* kProductErrorsTitle = "Erros em Produtos";
+inline constexpr const char* kCostsFileName = "Custo.dat";
 
 class TCatalog : public TComponent {
   TQ_DECLARE_CLASS(TCatalog)
-public:
-  // Loads "Produtos.dat" and "Custo.dat" from exeDir. A missing file leaves
-  // its catalogue empty; a damaged one is reported through dialogs (when
-  // given) and leaves it empty too.
-  TCatalog(TComponent* owner, std::string exeDir, IErrorPresenter* presenter = nullptr, IDialogs* dialogs = nullptr);
+ public:
+  // Loads "Produtos.dat" and "Custo.dat" from beside the executable. A
+  // missing file leaves its catalogue empty; a damaged one is reported
+  // through the dialogs and leaves it empty too.
+  TCatalog(TComponent* owner, TDataFolders folders, TDataSeams seams);
   ~TCatalog() override;
 
+  const TDataFolders& Folders() const { return folders_; }
+  const TDataSeams& Seams() const { return seams_; }
+
+  TProductCatalog& Products() { return products_; }
   // A failed load leaves the catalogue as it was.
-  void LoadProducts(const std::string& path);
+  void LoadProducts(const std::string& path) { products_.Load(path); }
   // Without a path: the path last loaded or saved, else the stored Filename
   // (or "Produtos.dat") beside the executable. With one: Filename := its bare name.
-  void SaveProducts(const std::string& path = "");
-  TProduct* FindProduct(int id) const;
+  void SaveProducts(const std::string& path = "") { products_.Save(path); }
+  TProduct* FindProduct(int id) const { return products_.Find(id); }
 
-  void LoadCosts(const std::string& path);
-  void SaveCosts(const std::string& path = "");
+  void LoadCosts(const std::string& path) { costs_.Load(path); }
+  void SaveCosts(const std::string& path = "") { costs_.Save(path); }
   TCusto* FindCusto(int id) const;
 
   // Put cdsCusto into edit state unless it is editing or inserting, then
@@ -72,45 +76,29 @@ public:
 
   TErrorList& Errors() { return errors_; }
   quorva::TSimulation* CurrentSimulation() const { return currentSimulation_; }
-  TProductPersist& ProductRoot() { return *productRoot_; }
-  TCustoPersist& CostRoot() { return *costRoot_; }
-  quorva::TSimulationPersist& SimulationRoot() { return *simulationRoot_; }
-  const std::string& ExeDir() const { return exeDir_; }
+  TProductPersist& ProductRoot() const { return products_.Root(); }
+  TCustoPersist& CostRoot() const { return costs_.Root(); }
+  quorva::TSimulationPersist& SimulationRoot() const { return *simulationRoot_; }
   // Full paths the catalogues were last read from or written to.
-  const std::string& ProductsPath() const { return productsPath_; }
-  const std::string& CostsPath() const { return costsPath_; }
+  const std::string& ProductsPath() const { return products_.Path(); }
+  const std::string& CostsPath() const { return costs_.Path(); }
 
-  TCollectionDataSet& cdsProduct() { return cdsProduct_; }
-  TCollectionDataSet& cdsCusto() { return cdsCusto_; }
-  TDataSource& dsProduct() { return dsProduct_; }
-  TDataSource& dsCusto() { return dsCusto_; }
+  TCollectionDataSet& cdsProduct() { return products_.cdsProduct(); }
+  TCollectionDataSet& cdsCusto() { return costs_.DataSet(); }
+  TDataSource& dsProduct() { return products_.dsProduct(); }
+  TDataSource& dsCusto() { return costs_.Source(); }
 
-  void cdsProductAfterPost(TDataSet& dataSet);
+ private:
   void cdsCustoAfterPost(TDataSet& dataSet);
-
-private:
-  void LoadAtCreation(const std::string& name, void (TCatalog::*load)(const std::string&), TCollectionDataSet& ds,
-                      TCollection& empty);
-  std::string SaveTarget(const std::string& remembered, const std::string& stored, const char* defaultName) const;
   void WriteCostField(const char* field, const std::string& text);
 
-  std::string exeDir_;
-  IErrorPresenter* presenter_;
-  IDialogs* dialogs_;
-
-  TCollectionDataSet cdsProduct_;
-  TCollectionDataSet cdsCusto_;
-  TDataSource dsProduct_;
-  TDataSource dsCusto_;
-
-  std::unique_ptr<TProductPersist> productRoot_;
-  std::unique_ptr<TCustoPersist> costRoot_;
+  TDataFolders folders_;
+  TDataSeams seams_;
+  TErrorList errors_;
   std::unique_ptr<quorva::TSimulationPersist> simulationRoot_;
   quorva::TSimulation* currentSimulation_ = nullptr;
-  TErrorList errors_;
-  std::string productsPath_;
-  std::string costsPath_;
-};
 
-// The program's one catalogue module, set at start-up.
-extern TCatalog* Catalog;
+  // Declared after the state their handlers use, so they go first.
+  TProductCatalog products_;
+  TCatalogueFile<TCustoPersist> costs_;
+};

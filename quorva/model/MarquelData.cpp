@@ -7,18 +7,12 @@
 #include "quorva/model/CatalogData.h"
 #include "storage/PersistUnit.h"
 
-TMarquel* Marquel = nullptr;
-
 namespace {
-
-bool Editing(const TDataSet& ds) {
-  return ds.State() == TDataSetState::Edit || ds.State() == TDataSetState::Insert;
-}
 
 // Close, bind to the collection (none: unbound) and open. A detail row the
 // user is typing is posted first, so moving the master never loses it.
 void Rebind(TCollectionDataSet& ds, TCollection* collection) {
-  if (Editing(ds)) ds.CheckBrowseMode();
+  if (ds.Editing()) ds.CheckBrowseMode();
   ds.Close();
   ds.SetCollection(collection);
   if (collection) ds.Open();
@@ -31,17 +25,6 @@ void Unbind(TCollectionDataSet& ds) {
 
 }  // namespace
 
-// ---- TQuorvaPersist ----
-
-const ClassInfo& TQuorvaPersist::StaticClass() {
-  static const auto ci = ClassBuilder<TQuorvaPersist>("TQuorvaPersist", &TFileRoot::StaticClass())
-                             .Collection("Quorvas", &TQuorvaPersist::Quorvas, TQuorva::StaticClass())
-                             .Build();
-  return *ci;
-}
-
-TQuorvaPersist::TQuorvaPersist(TComponent* owner) : TFileRoot(owner), quorvas_(std::make_unique<TQuorvas>(this)) {}
-
 // ---- TMarquel ----
 
 const ClassInfo& TMarquel::StaticClass() {
@@ -49,18 +32,15 @@ const ClassInfo& TMarquel::StaticClass() {
   return *ci;
 }
 
-TMarquel::TMarquel(TComponent* owner, std::string currentDir, std::string exeDir, IDialogs* dialogs)
+TMarquel::TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams)
     : TComponent(owner),
-      currentDir_(std::move(currentDir)),
-      exeDir_(std::move(exeDir)),
-      dialogs_(dialogs),
+      folders_(folders.Settled()),
+      seams_(seams),
       root_(std::make_unique<TQuorvaPersist>()) {
   SetUpDataSets();
 }
 
-TMarquel::~TMarquel() {
-  CloseAll();
-}
+TMarquel::~TMarquel() = default;
 
 void TMarquel::SetUpDataSets() {
   using F = TFieldType;
@@ -124,14 +104,16 @@ void TMarquel::SetUpDataSets() {
   cdsProducao_.BeforeDelete = [this](TDataSet& ds) { cdsProducaoBeforeDelete(ds); };
   cdsItemProducao_.AfterPost = [this](TDataSet& ds) { cdsItemProducaoAfterPost(ds); };
   // Deletions change the inputs as much as posts do.
-  for (TCollectionDataSet* ds : {&cdsQuorva_, &cdsCusto_, &cdsCustoAnual_, &cdsProducao_, &cdsItemProducao_})
+  for (TCollectionDataSet* ds :
+       {&cdsQuorva_, &cdsCusto_, &cdsCustoAnual_, &cdsProducao_, &cdsItemProducao_})
     ds->AfterDelete = [this](TDataSet&) { Invalidate(); };
 
-  const std::pair<TDataSource*, TCollectionDataSet*> sources[] = {{&dsQuorva_, &cdsQuorva_},
-                                                                  {&dsCusto_, &cdsCusto_},
-                                                                  {&dsCustoAnual_, &cdsCustoAnual_},
-                                                                  {&dsProducao_, &cdsProducao_},
-                                                                  {&dsItemProducao_, &cdsItemProducao_}};
+  const std::pair<TDataSource*, TCollectionDataSet*> sources[] = {
+      {&dsQuorva_, &cdsQuorva_},
+      {&dsCusto_, &cdsCusto_},
+      {&dsCustoAnual_, &cdsCustoAnual_},
+      {&dsProducao_, &cdsProducao_},
+      {&dsItemProducao_, &cdsItemProducao_}};
   for (const auto& [source, ds] : sources) {
     source->SetName("ds" + ds->Name().substr(3));
     source->SetDataSet(ds);
@@ -173,18 +155,16 @@ std::unique_ptr<TQuorvaPersist> TMarquel::ReadPlanFile(const std::string& path) 
   return fresh;
 }
 
-void TMarquel::OpenPlan(const std::string& path) { InstallRoot(ReadPlanFile(path), path); }
-
-std::string TMarquel::TemplatePath() const {
-  const std::string here = JoinPath(currentDir_, kPlanTemplateName);
-  if (FileExists(here)) return here;
-  const std::string beside = JoinPath(exeDir_, kPlanTemplateName);
-  return FileExists(beside) ? beside : here;
+void TMarquel::OpenPlan(const std::string& path) {
+  const std::string full = folders_.Resolve(path);
+  InstallRoot(ReadPlanFile(full), full);
 }
 
 // A new plan remembers no path, so that a plain save never writes over the
 // template.
-void TMarquel::NewPlan() { InstallRoot(ReadPlanFile(TemplatePath()), ""); }
+void TMarquel::NewPlan() {
+  InstallRoot(ReadPlanFile(TemplatePath()), "");
+}
 
 void TMarquel::NewEmptyPlan() {
   auto fresh = std::make_unique<TQuorvaPersist>();
@@ -193,8 +173,9 @@ void TMarquel::NewEmptyPlan() {
 }
 
 void TMarquel::SavePlan(const std::string& path) {
-  SaveComponentAs(path, *root_);
-  planPath_ = path;
+  const std::string full = folders_.Resolve(path);
+  SaveComponentAs(full, *root_);
+  planPath_ = full;
 }
 
 bool TMarquel::NeedsNewName() const {
@@ -247,8 +228,9 @@ void TMarquel::ImportProductions(const std::string& path) {
 // ---- calculation ----
 
 bool TMarquel::CalculateResults() {
-  for (TCollectionDataSet* ds : {&cdsQuorva_, &cdsProducao_, &cdsItemProducao_, &cdsCusto_, &cdsCustoAnual_})
-    if (Editing(*ds)) ds->Post();
+  for (TCollectionDataSet* ds :
+       {&cdsQuorva_, &cdsProducao_, &cdsItemProducao_, &cdsCusto_, &cdsCustoAnual_})
+    if (ds->Editing()) ds->Post();
   if (calculated_) return true;
   errors_.SetTitle(kQuorvaErrorsTitle);
   if (!currentPlan_) {
@@ -264,7 +246,7 @@ bool TMarquel::CalculateResults() {
 }
 
 bool TMarquel::Verify() {
-  if (Editing(cdsQuorva_)) cdsQuorva_.Post();
+  if (cdsQuorva_.Editing()) cdsQuorva_.Post();
   errors_.SetTitle(kQuorvaErrorsTitle);
   if (!currentPlan_) {
     errors_.Clear();
@@ -291,7 +273,7 @@ void TMarquel::CopyProductToItems(int recNo) {
   if (!catalog_ || !currentPlan_ || !cdsProducao_.Active()) return;
   TCollectionDataSet& products = catalog_->cdsProduct();
   if (!products.Active() || recNo < 1 || recNo > products.RecordCount()) return;
-  if (Editing(cdsProducao_)) cdsProducao_.Post();
+  if (cdsProducao_.Editing()) cdsProducao_.Post();
   if (cdsProducao_.IsEmpty() || !cdsItemProducao_.Active()) return;
 
   products.SetRecNo(recNo);
@@ -302,7 +284,8 @@ void TMarquel::CopyProductToItems(int recNo) {
 
   cdsItemProducao_.Append();
   try {
-    static_cast<TItemProducao*>(cdsItemProducao_.CurrentItem())->ApplyPriceEvolution(idade, price, rate);
+    static_cast<TItemProducao*>(cdsItemProducao_.CurrentItem())
+        ->ApplyPriceEvolution(idade, price, rate);
     cdsItemProducao_.FieldByName("Produto").SetAsString(name);
   } catch (...) {
     cdsItemProducao_.Cancel();
@@ -355,7 +338,8 @@ int TMarquel::ApplyUnitRule(TCusto* custo) {
 
 void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
   auto* custo = static_cast<TCusto*>(cdsCusto_.CurrentItem());
-  if (!Editing(dataSet)) Rebind(cdsCustoAnual_, custo && !dataSet.IsEmpty() ? &custo->CustosAnuais() : nullptr);
+  if (!dataSet.Editing())
+    Rebind(cdsCustoAnual_, custo && !dataSet.IsEmpty() ? &custo->CustosAnuais() : nullptr);
   const int unitCode = ApplyUnitRule(custo);
   // While editing the type being chosen is not the one scrolled to; a new
   // record has none.
@@ -370,7 +354,8 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
   TField& tipo = dataSet.FieldByName("TipoCusto");
   if (previousTipoCusto_ != "Anual" || tipo.AsString() != "Unitario") return;
-  const bool yes = dialogs_ && dialogs_->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
+  const bool yes =
+      seams_.Dialogs && seams_.Dialogs->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
   if (!yes) tipo.SetAsString("Anual");
 }
 
@@ -395,7 +380,7 @@ void TMarquel::cdsCustoAnualAfterPost(TDataSet&) {
 }
 
 void TMarquel::cdsProducaoAfterScroll(TDataSet& dataSet) {
-  if (Editing(dataSet)) return;
+  if (dataSet.Editing()) return;
   auto* producao = static_cast<TProducao*>(cdsProducao_.CurrentItem());
   Rebind(cdsItemProducao_, producao && !dataSet.IsEmpty() ? &producao->ItensProducao() : nullptr);
 }

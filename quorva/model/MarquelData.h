@@ -8,24 +8,25 @@
 
 #include "model/items/ErrorsUnit.h"
 #include "platform/classes/Classes.h"
-#include "storage/PersistUnit.h"
 #include "platform/db/DB.h"
-#include "platform/services/Services.h"
+#include "quorva/model/QuorvaNotifications.h"
 #include "quorva/model/QuorvaUnit.h"
 #include "storage/CollectionDataSet.h"
+#include "storage/DataModule.h"
+#include "storage/PersistUnit.h"
 
 class TCatalog;
 
 // Root of a plan file.
-class TQuorvaPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TQuorvaPersist)
-public:
-  explicit TQuorvaPersist(TComponent* owner = nullptr);
+class TQuorvaPersist : public TCollectionRoot<TQuorvaPersist, TQuorvas> {
+ public:
+  static constexpr const char* kClassName = "TQuorvaPersist";
+  static constexpr const char* kCollectionName = "Quorvas";
 
-  TQuorvas& Quorvas() { return *quorvas_; }
+  explicit TQuorvaPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TQuorvas> quorvas_;
+  TQuorvas& Quorvas() { return Items(); }
+  const TQuorvas& Quorvas() const { return Items(); }
 };
 
 inline constexpr const char* kPlanTemplateName = "Plano1.dat";
@@ -36,16 +37,18 @@ inline constexpr const char* kMsgCostTypeToUnitario =
 
 class TMarquel : public TComponent {
   TQ_DECLARE_CLASS(TMarquel)
-public:
-  // currentDir and exeDir are where the template is looked for, in that order.
-  // The datasets stay closed until the first OpenPlan.
-  TMarquel(TComponent* owner, std::string currentDir, std::string exeDir, IDialogs* dialogs = nullptr);
+ public:
+  // The template is looked for in the working folder, then beside the
+  // executable. The datasets stay closed until the first OpenPlan.
+  TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams);
   ~TMarquel() override;
 
   // Stands for the main window: told about productions and cost types.
   void SetMainWindow(IQuorvaNotifications* listener) { mainWindow_ = listener; }
   IQuorvaNotifications* MainWindow() const { return mainWindow_; }
   void SetCatalog(TCatalog* catalog) { catalog_ = catalog; }
+  const TDataFolders& Folders() const { return folders_; }
+  const TDataSeams& Seams() const { return seams_; }
 
   // Reads the file into a fresh root and swaps it in only on success, so a
   // failed open leaves the current plan and datasets as they were. The first
@@ -56,8 +59,8 @@ public:
   void NewPlan();
   // A plan in memory only, stored as "Plano1.dat" (when the template cannot be read).
   void NewEmptyPlan();
-  // The template in the current directory, else beside the executable.
-  std::string TemplatePath() const;
+  // The template in the working folder, else beside the executable.
+  std::string TemplatePath() const { return folders_.TemplatePath(kPlanTemplateName); }
   // Filename := bare name of path; written with SaveComponent.
   void SavePlan(const std::string& path);
   std::string GetFileName() const { return root_->Filename(); }
@@ -109,6 +112,11 @@ public:
   TDataSource& dsProducao() { return dsProducao_; }
   TDataSource& dsItemProducao() { return dsItemProducao_; }
 
+  // The cost grid entered a column: the rules of a move to the current cost
+  // run again.
+  void CostColumnEntered() { cdsCustoAfterScroll(cdsCusto_); }
+
+ private:
   void cdsQuorvaAfterPost(TDataSet& dataSet);
   void cdsCustoAfterScroll(TDataSet& dataSet);
   void cdsCustoBeforePost(TDataSet& dataSet);
@@ -119,7 +127,6 @@ public:
   void cdsProducaoBeforeDelete(TDataSet& dataSet);
   void cdsItemProducaoAfterPost(TDataSet& dataSet);
 
-private:
   void SetUpDataSets();
   std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path) const;
   void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path);
@@ -128,12 +135,18 @@ private:
   int ApplyUnitRule(TCusto* custo);
   void Invalidate() { calculated_ = false; }
 
-  std::string currentDir_;
-  std::string exeDir_;
-  IDialogs* dialogs_;
+  TDataFolders folders_;
+  TDataSeams seams_;
   IQuorvaNotifications* mainWindow_ = nullptr;
   TCatalog* catalog_ = nullptr;
+  TErrorList errors_;
+  bool calculated_ = false;
+  std::string previousTipoCusto_ = "Unitario";
+  std::string planPath_;
+  TQuorva* currentPlan_ = nullptr;
 
+  // Declared after the state their handlers use, so they go first.
+  std::unique_ptr<TQuorvaPersist> root_;
   TCollectionDataSet cdsQuorva_;
   TCollectionDataSet cdsCusto_;
   TCollectionDataSet cdsCustoAnual_;
@@ -144,14 +157,4 @@ private:
   TDataSource dsCustoAnual_;
   TDataSource dsProducao_;
   TDataSource dsItemProducao_;
-
-  std::unique_ptr<TQuorvaPersist> root_;
-  TQuorva* currentPlan_ = nullptr;
-  TErrorList errors_;
-  bool calculated_ = false;
-  std::string previousTipoCusto_ = "Unitario";
-  std::string planPath_;
 };
-
-// The program's one project module, set at start-up.
-extern TMarquel* Marquel;

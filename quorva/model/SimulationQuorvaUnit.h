@@ -2,9 +2,6 @@
 // Quorva's reduced simulation: it only stores what a simulator file holds
 // (the inputs, the growth table and the harvests), to read those files.
 
-#include <memory>
-#include <string>
-
 #include "model/items/SimulationData.h"
 #include "platform/classes/Classes.h"
 #include "storage/PersistUnit.h"
@@ -14,25 +11,25 @@ namespace quorva {
 // Publishes exactly the stored properties of the simulator's simulation.
 class TSimulation : public TSimulationData {
   TQ_DECLARE_CLASS(TSimulation)
-public:
+ public:
   TSimulation() = default;
 };
 
 class TSimulationCollection : public TTypedCollection<TSimulation> {
-public:
+ public:
   using TTypedCollection::TTypedCollection;
 };
 
-// Root of a simulator file; stored as "TSimulationPersist".
-class TSimulationPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TSimulationPersist)
-public:
-  explicit TSimulationPersist(TComponent* owner = nullptr);
+// Root of a simulator file; stored as "TSimulationPersist", like Tallora's.
+class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
+ public:
+  static constexpr const char* kClassName = "TSimulationPersist";
+  static constexpr const char* kCollectionName = "SimulationCollection";
 
-  TSimulationCollection& SimulationCollection() { return *simulations_; }
+  explicit TSimulationPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TSimulationCollection> simulations_;
+  TSimulationCollection& SimulationCollection() { return Items(); }
+  const TSimulationCollection& SimulationCollection() const { return Items(); }
 };
 
 }  // namespace quorva

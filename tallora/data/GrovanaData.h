@@ -4,99 +4,85 @@
 // validation of catalogue entries and log products on post, the cached
 // results, and the notifications to the main window.
 
+#include <memory>
 #include <string>
-#include <vector>
 
-#include "model/items/ErrorsUnit.h"
 #include "model/growth/FormulaUnit.h"
 #include "model/growth/SimulationUnit.h"
+#include "model/items/ErrorsUnit.h"
 #include "platform/classes/Classes.h"
-#include "platform/services/Services.h"
+#include "platform/db/DB.h"
+#include "storage/CatalogueFile.h"
 #include "storage/CollectionDataSet.h"
+#include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
+#include "storage/ProductCatalog.h"
+#include "tallora/data/ThinNotifications.h"
 
 // The formula catalogue ("Formulas.dat").
-class TFormulaPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TFormulaPersist)
-public:
-  explicit TFormulaPersist(TComponent* owner = nullptr);
+class TFormulaPersist : public TCollectionRoot<TFormulaPersist, TFormulaCollection> {
+ public:
+  static constexpr const char* kClassName = "TFormulaPersist";
+  static constexpr const char* kCollectionName = "FormulaCollection";
 
-  TFormulaCollection& FormulaCollection() { return *formulas_; }
+  explicit TFormulaPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TFormulaCollection> formulas_;
+  TFormulaCollection& FormulaCollection() { return Items(); }
+  const TFormulaCollection& FormulaCollection() const { return Items(); }
 };
 
 // A simulation file ("Simulation.dat" and the user's simulations).
-class TSimulationPersist : public TFileRoot {
-  TQ_DECLARE_CLASS(TSimulationPersist)
-public:
-  explicit TSimulationPersist(TComponent* owner = nullptr);
+class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
+ public:
+  static constexpr const char* kClassName = "TSimulationPersist";
+  static constexpr const char* kCollectionName = "SimulationCollection";
 
-  TSimulationCollection& SimulationCollection() { return *simulations_; }
+  explicit TSimulationPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
 
-private:
-  std::unique_ptr<TSimulationCollection> simulations_;
+  TSimulationCollection& SimulationCollection() { return Items(); }
+  const TSimulationCollection& SimulationCollection() const { return Items(); }
 };
 
-inline constexpr const char* kProductsFileName = "Produtos.dat";
 inline constexpr const char* kFormulasFileName = "Formulas.dat";
 inline constexpr const char* kSimulationTemplateName = "Simulation.dat";
-inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Files (*.*)|*.*";
 
-inline constexpr const char* kTitleProductErrors = "Erros em Produtos";
 inline constexpr const char* kTitleLogErrors = "Erros no Sortimento de Toras";
 inline constexpr const char* kTitleFormulaErrors = "Erros na Fórmula";
 inline constexpr const char* kMsgFormulaProtected = "Esta Fórmula não pode ser excluida!";
 // Formulas with an Id below this cannot be deleted.
 inline constexpr int kProtectedFormulas = 4;
 
-
-// Folders that file names are resolved against.
-struct TGrovanaFolders {
-  // Catalogues, and the template when the working folder has none; empty:
-  // the folder of the running executable.
-  std::string ExeDir;
-  // Bare and relative names; empty: the process's current directory.
-  std::string WorkDir;
-};
-
 class TGrovana : public TComponent {
   TQ_DECLARE_CLASS(TGrovana)
-public:
-  // Loads "Produtos.dat" and "Formulas.dat" from the executable's folder; a
+ public:
+  // Loads "Produtos.dat" and "Formulas.dat" from beside the executable: a
   // missing catalogue stays empty, a damaged one is reported through the
-  // dialogs (when given) and stays empty.
-  explicit TGrovana(TGrovanaFolders folders = {}, IDialogs* dialogs = nullptr, TComponent* owner = nullptr);
+  // dialogs and stays empty. No simulation until the first load.
+  TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams);
   ~TGrovana() override;
 
-  // Receivers; nullptr for none. The main window stands for the messages
-  // WM_ITEMPOSTED, WM_ITEMDELETED and WM_SELECTITEM.
+  // Stands for the main window (WM_ITEMPOSTED, WM_ITEMDELETED,
+  // WM_SELECTITEM); nullptr for none.
   IThinNotifications* MainWindow() const { return mainWindow_; }
   void SetMainWindow(IThinNotifications* window) { mainWindow_ = window; }
-  IErrorPresenter* ErrorPresenter() const { return presenter_; }
-  void SetErrorPresenter(IErrorPresenter* presenter) { presenter_ = presenter; }
-  IDialogs* Dialogs() const { return dialogs_; }
-  void SetDialogs(IDialogs* dialogs) { dialogs_ = dialogs; }
-
-  const std::string& ExeDir() const { return exeDir_; }
-  // A relative path against the working folder; an absolute one unchanged.
-  std::string ResolvePath(const std::string& path) const;
+  const TDataFolders& Folders() const { return folders_; }
+  const TDataSeams& Seams() const { return seams_; }
 
   // ---- Catalogues ----
+  TProductCatalog& Products() { return products_; }
   // A failed load leaves the catalogue as it was.
-  void LoadProducts(const std::string& path);
+  void LoadProducts(const std::string& path) { products_.Load(path); }
   // A path stores its bare name in Filename. Without one: the path the
   // catalogue was loaded from or saved to, else the stored Filename (or
   // "Produtos.dat") beside the executable.
-  void SaveProducts(const std::string& path = "");
-  TProduct* FindProduct(int id) const;
-  void LoadFormulas(const std::string& path);
-  void SaveFormulas(const std::string& path = "");
+  void SaveProducts(const std::string& path = "") { products_.Save(path); }
+  TProduct* FindProduct(int id) const { return products_.Find(id); }
+  void LoadFormulas(const std::string& path) { formulas_.Load(path); }
+  void SaveFormulas(const std::string& path = "") { formulas_.Save(path); }
   TFormula* FindFormula(int id) const;
   // Full paths the catalogues were last read from or written to; empty for none.
-  const std::string& ProductsPath() const { return productsPath_; }
-  const std::string& FormulasPath() const { return formulasPath_; }
+  const std::string& ProductsPath() const { return products_.Path(); }
+  const std::string& FormulasPath() const { return formulas_.Path(); }
 
   // ---- Simulation ----
   // The template, from the working folder or else beside the executable.
@@ -115,7 +101,7 @@ public:
   // Full path of the open document; empty for a new one.
   const std::string& SimulationPath() const { return simulationPath_; }
   // Where "Nova" reads the template.
-  std::string TemplatePath() const;
+  std::string TemplatePath() const { return folders_.TemplatePath(kSimulationTemplateName); }
   // A plain save must ask for a name: the document is new, unnamed, or still
   // carries the template's name.
   bool SimulationNeedsName() const;
@@ -168,35 +154,30 @@ public:
   TErrorList& Errors() { return errors_; }
   bool Calculated() const { return calculated_; }
   TSimulation* CurrentSimulation() const { return current_; }
-  TProductPersist& ProductRoot() const { return *products_; }
-  TFormulaPersist& FormulaRoot() const { return *formulas_; }
+  TProductPersist& ProductRoot() const { return products_.Root(); }
+  TFormulaPersist& FormulaRoot() const { return formulas_.Root(); }
   TSimulationPersist& SimulationRoot() const { return *simulations_; }
 
-  TCollectionDataSet& cdsProduct() const { return *cdsProduct_; }
-  TCollectionDataSet& cdsFormula() const { return *cdsFormula_; }
-  TCollectionDataSet& cdsSimulation() const { return *cdsSimulation_; }
-  TCollectionDataSet& cdsLog() const { return *cdsLog_; }
-  TCollectionDataSet& cdsThin() const { return *cdsThin_; }
-  TCollectionDataSet& cdsPrognosis() const { return *cdsPrognosis_; }
-  TDataSource& dsProduct() const { return *dsProduct_; }
-  TDataSource& dsFormula() const { return *dsFormula_; }
-  TDataSource& dsSimulation() const { return *dsSimulation_; }
-  TDataSource& dsLog() const { return *dsLog_; }
-  TDataSource& dsThin() const { return *dsThin_; }
-  TDataSource& dsPrognose() const { return *dsPrognose_; }
+  TCollectionDataSet& cdsProduct() { return products_.cdsProduct(); }
+  TCollectionDataSet& cdsFormula() { return formulas_.DataSet(); }
+  TCollectionDataSet& cdsSimulation() { return cdsSimulation_; }
+  TCollectionDataSet& cdsLog() { return cdsLog_; }
+  TCollectionDataSet& cdsThin() { return cdsThin_; }
+  TCollectionDataSet& cdsPrognosis() { return cdsPrognosis_; }
+  TDataSource& dsProduct() { return products_.dsProduct(); }
+  TDataSource& dsFormula() { return formulas_.Source(); }
+  TDataSource& dsSimulation() { return dsSimulation_; }
+  TDataSource& dsLog() { return dsLog_; }
+  TDataSource& dsThin() { return dsThin_; }
+  TDataSource& dsPrognose() { return dsPrognose_; }
 
-private:
-  void CreateDataSets();
-  void LoadCatalogueAtStart(const char* fileName, bool products);
-  template <class Root>
-  void LoadCatalogue(const std::string& path, Root*& root, TCollectionDataSet& ds, std::string& remembered);
-  template <class Root>
-  void SaveCatalogue(const std::string& path, Root& root, const char* defaultName, std::string& remembered);
+ private:
+  void SetUpDataSets();
   void LoadSimulationFile(const std::string& fullPath, const std::string& remembered);
-  void InstallSimulation(TSimulationPersist* root, TSimulation* current, const std::string& path);
+  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current,
+                         const std::string& path);
 
   // Handlers.
-  void cdsProductAfterPost(TDataSet& ds);
   void cdsLogAfterPost(TDataSet& ds);
   void cdsFormulaAfterPost(TDataSet& ds);
   void cdsFormulaBeforeDelete(TDataSet& ds);
@@ -207,51 +188,36 @@ private:
   void cdsPrognosisAfterPost(TDataSet& ds);
   void dsSimulationStateChange(TDataSource& source);
 
-  // Validation of a posted entry: hides the error window, or shows it and aborts.
-  template <class Item>
-  void CheckPosted(Item* item, const char* title);
   // Writes an integer field of a dataset only when it differs.
   void WriteInteger(TDataSet& ds, const char* field, int value);
   void WriteFloat(TDataSet& ds, const char* field, double value);
-  void SetEquation(const TFormula* formula, const char* expression, const char* author, const char* description);
+  void SetEquation(const TFormula* formula, const char* expression, const char* author,
+                   const char* description);
   void InputChanged() { calculated_ = false; }
   // Calls the main window with the re-entrancy mark set.
   template <class F>
   void Notify(F&& call);
 
-  std::string exeDir_;
-  std::string workDir_;
-  IDialogs* dialogs_ = nullptr;
-  IErrorPresenter* presenter_ = nullptr;
+  TDataFolders folders_;
+  TDataSeams seams_;
   IThinNotifications* mainWindow_ = nullptr;
-
-  // Owned as components.
-  TCollectionDataSet* cdsProduct_ = nullptr;
-  TCollectionDataSet* cdsFormula_ = nullptr;
-  TCollectionDataSet* cdsSimulation_ = nullptr;
-  TCollectionDataSet* cdsLog_ = nullptr;
-  TCollectionDataSet* cdsThin_ = nullptr;
-  TCollectionDataSet* cdsPrognosis_ = nullptr;
-  TDataSource* dsProduct_ = nullptr;
-  TDataSource* dsFormula_ = nullptr;
-  TDataSource* dsSimulation_ = nullptr;
-  TDataSource* dsLog_ = nullptr;
-  TDataSource* dsThin_ = nullptr;
-  TDataSource* dsPrognose_ = nullptr;
-  TProductPersist* products_ = nullptr;
-  TFormulaPersist* formulas_ = nullptr;
-  TSimulationPersist* simulations_ = nullptr;
-
   TErrorList errors_;
   bool calculated_ = false;
   TSimulation* current_ = nullptr;
   int runCount_ = 0;
   int notifying_ = 0;
-  std::string productsPath_;
-  std::string formulasPath_;
   std::string simulationPath_;
-};
 
-// The program's one data module; nullptr until the program sets it.
-TGrovana* Grovana();
-void SetGrovana(TGrovana* grovana);
+  // Declared after the state their handlers use, so they go first.
+  TProductCatalog products_;
+  TCatalogueFile<TFormulaPersist> formulas_;
+  std::unique_ptr<TSimulationPersist> simulations_;
+  TCollectionDataSet cdsSimulation_;
+  TCollectionDataSet cdsLog_;
+  TCollectionDataSet cdsThin_;
+  TCollectionDataSet cdsPrognosis_;
+  TDataSource dsSimulation_;
+  TDataSource dsLog_;
+  TDataSource dsThin_;
+  TDataSource dsPrognose_;
+};

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -11,6 +10,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "storage/PersistUnit.h"
 #include "tests/support/StreamBytes.h"
+#include "tests/support/TempDir.h"
 
 namespace fs = std::filesystem;
 
@@ -19,56 +19,41 @@ namespace {
 // Another root of the same shape, as a formula catalogue would be.
 class TOtherPersist : public TComponent {
   TQ_DECLARE_CLASS(TOtherPersist)
-public:
+ public:
   explicit TOtherPersist(TComponent* owner = nullptr) : TComponent(owner) {}
   const std::string& Filename() const { return filename_; }
   void SetFilename(const std::string& v) { filename_ = v; }
   TProductCollection& FormulaCollection() { return items_; }
 
-private:
+ private:
   std::string filename_;
   TProductCollection items_{this};
 };
 
 const ClassInfo& TOtherPersist::StaticClass() {
-  static const auto ci = ClassBuilder<TOtherPersist>("TFormulaPersist", &TComponent::StaticClass())
-                             .String("Filename", &TOtherPersist::Filename, &TOtherPersist::SetFilename)
-                             .Collection("FormulaCollection", &TOtherPersist::FormulaCollection,
-                                         TProduct::StaticClass())
-                             .Build();
+  static const auto ci =
+      ClassBuilder<TOtherPersist>("TFormulaPersist", &TComponent::StaticClass())
+          .String("Filename", &TOtherPersist::Filename, &TOtherPersist::SetFilename)
+          .Collection("FormulaCollection", &TOtherPersist::FormulaCollection,
+                      TProduct::StaticClass())
+          .Build();
   return *ci;
 }
 
 class PersistFiles : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() /
-           ("tq-persist-" + std::to_string(::getpid()) + "-" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override {
-    std::error_code ec;
-    fs::permissions(dir_, fs::perms::owner_all, fs::perm_options::add, ec);
-    fs::remove_all(dir_, ec);
-  }
-
-  std::string Path(const std::string& name) const { return (dir_ / name).string(); }
+ protected:
+  std::string Path(const std::string& name) const { return dir_ / name; }
   // Temporary files a save left behind anywhere in the folder.
   int LeftoverTemps() const {
     int n = 0;
-    for (const auto& e : fs::recursive_directory_iterator(dir_))
+    for (const auto& e : fs::recursive_directory_iterator(dir_.Path()))
       if (e.path().filename().string().find(kTemporarySaveSuffix) != std::string::npos) ++n;
     return n;
   }
 
-  static std::string Contents(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  }
+  static std::string Contents(const std::string& path) { return ReadFileBytes(path); }
   static void Put(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    WriteFileBytes(path, bytes);
   }
 
   static void FillCatalogue(TProductPersist& root) {
@@ -86,7 +71,7 @@ protected:
     root.ProductCollection().Add().SetName("Poste ç € " + std::string(290, 'p'));
   }
 
-  fs::path dir_;
+  TempDir dir_;
 };
 
 template <class E, class F>
@@ -111,10 +96,11 @@ TEST_F(PersistFiles, SavesTheByteExampleAndReadsItBack) {
   const std::string file = Path("Produtos.dat");
   SaveComponent(file, root);
 
-  const std::string expected = "TPF0" + S("TProductPersist") + H({0}) + S("Filename") + H({6}) + S("Produtos.dat") +
-                               S("ProductCollection") + H({0x0E, 1}) + S("Name") + H({6}) + S("Tora") +
-                               S("MinDiameter") + H({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x02, 0x40}) + S("Size") +
-                               H({5, 0x00, 0x98, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x00, 0x40}) + H({0, 0, 0, 0});
+  const std::string expected =
+      "TPF0" + S("TProductPersist") + H({0}) + S("Filename") + H({6}) + S("Produtos.dat") +
+      S("ProductCollection") + H({0x0E, 1}) + S("Name") + H({6}) + S("Tora") + S("MinDiameter") +
+      H({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x02, 0x40}) + S("Size") +
+      H({5, 0x00, 0x98, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x00, 0x40}) + H({0, 0, 0, 0});
   ASSERT_EQ(expected.size(), 118u);
   EXPECT_EQ(Contents(file), expected);
   EXPECT_EQ(LeftoverTemps(), 0);
@@ -132,7 +118,8 @@ TEST_F(PersistFiles, SavesTheByteExampleAndReadsItBack) {
 
   TProductPersist empty;
   SaveComponent(file, empty);
-  EXPECT_EQ(Contents(file), "TPF0" + S("TProductPersist") + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
+  EXPECT_EQ(Contents(file),
+            "TPF0" + S("TProductPersist") + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
 }
 
 TEST_F(PersistFiles, CatalogueRoundTripsWithIdsFromZero) {
@@ -194,27 +181,34 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
 
   // Short, empty, other case, other text: all mismatches.
   const std::string header = "TPF0" + S("TProductPersist");
-  for (const std::string& bytes : {std::string(), header.substr(0, 19), std::string("TPF0") + S("tproductpersist"),
-                                   std::string("Produtos, lista de preços\n")}) {
+  for (const std::string& bytes :
+       {std::string(), header.substr(0, 19), std::string("TPF0") + S("tproductpersist"),
+        std::string("Produtos, lista de preços\n")}) {
     Put(Path("x.dat"), bytes);
-    EXPECT_EQ(Message<Exception>([&] { CheckStoredClass(Path("x.dat"), "TProductPersist"); }), wrong);
+    EXPECT_EQ(Message<Exception>([&] { CheckStoredClass(Path("x.dat"), "TProductPersist"); }),
+              wrong);
   }
-  // Only the characters of the name are compared: the signature and length are the reader's business.
-  Put(Path("x.dat"), "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
+  // Only the characters of the name are compared: the signature and length are the reader's
+  // business.
+  Put(Path("x.dat"),
+      "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
   EXPECT_NO_THROW(CheckStoredClass(Path("x.dat"), "TProductPersist"));
-  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), kMsgInvalidStreamFormat);
+  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }),
+            kMsgInvalidStreamFormat);
   EXPECT_NO_THROW(CheckStoredClass(formulas, "TFormulaPersist"));
 }
 
 TEST_F(PersistFiles, MissingAndUnreadableFilesRaiseFileErrorsWithThePath) {
   TProductPersist root;
   const std::string missing = Path("Nada.dat");
-  EXPECT_EQ(Message<EFOpenError>([&] { LoadComponent(missing, root); }), "Arquivo não encontrado: " + missing);
+  EXPECT_EQ(Message<EFOpenError>([&] { LoadComponent(missing, root); }),
+            "Arquivo não encontrado: " + missing);
   EXPECT_EQ(Message<EFOpenError>([&] { CheckStoredClass(missing, "TProductPersist"); }),
             "Arquivo não encontrado: " + missing);
   fs::create_directory(Path("Pasta.dat"));
-  EXPECT_NE(Message<EFOpenError>([&] { LoadComponent(Path("Pasta.dat"), root); }).find(Path("Pasta.dat")),
-            std::string::npos);
+  EXPECT_NE(
+      Message<EFOpenError>([&] { LoadComponent(Path("Pasta.dat"), root); }).find(Path("Pasta.dat")),
+      std::string::npos);
 }
 
 TEST_F(PersistFiles, EveryTruncatedFileFailsCleanly) {
@@ -279,7 +273,8 @@ TEST_F(PersistFiles, FailedSavesKeepTheOldFile) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   SaveComponent(file, root);
   EXPECT_EQ(Contents(file), image);
-  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(file).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(LeftoverTemps(), 0);
 
   // Saving through a symbolic link writes the linked file and keeps the link.

@@ -5,19 +5,21 @@
 #include <utility>
 
 #include "platform/rtl/SysUtils.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
 #include "quorva/model/RelatorioCustosUnit.h"
-#include "tests/quorva/model/QuorvaTestSupport.h"
+#include "tests/support/TempDir.h"
 #include "tools/DefaultDataQuorva.h"
 
 namespace {
 
 TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
-  qtest::TempDir dir;
+  TempDir dir;
   std::vector<TDefaultFile> files;
   AppendQuorvaDefaultFiles(files);
   WriteDefaultFiles(dir.Dir(), files);
 
-  TCatalog catalog(nullptr, dir.Dir());
+  TCatalog catalog(nullptr, {dir.Dir(), dir.Dir()}, {});
   ASSERT_GE(catalog.cdsCusto().RecordCount(), 8);
   std::set<std::pair<TCostType, TCostUnit>> kinds;
   for (TCusto& custo : catalog.CostRoot().Custos()) {
@@ -34,7 +36,7 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
                                                        {TCostType::Unitario, TCostUnit::PorHa},
                                                        {TCostType::Unitario, TCostUnit::PorM3}}));
 
-  TMarquel marquel(nullptr, dir.Dir(), "");
+  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {});
   marquel.NewPlan();
   EXPECT_TRUE(marquel.NeedsNewName());
   ASSERT_TRUE(marquel.CalculateResults());

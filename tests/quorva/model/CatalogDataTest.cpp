@@ -1,69 +1,56 @@
-// The catalogue data module: files at start-up, validation on post, saves.
+// The catalogue data module: files at start-up, the cost catalogue, saves.
+// The product catalogue is checked with Tallora's in
+// tests/storage/ProductCatalogTest.cpp.
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 #include "platform/rtl/SysUtils.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
-#include "tests/quorva/model/QuorvaTestSupport.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
+#include "tools/DefaultDataQuorva.h"
 
 namespace {
 
 class CatalogTest : public ::testing::Test {
-protected:
-  qtest::TempDir exe, dir;
-  qtest::FakeDialogs dialogs;
-  qtest::RecordingPresenter presenter;
+ protected:
+  TDataFolders Folders() const { return {exe.Dir(), dir.Dir()}; }
+  TempDir exe, dir;
+  ScriptedDialogs dialogs;
+  RecordingPresenter presenter;
 };
 
-TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesPosts) {
-  TCatalog empty(nullptr, exe.Dir(), &presenter, &dialogs);
+TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesCosts) {
+  TCatalog empty(nullptr, Folders(), {&dialogs, &presenter});
   EXPECT_TRUE(empty.cdsProduct().Active() && empty.cdsCusto().Active());
   EXPECT_EQ(empty.cdsProduct().RecordCount() + empty.cdsCusto().RecordCount(), 0);
 
   // A damaged product file is reported and left out; the costs still load.
-  std::ofstream(exe / "Produtos.dat", std::ios::binary) << std::string(
-      "TPF0\x0FTProductPersist\x00\x08"
-      "Filen",
-      27);
+  WriteFileBytes(exe / "Produtos.dat", std::string("TPF0\x0FTProductPersist\x00\x08"
+                                                   "Filen",
+                                                   27));
   TCustoPersist costs;
   AddCusto(costs.Custos(), "Mudas", "$/ha", "Unitario", 620);
   SaveComponent(exe / "Custo.dat", costs);
-  TCatalog catalog(nullptr, exe.Dir(), &presenter, &dialogs);
-  EXPECT_EQ(dialogs.errors.size(), 1u);
+  TCatalog catalog(nullptr, Folders(), {&dialogs, &presenter});
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(catalog.cdsProduct().RecordCount(), 0);
   EXPECT_EQ(catalog.cdsCusto().RecordCount(), 1);
-
-  // A faulty product is stored, shown and the post aborted silently.
-  TCollectionDataSet& products = catalog.cdsProduct();
-  products.Append();
-  products.FieldByName("MinDiameter").SetAsFloat(-1);
-  products.FieldByName("Price").SetAsFloat(-3.5);
-  EXPECT_THROW(products.Post(), EAbort);
-  EXPECT_EQ(presenter.title, "Erros em Produtos");
-  ASSERT_EQ(presenter.shown.size(), 3u);
-  EXPECT_EQ(presenter.shown[2].code, 205);
-  EXPECT_EQ(products.RecordCount(), 1);
-  products.Edit();
-  products.FieldByName("Name").SetAsString("Tora");
-  products.FieldByName("MinDiameter").SetAsFloat(20);
-  products.FieldByName("Price").SetAsFloat(80);
-  products.Post();
-  EXPECT_EQ(presenter.hides, 1);
 
   // The type setter edits the current cost; an annual cost loses its value.
   catalog.SetTipoCusto("Anual");
   EXPECT_EQ(catalog.cdsCusto().State(), TDataSetState::Edit);
   catalog.cdsCusto().Post();
-  EXPECT_EQ(presenter.hides, 2);
-  EXPECT_EQ(std::tuple(catalog.FindCusto(0)->TipoCusto(), catalog.FindCusto(0)->Custo()), std::tuple("Anual", 0.0));
+  EXPECT_EQ(presenter.hides, 1);
+  EXPECT_TRUE(presenter.shown.empty());
+  EXPECT_EQ(std::tuple(catalog.FindCusto(0)->TipoCusto(), catalog.FindCusto(0)->Custo()),
+            std::tuple("Anual", 0.0));
 }
 
 TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {
-  TCatalog catalog(nullptr, exe.Dir(), &presenter, &dialogs);
-  catalog.SaveProducts();
-  EXPECT_TRUE(FileExists(exe / "Produtos.dat"));
+  TCatalog catalog(nullptr, Folders(), {&dialogs, &presenter});
+  catalog.SaveCosts();
+  EXPECT_TRUE(FileExists(exe / "Custo.dat"));
   AddCusto(catalog.CostRoot().Custos(), "Frete", "$/m3", "Unitario", 12);
   catalog.SaveCosts(dir / "Meus.dat");
   EXPECT_EQ(catalog.CostRoot().Filename(), "Meus.dat");
@@ -80,7 +67,6 @@ TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {
   } catch (const Exception& e) {
     EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TCustoPersist");
   }
-  EXPECT_THROW(catalog.LoadProducts(dir / "Plano.dat"), Exception);
   EXPECT_EQ(catalog.cdsCusto().Collection(), before);
   EXPECT_EQ(catalog.CostsPath(), dir / "Meus.dat");
 }

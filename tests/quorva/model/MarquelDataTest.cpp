@@ -8,18 +8,29 @@
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
 #include "storage/PersistUnit.h"
-#include "tests/quorva/model/QuorvaTestSupport.h"
+#include "tests/support/ExamplePlans.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
 using Pairs = std::vector<std::pair<int, int>>;
 
-std::string SavePlanFile(const std::string& path, const std::string& filename, const std::string& descricao,
-                         bool withPlan = true) {
+struct SpyNotifications : IQuorvaNotifications {
+  std::vector<std::pair<int, int>> posted, deleted, costTypes;
+  void ProductionPosted(int id, int idade) override { posted.emplace_back(id, idade); }
+  void ProductionDeleted(int id, int idade) override { deleted.emplace_back(id, idade); }
+  void CostTypeChanged(int oneOff, int unitCode) override {
+    costTypes.emplace_back(oneOff, unitCode);
+  }
+};
+
+std::string SavePlanFile(const std::string& path, const std::string& filename,
+                         const std::string& descricao, bool withPlan = true) {
   TQuorvaPersist root;
   root.SetFilename(filename);
   if (withPlan) {
-    qtest::FillExampleA(root.Quorvas().Add());
+    examples::FillExampleA(root.Quorvas().Add());
     root.Quorvas()[0].SetDescricao(descricao);
   }
   SaveComponent(path, root);
@@ -34,16 +45,18 @@ void Edit(TDataSet& ds, const char* field, V value) {
 }
 
 class MarquelTest : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     marquel.SetMainWindow(&spy);
     marquel.SetCatalog(&catalog);
   }
-  qtest::TempDir dir, work, exe;
-  qtest::FakeDialogs dialogs;
-  qtest::SpyNotifications spy;
-  TCatalog catalog{nullptr, exe.Dir()};
-  TMarquel marquel{nullptr, work.Dir(), exe.Dir(), &dialogs};
+  TDataFolders Folders() const { return {exe.Dir(), work.Dir()}; }
+
+  TempDir dir, work, exe;
+  ScriptedDialogs dialogs;
+  SpyNotifications spy;
+  TCatalog catalog{nullptr, Folders(), {}};
+  TMarquel marquel{nullptr, Folders(), {&dialogs}};
   std::string fazenda = SavePlanFile(dir / "Fazenda.dat", "Fazenda.dat", "Fazenda");
 };
 
@@ -63,7 +76,8 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   EXPECT_EQ(marquel.PlanPath(), "");
   EXPECT_TRUE(marquel.NeedsNewName());
   marquel.SavePlan(dir / "Outro.dat");
-  EXPECT_EQ(std::tuple(marquel.GetFileName(), marquel.PlanPath()), std::tuple("Outro.dat", dir / "Outro.dat"));
+  EXPECT_EQ(std::tuple(marquel.GetFileName(), marquel.PlanPath()),
+            std::tuple("Outro.dat", dir / "Outro.dat"));
   EXPECT_FALSE(marquel.NeedsNewName());
 
   // Another class or a missing file: the plan and its datasets stay.
@@ -82,7 +96,7 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   // A stored Filename without plans gets one; no Filename gets a new one, current.
   marquel.OpenPlan(SavePlanFile(dir / "Vazio.dat", "Vazio.dat", "", false));
   EXPECT_EQ(marquel.Root().Quorvas().Count(), 1);
-  TMarquel fresh(nullptr, work.Dir(), exe.Dir());
+  TMarquel fresh(nullptr, Folders(), {});
   fresh.OpenPlan(SavePlanFile(dir / "SemNome.dat", "", "Antigo"));
   EXPECT_EQ(fresh.CurrentPlan(), &fresh.Root().Quorvas()[1]);
   EXPECT_EQ(fresh.cdsQuorva().RecNo(), 2);
@@ -107,7 +121,10 @@ TEST_F(MarquelTest, DetailRowsBeingTypedSurviveTheMastersPost) {
   i.FieldByName("Volume").SetAsFloat(12);
   marquel.CalculateResults();
   EXPECT_EQ(marquel.CurrentPlan()->Custos()[1].CustosAnuais().Count(), annual + 1);
-  EXPECT_EQ(marquel.CurrentPlan()->Producoes()[marquel.CurrentPlan()->Producoes().Count() - 1].ItensProducao().Count(),
+  EXPECT_EQ(marquel.CurrentPlan()
+                ->Producoes()[marquel.CurrentPlan()->Producoes().Count() - 1]
+                .ItensProducao()
+                .Count(),
             items + 1);
 }
 
@@ -120,7 +137,8 @@ TEST_F(MarquelTest, CachedResultAndWhatClearsIt) {
   EXPECT_DOUBLE_EQ(plan.CustoTotal(), 9400);
   plan.Custos()[0].SetCusto(2000);
 
-  TCollectionDataSet &q = marquel.cdsQuorva(), &c = marquel.cdsCusto(), &a = marquel.cdsCustoAnual();
+  TCollectionDataSet &q = marquel.cdsQuorva(), &c = marquel.cdsCusto(),
+                     &a = marquel.cdsCustoAnual();
   TCollectionDataSet &p = marquel.cdsProducao(), &i = marquel.cdsItemProducao();
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"plan post", [&] { Edit(q, "Descricao", std::string("Nova")); }},
@@ -159,8 +177,9 @@ TEST_F(MarquelTest, CachedResultAndWhatClearsIt) {
   EXPECT_EQ(marquel.Errors().GetItem(0).Code(), 7);
   Edit(q, "IdadeFinal", 7);
   EXPECT_TRUE(marquel.Verify());
-  for (TCusto& k : plan.Custos()) k.CustosAnuais().Clear(), k.SetTipoCusto("Unitario"), k.SetCusto(0);
-  dialogs.answers = {TMsgDlgBtn::Yes};  // the current cost was annual
+  for (TCusto& k : plan.Custos())
+    k.CustosAnuais().Clear(), k.SetTipoCusto("Unitario"), k.SetCusto(0);
+  dialogs.Answer(TMsgDlgBtn::Yes);  // the current cost was annual
   Edit(c, "Custo", 0.0);
   EXPECT_FALSE(marquel.CalculateResults());
   ASSERT_EQ(marquel.Errors().Count(), 1);
@@ -195,18 +214,19 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   c.SetRecNo(2);
   c.Edit();
   c.FieldByName("TipoCusto").SetAsString("Unitario");
-  marquel.cdsCustoAfterScroll(c);
-  dialogs.answers = {TMsgDlgBtn::No};
+  marquel.CostColumnEntered();
+  dialogs.Answer(TMsgDlgBtn::No);
   c.Post();
-  EXPECT_EQ(dialogs.asked, std::vector<std::string>{kMsgCostTypeToUnitario});
-  EXPECT_EQ(std::tuple(custos[1].TipoCusto(), custos[1].CustosAnuais().Count()), std::tuple("Anual", 2));
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), std::vector<std::string>{kMsgCostTypeToUnitario});
+  EXPECT_EQ(std::tuple(custos[1].TipoCusto(), custos[1].CustosAnuais().Count()),
+            std::tuple("Anual", 2));
   // Yes empties them, and the next post asks nothing.
   c.Edit();
   c.FieldByName("TipoCusto").SetAsString("Unitario");
-  dialogs.answers = {TMsgDlgBtn::Yes};
+  dialogs.Answer(TMsgDlgBtn::Yes);
   c.Post();
   Edit(c, "Custo", 70.0);
-  EXPECT_EQ(dialogs.asked.size(), 2u);
+  EXPECT_EQ(dialogs.Prompts().size(), 2u);
   EXPECT_EQ(custos[1].CustosAnuais().Count(), 0);
   EXPECT_EQ(spy.costTypes.back(), (std::pair{1, 2}));
 
@@ -232,7 +252,7 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   AddCusto(costs.Custos(), "Adubacao", "$/ha", "Unitario", 120);
   AddCusto(costs.Custos(), "Frete", "$/m3", "Unitario", 4);
   SaveComponent(exe / "Custo.dat", costs);
-  TCatalog filled(nullptr, exe.Dir());
+  TCatalog filled(nullptr, Folders(), {});
   marquel.SetCatalog(&filled);
   marquel.OpenPlan(fazenda);
   TQuorva& plan = *marquel.CurrentPlan();
@@ -261,7 +281,8 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   marquel.CopyAllCostsToCustos();
   marquel.CopyCostToCustos(3);
   ASSERT_EQ(plan.Custos().Count(), 5);
-  EXPECT_EQ(std::tuple(plan.Custos()[3].Nome(), plan.Custos()[3].Custo()), std::tuple("Adubacao", 120.0));
+  EXPECT_EQ(std::tuple(plan.Custos()[3].Nome(), plan.Custos()[3].Custo()),
+            std::tuple("Adubacao", 120.0));
   EXPECT_EQ(spy.costTypes.back(), (std::pair{1, 3}));
   EXPECT_EQ(marquel.cdsCusto().State(), TDataSetState::Browse);
   EXPECT_FALSE(marquel.Calculated());

@@ -9,7 +9,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "quorva/model/RelatorioCustosUnit.h"
 #include "quorva/model/ResultUnit.h"
-#include "tests/quorva/model/QuorvaTestSupport.h"
+#include "tests/support/ExamplePlans.h"
 
 namespace {
 
@@ -70,7 +70,7 @@ bool Contains(const std::string& rtf, const std::string& text) {
 class ReportTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    qtest::FillExampleA(plan);
+    examples::FillExampleA(plan);
   }
   void Calculate() {
     ASSERT_TRUE(plan.Validate(errors));
@@ -160,9 +160,9 @@ TEST_F(ReportTest, CostMatrixRulesBlocksAndEmptyPlans) {
   AddCusto(p.Custos(), "{Frete}", "$/m3", "Unitario", 3);
   AddCusto(p.Custos(), "Transporte", " $/M3", "Anual", 0, {{7, 2}, {10, 5}});
   AddCusto(p.Custos(), "Adubação", "$/ha", "anual", 0, {{3, 10}, {3, 20}, {30, 9}});
-  qtest::AddProducao(p, 7, "DESBASTE", {{"Lenha", 120, 10}});
-  qtest::AddProducao(p, 14, "CORTE FINAL", {{"Serraria", 250, 10}});
-  qtest::AddProducao(p, 7, "DESBASTE", {{"Lenha", 999, 10}});  // not visited
+  examples::AddProducao(p, 7, "DESBASTE", {{"Lenha", 120, 10}});
+  examples::AddProducao(p, 14, "CORTE FINAL", {{"Serraria", 250, 10}});
+  examples::AddProducao(p, 7, "DESBASTE", {{"Lenha", 999, 10}});  // not visited
   TRelatorioCustos report;
   report.Build(p);
   const auto& m = report.CostMatrix();

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <deque>
 #include <filesystem>
-#include <fstream>
+#include <functional>
 #include <memory>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
 #include "tools/DefaultData.h"
 
 namespace fs = std::filesystem;
@@ -17,16 +16,6 @@ using Codes = std::vector<int>;
 using Calls = std::vector<std::string>;
 
 namespace {
-
-struct RecordingPresenter : IErrorPresenter {
-  std::vector<std::pair<std::string, Codes>> shown;  // title, codes
-  int hides = 0;
-  void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override {
-    shown.emplace_back(title, Codes{});
-    for (const ErrorLine& e : errors) shown.back().second.push_back(e.code);
-  }
-  void HideErrors() override { ++hides; }
-};
 
 // The main window's item tree, as calls.
 struct RecordingWindow : IThinNotifications {
@@ -40,60 +29,14 @@ struct RecordingWindow : IThinNotifications {
   void SelectItem(int id) override { calls.push_back(Format("select %d", {id})); }
 };
 
-// Save dialogs answer from a script; errors are recorded; anything else fails.
-struct ScriptedDialogs : IDialogs {
-  std::deque<std::string> saveAnswers;
-  std::vector<FileDialogOptions> saves;
-  std::vector<std::string> errors;
-  std::string OpenFile(const FileDialogOptions&) override { return Unexpected("open"); }
-  std::string SaveFile(const FileDialogOptions& options) override {
-    saves.push_back(options);
-    if (saveAnswers.empty()) return Unexpected("save");
-    std::string answer = saveAnswers.front();
-    saveAnswers.pop_front();
-    return answer;
-  }
-  void Information(const std::string& text) override { Unexpected(text); }
-  void Error(const std::string& text) override { errors.push_back(text); }
-  TMsgDlgBtn AskYesNo(const std::string& text) override { Unexpected(text); return TMsgDlgBtn::No; }
-  TMsgDlgBtn AskYesNoCancel(const std::string& text) override { Unexpected(text); return TMsgDlgBtn::Cancel; }
-  bool PrinterSetup() override { Unexpected("printer"); return false; }
-  static std::string Unexpected(const std::string& what) {
-    ADD_FAILURE() << "unexpected dialog: " << what;
-    return {};
-  }
-};
-
-std::string ReadBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 // Writes fields of the current record, in edit state.
 void Write(TDataSet& ds, std::initializer_list<std::pair<const char*, TFieldValue>> values) {
   if (ds.State() == TDataSetState::Browse) ds.Edit();
   for (const auto& [name, value] : values) ds.FieldByName(name).SetValue(value);
 }
 
-// A copy of a file without its last bytes.
-void WriteTruncated(const fs::path& from, const fs::path& to, std::size_t cut) {
-  const std::string bytes = ReadBytes(from);
-  std::ofstream(to, std::ios::binary) << bytes.substr(0, bytes.size() - cut);
-}
-
 class GrovanaTest : public ::testing::Test {
-protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("tq-grovana-" + std::to_string(::getpid()) + "-" +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir_);
-    fs::create_directories(exe_ = dir_ / "exe");
-    fs::create_directories(work_ = dir_ / "work");
-  }
-  void TearDown() override {
-    grovana_.reset();
-    fs::remove_all(dir_);
-  }
+ protected:
   void WriteDefaults() {
     std::vector<TDefaultFile> files;
     AppendTalloraDefaultFiles(files);
@@ -101,43 +44,43 @@ protected:
   }
   TGrovana& Make() {
     grovana_.reset();
-    grovana_ = std::make_unique<TGrovana>(TGrovanaFolders{exe_.string(), work_.string()}, &dialogs_);
-    grovana_->SetErrorPresenter(&presenter_);
+    grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe_.string(), work_.string()},
+                                          TDataSeams{&dialogs_, &presenter_});
     grovana_->SetMainWindow(&window_);
     return *grovana_;
   }
 
-  fs::path dir_, exe_, work_;
+  TempDir dir_;
+  fs::path exe_ = dir_.Sub("exe"), work_ = dir_.Sub("work");
   RecordingPresenter presenter_;
   RecordingWindow window_;
   ScriptedDialogs dialogs_;
   std::unique_ptr<TGrovana> grovana_;
 };
 
+// The product catalogue's own behaviour is checked with Quorva's in
+// tests/storage/ProductCatalogTest.cpp.
 TEST_F(GrovanaTest, StartsWithEmptyCataloguesAndSavesUnderBareNames) {
   TGrovana& g = Make();
-  EXPECT_EQ(g.ProductRoot().ProductCollection().Count() + g.FormulaRoot().FormulaCollection().Count(), 0);
-  EXPECT_TRUE(g.cdsProduct().Active() && g.cdsFormula().Active());
-  EXPECT_FALSE(g.cdsSimulation().Active() || g.HasSimulation() || g.CurrentSimulation() || g.Calculated());
-  EXPECT_TRUE(dialogs_.errors.empty());
+  EXPECT_EQ(g.FormulaRoot().FormulaCollection().Count(), 0);
+  EXPECT_TRUE(g.cdsFormula().Active());
+  EXPECT_FALSE(g.cdsSimulation().Active() || g.HasSimulation() || g.CurrentSimulation() ||
+               g.Calculated());
+  EXPECT_TRUE(dialogs_.Prompts().empty());
 
-  // No path, no stored name: "Produtos.dat" beside the executable, the name stays empty.
-  g.SaveProducts();
-  EXPECT_TRUE(fs::exists(exe_ / "Produtos.dat"));
-  EXPECT_EQ(g.ProductRoot().Filename(), "");
-  g.SaveProducts("Meus.dat");
-  EXPECT_TRUE(fs::exists(work_ / "Meus.dat"));
-  EXPECT_EQ(g.ProductRoot().Filename(), "Meus.dat");
-  // A failed save raises and keeps the old name.
-  EXPECT_THROW(g.SaveProducts((dir_ / "missing" / "X.dat").string()), EFCreateError);
-  EXPECT_EQ(g.ProductRoot().Filename(), "Meus.dat");
-  EXPECT_EQ(g.ProductsPath(), (work_ / "Meus.dat").string());
+  // No path, no stored name: "Formulas.dat" beside the executable, the name stays empty.
+  g.SaveFormulas();
+  EXPECT_TRUE(fs::exists(exe_ / "Formulas.dat"));
+  EXPECT_EQ(g.FormulaRoot().Filename(), "");
+  g.SaveFormulas("Minhas.dat");
+  EXPECT_EQ(g.FormulaRoot().Filename(), "Minhas.dat");
+  EXPECT_EQ(g.FormulasPath(), (work_ / "Minhas.dat").string());
 
   // A damaged catalogue is reported, stays empty, and creation goes on.
   WriteDefaults();
   WriteTruncated(exe_ / "Formulas.dat", exe_ / "Formulas.dat", 300);
   TGrovana& h = Make();
-  EXPECT_EQ(dialogs_.errors.size(), 1u);
+  EXPECT_EQ(dialogs_.Texts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(h.FormulaRoot().FormulaCollection().Count(), 0);
   EXPECT_TRUE(h.cdsFormula().Active());
   EXPECT_EQ(h.ProductRoot().ProductCollection().Count(), 4);
@@ -146,29 +89,25 @@ TEST_F(GrovanaTest, StartsWithEmptyCataloguesAndSavesUnderBareNames) {
 TEST_F(GrovanaTest, FaultyEntriesAreStoredShownAndAbortedAndFormulasZeroToThreeAreProtected) {
   WriteDefaults();
   TGrovana& g = Make();
+  // A faulty product: Tallora's own validation, its codes in the module's list.
   TCollectionDataSet& products = g.cdsProduct();
   products.Append();
   Write(products, {{"MinDiameter", 8.0}});
   EXPECT_THROW(products.Post(), EAbort);
-  EXPECT_EQ(products.State(), TDataSetState::Browse);
-  ASSERT_EQ(g.ProductRoot().ProductCollection().Count(), 5);
-  EXPECT_EQ(g.ProductRoot().ProductCollection()[4].MinDiameter(), 8);
-  EXPECT_EQ(presenter_.shown.back(), std::make_pair(std::string("Erros em Produtos"), Codes{201, 204}));
-  // Moving away posts again: the cursor stays on the faulty record until it is mended.
-  Write(products, {{"Size", 2.0}});
-  EXPECT_THROW(products.Prior(), EAbort);
-  EXPECT_EQ(products.RecNo(), 5);
-  EXPECT_EQ(presenter_.shown.back().second, Codes{201});
-  Write(products, {{"Name", "Moirão"}});
+  EXPECT_EQ(presenter_.Last().title, "Erros em Produtos");
+  EXPECT_EQ(presenter_.Last().Codes(), (Codes{201, 204}));
+  EXPECT_EQ(g.Errors().Title(), "Erros em Produtos");
+  EXPECT_EQ(g.Errors().Count(), 2);
+  Write(products, {{"Name", "Moirão"}, {"Size", 2.0}});
   products.Prior();
-  EXPECT_EQ(products.RecNo(), 4);
   EXPECT_EQ(presenter_.hides, 1);
 
   TCollectionDataSet& formulas = g.cdsFormula();
   formulas.Append();
   Write(formulas, {{"AssociatedFormula", 9}});
   EXPECT_THROW(formulas.Post(), EAbort);
-  EXPECT_EQ(presenter_.shown.back(), std::make_pair(std::string("Erros na Fórmula"), Codes{101, 102, 103, 105}));
+  EXPECT_EQ(presenter_.Last().title, "Erros na Fórmula");
+  EXPECT_EQ(presenter_.Last().Codes(), (Codes{101, 102, 103, 105}));
   formulas.SetRecNo(4);
   ASSERT_EQ(formulas.FieldByName("Id").AsInteger(), 3);
   try {
@@ -186,7 +125,8 @@ TEST_F(GrovanaTest, FaultyEntriesAreStoredShownAndAbortedAndFormulasZeroToThreeA
   g.cdsLog().Append();
   Write(g.cdsLog(), {{"Name", "Poste"}, {"MinDiameter", 15.0}, {"Size", 200.0}});
   EXPECT_THROW(g.cdsLog().Post(), EAbort);
-  EXPECT_EQ(presenter_.shown.back(), std::make_pair(std::string("Erros no Sortimento de Toras"), Codes{203}));
+  EXPECT_EQ(presenter_.Last().title, "Erros no Sortimento de Toras");
+  EXPECT_EQ(presenter_.Last().Codes(), Codes{203});
   EXPECT_EQ(g.CurrentSimulation()->ProductCollection().Count(), 4);
 }
 
@@ -256,12 +196,12 @@ TEST_F(GrovanaTest, FailedLoadsLeaveTheDocumentsAsTheyWere) {
   EXPECT_EQ(g.cdsSimulation().FieldByName("Description").AsString(), "Em uso");
   EXPECT_EQ(g.cdsThin().RecordCount() * 10 + g.cdsLog().RecordCount(), 23);
 
-  WriteTruncated(exe_ / "Produtos.dat", work_ / "Produtos.dat", 30);
-  EXPECT_THROW(g.LoadProducts("Produtos.dat"), EReadError);
+  WriteTruncated(exe_ / "Formulas.dat", work_ / "Formulas.dat", 30);
+  EXPECT_THROW(g.LoadFormulas("Formulas.dat"), EReadError);
   EXPECT_THROW(g.LoadFormulas((exe_ / "Produtos.dat").string()), Exception);
   EXPECT_EQ(g.cdsProduct().RecordCount(), 4);
   EXPECT_EQ(g.cdsFormula().RecordCount(), 4);
-  EXPECT_EQ(g.ProductsPath(), (exe_ / "Produtos.dat").string());
+  EXPECT_EQ(g.FormulasPath(), (exe_ / "Formulas.dat").string());
 }
 
 TEST_F(GrovanaTest, FilesWithoutSimulationsOrWithoutNameGetANewCurrentSimulation) {
@@ -299,7 +239,8 @@ TEST_F(GrovanaTest, CalculateResultsRunsOnceUntilAnInputChanges) {
   g.NewSimulation();
   EXPECT_EQ(g.cdsSimulation().FieldCount(), 29);
   for (TDataSet* ds : {&g.cdsSimulation(), &g.cdsLog(), &g.cdsThin()})
-    for (int i = 0; i < ds->FieldCount(); ++i) EXPECT_GT(ds->Fields(i).FieldNo(), 0) << ds->Fields(i).FieldName();
+    for (int i = 0; i < ds->FieldCount(); ++i)
+      EXPECT_GT(ds->Fields(i).FieldNo(), 0) << ds->Fields(i).FieldName();
 
   ASSERT_TRUE(g.CalculateResults());
   EXPECT_TRUE(g.Calculated() && g.cdsPrognosis().Active());
@@ -344,6 +285,14 @@ TEST_F(GrovanaTest, CalculateResultsRunsOnceUntilAnInputChanges) {
   g.NewSimulation();
   EXPECT_FALSE(g.Calculated() || g.cdsPrognosis().Active());
   EXPECT_EQ(g.cdsPrognosis().Collection(), nullptr);
+
+  // Posts in the catalogues make the results stale too.
+  for (TDataSet* catalogue : {&g.cdsProduct(), &g.cdsFormula()}) {
+    ASSERT_TRUE(g.CalculateResults());
+    catalogue->Edit();
+    catalogue->Post();
+    EXPECT_FALSE(g.Calculated()) << catalogue->Name();
+  }
 }
 
 TEST_F(GrovanaTest, SavingTheTemplateAsksForANameAndLaterSavesGoToTheSamePath) {
@@ -353,23 +302,25 @@ TEST_F(GrovanaTest, SavingTheTemplateAsksForANameAndLaterSavesGoToTheSamePath) {
   EXPECT_EQ(g.GetFileName(), "Simulation.dat");
   EXPECT_TRUE(g.SimulationNeedsName());
 
-  dialogs_.saveAnswers = {"", (work_ / "Minha.dat").string()};
+  dialogs_.AnswerFile("").AnswerFile((work_ / "Minha.dat").string());
   EXPECT_FALSE(g.SaveSimulationOrAsk());
   EXPECT_TRUE(g.SaveSimulationOrAsk());
-  ASSERT_EQ(dialogs_.saves.size(), 2u);
-  EXPECT_EQ(dialogs_.saves[0].title, "Salvar Simulação");
-  EXPECT_EQ(dialogs_.saves[0].fileName, "Simulation.dat");
+  const std::vector<Prompt> saves = dialogs_.Prompts(Prompt::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_EQ(saves[0].options.title, "Salvar Simulação");
+  EXPECT_EQ(saves[0].options.fileName, "Simulation.dat");
+  EXPECT_EQ(saves[0].options.filter, "Data Files (*.dat)|*.dat|All Files (*.*)|*.*");
   EXPECT_EQ(g.GetFileName(), "Minha.dat");
 
   // A plain save writes the remembered path without asking.
   fs::remove(work_ / "Minha.dat");
   Write(g.cdsSimulation(), {{"Description", "Talhão 7"}});
   EXPECT_TRUE(g.SaveSimulationOrAsk());
-  EXPECT_EQ(dialogs_.saves.size(), 2u);
+  EXPECT_EQ(dialogs_.Prompts().size(), 2u);
   g.NewSimulation();
   g.LoadSimulation((work_ / "Minha.dat").string());
   EXPECT_EQ(g.CurrentSimulation()->Description(), "Talhão 7");
-  EXPECT_EQ(ReadBytes(exe_ / "Simulation.dat").find("Talh"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(exe_ / "Simulation.dat").find("Talh"), std::string::npos);
 
   // The template is looked up in the working folder first.
   TSimulationPersist local;
@@ -398,14 +349,15 @@ TEST_F(GrovanaTest, CopiesCatalogueEntriesIntoTheSimulation) {
   g.ProductRoot().ProductCollection().Add().SetMinDiameter(5);
   EXPECT_THROW(g.CopyAllProductsToLogs(), EAbort);
   EXPECT_EQ(logs.Count(), 9);
-  EXPECT_EQ(presenter_.shown.back().first, "Erros no Sortimento de Toras");
+  EXPECT_EQ(presenter_.Last().title, "Erros no Sortimento de Toras");
 
   // The taper formula brings its integral along.
   TDataSet& sim = g.cdsSimulation();
   g.SetShapeFunctionEquation(g.FindFormula(2));
   EXPECT_EQ(sim.State(), TDataSetState::Edit);
   EXPECT_EQ(sim.FieldByName("ShapeFunctionEquation").AsString(), g.FindFormula(2)->Expression());
-  EXPECT_EQ(sim.FieldByName("ShapeFunctionIntegral2Equation").AsString(), g.FindFormula(3)->Expression());
+  EXPECT_EQ(sim.FieldByName("ShapeFunctionIntegral2Equation").AsString(),
+            g.FindFormula(3)->Expression());
   g.SetSiteIndexEquation(nullptr);
   EXPECT_EQ(sim.FieldByName("SiteIndexEquation").AsString(), "");
 }

@@ -1,0 +1,89 @@
+#pragma once
+// A catalogue kept in one file beside the executable ("Produtos.dat",
+// "Formulas.dat", "Custo.dat"): its root, the dataset over the root's
+// collection with its data source, and the full path last read or written.
+
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "platform/db/DB.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
+#include "storage/CollectionDataSet.h"
+#include "storage/DataModule.h"
+#include "storage/PersistUnit.h"
+
+// R is a TCollectionRoot. The owner declares the dataset's fields and events,
+// then calls LoadAtStart.
+template <class R>
+class TCatalogueFile {
+ public:
+  TCatalogueFile(TDataFolders folders, std::string fileName, const std::string& dataSetName,
+                 const std::string& sourceName)
+      : folders_(std::move(folders)), fileName_(std::move(fileName)), root_(std::make_unique<R>()) {
+    dataSet_.SetName(dataSetName);
+    source_.SetName(sourceName);
+    source_.SetDataSet(&dataSet_);
+    dataSet_.SetCollection(&root_->Items());
+  }
+
+  // The file beside the executable, when there is one; a damaged one is
+  // reported through the dialogs and the catalogue stays empty. The dataset
+  // is open afterwards.
+  void LoadAtStart(IDialogs* dialogs) {
+    const std::string path = folders_.BesideExe(fileName_);
+    if (FileExists(path)) {
+      try {
+        Load(path);
+      } catch (const Exception& e) {
+        if (dialogs) dialogs->Error(e.Message());
+      }
+    }
+    if (!dataSet_.Active()) dataSet_.Open();
+  }
+
+  // What the file lacks keeps its value; the root is replaced only when the
+  // whole file was read, so a failed load changes nothing.
+  void Load(const std::string& path) {
+    const std::string full = folders_.Resolve(path);
+    std::unique_ptr<R> fresh = LoadComponentCopy(full, *root_);
+    dataSet_.Close();
+    dataSet_.SetCollection(&fresh->Items());
+    root_ = std::move(fresh);
+    dataSet_.Open();
+    path_ = full;
+  }
+
+  // With a path: Filename := its bare name (kept when the save fails).
+  // Without: the path last read or written, else the stored Filename (or
+  // the catalogue's own name) beside the executable; Filename unchanged.
+  void Save(const std::string& path = "") {
+    if (!path.empty()) {
+      const std::string full = folders_.Resolve(path);
+      SaveComponentAs(full, *root_);
+      path_ = full;
+      return;
+    }
+    const std::string full =
+        !path_.empty()
+            ? path_
+            : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
+    SaveComponent(full, *root_);
+    path_ = full;
+  }
+
+  R& Root() const { return *root_; }
+  TCollectionDataSet& DataSet() { return dataSet_; }
+  TDataSource& Source() { return source_; }
+  // Full path last read or written; empty for none.
+  const std::string& Path() const { return path_; }
+
+ private:
+  TDataFolders folders_;
+  std::string fileName_;
+  std::unique_ptr<R> root_;
+  TCollectionDataSet dataSet_;
+  TDataSource source_;
+  std::string path_;
+};
