@@ -8,7 +8,7 @@
 #include "model/growth/HardFormulaUnit.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
-#include "tests/fixtures/SimulationAccess.h"
+#include "fixtures/SimulationAccess.h"
 #include "tests/support/TempDir.h"
 #include "tools/DefaultData.h"
 

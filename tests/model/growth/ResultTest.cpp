@@ -11,7 +11,7 @@
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/rtl/SysUtils.h"
-#include "tests/fixtures/ReferenceSimulation.h"
+#include "fixtures/ReferenceSimulation.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "model/growth/HarvestBuild.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/rtl/SysUtils.h"
-#include "tests/fixtures/ReferenceSimulation.h"
-#include "tests/fixtures/SimulationAccess.h"
+#include "fixtures/ReferenceSimulation.h"
+#include "fixtures/SimulationAccess.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "model/growth/SortUnit.h"
 #include "model/growth/StrTok.h"
 #include "platform/rtl/SysUtils.h"
-#include "tests/fixtures/ReferenceSimulation.h"
-#include "tests/fixtures/SimulationAccess.h"
+#include "fixtures/ReferenceSimulation.h"
+#include "fixtures/SimulationAccess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
