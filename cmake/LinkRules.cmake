@@ -181,6 +181,7 @@ function(tq_forbid_link target)
             set(path "${step} -> ${path}")
           endwhile()
           string(APPEND faults "\n  ${path}   (forbidden: ${pattern})")
+          break()
         endif()
       endforeach()
     endforeach()
@@ -191,8 +192,8 @@ function(tq_forbid_link target)
   endif()
 endfunction()
 
-# Every target defined in the folder with the given binary directory and in
-# the folders below it.
+# Every target defined in the given source folder and in the folders added
+# below it.
 function(_tq_directory_targets dir out)
   get_property(targets DIRECTORY "${dir}" PROPERTY BUILDSYSTEM_TARGETS)
   get_property(subdirs DIRECTORY "${dir}" PROPERTY SUBDIRECTORIES)
