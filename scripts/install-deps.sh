@@ -1,16 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build and test Tallora and Quorva.
-# Only what is missing is installed; works as root or through sudo.
+# Installs the Debian packages needed to build and test Tallora and Quorva;
+# with --fuzz also clang and its libFuzzer for the fuzz targets. Only what is
+# missing is installed; works as root or through sudo.
 set -euo pipefail
 
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ cmake ninja-build pkg-config git
+  clang-format-14
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libjpeg62-turbo-dev
   fonts-liberation2 fonts-dejavu-core
   libboost-dev libmuparser-dev
 )
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,7 @@
+// A simulation file of Tallora ("Simulation.dat").
+#include "fuzz/FuzzRead.h"
+#include "tallora/data/GrovanaData.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  return FuzzReadImage<TSimulationPersist>(data, size);
+}
