@@ -4,9 +4,9 @@
 #include <cstddef>
 #include <vector>
 
-#include "model/math/MathUnit.h"
 #include "model/growth/ModeUnit.h"
 #include "model/growth/MomentsUnit.h"
+#include "model/math/MathUnit.h"
 
 namespace {
 
@@ -59,8 +59,7 @@ BENCHMARK(BM_SbMoment)->Arg(1)->Arg(2);
 // The basal-area truncation's moment: heights without factor, diameters squared.
 void BM_SbbMoment(benchmark::State& state) {
   TSbbMoment m;
-  for (auto _ : state)
-    benchmark::DoNotOptimize(m.Compute(0.3, 0.5, 1.2, 0.0, 0.3, 0.8, 1.5, 2.0, 0.55));
+  for (auto _ : state) benchmark::DoNotOptimize(m.Compute(0.3, 0.5, 1.2, 0.0, 0.3, 0.8, 1.5, 2.0, 0.55));
 }
 BENCHMARK(BM_SbbMoment)->Unit(benchmark::kMicrosecond);
 

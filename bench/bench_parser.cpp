@@ -176,18 +176,17 @@ public:
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    std::printf("\n%-12s %12s %12s %7s   %12s %12s %7s\n", "formula", "Value", "muparser", "ratio",
-                "compile", "muparser", "ratio");
+    std::printf("\n%-12s %12s %12s %7s   %12s %12s %7s\n", "formula", "Value", "muparser", "ratio", "compile",
+                "muparser", "ratio");
     for (const Formula& f : kFormulas) {
       const Row& e = rows_["evaluate/" + std::string(f.name)];
       const Row& c = rows_["compile/" + std::string(f.name)];
-      std::printf("%-12s %10.2fns %10.2fns %7.2f   %10.2fus %10.2fus %7.2f\n", f.name, e.ours, e.mu,
-                  e.ratio, c.ours / 1000, c.mu / 1000, c.ratio);
+      std::printf("%-12s %10.2fns %10.2fns %7.2f   %10.2fus %10.2fus %7.2f\n", f.name, e.ours, e.mu, e.ratio,
+                  c.ours / 1000, c.mu / 1000, c.ratio);
     }
     std::printf("\n200-term chains, compiled or rejected:\n");
     for (const auto& [name, row] : rows_)
-      if (name.rfind("chain200/", 0) == 0)
-        std::printf("  %-22s %10.1fus\n", name.c_str(), row.time);
+      if (name.rfind("chain200/", 0) == 0) std::printf("  %-22s %10.1fus\n", name.c_str(), row.time);
   }
 
 private:

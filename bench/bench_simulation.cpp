@@ -2,8 +2,8 @@
 // rows and harvests are cleared before each run.
 #include <benchmark/benchmark.h>
 
-#include "model/growth/SimulationUnit.h"
 #include "fixtures/ReferenceSimulation.h"
+#include "model/growth/SimulationUnit.h"
 
 namespace {
 
@@ -27,10 +27,18 @@ void RunSimulation(benchmark::State& state, void (*fill)(TSimulationData&), bool
   state.counters["classes"] = classes;
 }
 
-void BM_ReferenceBuiltIn(benchmark::State& state) { RunSimulation(state, fixtures::FillReferenceSimulation, false); }
-void BM_ReferenceFormulaTexts(benchmark::State& state) { RunSimulation(state, fixtures::FillReferenceSimulation, true); }
-void BM_HeavyBuiltIn(benchmark::State& state) { RunSimulation(state, fixtures::FillHeavySimulation, false); }
-void BM_HeavyFormulaTexts(benchmark::State& state) { RunSimulation(state, fixtures::FillHeavySimulation, true); }
+void BM_ReferenceBuiltIn(benchmark::State& state) {
+  RunSimulation(state, fixtures::FillReferenceSimulation, false);
+}
+void BM_ReferenceFormulaTexts(benchmark::State& state) {
+  RunSimulation(state, fixtures::FillReferenceSimulation, true);
+}
+void BM_HeavyBuiltIn(benchmark::State& state) {
+  RunSimulation(state, fixtures::FillHeavySimulation, false);
+}
+void BM_HeavyFormulaTexts(benchmark::State& state) {
+  RunSimulation(state, fixtures::FillHeavySimulation, true);
+}
 
 BENCHMARK(BM_ReferenceBuiltIn)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReferenceFormulaTexts)->Unit(benchmark::kMillisecond);

@@ -40,11 +40,9 @@ void BM_SelectiveThin(benchmark::State& state) {
   const bool byBasalArea = state.range(0) != 0;
   for (auto _ : state) {
     s = grown;
-    const double z =
-        byBasalArea
-            ? s.TruncationByBasalArea(15 * kSquareInchesPerSquareMetre / kSquareFeetPerHectare /
-                                      (s.N() * s.Dq() * s.Dq() * 3.141592653589793 / 4))
-            : s.TruncationByTrees(900 * kHectaresPerSquareFoot / s.N());
+    const double z = byBasalArea ? s.TruncationByBasalArea(15 * kSquareInchesPerSquareMetre / kSquareFeetPerHectare /
+                                                           (s.N() * s.Dq() * s.Dq() * 3.141592653589793 / 4))
+                                 : s.TruncationByTrees(900 * kHectaresPerSquareFoot / s.N());
     s.TruncatedState(z, s.N());
     s.ApplySelectiveThin(12, site, z);
     benchmark::DoNotOptimize(s.Na());

@@ -123,18 +123,14 @@ constexpr Question kPlusLeft[] = {kNegation, kDifference, kProduct, kIntegerQuot
                                   kQuotient, kPower,      kUnary,   kBinary};
 constexpr Question kPlusRight[] = {kSum,      kDifference, kProduct, kIntegerQuotient, kRemainder,
                                    kQuotient, kPower,      kUnary,   kBinary};
-constexpr Question kMinusRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient,
-                                    kPower,   kUnary,           kBinary};
-constexpr Question kTimesLeft[] = {kNegation, kIntegerQuotient, kRemainder, kQuotient,
-                                   kPower,    kUnary,           kBinary};
-constexpr Question kTimesRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient,
-                                    kPower,   kUnary,           kBinary};
+constexpr Question kMinusRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower, kUnary, kBinary};
+constexpr Question kTimesLeft[] = {kNegation, kIntegerQuotient, kRemainder, kQuotient, kPower, kUnary, kBinary};
+constexpr Question kTimesRight[] = {kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower, kUnary, kBinary};
 constexpr Question kDivideRight[] = {kPower, kUnary, kBinary};
 constexpr Question kPowerLeft[] = {kUnary, kBinary};
 constexpr Question kPowerRight[] = {kUnary, kBinary};
-constexpr Question kValidAlternatives[] = {kNegation,        kSum,       kDifference, kProduct,
-                                           kIntegerQuotient, kRemainder, kQuotient,   kPower,
-                                           kBinary,          kUnary};
+constexpr Question kValidAlternatives[] = {kNegation,  kSum,      kDifference, kProduct, kIntegerQuotient,
+                                           kRemainder, kQuotient, kPower,      kBinary,  kUnary};
 
 // Questions about an operand: variable, number, brackets or the alternatives.
 bool IsOperandQuestion(Question q) {
@@ -206,8 +202,7 @@ bool BracketsBalanced(std::string_view text) {
 }
 
 std::uint8_t PowerKindOf(double exponent) {
-  if (!(std::trunc(exponent) == exponent && exponent >= -2147483648.0 && exponent <= 2147483647.0))
-    return kOpRealPower;
+  if (!(std::trunc(exponent) == exponent && exponent >= -2147483648.0 && exponent <= 2147483647.0)) return kOpRealPower;
   if (exponent == 2.0) return kOpSquare;
   if (exponent == 3.0) return kOpCube;
   if (exponent == 4.0) return kOpFourthPower;
@@ -227,8 +222,7 @@ public:
     if (text_.size() > kMaxTextLength) throw EExpressionTooComplex(kMsgTooComplex);
     n_ = static_cast<std::uint32_t>(text_.size());
     depth_.assign(n_ + 1, 0);
-    for (std::uint32_t i = 0; i < n_; ++i)
-      depth_[i + 1] = depth_[i] + (text_[i] == '(' ? 1 : text_[i] == ')' ? -1 : 0);
+    for (std::uint32_t i = 0; i < n_; ++i) depth_[i + 1] = depth_[i] + (text_[i] == '(' ? 1 : text_[i] == ')' ? -1 : 0);
     next_.assign(static_cast<std::size_t>(kSymCount) * (n_ + 1), n_);
     for (std::uint32_t i = n_; i-- > 0;) {
       for (int s = 0; s < kSymCount; ++s) Next(s, i) = Next(s, i + 1);
@@ -266,8 +260,7 @@ public:
       for (std::uint32_t i = 0; i < n_; ++i) prev[i + 1] = NextOf(sym, i) == i ? i : prev[i];
     }
     // Numbers, "PI", brackets, variables and function calls.
-    for (char c : std::string_view("0123456789+-(P"))
-      canStart_[static_cast<unsigned char>(c)] = true;
+    for (char c : std::string_view("0123456789+-(P")) canStart_[static_cast<unsigned char>(c)] = true;
     for (char c : std::string_view("0123456789)I")) canEnd_[static_cast<unsigned char>(c)] = true;
     canStart_[static_cast<unsigned char>(separator_)] = true;
     canEnd_[static_cast<unsigned char>(separator_)] = true;
@@ -290,8 +283,7 @@ public:
       for (const auto& [name, proc] : *table)
         namesHaveOperators = namesHaveOperators || name.find_first_of("+-*/^") != std::string::npos;
     if (!namesHaveOperators) {
-      std::vector<std::uint32_t> nextAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1),
-                                             n_);
+      std::vector<std::uint32_t> nextAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1), n_);
       for (std::uint32_t i = n_; i-- > 0;) {
         const std::size_t d = static_cast<std::size_t>(depth_[i] + static_cast<int>(n_));
         for (int k = 0; k < kLooseCount; ++k) {
@@ -303,8 +295,7 @@ public:
     }
     prevLoose_.assign(static_cast<std::size_t>(kLooseCount) * (n_ + 1), kNone);
     if (!namesHaveOperators) {
-      std::vector<std::uint32_t> lastAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1),
-                                             kNone);
+      std::vector<std::uint32_t> lastAtDepth(kLooseCount * (2 * static_cast<std::size_t>(n_) + 1), kNone);
       for (std::uint32_t i = 0; i <= n_; ++i) {
         const std::size_t d = static_cast<std::size_t>(depth_[i] + static_cast<int>(n_));
         const int kind = i < n_ ? LooseKindAt(i) : -1;
@@ -327,8 +318,7 @@ public:
   // The span of a view into Text().
   Span SpanOf(std::string_view s) const {
     const char* base = text_.data();
-    if (s.data() < base || s.data() + s.size() > base + text_.size())
-      throw EParserInternalError(kMsgInternal);
+    if (s.data() < base || s.data() + s.size() > base + text_.size()) throw EParserInternalError(kMsgInternal);
     return Span{static_cast<std::uint32_t>(s.data() - base), static_cast<std::uint32_t>(s.size())};
   }
 
@@ -430,8 +420,7 @@ private:
     DepthGuard(int& depth, std::uintptr_t& stackBase) : depth_(depth) {
       const auto frame = reinterpret_cast<std::uintptr_t>(__builtin_frame_address(0));
       if (depth_ == 0) stackBase = frame;
-      if (depth_ + 1 > kMaxQuestionDepth ||
-          (stackBase > frame && stackBase - frame > kMaxStackBytes))
+      if (depth_ + 1 > kMaxQuestionDepth || (stackBase > frame && stackBase - frame > kMaxStackBytes))
         throw ETooManyNestings(kMsgTooManyNestings);
       ++depth_;
     }
@@ -456,8 +445,7 @@ private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
   GoodLefts& LeftsOf(Question q, std::uint32_t start) {
-    if (leftsIndex_.empty())
-      leftsIndex_.assign(static_cast<std::size_t>(kPair - kSum + 1) * (n_ + 1), 0);
+    if (leftsIndex_.empty()) leftsIndex_.assign(static_cast<std::size_t>(kPair - kSum + 1) * (n_ + 1), 0);
     std::uint32_t& index = leftsIndex_[static_cast<std::size_t>(q - kSum) * (n_ + 1) + start];
     if (index == 0) {
       lefts_.emplace_back();
@@ -466,9 +454,7 @@ private:
     return lefts_[index - 1];
   }
 
-  std::uint32_t& Next(int symbol, std::uint32_t i) {
-    return next_[static_cast<std::size_t>(symbol) * (n_ + 1) + i];
-  }
+  std::uint32_t& Next(int symbol, std::uint32_t i) { return next_[static_cast<std::size_t>(symbol) * (n_ + 1) + i]; }
   std::uint32_t NextOf(int symbol, std::uint32_t i) const {
     return next_[static_cast<std::size_t>(symbol) * (n_ + 1) + i];
   }
@@ -495,11 +481,9 @@ private:
     }
     if (i == 0) return -1;
     const char c = text_[i - 1];
-    const bool afterOperand =
-        (c >= 'A' && c <= 'Z' && c != 'E') || (c >= '0' && c <= '9') || c == '_' || c == ')';
+    const bool afterOperand = (c >= 'A' && c <= 'Z' && c != 'E') || (c >= '0' && c <= '9') || c == '_' || c == ')';
     if (!afterOperand) return -1;
-    if (i >= 3 && (text_.compare(i - 3, 3, "DIV") == 0 || text_.compare(i - 3, 3, "MOD") == 0))
-      return -1;
+    if (i >= 3 && (text_.compare(i - 3, 3, "DIV") == 0 || text_.compare(i - 3, 3, "MOD") == 0)) return -1;
     return kLooseSign;
   }
   // The first operator of that kind after i at the depth of i, or the end.
@@ -540,8 +524,7 @@ private:
     std::size_t i = SlotOf(key);
     while (memo_[i].key != 0) i = (i + 1) & (memo_.size() - 1);
     const std::uint32_t stripped = answer.ok ? answer.a.pos - s.pos : 0;
-    memo_[i] =
-        MemoSlot{key, (answer.ok ? 1u : 0u) | (std::uint32_t{answer.kind} << 1) | (stripped << 5)};
+    memo_[i] = MemoSlot{key, (answer.ok ? 1u : 0u) | (std::uint32_t{answer.kind} << 1) | (stripped << 5)};
     ++used_;
   }
   void Grow() {
@@ -618,8 +601,7 @@ private:
     const Span rest{s.pos + 1, s.len - 1};
     const Outcome strip = Ask(kStrip, rest);
     if (strip.ok) return Accept(strip.a);
-    if (Variable(rest) || Ask(kPower, rest).ok || Ask(kUnary, rest).ok || Ask(kBinary, rest).ok)
-      return Accept(rest);
+    if (Variable(rest) || Ask(kPower, rest).ok || Ask(kUnary, rest).ok || Ask(kBinary, rest).ok) return Accept(rest);
     return Outcome{};
   }
 
@@ -714,8 +696,8 @@ private:
 
   // Tries the left sides of the occurrences after start and below limit
   // that were not tried yet, at most count of them; false when none was left.
-  bool ExtendLefts(const SplitRule& rule, std::uint32_t start, GoodLefts& lefts,
-                   std::uint32_t limit, std::uint32_t count = kNone) {
+  bool ExtendLefts(const SplitRule& rule, std::uint32_t start, GoodLefts& lefts, std::uint32_t limit,
+                   std::uint32_t count = kNone) {
     bool tried = false;
     for (; count > 0; --count) {
       const std::uint32_t at = NextOf(rule.symbol, std::max(lefts.scanned, start + 1));
@@ -817,8 +799,7 @@ private:
       }
       return o.ok;
     };
-    for (Question q :
-         {kSum, kDifference, kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower})
+    for (Question q : {kSum, kDifference, kProduct, kIntegerQuotient, kRemainder, kQuotient, kPower})
       if (split(q)) return node;
     const Outcome unary = engine_.Ask(kUnary, s);
     if (unary.ok) {
@@ -901,11 +882,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TOperationList> BuildOperationList(std::string_view text,
-                                                   const TVariableTable& variables,
+std::unique_ptr<TOperationList> BuildOperationList(std::string_view text, const TVariableTable& variables,
                                                    const TFunctionTable& unaryFunctions,
-                                                   const TFunctionTable& binaryFunctions,
-                                                   bool pascalNumberformat, bool& error) {
+                                                   const TFunctionTable& binaryFunctions, bool pascalNumberformat,
+                                                   bool& error) {
   error = true;
   std::string prepared = UpperCase(text);
   const std::size_t first = prepared.find_first_not_of(' ');
@@ -918,11 +898,9 @@ std::unique_ptr<TOperationList> BuildOperationList(std::string_view text,
   if (prepared.find(' ') != std::string::npos) throw EExpressionHasBlanks(kMsgHasBlanks);
   if (!BracketsBalanced(prepared)) throw EMissMatchingBracket(kMsgMissingBrackets);
 
-  TMatchEngine engine(std::move(prepared), variables, unaryFunctions, binaryFunctions,
-                      pascalNumberformat);
+  TMatchEngine engine(std::move(prepared), variables, unaryFunctions, binaryFunctions, pascalNumberformat);
   Span root = engine.Whole();
-  for (Outcome strip = engine.Ask(kStrip, root); strip.ok; strip = engine.Ask(kStrip, root))
-    root = strip.a;
+  for (Outcome strip = engine.Ask(kStrip, root); strip.ok; strip = engine.Ask(kStrip, root)) root = strip.a;
 
   auto list = std::make_unique<TOperationList>();
   TOperationBuilder(engine, *list).Build(root);
@@ -933,11 +911,10 @@ std::unique_ptr<TOperationList> BuildOperationList(std::string_view text,
 // ---- TExpressionMatcher ----
 
 TExpressionMatcher::TExpressionMatcher(std::string text, const TVariableTable& variables,
-                                       const TFunctionTable& unaryFunctions,
-                                       const TFunctionTable& binaryFunctions,
+                                       const TFunctionTable& unaryFunctions, const TFunctionTable& binaryFunctions,
                                        bool pascalNumberformat)
-    : engine_(std::make_unique<TMatchEngine>(std::move(text), variables, unaryFunctions,
-                                             binaryFunctions, pascalNumberformat)) {}
+    : engine_(std::make_unique<TMatchEngine>(std::move(text), variables, unaryFunctions, binaryFunctions,
+                                             pascalNumberformat)) {}
 
 TExpressionMatcher::~TExpressionMatcher() = default;
 
@@ -961,8 +938,8 @@ bool AnswerOne(TMatchEngine& engine, Question q, std::string_view s, std::string
   return o.ok;
 }
 
-bool AnswerSplit(TMatchEngine& engine, Question q, std::string_view s, std::string_view& left,
-                 std::string_view& right, std::uint8_t* kind = nullptr) {
+bool AnswerSplit(TMatchEngine& engine, Question q, std::string_view s, std::string_view& left, std::string_view& right,
+                 std::uint8_t* kind = nullptr) {
   const Outcome o = engine.Ask(q, engine.SpanOf(s));
   if (o.ok || o.wrote) {
     left = engine.View(o.a);
@@ -990,47 +967,39 @@ bool TExpressionMatcher::MatchUnaryFunction(std::string_view s, std::string_view
   return AnswerOne(*engine_, kUnary, s, argument);
 }
 
-bool TExpressionMatcher::MatchSum(std::string_view s, std::string_view& left,
-                                  std::string_view& right) {
+bool TExpressionMatcher::MatchSum(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kSum, s, left, right);
 }
 
-bool TExpressionMatcher::MatchDifference(std::string_view s, std::string_view& left,
-                                         std::string_view& right) {
+bool TExpressionMatcher::MatchDifference(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kDifference, s, left, right);
 }
 
-bool TExpressionMatcher::MatchProduct(std::string_view s, std::string_view& left,
-                                      std::string_view& right) {
+bool TExpressionMatcher::MatchProduct(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kProduct, s, left, right);
 }
 
-bool TExpressionMatcher::MatchIntegerQuotient(std::string_view s, std::string_view& left,
-                                              std::string_view& right) {
+bool TExpressionMatcher::MatchIntegerQuotient(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kIntegerQuotient, s, left, right);
 }
 
-bool TExpressionMatcher::MatchRemainder(std::string_view s, std::string_view& left,
-                                        std::string_view& right) {
+bool TExpressionMatcher::MatchRemainder(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kRemainder, s, left, right);
 }
 
-bool TExpressionMatcher::MatchQuotient(std::string_view s, std::string_view& left,
-                                       std::string_view& right) {
+bool TExpressionMatcher::MatchQuotient(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kQuotient, s, left, right);
 }
 
-bool TExpressionMatcher::MatchPower(std::string_view s, std::string_view& left,
-                                    std::string_view& right, std::uint8_t& kind) {
+bool TExpressionMatcher::MatchPower(std::string_view s, std::string_view& left, std::string_view& right,
+                                    std::uint8_t& kind) {
   return AnswerSplit(*engine_, kPower, s, left, right, &kind);
 }
 
-bool TExpressionMatcher::MatchBinaryFunction(std::string_view s, std::string_view& left,
-                                             std::string_view& right) {
+bool TExpressionMatcher::MatchBinaryFunction(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kBinary, s, left, right);
 }
 
-bool TExpressionMatcher::MatchArgumentPair(std::string_view s, std::string_view& left,
-                                           std::string_view& right) {
+bool TExpressionMatcher::MatchArgumentPair(std::string_view s, std::string_view& left, std::string_view& right) {
   return AnswerSplit(*engine_, kPair, s, left, right);
 }

@@ -33,9 +33,8 @@ class TMatchEngine;
 // last split it tried (they stay unchanged when it tried none).
 class TExpressionMatcher {
 public:
-  TExpressionMatcher(std::string text, const TVariableTable& variables,
-                     const TFunctionTable& unaryFunctions, const TFunctionTable& binaryFunctions,
-                     bool pascalNumberformat);
+  TExpressionMatcher(std::string text, const TVariableTable& variables, const TFunctionTable& unaryFunctions,
+                     const TFunctionTable& binaryFunctions, bool pascalNumberformat);
   ~TExpressionMatcher();
   TExpressionMatcher(const TExpressionMatcher&) = delete;
   TExpressionMatcher& operator=(const TExpressionMatcher&) = delete;
@@ -54,8 +53,7 @@ public:
   bool MatchIntegerQuotient(std::string_view s, std::string_view& left, std::string_view& right);
   bool MatchRemainder(std::string_view s, std::string_view& left, std::string_view& right);
   bool MatchQuotient(std::string_view s, std::string_view& left, std::string_view& right);
-  bool MatchPower(std::string_view s, std::string_view& left, std::string_view& right,
-                  std::uint8_t& kind);
+  bool MatchPower(std::string_view s, std::string_view& left, std::string_view& right, std::uint8_t& kind);
   bool MatchUnaryFunction(std::string_view s, std::string_view& argument);
   bool MatchBinaryFunction(std::string_view s, std::string_view& left, std::string_view& right);
   bool MatchArgumentPair(std::string_view s, std::string_view& left, std::string_view& right);
@@ -69,8 +67,7 @@ private:
 // ETooManyNestings, EExpressionTooComplex or EParserInternalError, with error
 // set to true; on success error is false. Proc is left empty except for the
 // function kinds 14 and 15, which get the function's procedure.
-std::unique_ptr<TOperationList> BuildOperationList(std::string_view text,
-                                                   const TVariableTable& variables,
+std::unique_ptr<TOperationList> BuildOperationList(std::string_view text, const TVariableTable& variables,
                                                    const TFunctionTable& unaryFunctions,
-                                                   const TFunctionTable& binaryFunctions,
-                                                   bool pascalNumberformat, bool& error);
+                                                   const TFunctionTable& binaryFunctions, bool pascalNumberformat,
+                                                   bool& error);

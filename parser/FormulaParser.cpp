@@ -155,12 +155,10 @@ void OpRealPowerFraction(const TOperation& op) {
 // A faster procedure with the same results for a power with a constant exponent.
 TOperationProc PowerProcFor(std::uint8_t kind, double exponent) {
   if (kind == kOpIntPower && exponent >= 0.0 && exponent <= 16.0)
-    return IntPowerOfProc(static_cast<unsigned>(exponent),
-                          std::make_integer_sequence<unsigned, 17>{});
+    return IntPowerOfProc(static_cast<unsigned>(exponent), std::make_integer_sequence<unsigned, 17>{});
   const bool whole = std::fabs(exponent) <= 2147483647.0 &&
                      static_cast<double>(static_cast<std::int64_t>(exponent)) == exponent;
-  if (kind == kOpRealPower && std::isfinite(exponent) && exponent != 0.0 && !whole)
-    return OpRealPowerFraction;
+  if (kind == kOpRealPower && std::isfinite(exponent) && exponent != 0.0 && !whole) return OpRealPowerFraction;
   return nullptr;
 }
 
@@ -245,9 +243,8 @@ void FnMax(const TOperation& op) {
 
 // Functions whose result depends on their arguments alone.
 bool IsPureFunction(TOperationProc proc) {
-  static const TOperationProc pure[] = {FnSin,  FnCos, FnTan,  FnSinh, FnCosh, FnArcTan,
-                                        FnExp,  FnLn,  FnSqrt, FnAbs,  FnHeav, FnSign,
-                                        FnZero, FnPh,  FnMin,  FnMax};
+  static const TOperationProc pure[] = {FnSin,  FnCos, FnTan,  FnSinh, FnCosh, FnArcTan, FnExp, FnLn,
+                                        FnSqrt, FnAbs, FnHeav, FnSign, FnZero, FnPh,     FnMin, FnMax};
   for (TOperationProc p : pure)
     if (p == proc) return true;
   return false;
@@ -271,10 +268,8 @@ void PrepareRunList(TOperationList& list) {
   std::unordered_set<const double*> constant(list.Constants().begin(), list.Constants().end());
   for (TOperation* op = list.Head(); op; op = op->Next) {
     if (op->Kind <= kOpConstant) continue;
-    const bool pure =
-        (op->Kind != kOpFunction1 && op->Kind != kOpFunction2) || IsPureFunction(op->Proc);
-    const bool operandsConstant =
-        constant.count(op->Arg1) && (IsOneOperandKind(op->Kind) || constant.count(op->Arg2));
+    const bool pure = (op->Kind != kOpFunction1 && op->Kind != kOpFunction2) || IsPureFunction(op->Proc);
+    const bool operandsConstant = constant.count(op->Arg1) && (IsOneOperandKind(op->Kind) || constant.count(op->Arg2));
     if (pure && operandsConstant) {
       try {
         op->Proc(*op);
@@ -314,15 +309,13 @@ double* TOperationList::NewResult() {
 void TOperationList::Link(const std::vector<TOperation*>& order) {
   head_ = order.empty() ? nullptr : order.front();
   last_ = order.empty() ? nullptr : order.back();
-  for (std::size_t i = 0; i < order.size(); ++i)
-    order[i]->Next = i + 1 < order.size() ? order[i + 1] : nullptr;
+  for (std::size_t i = 0; i < order.size(); ++i) order[i]->Next = i + 1 < order.size() ? order[i + 1] : nullptr;
 }
 
 // ---- TCustomParser ----
 
 const ClassInfo& TCustomParser::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TCustomParser>("TCustomParser", &TComponent::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TCustomParser>("TCustomParser", &TComponent::StaticClass()).Build();
   return *ci;
 }
 
@@ -361,13 +354,11 @@ void TCustomParser::AddVariable(std::string_view name, double* storage) {
 }
 
 void TCustomParser::AddFunctionOneParameter(std::string_view name, TOperationProc proc) {
-  if (!functions1_.emplace(UpperCase(name), proc).second)
-    throw EListError("Lista não permite duplicatas");
+  if (!functions1_.emplace(UpperCase(name), proc).second) throw EListError("Lista não permite duplicatas");
 }
 
 void TCustomParser::AddFunctionTwoParameters(std::string_view name, TOperationProc proc) {
-  if (!functions2_.emplace(UpperCase(name), proc).second)
-    throw EListError("Lista não permite duplicatas");
+  if (!functions2_.emplace(UpperCase(name), proc).second) throw EListError("Lista não permite duplicatas");
 }
 
 void TCustomParser::ReleaseVariables() {
@@ -390,8 +381,8 @@ void TCustomParser::CompileExpression(const std::string& text) {
   if (text.empty()) return;
   try {
     bool error = true;
-    std::unique_ptr<TOperationList> list =
-        BuildOperationList(text, variables_, functions1_, functions2_, pascalNumberformat_, error);
+    std::unique_ptr<TOperationList> list = BuildOperationList(text, variables_, functions1_, functions2_,
+                                                              pascalNumberformat_, error);
     parserError_ = error;
     for (TOperation* op = list->Head(); op; op = op->Next)
       if (op->Kind != kOpFunction1 && op->Kind != kOpFunction2) op->Proc = ProcOfKind(op->Kind);

@@ -52,8 +52,7 @@ enum : std::uint8_t {
 
 // True for the kinds that read Arg1 only.
 inline bool IsOneOperandKind(std::uint8_t kind) {
-  return kind == kOpNegate || kind == kOpSquare || kind == kOpCube || kind == kOpFourthPower ||
-         kind == kOpFunction1;
+  return kind == kOpNegate || kind == kOpSquare || kind == kOpCube || kind == kOpFourthPower || kind == kOpFunction1;
 }
 
 struct TOperation {

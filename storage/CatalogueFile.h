@@ -18,7 +18,7 @@
 // then calls LoadAtStart.
 template <class R>
 class TCatalogueFile {
- public:
+public:
   TCatalogueFile(TDataFolders folders, std::string fileName, const std::string& dataSetName,
                  const std::string& sourceName)
       : folders_(std::move(folders)), fileName_(std::move(fileName)), root_(std::make_unique<R>()) {
@@ -65,10 +65,9 @@ class TCatalogueFile {
       path_ = full;
       return;
     }
-    const std::string full =
-        !path_.empty()
-            ? path_
-            : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
+    const std::string full = !path_.empty()
+                                 ? path_
+                                 : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
     SaveComponent(full, *root_);
     path_ = full;
   }
@@ -79,7 +78,7 @@ class TCatalogueFile {
   // Full path last read or written; empty for none.
   const std::string& Path() const { return path_; }
 
- private:
+private:
   TDataFolders folders_;
   std::string fileName_;
   std::unique_ptr<R> root_;

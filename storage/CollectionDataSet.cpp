@@ -5,8 +5,7 @@
 #include "platform/rtl/SysUtils.h"
 
 const ClassInfo& TCollectionDataSet::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TCollectionDataSet>("TCollectionDataSet", &TDataSet::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TCollectionDataSet>("TCollectionDataSet", &TDataSet::StaticClass()).Build();
   return *ci;
 }
 
@@ -79,9 +78,8 @@ void TCollectionDataSet::InternalInitFieldDefs() {
   std::vector<const PropertyInfo*> scalars;
   for (const PropertyInfo* p : collection_->ItemClass().Properties())
     if (!p->IsCollection()) scalars.push_back(p);
-  std::stable_sort(scalars.begin(), scalars.end(), [](const PropertyInfo* a, const PropertyInfo* b) {
-    return CompareText(a->name, b->name) < 0;
-  });
+  std::stable_sort(scalars.begin(), scalars.end(),
+                   [](const PropertyInfo* a, const PropertyInfo* b) { return CompareText(a->name, b->name) < 0; });
   for (const PropertyInfo* p : scalars) {
     TFieldType type = TFieldType::String;
     if (p->kind == PropKind::Integer) type = TFieldType::Integer;
@@ -195,8 +193,7 @@ void TCollectionDataSet::InternalDelete() {
 
 const PropertyInfo& TCollectionDataSet::PropertyOf(const TField& field) const {
   const int n = field.FieldNo();
-  if (n < 1 || n > static_cast<int>(props_.size()))
-    throw EDatabaseError(FieldNotFoundMessage(field.FieldName()));
+  if (n < 1 || n > static_cast<int>(props_.size())) throw EDatabaseError(FieldNotFoundMessage(field.FieldName()));
   return *props_[static_cast<std::size_t>(n - 1)];
 }
 

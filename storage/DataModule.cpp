@@ -42,8 +42,7 @@ std::string TDataFolders::TemplatePath(const std::string& name) const {
   return FileExists(beside) ? beside : inWork;
 }
 
-void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title,
-                       IErrorPresenter* presenter) {
+void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter) {
   if (valid) {
     if (presenter) presenter->HideErrors();
     return;

@@ -37,5 +37,4 @@ inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Fil
 // After a post was validated into errors: a valid entry hides the error
 // window; a faulty one stays stored, the list gets the title and is shown,
 // and the operation that posted stops silently (EAbort).
-void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title,
-                       IErrorPresenter* presenter);
+void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter);

@@ -18,13 +18,13 @@ inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o obje
 // file it was saved as (no folder) beside its one collection.
 class TFileRoot : public TComponent {
   TQ_DECLARE_CLASS(TFileRoot)
- public:
+public:
   explicit TFileRoot(TComponent* owner = nullptr) : TComponent(owner) {}
 
   const std::string& Filename() const { return filename_; }
   void SetFilename(const std::string& value) { filename_ = value; }
 
- private:
+private:
   std::string filename_;
 };
 
@@ -70,19 +70,18 @@ inline constexpr const char* kTemporarySaveSuffix = ".tmp";
 //   static constexpr const char* kCollectionName = "ProductCollection";
 template <class Derived, class Collection>
 class TCollectionRoot : public TFileRoot {
- public:
+public:
   using Item = std::remove_cvref_t<decltype(std::declval<Collection&>().GetItem(0))>;
 
   explicit TCollectionRoot(TComponent* owner = nullptr)
       : TFileRoot(owner), items_(std::make_unique<Collection>(this)) {}
 
   static const ClassInfo& StaticClass() {
-    static const auto ci =
-        ClassBuilder<Derived>(Derived::kClassName, &TFileRoot::StaticClass())
-            .Collection(Derived::kCollectionName,
-                        static_cast<Collection& (TCollectionRoot::*)()>(&TCollectionRoot::Items),
-                        Item::StaticClass())
-            .Build();
+    static const auto ci = ClassBuilder<Derived>(Derived::kClassName, &TFileRoot::StaticClass())
+                               .Collection(Derived::kCollectionName,
+                                           static_cast<Collection& (TCollectionRoot::*)()>(&TCollectionRoot::Items),
+                                           Item::StaticClass())
+                               .Build();
     return *ci;
   }
   const ClassInfo& Class() const override { return StaticClass(); }
@@ -90,13 +89,13 @@ class TCollectionRoot : public TFileRoot {
   Collection& Items() { return *items_; }
   const Collection& Items() const { return *items_; }
 
- private:
+private:
   std::unique_ptr<Collection> items_;
 };
 
 // The product catalogue ("Produtos.dat") of both programs.
 class TProductPersist : public TCollectionRoot<TProductPersist, TProductCollection> {
- public:
+public:
   static constexpr const char* kClassName = "TProductPersist";
   static constexpr const char* kCollectionName = "ProductCollection";
 

@@ -2,8 +2,8 @@
 
 #include <utility>
 
-TProductCatalog::TProductCatalog(const TDataFolders& folders, const TDataSeams& seams,
-                                 TErrorList& errors, TProductCatalogOptions options)
+TProductCatalog::TProductCatalog(const TDataFolders& folders, const TDataSeams& seams, TErrorList& errors,
+                                 TProductCatalogOptions options)
     : seams_(seams),
       errors_(errors),
       options_(std::move(options)),
@@ -15,10 +15,7 @@ TProductCatalog::TProductCatalog(const TDataFolders& folders, const TDataSeams& 
       {.name = "MinDiameter", .type = TFieldType::Float},
       {.name = "Size", .type = TFieldType::Float},
       {.name = "Price", .type = TFieldType::Float, .currency = true},
-      {.name = "PriceEvolutionRate",
-       .type = TFieldType::Float,
-       .displayFormat = rateFormat,
-       .editFormat = rateFormat},
+      {.name = "PriceEvolutionRate", .type = TFieldType::Float, .displayFormat = rateFormat, .editFormat = rateFormat},
       {.name = "Id", .type = TFieldType::Integer},
   });
   ds.AfterPost = [this](TDataSet& posted) { cdsProductAfterPost(posted); };
@@ -41,6 +38,5 @@ void TProductCatalog::cdsProductAfterPost(TDataSet& ds) {
   if (options_.Posted) options_.Posted();
   const TProduct* product = Find(ds.FieldByName("Id").AsInteger());
   if (!product) return;
-  ReportPostedEntry(options_.Validate(*product, errors_), errors_, kTitleProductErrors,
-                    seams_.ErrorPresenter);
+  ReportPostedEntry(options_.Validate(*product, errors_), errors_, kTitleProductErrors, seams_.ErrorPresenter);
 }

@@ -25,7 +25,7 @@ struct TProductCatalogOptions {
 };
 
 class TProductCatalog {
- public:
+public:
   // Loads "Produtos.dat" from beside the executable: a missing file gives an
   // empty catalogue, a damaged one is reported through the dialogs and gives
   // an empty one. Posts are validated into errors, which outlives the
@@ -47,7 +47,7 @@ class TProductCatalog {
   TCollectionDataSet& cdsProduct() { return file_.DataSet(); }
   TDataSource& dsProduct() { return file_.Source(); }
 
- private:
+private:
   void cdsProductAfterPost(TDataSet& ds);
 
   TDataSeams seams_;

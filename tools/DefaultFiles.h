@@ -8,8 +8,8 @@
 #include <vector>
 
 struct TDefaultFile {
-  std::string Name;                                // "Produtos.dat"
-  std::function<void(const std::string&)> Write;   // writes the file to a full path
+  std::string Name;                               // "Produtos.dat"
+  std::function<void(const std::string&)> Write;  // writes the file to a full path
 };
 
 // Writes every file into the folder, creating it when needed.

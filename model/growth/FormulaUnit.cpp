@@ -2,8 +2,8 @@
 
 #include <string_view>
 
-#include "model/items/ErrorsUnit.h"
 #include "model/growth/HardFormulaUnit.h"
+#include "model/items/ErrorsUnit.h"
 #include "parser/FormulaParser.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -14,7 +14,9 @@ constexpr std::string_view kSyntaxPrefix = "Erro de sintaxe na expressão ";
 // The parser's syntax errors: their text goes on from the colon.
 constexpr std::string_view kParsingMessage = "Error parsing expression:";
 
-[[noreturn]] void RaiseAbstract() { throw EAbstractError("Erro abstrato."); }
+[[noreturn]] void RaiseAbstract() {
+  throw EAbstractError("Erro abstrato.");
+}
 
 }  // namespace
 
@@ -55,20 +57,28 @@ bool TFormula::CheckSyntax() {
     parser_->SetExpression(TParser::RemoveBlanks(expression_));
   } catch (const std::exception& e) {
     const std::string_view message = e.what();
-    const std::string_view detail =
-        message.starts_with(kParsingMessage) ? message.substr(kParsingMessage.size() - 1) : message;
+    const std::string_view detail = message.starts_with(kParsingMessage) ? message.substr(kParsingMessage.size() - 1)
+                                                                         : message;
     throw Exception(std::string(kSyntaxPrefix) + std::string(detail));
   }
   return true;
 }
 
-void TFormula::AssignVariable(const std::string& name, double value) { parser_->AssignVariable(name, value); }
+void TFormula::AssignVariable(const std::string& name, double value) {
+  parser_->AssignVariable(name, value);
+}
 
-double TFormula::GetValue() const { return static_cast<double>(parser_->Value()); }
+double TFormula::GetValue() const {
+  return static_cast<double>(parser_->Value());
+}
 
-double TFormula::Compute(std::span<const double>) { RaiseAbstract(); }
+double TFormula::Compute(std::span<const double>) {
+  RaiseAbstract();
+}
 
-void TFormula::InstallBuiltInFunction() { RaiseAbstract(); }
+void TFormula::InstallBuiltInFunction() {
+  RaiseAbstract();
+}
 
 bool TFormula::Validate(TErrorList& errors) const {
   errors.Clear();
@@ -98,7 +108,9 @@ double TSiteIndexEquation::Compute(std::span<const double> values) {
   return GetValue();
 }
 
-void TSiteIndexEquation::InstallBuiltInFunction() { builtIn_ = DefaultSiteIndex; }
+void TSiteIndexEquation::InstallBuiltInFunction() {
+  builtIn_ = DefaultSiteIndex;
+}
 
 const ClassInfo& TVolumeEquation::StaticClass() {
   static const auto ci = ClassBuilder<TVolumeEquation>("TVolumeEquation", &TFormula::StaticClass()).Build();
@@ -113,7 +125,9 @@ double TVolumeEquation::Compute(std::span<const double> values) {
   return GetValue();
 }
 
-void TVolumeEquation::InstallBuiltInFunction() { builtIn_ = DefaultVolume; }
+void TVolumeEquation::InstallBuiltInFunction() {
+  builtIn_ = DefaultVolume;
+}
 
 const ClassInfo& TShapeFunctionEquation::StaticClass() {
   static const auto ci =
@@ -128,7 +142,9 @@ double TShapeFunctionEquation::Compute(std::span<const double> values) {
   return GetValue();
 }
 
-void TShapeFunctionEquation::InstallBuiltInFunction() { builtIn_ = DefaultShapeFunction; }
+void TShapeFunctionEquation::InstallBuiltInFunction() {
+  builtIn_ = DefaultShapeFunction;
+}
 
 const ClassInfo& TShapeFunctionIntegral2Equation::StaticClass() {
   static const auto ci = ClassBuilder<TShapeFunctionIntegral2Equation>("TShapeFunctionIntegral2Equation",
@@ -143,4 +159,6 @@ double TShapeFunctionIntegral2Equation::Compute(std::span<const double> values) 
   return GetValue();
 }
 
-void TShapeFunctionIntegral2Equation::InstallBuiltInFunction() { builtIn_ = DefaultShapeIntegral; }
+void TShapeFunctionIntegral2Equation::InstallBuiltInFunction() {
+  builtIn_ = DefaultShapeIntegral;
+}

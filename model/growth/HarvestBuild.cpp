@@ -73,8 +73,7 @@ void THarvestBuilder::BuildDiameterClasses(TProduction& harvest) const {
     const double h = ClassMedianHeight(harvest, lower, upper);
     const double v = ClassVolume(harvest, lower, upper);
     const double scaled = CheckResult(v * CheckedDiv(harvest.TotalVolume(), whole));
-    harvest.DiameterClasses().Add().AssortProducts(*harvest.Products(), shape_, integral_, scaled,
-                                                   h, n, w, lower);
+    harvest.DiameterClasses().Add().AssortProducts(*harvest.Products(), shape_, integral_, scaled, h, n, w, lower);
   }
 }
 
@@ -85,16 +84,15 @@ double THarvestBuilder::ClassTrees(const TProduction& harvest, double lower, dou
   };
   // Probability of diameter deviates in [b1, b2] and height deviates in [a1, a2].
   auto rect = [&p](double b1, double b2, double a1, double a2) {
-    return BivariateNormalCdf(a2, b2, p.Rho) - BivariateNormalCdf(a2, b1, p.Rho) -
-           BivariateNormalCdf(a1, b2, p.Rho) + BivariateNormalCdf(a1, b1, p.Rho);
+    return BivariateNormalCdf(a2, b2, p.Rho) - BivariateNormalCdf(a2, b1, p.Rho) - BivariateNormalCdf(a1, b2, p.Rho) +
+           BivariateNormalCdf(a1, b1, p.Rho);
   };
   const double dt = harvest.MedianDiameter();
   double probability;
   if (TakesEveryTree(harvest) || upper < dt) {
     probability = rect(zd(lower), zd(upper), -kDeviateLimit, kDeviateLimit);
   } else {
-    const double zht = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax,
-                                       p.HeightGamma, p.HeightDelta);
+    const double zht = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax, p.HeightGamma, p.HeightDelta);
     if (lower > dt)
       probability = rect(zd(lower), zd(upper), -kDeviateLimit, zht);
     else
@@ -108,15 +106,13 @@ double THarvestBuilder::ClassMedianHeight(const TProduction& harvest, double low
   const SbParameters& p = harvest.Sb();
   const double c = (lower + upper) / 2;
   const double root = 2 * CheckedSqrt(1 - p.Rho * p.Rho);
-  const double zc =
-      SbNormalDeviate(c, p.DiameterMin, p.DiameterMax, p.DiameterGamma, p.DiameterDelta);
+  const double zc = SbNormalDeviate(c, p.DiameterMin, p.DiameterMax, p.DiameterGamma, p.DiameterDelta);
   const double gamma = CheckedDiv(p.HeightGamma - p.Rho * zc, root);
   const double delta = CheckedDiv(p.HeightDelta, root);
   double hi = kDeviateLimit;
   double share = 1;
   if (lower > harvest.MedianDiameter() && TakesFromBelow(harvest)) {
-    hi = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax, p.HeightGamma,
-                         p.HeightDelta);
+    hi = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax, p.HeightGamma, p.HeightDelta);
     share = NormalCdf(hi);
   }
   TSbMoment moment;
@@ -139,8 +135,7 @@ double THarvestBuilder::ClassVolume(const TProduction& harvest, double lower, do
           return GaussIntegral(
               [&](double z) {
                 const std::array<double, 3> values{
-                    SbValue(z, p.DiameterMin, p.DiameterMax, p.DiameterGamma, p.DiameterDelta),
-                    height, age};
+                    SbValue(z, p.DiameterMin, p.DiameterMax, p.DiameterGamma, p.DiameterDelta), height, age};
                 return std::fabs(BivariateNormalDensity(z, zh, p.Rho) * volume.Compute(values));
               },
               d1, d2);
@@ -152,8 +147,7 @@ double THarvestBuilder::ClassVolume(const TProduction& harvest, double lower, do
   if (TakesEveryTree(harvest) || upper < dt) {
     integral = region(-kDeviateLimit, kDeviateLimit, zd(lower), zd(upper));
   } else {
-    const double zht = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax,
-                                       p.HeightGamma, p.HeightDelta);
+    const double zht = SbNormalDeviate(harvest.MedianHeight(), p.HeightMin, p.HeightMax, p.HeightGamma, p.HeightDelta);
     if (lower > dt)
       integral = region(-kDeviateLimit, zht, zd(lower), zd(upper));
     else

@@ -11,7 +11,7 @@ class TPrognosis;
 // taper (class diameter, relative height) and the integral of the squared
 // taper. The harvest's products and class width are set beforehand.
 class THarvestBuilder {
- public:
+public:
   THarvestBuilder(IEquation& volume, IEquation& shape, IEquation& integral)
       : volume_(volume), shape_(shape), integral_(integral) {}
 
@@ -30,7 +30,7 @@ class THarvestBuilder {
   static double ClassMedianHeight(const TProduction& harvest, double lower, double upper);
   double ClassVolume(const TProduction& harvest, double lower, double upper) const;
 
- private:
+private:
   IEquation& volume_;
   IEquation& shape_;
   IEquation& integral_;

@@ -6,11 +6,9 @@
 #include "model/math/MathUnit.h"
 #include "platform/rtl/FloatChecks.h"
 
-double TMode::ComputeMode(double xi, double gamma, double delta, double lambda, double rho,
-                          double z) const {
+double TMode::ComputeMode(double xi, double gamma, double delta, double lambda, double rho, double z) const {
   const TLaw law{xi, gamma, delta, lambda, rho, z};
-  return ZeroBrent([&law](double x) { return Slope(law, x); }, xi + 0.05 * lambda,
-                   xi + 0.95 * lambda);
+  return ZeroBrent([&law](double x) { return Slope(law, x); }, xi + 0.05 * lambda, xi + 0.95 * lambda);
 }
 
 double TMode::Slope(const TLaw& law, double x) {

@@ -3,7 +3,7 @@
 // second deviate, correlated with t by rho, is at least z.
 
 class TMode {
- public:
+public:
   // The law and the condition.
   struct TLaw {
     double xi = 0.0;
@@ -15,8 +15,7 @@ class TMode {
   };
 
   // The root of Slope between 5 % and 95 % of the range.
-  double ComputeMode(double xi, double gamma, double delta, double lambda, double rho,
-                     double z) const;
+  double ComputeMode(double xi, double gamma, double delta, double lambda, double rho, double z) const;
   // Zero at the conditional mode.
   static double Slope(const TLaw& law, double x);
 };

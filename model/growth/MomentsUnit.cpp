@@ -38,8 +38,8 @@ double TSbMoment::Integrand(double z) const {
   return SbPower((gamma_ - z) / delta_, -k_) * 0.3989422804014327 * std::exp(-0.5 * (z * z));
 }
 
-double TSbbMoment::Compute(double lo1, double gamma1, double delta1, double k1, double lo2,
-                           double gamma2, double delta2, double k2, double rho) {
+double TSbbMoment::Compute(double lo1, double gamma1, double delta1, double k1, double lo2, double gamma2,
+                           double delta2, double k2, double rho) {
   const double w = 1.0 - rho * rho;
   if (delta1 == 0.0 || delta2 == 0.0 || w == 0.0) RaiseZeroDivide();
   if (!(w > 0.0)) RaiseInvalidOp();
@@ -52,8 +52,7 @@ double TSbbMoment::Compute(double lo1, double gamma1, double delta1, double k1, 
   delta2_ = delta2;
   k2_ = k2;
   rho_ = rho;
-  const double integral =
-      GaussIntegral([this](double y) { return OuterIntegrand(y); }, lo2_, kDeviateCut);
+  const double integral = GaussIntegral([this](double y) { return OuterIntegrand(y); }, lo2_, kDeviateCut);
   return CheckResult(integral / (2.0 * std::numbers::pi * std::sqrt(w)));
 }
 

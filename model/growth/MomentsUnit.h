@@ -4,11 +4,11 @@
 
 // E[u^k] restricted to deviates in [lo, hi] under u = 1/(1 + exp((gamma - z)/delta)).
 class TSbMoment {
- public:
+public:
   double Compute(double lo, double hi, double gamma, double delta, double k);
   double Integrand(double z) const;
 
- private:
+private:
   double gamma_ = 0.0;
   double delta_ = 1.0;
   double k_ = 0.0;
@@ -18,14 +18,14 @@ class TSbMoment {
 // rho, both deviates cut at 4; not divided by the probability of the region.
 // Variable 1 is integrated inside, variable 2 outside.
 class TSbbMoment {
- public:
-  double Compute(double lo1, double gamma1, double delta1, double k1, double lo2, double gamma2,
-                 double delta2, double k2, double rho);
+public:
+  double Compute(double lo1, double gamma1, double delta1, double k1, double lo2, double gamma2, double delta2,
+                 double k2, double rho);
   double OuterIntegrand(double y);
   double InnerIntegral(double y);
   double InnerIntegrand(double x) const;
 
- private:
+private:
   double lo1_ = 0.0;
   double gamma1_ = 0.0;
   double delta1_ = 1.0;

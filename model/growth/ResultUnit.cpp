@@ -13,11 +13,9 @@ const std::vector<std::string> kGrowthHeads = {"Idade",          "Alt. Dominante
                                                "Diâmetro Médio", "Alt. Média",     "Área Basal",
                                                "Volume Total",   "   I.M.A.",      "   tCO2  "};
 const std::vector<int> kThinWidths = {840, 1650, 1250, 2050};
-const std::vector<std::string> kThinHeads = {"   Idade", "Volume Removido", "       tCO2  ",
-                                             "Volume Remanescente"};
+const std::vector<std::string> kThinHeads = {"   Idade", "Volume Removido", "       tCO2  ", "Volume Remanescente"};
 const std::vector<int> kClassWidths = {1300, 900, 1200, 1200};
-const std::vector<std::string> kClassHeads = {"Classes DAP", "  Árv/ha ", "Altura Média",
-                                              "Volume Total"};
+const std::vector<std::string> kClassHeads = {"Classes DAP", "  Árv/ha ", "Altura Média", "Volume Total"};
 constexpr int kProductWidth = 1300;
 
 // Tonnes of CO2 in a volume: 25 % bark, basic density, carbon share, CO2 per C,
@@ -96,13 +94,11 @@ void TResult::WriteHeader(const TSimulationData& s) {
   const int type = s.InventoryType();
   if (type == 1) {
     lines.push_back("\tDensidade (árvores por hectare): " + FloatToStr(s.InitialTrees()));
-    lines.push_back("\tPorcentagem de sobrevivência (1º ano): " +
-                    FormatFloat("### %", s.SurvivalPercentage()));
+    lines.push_back("\tPorcentagem de sobrevivência (1º ano): " + FormatFloat("### %", s.SurvivalPercentage()));
   } else if (type == 2 || type == 3) {
     lines.push_back("\tDensidade: " + FloatToStr(s.InventoryTrees()) + " árvores por hectare aos " +
                     IntToStr(s.InventoryAge()) + " anos");
-    if (type == 3 && s.InventoryMode() == 2)
-      lines.push_back("\tArea Basal: " + FloatToStr(s.BaseArea()));
+    if (type == 3 && s.InventoryMode() == 2) lines.push_back("\tArea Basal: " + FloatToStr(s.BaseArea()));
     if (type == 3 && s.InventoryMode() == 3)
       lines.push_back("\tDiâmetro quadrático médio : " + FloatToStr(s.MedianDiameter()));
   }
@@ -124,8 +120,7 @@ void TResult::WriteGrowthHead() {
 void TResult::WriteGrowthRow(const TPrognosis& row) {
   document_.SetFontAndSize(rowFont_, 10);
   document_.WriteTableRow({Format("%3d", {row.Age()}), Format("%7.1f", {row.DominantHeight()}),
-                           Format("%7.0f", {row.NoTrees()}),
-                           Format("%8.1f", {row.MedianDiameter()}),
+                           Format("%7.0f", {row.NoTrees()}), Format("%8.1f", {row.MedianDiameter()}),
                            Format("%6.1f", {row.MedianHeight()}), Format("%6.1f", {row.BaseArea()}),
                            Format("%8.1f", {row.Volume()}), Format("%6.1f", {row.IMA()}),
                            Format("%6.1f", {Carbon(row.Volume())})});
@@ -236,13 +231,12 @@ int TResult::WriteAssortmentHead(const TProductCollection& products) {
 }
 
 void TResult::WriteClassRow(const TDiameterClass& c, int n) {
-  std::vector<std::string> cells = {
-      Format("%4.1f-%4.1f", {c.MinDiameter(), c.MaxDiameter()}), Format("%5.0f", {c.NoTrees()}),
-      Format("%7.1f", {c.MedianHeight()}), Format("%7.1f", {c.Volume()})};
+  std::vector<std::string> cells = {Format("%4.1f-%4.1f", {c.MinDiameter(), c.MaxDiameter()}),
+                                    Format("%5.0f", {c.NoTrees()}), Format("%7.1f", {c.MedianHeight()}),
+                                    Format("%7.1f", {c.Volume()})};
   const TProductsVolume& volumes = c.ProductsVolume();
   for (int k = 0; k <= n - 5; ++k)
-    cells.push_back(k < volumes.Count() ? Format("%7.1f", {volumes.GetItem(k).Volume()})
-                                        : std::string());
+    cells.push_back(k < volumes.Count() ? Format("%7.1f", {volumes.GetItem(k).Volume()}) : std::string());
   document_.SetFontAndSize(rowFont_, 10);
   document_.WriteTableRow(cells);
 }
@@ -252,8 +246,7 @@ void TResult::WriteTotalsRow(const TProduction& harvest, int n) {
                                     Format("%7.1f", {harvest.TotalVolume()})};
   for (int k = 0; k <= n - 5; ++k) {
     bool everyClass = true;
-    for (const TDiameterClass& c : harvest.DiameterClasses())
-      everyClass = everyClass && k < c.ProductsVolume().Count();
+    for (const TDiameterClass& c : harvest.DiameterClasses()) everyClass = everyClass && k < c.ProductsVolume().Count();
     cells.push_back(everyClass ? Format("%7.1f", {harvest.ProductTotal(k)}) : std::string());
   }
   document_.BoldOn();

@@ -44,8 +44,7 @@ double BasalArea(double dq, double trees) {
 }  // namespace
 
 const ClassInfo& TSimulation::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
   return *ci;
 }
 
@@ -60,8 +59,7 @@ TSimulation::~TSimulation() = default;
 bool TSimulation::Validate() {
   errors_.Clear();
   try {
-    if (!InRange(SiteIndex(), 10, 50))
-      errors_.Add(1, "Índice de Sítio: " + Value(SiteIndex()) + " inválido");
+    if (!InRange(SiteIndex(), 10, 50)) errors_.Add(1, "Índice de Sítio: " + Value(SiteIndex()) + " inválido");
 
     auto checkInventory = [this](int treesCode, int ageCode) {
       if (!InRange(InventoryTrees(), 10, 7999))
@@ -74,8 +72,7 @@ bool TSimulation::Validate() {
         if (!InRange(InitialTrees(), 10, 7999))
           errors_.Add(2, "Número de árvores: " + Value(InitialTrees()) + " inválido");
         if (!InRange(SurvivalPercentage(), 50, 100))
-          errors_.Add(3, "Percentagem Inicial de Sobrevivência: " + Value(SurvivalPercentage()) +
-                             " inválida");
+          errors_.Add(3, "Percentagem Inicial de Sobrevivência: " + Value(SurvivalPercentage()) + " inválida");
         break;
       case 2:
         checkInventory(4, 5);
@@ -83,8 +80,7 @@ bool TSimulation::Validate() {
       case 3:
         checkInventory(6, 7);
         if (InventoryMode() == 2) {
-          if (!InRange(BaseArea(), 0, 50))
-            errors_.Add(8, "Área Basal: " + Value(BaseArea()) + " inválida");
+          if (!InRange(BaseArea(), 0, 50)) errors_.Add(8, "Área Basal: " + Value(BaseArea()) + " inválida");
         } else if (InventoryMode() == 3) {
           if (!InRange(MedianDiameter(), 0, 50))
             errors_.Add(9, "Diametro Quadrático médio: " + Value(MedianDiameter()) + " inválido");
@@ -97,8 +93,7 @@ bool TSimulation::Validate() {
     }
 
     if (!InRange(HomogeneityDegree(), 1, 10))
-      errors_.Add(12,
-                  "Nível de Homogeneidade do Plantio: " + Value(HomogeneityDegree()) + " inválido");
+      errors_.Add(12, "Nível de Homogeneidade do Plantio: " + Value(HomogeneityDegree()) + " inválido");
 
     auto checkAges = [this](int initialCode, int finalCode) {
       if (InitialAge() < 0 || InitialAge() > 30)
@@ -132,12 +127,10 @@ bool TSimulation::Validate() {
       lowest = InventoryType() == 1 ? 1 : InventoryAge();
     const int highest = LastListedAge();
     for (const TThin& thin : ThinCollection()) thin.Validate(errors_, lowest, highest);
-    if (ThinCollection().HasRepeatedAges())
-      errors_.Add(55, "Existe no minimo dois desbastes na mesma idade");
+    if (ThinCollection().HasRepeatedAges()) errors_.Add(55, "Existe no minimo dois desbastes na mesma idade");
 
     if (DiameterClassInterval() < 1 || DiameterClassInterval() > 10)
-      errors_.Add(
-          20, "Intervalo de Classes de Diâmetros: " + Value(DiameterClassInterval()) + " inválido");
+      errors_.Add(20, "Intervalo de Classes de Diâmetros: " + Value(DiameterClassInterval()) + " inválido");
 
     PrepareEquations();
   } catch (const Exception& e) {
@@ -206,8 +199,8 @@ std::vector<int> TSimulation::GridAges() const {
   const int first = InventoryType() == 1 ? 1 : InventoryAge();
   std::vector<int> ages;
   // Wide: the stored ages may be any Integer, and the step must not overflow.
-  for (std::int64_t age = std::max(InitialAge(), first);
-       age <= FinalAge() && ages.size() < kMaxListedAges; age += IncrementalAge())
+  for (std::int64_t age = std::max(InitialAge(), first); age <= FinalAge() && ages.size() < kMaxListedAges;
+       age += IncrementalAge())
     ages.push_back(static_cast<int>(age));
   return ages;
 }
@@ -223,9 +216,8 @@ int TSimulation::LastListedAge() const {
 bool TSimulation::Execute() {
   if (!valid_) return false;
   try {
-    for (TFormula* formula :
-         {static_cast<TFormula*>(&siteFormula_), static_cast<TFormula*>(&volumeFormula_),
-          static_cast<TFormula*>(&shapeFormula_), static_cast<TFormula*>(&integralFormula_)})
+    for (TFormula* formula : {static_cast<TFormula*>(&siteFormula_), static_cast<TFormula*>(&volumeFormula_),
+                              static_cast<TFormula*>(&shapeFormula_), static_cast<TFormula*>(&integralFormula_)})
       if (!formula->HasBuiltInFunction()) formula->CheckSyntax();
 
     if (ListingOption() == 1) ages_ = GridAges();
@@ -295,8 +287,7 @@ void TSimulation::StartStand() {
     target = hd > 9 ? (hd / 200 + 1) * kInchesPerCentimetre * MedianDiameter()
                     : kInchesPerCentimetre * MedianDiameter() / (hd / 200 + 1);
   } else {
-    const double b =
-        CheckedDiv(0.15500031000062 * BaseArea() * 40000, std::numbers::pi * InventoryTrees());
+    const double b = CheckedDiv(0.15500031000062 * BaseArea() * 40000, std::numbers::pi * InventoryTrees());
     const double f = hd / 200 + 1;
     const double q = hd / 400 + 1.03;
     target = hd > 9 ? CheckedSqrt(f * f * b) : CheckedSqrt(b / (q * q));
@@ -332,8 +323,7 @@ void TSimulation::CheckRemainingBaseArea(double basalArea, double fraction) {
 }
 
 double TSimulation::StandVolume(double dq, double hmean, double trees, int age) {
-  const std::array<double, 3> values{dq * kCentimetresPerInch, hmean * kMetresPerFoot,
-                                     static_cast<double>(age)};
+  const std::array<double, 3> values{dq * kCentimetresPerInch, hmean * kMetresPerFoot, static_cast<double>(age)};
   return CheckResult(volumeFormula_.Compute(values) * trees / kHectaresPerSquareFoot);
 }
 
@@ -348,19 +338,16 @@ void TSimulation::ApplyThin(int age, TThin& thin) {
       CheckRemainingTrees(thin.RemanescentTrees(), g);
       return g;
     }
-    const double g =
-        CheckedDiv(thin.RemanescentBaseArea() * kSquareInchesPerSquareMetre / kSquareFeetPerHectare,
-                   nb * dq * dq * std::numbers::pi / 4);
+    const double g = CheckedDiv(thin.RemanescentBaseArea() * kSquareInchesPerSquareMetre / kSquareFeetPerHectare,
+                                nb * dq * dq * std::numbers::pi / 4);
     CheckRemainingBaseArea(thin.RemanescentBaseArea(), g);
     return g;
   };
   auto truncation = [&](double g) {
-    return thin.Mode() == TThinMode::RemainingTrees ? s.TruncationByTrees(g)
-                                                    : s.TruncationByBasalArea(g);
+    return thin.Mode() == TThinMode::RemainingTrees ? s.TruncationByTrees(g) : s.TruncationByBasalArea(g);
   };
   auto removed = [&] {
-    return ThinPart{CheckResult(s.Nrem() / kHectaresPerSquareFoot),
-                    CheckResult(s.Drem() * kCentimetresPerInch),
+    return ThinPart{CheckResult(s.Nrem() / kHectaresPerSquareFoot), CheckResult(s.Drem() * kCentimetresPerInch),
                     CheckResult(s.Hrem() * kMetresPerFoot), 0};
   };
 

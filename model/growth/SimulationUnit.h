@@ -12,7 +12,7 @@
 
 class TSimulation : public TSimulationData {
   TQ_DECLARE_CLASS(TSimulation)
- public:
+public:
   TSimulation();
   ~TSimulation() override;
 
@@ -27,7 +27,7 @@ class TSimulation : public TSimulationData {
   TErrorList& Errors() { return errors_; }
   const TErrorList& Errors() const { return errors_; }
 
- private:
+private:
   friend struct TSimulationTestAccess;  // defined by the tests only
 
   // Writes the ages of a blank- or comma-separated text into the ages list
@@ -75,6 +75,6 @@ class TSimulation : public TSimulationData {
 };
 
 class TSimulationCollection : public TTypedCollection<TSimulation> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };

@@ -144,8 +144,7 @@ double TSpecies::SbDelta(double lambda, double spread) {
 }
 
 double TSpecies::SbGamma(double xi, double m, double lambda, double delta) {
-  return CheckResult(Div(2.0 * m - 2.0 * xi - lambda, lambda * delta) -
-                     delta * Ln(Div(m - xi, xi + lambda - m)));
+  return CheckResult(Div(2.0 * m - 2.0 * xi - lambda, lambda * delta) - delta * Ln(Div(m - xi, xi + lambda - m)));
 }
 
 // ---- Growth ----
@@ -188,9 +187,8 @@ void TSpecies::Grow(double age, IEquation& site) {
 }
 
 void TSpecies::CheckStand() const {
-  for (double v :
-       {n_,    hd_,    hdom_, hmed_,  hmin_, sigmaH_, lambdaH_, deltaH_, gammaH_, hmean_, dmax0_,
-        dmax_, dmed0_, dmed_, dmin0_, dmin_, sigmaD_, lambdaD_, deltaD_, gammaD_, dq_,    rho_})
+  for (double v : {n_,    hd_,    hdom_, hmed_,  hmin_, sigmaH_, lambdaH_, deltaH_, gammaH_, hmean_, dmax0_,
+                   dmax_, dmed0_, dmed_, dmin0_, dmin_, sigmaD_, lambdaD_, deltaD_, gammaD_, dq_,    rho_})
     CheckResult(v);
 }
 
@@ -245,8 +243,7 @@ double TSpecies::DensityResidualHigh(double x, double Ninv, double SI, double H)
 double TSpecies::DensityResidualLow(double x, double Ninv, double SI, double H) {
   const double a = x / kAcresPerSquareFoot;
   const double e = -0.02359 - 0.004745 * SI;
-  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(9.290304e-6 * SI * SI + 0.04582 * SI), Ninv, SI,
-                         H);
+  return DensityResidual(x, 34.8 * Pow(a, e) * Exp(9.290304e-6 * SI * SI + 0.04582 * SI), Ninv, SI, H);
 }
 
 void TSpecies::AdjustToDiameter(double T) {
@@ -310,8 +307,7 @@ void TSpecies::TruncatedState(double z, double Nbase) {
   na_ = CheckResult(c * Nbase);
 }
 
-double TSpecies::TruncatedMean(double N, double xi, double lambda, double delta,
-                               double gamma) const {
+double TSpecies::TruncatedMean(double N, double xi, double lambda, double delta, double gamma) const {
   const double f = N <= kDensity50PerAcre ? 1.0 : Div(kDensity50PerAcre, N);
   const double m = TSbMoment().Compute(NormalInverse(1.0 - f), 4.0, gamma, delta, 1.0);
   return CheckResult(lambda * Div(m, f) + xi);
@@ -335,8 +331,7 @@ double TSpecies::CorrelationResidual(double P, double target) const {
 double TSpecies::CorrelationPosition(double target, double P) const {
   const double x1 = CorrelationExtreme(1);
   if (target > CorrelationCurve(x1))
-    return ZeroBrent([this, target](double v) { return CorrelationResidual(v, target); },
-                     CorrelationExtreme(0), x1);
+    return ZeroBrent([this, target](double v) { return CorrelationResidual(v, target); }, CorrelationExtreme(0), x1);
   return P >= x1 ? P : x1;
 }
 

@@ -10,9 +10,8 @@
 // Unit conversions between the user's metric units and the model's imperial ones.
 inline constexpr double kFeetPerMetre = 3.2808398950131235;
 inline constexpr double kMetresPerFoot = 0.3048;
-inline constexpr double kSquareFeetPerHectare =
-    107639.10416709722;                                        // trees/ha -> trees/ft²: divide
-inline constexpr double kHectaresPerSquareFoot = 9.290304e-6;  // trees/ft² -> trees/ha: divide
+inline constexpr double kSquareFeetPerHectare = 107639.10416709722;  // trees/ha -> trees/ft²: divide
+inline constexpr double kHectaresPerSquareFoot = 9.290304e-6;        // trees/ft² -> trees/ha: divide
 inline constexpr double kCentimetresPerInch = 2.54;
 inline constexpr double kMetresPerInch = 0.0254;
 inline constexpr double kInchesPerCentimetre = 0.3937007874015748;
@@ -39,7 +38,7 @@ struct TruncatedNormalMoments {
 TruncatedNormalMoments TruncatedBivariateMoments(double z, double rho);
 
 class TSpecies {
- public:
+public:
   // Start of a run: every offset 0, floor ratios 1.
   void ResetStand();
   // N0 trees/ft², SI ft, HD homogeneity degree.
@@ -137,7 +136,7 @@ class TSpecies {
   double Hrem() const { return hrem_; }
   double Drem() const { return drem_; }
 
- private:
+private:
   double CorrelationCurve(double P) const;
   static double DensityResidual(double x, double c, double Ninv, double SI, double H);
   void CheckStand() const;

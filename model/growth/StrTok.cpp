@@ -34,4 +34,6 @@ std::string TStrTok::NextToken() {
   return token_;
 }
 
-bool TStrTok::IsSeparator(char c) const { return separators_.find(c) != std::string::npos; }
+bool TStrTok::IsSeparator(char c) const {
+  return separators_.find(c) != std::string::npos;
+}

@@ -2,9 +2,13 @@
 
 #include "platform/rtl/Exceptions.h"
 
-TErrorList::TErrorList() { items_.reserve(kInitialCapacity); }
+TErrorList::TErrorList() {
+  items_.reserve(kInitialCapacity);
+}
 
-void TErrorList::Add(int code, const std::string& text) { items_.push_back(TError(code, text)); }
+void TErrorList::Add(int code, const std::string& text) {
+  items_.push_back(TError(code, text));
+}
 
 void TErrorList::Clear() {
   items_.clear();

@@ -19,7 +19,9 @@ const ClassInfo& TProduct::StaticClass() {
 namespace {
 
 // NaN is outside every range.
-bool InRange(double v, double lo, double hi) { return lo <= v && v <= hi; }
+bool InRange(double v, double lo, double hi) {
+  return lo <= v && v <= hi;
+}
 
 }  // namespace
 
@@ -28,7 +30,6 @@ bool TProduct::Validate(TErrorList& errors) const {
   if (Trim(name_).empty()) errors.Add(201, "Falta informar o Nome do Produto");
   if (!InRange(minDiameter_, 0, 1000)) errors.Add(202, "Diâmetro mínimo: " + FloatToStr(minDiameter_) + " inválido");
   if (!InRange(size_, 0, 100)) errors.Add(203, "Comprimento: " + FloatToStr(size_) + " inválido");
-  if ((minDiameter_ == 0) != (size_ == 0))
-    errors.Add(204, "Não é possivel ter somente uma das medidas igual a zero");
+  if ((minDiameter_ == 0) != (size_ == 0)) errors.Add(204, "Não é possivel ter somente uma das medidas igual a zero");
   return errors.Count() == 0;
 }

@@ -8,46 +8,43 @@
 #include "platform/rtl/FloatChecks.h"
 
 const ClassInfo& TProductVolume::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TProductVolume>("TProductVolume", &TCollectionItem::StaticClass())
-          .Integer("ProductIndex", &TProductVolume::ProductIndex, &TProductVolume::SetProductIndex)
-          .Double("Volume", &TProductVolume::Volume, &TProductVolume::SetVolume)
-          .Build();
+  static const auto ci = ClassBuilder<TProductVolume>("TProductVolume", &TCollectionItem::StaticClass())
+                             .Integer("ProductIndex", &TProductVolume::ProductIndex, &TProductVolume::SetProductIndex)
+                             .Double("Volume", &TProductVolume::Volume, &TProductVolume::SetVolume)
+                             .Build();
   return *ci;
 }
 
 const ClassInfo& TDiameterClass::StaticClass() {
   using C = TDiameterClass;
-  static const auto ci =
-      ClassBuilder<C>("TDiameterClass", &TCollectionItem::StaticClass())
-          .ReadOnlyInteger("Id", &C::Id)
-          .Double("MinDiameter", &C::MinDiameter, &C::SetMinDiameter)
-          .Double("MaxDiameter", &C::MaxDiameter, &C::SetMaxDiameter)
-          .Double("NoTrees", &C::NoTrees, &C::SetNoTrees)
-          .Double("MedianHeight", &C::MedianHeight, &C::SetMedianHeight)
-          .Double("Volume", &C::Volume, &C::SetVolume)
-          .Collection("ProductsVolume", static_cast<TProductsVolume& (C::*)()>(&C::ProductsVolume),
-                      TProductVolume::StaticClass())
-          .Build();
+  static const auto ci = ClassBuilder<C>("TDiameterClass", &TCollectionItem::StaticClass())
+                             .ReadOnlyInteger("Id", &C::Id)
+                             .Double("MinDiameter", &C::MinDiameter, &C::SetMinDiameter)
+                             .Double("MaxDiameter", &C::MaxDiameter, &C::SetMaxDiameter)
+                             .Double("NoTrees", &C::NoTrees, &C::SetNoTrees)
+                             .Double("MedianHeight", &C::MedianHeight, &C::SetMedianHeight)
+                             .Double("Volume", &C::Volume, &C::SetVolume)
+                             .Collection("ProductsVolume", static_cast<TProductsVolume& (C::*)()>(&C::ProductsVolume),
+                                         TProductVolume::StaticClass())
+                             .Build();
   return *ci;
 }
 
 const ClassInfo& TProduction::StaticClass() {
   using P = TProduction;
-  static const auto ci =
-      ClassBuilder<P>("TProduction", &TCollectionItem::StaticClass())
-          .ReadOnlyInteger("Id", &P::Id)
-          .Integer("Age", &P::Age, &P::SetAge)
-          .String("Origem", &P::Origem, &P::SetOrigem)
-          .Double("NoTree", &P::NoTree, &P::SetNoTree)
-          .Double("MedianHeight", &P::MedianHeight, &P::SetMedianHeight)
-          .Double("MedianDiameter", &P::MedianDiameter, &P::SetMedianDiameter)
-          .Double("TotalVolume", &P::TotalVolume, &P::SetTotalVolume)
-          .Collection("DiameterClasses",
-                      static_cast<TDiameterClasses& (P::*)()>(&P::DiameterClasses),
-                      TDiameterClass::StaticClass())
-          .Integer("ThinType", &P::ThinType, &P::SetThinType)
-          .Build();
+  static const auto ci = ClassBuilder<P>("TProduction", &TCollectionItem::StaticClass())
+                             .ReadOnlyInteger("Id", &P::Id)
+                             .Integer("Age", &P::Age, &P::SetAge)
+                             .String("Origem", &P::Origem, &P::SetOrigem)
+                             .Double("NoTree", &P::NoTree, &P::SetNoTree)
+                             .Double("MedianHeight", &P::MedianHeight, &P::SetMedianHeight)
+                             .Double("MedianDiameter", &P::MedianDiameter, &P::SetMedianDiameter)
+                             .Double("TotalVolume", &P::TotalVolume, &P::SetTotalVolume)
+                             .Collection("DiameterClasses",
+                                         static_cast<TDiameterClasses& (P::*)()>(&P::DiameterClasses),
+                                         TDiameterClass::StaticClass())
+                             .Integer("ThinType", &P::ThinType, &P::SetThinType)
+                             .Build();
   return *ci;
 }
 
@@ -60,9 +57,8 @@ void TProductVolume::CopyFrom(const TProductVolume& other) {
 
 // ---- diameter classes ----
 
-void TDiameterClass::AssortProducts(const TProductCollection& products, IEquation& shape,
-                                    IEquation& integral, double volume, double height, double trees,
-                                    double width, double lower) {
+void TDiameterClass::AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral,
+                                    double volume, double height, double trees, double width, double lower) {
   minDiameter_ = lower;
   maxDiameter_ = lower + width;
   noTrees_ = trees;
@@ -115,8 +111,7 @@ int TDiameterClass::NextProductBelow(const TProductCollection& products, double 
 }
 
 double TDiameterClass::DiameterAtHeight(double h) const {
-  const std::array<double, 2> values{(minDiameter_ + maxDiameter_) / 2,
-                                     1 - CheckedDiv(h, medianHeight_)};
+  const std::array<double, 2> values{(minDiameter_ + maxDiameter_) / 2, 1 - CheckedDiv(h, medianHeight_)};
   return CheckResult(shape_->Compute(values));
 }
 

@@ -18,7 +18,7 @@ class TProductCollection;
 
 class TProductVolume : public TCollectionItem {
   TQ_DECLARE_CLASS(TProductVolume)
- public:
+public:
   TProductVolume() = default;
 
   // Index of the product in the simulation's product collection.
@@ -29,19 +29,19 @@ class TProductVolume : public TCollectionItem {
 
   void CopyFrom(const TProductVolume& other);
 
- private:
+private:
   int productIndex_ = 0;
   double volume_ = 0;
 };
 
 class TProductsVolume : public TTypedCollection<TProductVolume> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };
 
 class TDiameterClass : public TCollectionItem {
   TQ_DECLARE_CLASS(TDiameterClass)
- public:
+public:
   TDiameterClass() = default;
   ~TDiameterClass() override = default;
 
@@ -65,8 +65,8 @@ class TDiameterClass : public TCollectionItem {
   // Sets the class values and cuts the stem into the products' logs, the
   // largest minimum diameter at the butt. A log ends at or below the class
   // height.
-  void AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral,
-                      double volume, double height, double trees, double width, double lower);
+  void AssortProducts(const TProductCollection& products, IEquation& shape, IEquation& integral, double volume,
+                      double height, double trees, double width, double lower);
   // Index of the product with the largest MinDiameter strictly below bound
   // and not negative, the later one on ties; 0 when none qualifies.
   static int NextProductBelow(const TProductCollection& products, double bound);
@@ -79,7 +79,7 @@ class TDiameterClass : public TCollectionItem {
   void AddClass(const TDiameterClass& other);
   void CopyFrom(const TDiameterClass& other);
 
- private:
+private:
   double minDiameter_ = 0;
   double maxDiameter_ = 0;
   double noTrees_ = 0;
@@ -91,7 +91,7 @@ class TDiameterClass : public TCollectionItem {
 };
 
 class TDiameterClasses : public TTypedCollection<TDiameterClass> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 
   // Diameters at or above this are never handed out.
@@ -104,13 +104,13 @@ class TDiameterClasses : public TTypedCollection<TDiameterClass> {
   // nullptr when none is left, and the cursor stays.
   TDiameterClass* NextByDiameter();
 
- private:
+private:
   double cursor_ = 0;
 };
 
 class TProduction : public TCollectionItem {
   TQ_DECLARE_CLASS(TProduction)
- public:
+public:
   TProduction() = default;
   ~TProduction() override = default;
 
@@ -152,7 +152,7 @@ class TProduction : public TCollectionItem {
   // Sum over the classes of the product entry at this position.
   double ProductTotal(int position) const;
 
- private:
+private:
   int age_ = 0;
   std::string origem_;
   double noTree_ = 0;
@@ -168,6 +168,6 @@ class TProduction : public TCollectionItem {
 };
 
 class TProductionCollection : public TTypedCollection<TProduction> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };

@@ -83,28 +83,42 @@ void TRTFDocument::EndDocument() {
   position_ = 0;
 }
 
-void TRTFDocument::WriteText(std::string_view text) { Write(EncodeRTFText(text)); }
+void TRTFDocument::WriteText(std::string_view text) {
+  Write(EncodeRTFText(text));
+}
 
-void TRTFDocument::SetFont(int font) { Write("\\f" + std::to_string(font)); }
+void TRTFDocument::SetFont(int font) {
+  Write("\\f" + std::to_string(font));
+}
 
-void TRTFDocument::SetFontSize(int points) { Write("\\fs" + std::to_string(2 * points)); }
+void TRTFDocument::SetFontSize(int points) {
+  Write("\\fs" + std::to_string(2 * points));
+}
 
 void TRTFDocument::SetFontAndSize(int font, int points) {
   SetFont(font);
   SetFontSize(points);
 }
 
-void TRTFDocument::NewParagraph() { Write("\\par"); }
+void TRTFDocument::NewParagraph() {
+  Write("\\par");
+}
 
 void TRTFDocument::NewParagraphs(int count) {
   for (int i = 0; i < count; ++i) NewParagraph();
 }
 
-void TRTFDocument::ResetParagraph() { Write("\\pard"); }
+void TRTFDocument::ResetParagraph() {
+  Write("\\pard");
+}
 
-void TRTFDocument::BoldOn() { Write("\\b1"); }
+void TRTFDocument::BoldOn() {
+  Write("\\b1");
+}
 
-void TRTFDocument::BoldOff() { Write("\\b0"); }
+void TRTFDocument::BoldOff() {
+  Write("\\b0");
+}
 
 void TRTFDocument::WriteRowDefinition(int gap, const std::vector<int>& widths, bool centred) {
   std::string row = "\\trowd\\trgaph" + std::to_string(gap);

@@ -32,10 +32,8 @@ const ClassInfo& TSimulationData::StaticClass() {
                   &S::SetShapeFunctionIntegral2Equation)
           .String("SiteIndexEquationAuthor", &S::SiteIndexEquationAuthor, &S::SetSiteIndexEquationAuthor)
           .String("VolumeEquationAuthor", &S::VolumeEquationAuthor, &S::SetVolumeEquationAuthor)
-          .String("ShapeFunctionEquationAuthor", &S::ShapeFunctionEquationAuthor,
-                  &S::SetShapeFunctionEquationAuthor)
-          .String("SiteIndexEquationDescription", &S::SiteIndexEquationDescription,
-                  &S::SetSiteIndexEquationDescription)
+          .String("ShapeFunctionEquationAuthor", &S::ShapeFunctionEquationAuthor, &S::SetShapeFunctionEquationAuthor)
+          .String("SiteIndexEquationDescription", &S::SiteIndexEquationDescription, &S::SetSiteIndexEquationDescription)
           .String("VolumeEquationDescription", &S::VolumeEquationDescription, &S::SetVolumeEquationDescription)
           .String("ShapeFunctionEquationDescription", &S::ShapeFunctionEquationDescription,
                   &S::SetShapeFunctionEquationDescription)
@@ -45,11 +43,9 @@ const ClassInfo& TSimulationData::StaticClass() {
                       TProduct::StaticClass())
           .Collection("ThinCollection", static_cast<TThinCollection& (S::*)()>(&S::ThinCollection),
                       TThin::StaticClass())
-          .Collection("PrognosisCollection",
-                      static_cast<TPrognosisCollection& (S::*)()>(&S::PrognosisCollection),
+          .Collection("PrognosisCollection", static_cast<TPrognosisCollection& (S::*)()>(&S::PrognosisCollection),
                       TPrognosis::StaticClass())
-          .Collection("ProductionCollection",
-                      static_cast<TProductionCollection& (S::*)()>(&S::ProductionCollection),
+          .Collection("ProductionCollection", static_cast<TProductionCollection& (S::*)()>(&S::ProductionCollection),
                       TProduction::StaticClass())
           .Build();
   return *ci;

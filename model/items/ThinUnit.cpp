@@ -4,26 +4,24 @@
 #include "platform/rtl/SysUtils.h"
 
 const ClassInfo& TThin::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TThin>("TThin", &TCollectionItem::StaticClass())
-          .ReadOnlyInteger("Id", &TThin::Id)
-          .Integer("Age", &TThin::Age, &TThin::SetAge)
-          .Integer("ThinType", &TThin::ThinType, &TThin::SetThinType)
-          .String("TypeName", &TThin::TypeName, &TThin::SetTypeName)
-          .Integer("ThinMode", &TThin::ThinMode, &TThin::SetThinMode)
-          .Double("RemanescentTrees", &TThin::RemanescentTrees, &TThin::SetRemanescentTrees)
-          .Double("RemanescentBaseArea", &TThin::RemanescentBaseArea,
-                  &TThin::SetRemanescentBaseArea)
-          .Integer("CutRows", &TThin::CutRows, &TThin::SetCutRows)
-          .Double("RemovedTrees", &TThin::RemovedTrees, &TThin::SetRemovedTrees)
-          .Double("TreesAfterThin", &TThin::TreesAfterThin, &TThin::SetTreesAfterThin)
-          .Double("RemovedBaseArea", &TThin::RemovedBaseArea, &TThin::SetRemovedBaseArea)
-          .Double("BaseAreaAfterThin", &TThin::BaseAreaAfterThin, &TThin::SetBaseAreaAfterThin)
-          .Double("MedianDiameter", &TThin::MedianDiameter, &TThin::SetMedianDiameter)
-          .Double("MedianHeight", &TThin::MedianHeight, &TThin::SetMedianHeight)
-          .Double("RemovedVolume", &TThin::RemovedVolume, &TThin::SetRemovedVolume)
-          .Double("VolumeAfterThin", &TThin::VolumeAfterThin, &TThin::SetVolumeAfterThin)
-          .Build();
+  static const auto ci = ClassBuilder<TThin>("TThin", &TCollectionItem::StaticClass())
+                             .ReadOnlyInteger("Id", &TThin::Id)
+                             .Integer("Age", &TThin::Age, &TThin::SetAge)
+                             .Integer("ThinType", &TThin::ThinType, &TThin::SetThinType)
+                             .String("TypeName", &TThin::TypeName, &TThin::SetTypeName)
+                             .Integer("ThinMode", &TThin::ThinMode, &TThin::SetThinMode)
+                             .Double("RemanescentTrees", &TThin::RemanescentTrees, &TThin::SetRemanescentTrees)
+                             .Double("RemanescentBaseArea", &TThin::RemanescentBaseArea, &TThin::SetRemanescentBaseArea)
+                             .Integer("CutRows", &TThin::CutRows, &TThin::SetCutRows)
+                             .Double("RemovedTrees", &TThin::RemovedTrees, &TThin::SetRemovedTrees)
+                             .Double("TreesAfterThin", &TThin::TreesAfterThin, &TThin::SetTreesAfterThin)
+                             .Double("RemovedBaseArea", &TThin::RemovedBaseArea, &TThin::SetRemovedBaseArea)
+                             .Double("BaseAreaAfterThin", &TThin::BaseAreaAfterThin, &TThin::SetBaseAreaAfterThin)
+                             .Double("MedianDiameter", &TThin::MedianDiameter, &TThin::SetMedianDiameter)
+                             .Double("MedianHeight", &TThin::MedianHeight, &TThin::SetMedianHeight)
+                             .Double("RemovedVolume", &TThin::RemovedVolume, &TThin::SetRemovedVolume)
+                             .Double("VolumeAfterThin", &TThin::VolumeAfterThin, &TThin::SetVolumeAfterThin)
+                             .Build();
   return *ci;
 }
 
@@ -35,8 +33,7 @@ bool InRange(double v, double lo, double hi) {
 }
 
 bool IsKnownThinType(int value) {
-  return value == static_cast<int>(TThinType::Selective) ||
-         value == static_cast<int>(TThinType::Systematic) ||
+  return value == static_cast<int>(TThinType::Selective) || value == static_cast<int>(TThinType::Systematic) ||
          value == static_cast<int>(TThinType::RowsThenSelective);
 }
 
@@ -56,10 +53,8 @@ void TThin::Validate(TErrorList& errors, int lowest, int highest) const {
     errors.Add(53, head + "Área Basal " + FloatToStr(remanescentBaseArea_) + " é inválida!");
   if (Mode() == TThinMode::RemainingTrees && !InRange(remanescentTrees_, 1, 5000))
     errors.Add(54, head + "Número de árvores " + FloatToStr(remanescentTrees_) + "é inválido!");
-  if (!IsKnownThinType(thinType_))
-    errors.Add(56, head + "Tipo de desbaste " + IntToStr(thinType_) + " é inválido!");
-  if (!IsKnownThinMode(thinMode_))
-    errors.Add(57, head + "Modo de desbaste " + IntToStr(thinMode_) + " é inválido!");
+  if (!IsKnownThinType(thinType_)) errors.Add(56, head + "Tipo de desbaste " + IntToStr(thinType_) + " é inválido!");
+  if (!IsKnownThinMode(thinMode_)) errors.Add(57, head + "Modo de desbaste " + IntToStr(thinMode_) + " é inválido!");
 }
 
 TThin* TThinCollection::FirstThin() {

@@ -32,7 +32,7 @@ struct ThinPart {
 
 class TThin : public TCollectionItem {
   TQ_DECLARE_CLASS(TThin)
- public:
+public:
   TThin() = default;
   ~TThin() override = default;
 
@@ -89,7 +89,7 @@ class TThin : public TCollectionItem {
   // is not cleared. An age must lie in [lowest, highest).
   void Validate(TErrorList& errors, int lowest, int highest) const;
 
- private:
+private:
   int age_ = 0;
   int thinType_ = 0;
   std::string typeName_;
@@ -112,7 +112,7 @@ class TThin : public TCollectionItem {
 };
 
 class TThinCollection : public TTypedCollection<TThin> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 
   // Ages at or above this are never handed out.
@@ -126,6 +126,6 @@ class TThinCollection : public TTypedCollection<TThin> {
   TThin* NextThin();
   bool HasRepeatedAges() const;
 
- private:
+private:
   int cursor_ = 0;
 };

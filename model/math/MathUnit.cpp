@@ -27,13 +27,11 @@ double SbNormalDeviate(double x, double min, double max, double gamma, double de
 }
 
 double LogGamma(double x) {
-  static constexpr double kCoefficients[6] = {76.18009172947146,    -86.50532032941678,
-                                              24.01409824083091,    -1.231739572450155,
-                                              0.001208650973866179, -5.395239384953e-06};
+  static constexpr double kCoefficients[6] = {76.18009172947146,  -86.50532032941678,   24.01409824083091,
+                                              -1.231739572450155, 0.001208650973866179, -5.395239384953e-06};
   double s = 1.000000000190015;
   for (int i = 0; i < 6; ++i) s += kCoefficients[i] / (x + (i + 1));
-  const double result =
-      std::log(2.5066282746310005 * s / x) + (x + 0.5) * std::log(x + 5.5) - (x + 5.5);
+  const double result = std::log(2.5066282746310005 * s / x) + (x + 0.5) * std::log(x + 5.5) - (x + 5.5);
   // A pole gives an infinite term and a logarithm of a non-positive value an infinite
   // or NaN one; neither can come back finite, so the result shows every fault.
   if (!std::isfinite(result)) throw Exception(kMsgInfiniteResult);
@@ -61,8 +59,7 @@ double BetaContinuedFraction(double a, double b, double x) {
     if (std::fabs(delta - 1.0) < 1e-10) return CheckResult(h);
   }
   // Only a non-finite argument or intermediate keeps the fraction from converging.
-  if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(x) || !std::isfinite(h))
-    RaiseInvalidOp();
+  if (!std::isfinite(a) || !std::isfinite(b) || !std::isfinite(x) || !std::isfinite(h)) RaiseInvalidOp();
   throw Exception(kMsgTooManyIterations);
 }
 
@@ -77,8 +74,7 @@ double IncompleteBeta(double a, double b, double x) {
     e += b * CheckedLn(1.0 - x);
     bt = CheckedExp(e);
   }
-  if (x < CheckedDiv(a + 1.0, a + b + 2.0))
-    return CheckResult(CheckedDiv(bt * BetaContinuedFraction(a, b, x), a));
+  if (x < CheckedDiv(a + 1.0, a + b + 2.0)) return CheckResult(CheckedDiv(bt * BetaContinuedFraction(a, b, x), a));
   return CheckResult(1.0 - CheckedDiv(bt * BetaContinuedFraction(b, a, 1.0 - x), b));
 }
 
@@ -101,10 +97,8 @@ double NormalCdf(double x) {
   if (x < -7.0) return CheckResult(NormalDensity(x) / std::sqrt(x * x + 1.0));
   if (x > 7.0) return CheckResult(1.0 - NormalDensity(x) / std::sqrt(x * x + 1.0));
   const double t = 1.0 / (1.0 + 0.2316419 * std::fabs(x));
-  const double q =
-      NormalDensity(x) *
-      (t * (0.31938153 +
-            t * (-0.356563782 + t * (1.781477937 + t * (-1.821255978 + t * 1.330274429)))));
+  const double q = NormalDensity(x) *
+                   (t * (0.31938153 + t * (-0.356563782 + t * (1.781477937 + t * (-1.821255978 + t * 1.330274429)))));
   return CheckResult(x >= 0.0 ? 1.0 - q : q);
 }
 
@@ -114,10 +108,8 @@ double NormalInverse(double p) {
   const double y = p - 0.5;
   if (std::fabs(y) < 0.42) {
     const double r = y * y;
-    const double num =
-        y * (((-25.44106049637 * r + 41.39119773534) * r - 18.61500062529) * r + 2.50662823884);
-    const double den =
-        (((3.13082909833 * r - 21.06224101826) * r + 23.08336743743) * r - 8.4735109309) * r + 1.0;
+    const double num = y * (((-25.44106049637 * r + 41.39119773534) * r - 18.61500062529) * r + 2.50662823884);
+    const double den = (((3.13082909833 * r - 21.06224101826) * r + 23.08336743743) * r - 8.4735109309) * r + 1.0;
     return CheckResult(num / den);
   }
   const double r = y < 0.0 ? p : 1.0 - p;
@@ -129,8 +121,7 @@ double NormalInverse(double p) {
                 s * (0.0276438810333863 +
                      s * (0.0038405729373609 +
                           s * (0.0003951896511919 +
-                               s * (0.0000321767881768 +
-                                    s * (0.0000002888167364 + s * 0.0000003960315187)))))));
+                               s * (0.0000321767881768 + s * (0.0000002888167364 + s * 0.0000003960315187)))))));
   return CheckResult(y >= 0.0 ? z : -z);
 }
 
@@ -169,8 +160,7 @@ double BivariateNormalCdfCore(double x, double y, double rho) {
   }
   double sum = 0.0;
   for (int i = 0; i < 4; ++i)
-    for (int j = 0; j < 4; ++j)
-      sum += kA[i] * kA[j] * DreznerTermUnchecked(rho, x, y, kB[i], kB[j]);
+    for (int j = 0; j < 4; ++j) sum += kA[i] * kA[j] * DreznerTermUnchecked(rho, x, y, kB[i], kB[j]);
   return CheckResult(scale * sum);
 }
 
@@ -188,8 +178,7 @@ double BivariateNormalCdf(double x, double y, double rho) {
     const double dd = std::sqrt(x * x - 2.0 * rho * x * y + y * y);
     const double rho1 = CheckedDiv(SignOf(x) * (rho * x - y), dd);
     const double rho2 = CheckedDiv(SignOf(y) * (rho * y - x), dd);
-    r = BivariateNormalCdf(x, 0.0, rho1) + BivariateNormalCdf(y, 0.0, rho2) -
-        (1.0 - SignOf(x) * SignOf(y)) / 4.0;
+    r = BivariateNormalCdf(x, 0.0, rho1) + BivariateNormalCdf(y, 0.0, rho2) - (1.0 - SignOf(x) * SignOf(y)) / 4.0;
   } else if (x <= 0.0 && y <= 0.0 && rho <= 0.0) {
     r = BivariateNormalCdfCore(x, y, rho);
   } else if (x <= 0.0 && y * rho >= 0.0) {

@@ -110,8 +110,7 @@ const ClassInfo& TCollection::StaticClass() {
   return *ci;
 }
 
-TCollection::TCollection(const ClassInfo& itemClass, TPersistent* owner)
-    : itemClass_(&itemClass), owner_(owner) {}
+TCollection::TCollection(const ClassInfo& itemClass, TPersistent* owner) : itemClass_(&itemClass), owner_(owner) {}
 
 TCollection::~TCollection() {
   auto observers = observers_;
@@ -131,7 +130,9 @@ void TCollection::CheckIndex(int index, int limit) const {
   if (index < 0 || index >= limit) ThrowListIndexError(index);
 }
 
-TCollectionItem& TCollection::Add() { return AddItem(CreateItem()); }
+TCollectionItem& TCollection::Add() {
+  return AddItem(CreateItem());
+}
 
 TCollectionItem& TCollection::Insert(int index) {
   CheckIndex(index, Count() + 1);
@@ -168,7 +169,9 @@ TCollectionItem& TCollection::GetItem(int index) {
   return *items_[static_cast<std::size_t>(index)];
 }
 
-const TCollectionItem& TCollection::GetItem(int index) const { return const_cast<TCollection*>(this)->GetItem(index); }
+const TCollectionItem& TCollection::GetItem(int index) const {
+  return const_cast<TCollection*>(this)->GetItem(index);
+}
 
 TCollectionItem* TCollection::FindItemID(int id) {
   for (const auto& item : items_)
@@ -176,7 +179,9 @@ TCollectionItem* TCollection::FindItemID(int id) {
   return nullptr;
 }
 
-const TCollectionItem* TCollection::FindItemID(int id) const { return const_cast<TCollection*>(this)->FindItemID(id); }
+const TCollectionItem* TCollection::FindItemID(int id) const {
+  return const_cast<TCollection*>(this)->FindItemID(id);
+}
 
 void TCollection::Move(int from, int to) {
   CheckIndex(from, Count());
@@ -200,8 +205,7 @@ void TCollection::Assign(const TPersistent& source) {
 }
 
 void TCollection::AddObserver(TCollectionObserver* observer) {
-  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end())
-    observers_.push_back(observer);
+  if (std::find(observers_.begin(), observers_.end(), observer) == observers_.end()) observers_.push_back(observer);
 }
 
 void TCollection::RemoveObserver(TCollectionObserver* observer) {

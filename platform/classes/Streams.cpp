@@ -142,8 +142,7 @@ public:
       Tag(TValueType::vaString);
       Byte(static_cast<std::uint8_t>(cp1252.size()));
     } else {
-      if (cp1252.size() > std::numeric_limits<std::uint32_t>::max())
-        throw EWriteError("Text too long for a stream");
+      if (cp1252.size() > std::numeric_limits<std::uint32_t>::max()) throw EWriteError("Text too long for a stream");
       Tag(TValueType::vaLString);
       Little(cp1252.size(), 4);
     }
@@ -251,9 +250,12 @@ public:
   // The integer after one of the integer tags.
   std::int32_t IntegerAfter(std::uint8_t tag) {
     switch (static_cast<TValueType>(tag)) {
-      case TValueType::vaInt8: return static_cast<std::int8_t>(Little(1));
-      case TValueType::vaInt16: return static_cast<std::int16_t>(Little(2));
-      default: return static_cast<std::int32_t>(static_cast<std::uint32_t>(Little(4)));
+      case TValueType::vaInt8:
+        return static_cast<std::int8_t>(Little(1));
+      case TValueType::vaInt16:
+        return static_cast<std::int16_t>(Little(2));
+      default:
+        return static_cast<std::int32_t>(static_cast<std::uint32_t>(Little(4)));
     }
   }
 

@@ -4,8 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
-ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<PropertyInfo> own,
-                     Factory factory)
+ClassInfo::ClassInfo(std::string name, const ClassInfo* parent, std::vector<PropertyInfo> own, Factory factory)
     : name_(std::move(name)), parent_(parent), own_(std::move(own)), factory_(std::move(factory)) {
   if (parent_) all_ = parent_->all_;
   for (PropertyInfo& p : own_) {
@@ -36,8 +35,7 @@ namespace {
 const PropertyInfo& Require(const TPersistent& obj, std::string_view name, PropKind kind) {
   const PropertyInfo* p = obj.Class().Find(name);
   if (!p) throw EConvertError("Propriedade " + std::string(name) + " não existe em " + obj.ClassName());
-  if (p->kind != kind)
-    throw EConvertError("Tipo incompatível da propriedade " + p->name + " em " + obj.ClassName());
+  if (p->kind != kind) throw EConvertError("Tipo incompatível da propriedade " + p->name + " em " + obj.ClassName());
   return *p;
 }
 

@@ -30,7 +30,7 @@ struct PropertyInfo {
   const ClassInfo* owner = nullptr;        // class that declares it
   std::function<PropValue(const TPersistent&)> get;
   std::function<void(TPersistent&, const PropValue&)> set;  // empty when read-only
-  std::function<TCollection&(TPersistent&)> collection;    // Collection kind only
+  std::function<TCollection&(TPersistent&)> collection;     // Collection kind only
   const ClassInfo* itemClass = nullptr;                     // Collection kind only
 
   bool IsCollection() const { return kind == PropKind::Collection; }
@@ -183,7 +183,9 @@ private:
 
 // Declares the run-time description of a class. Define StaticClass() in the
 // source file with a ClassBuilder.
-#define TQ_DECLARE_CLASS(Name)                       \
-public:                                              \
-  static const ClassInfo& StaticClass();             \
-  const ClassInfo& Class() const override { return Name::StaticClass(); }
+#define TQ_DECLARE_CLASS(Name)              \
+public:                                     \
+  static const ClassInfo& StaticClass();    \
+  const ClassInfo& Class() const override { \
+    return Name::StaticClass();             \
+  }

@@ -42,11 +42,9 @@ const TFieldDef& TFieldDefs::Items(int index) const {
   return defs_[static_cast<std::size_t>(index)];
 }
 
-const TFieldDef& TFieldDefs::Add(const std::string& name, TFieldType type, int size,
-                                 bool readOnly) {
+const TFieldDef& TFieldDefs::Add(const std::string& name, TFieldType type, int size, bool readOnly) {
   if (name.empty()) throw EDatabaseError("Field name missing");
-  if (IndexOf(name) >= 0)
-    throw EDatabaseError("Duplicate name '" + name + "' in field definitions");
+  if (IndexOf(name) >= 0) throw EDatabaseError("Duplicate name '" + name + "' in field definitions");
   TFieldDef def;
   def.Name = name;
   def.DataType = type;
@@ -97,12 +95,10 @@ void TDataSet::DoEvent(const TDataSetNotifyEvent& event) {
 }
 
 void TDataSet::DataEvent(TDataEvent event, TField* field, int info) {
-  if (event == TDataEvent::deFieldChange && field && field->OnChange && !quiet_)
-    field->OnChange(*field);
+  if (event == TDataEvent::deFieldChange && field && field->OnChange && !quiet_) field->OnChange(*field);
   auto sources = sources_;
   for (TDataSource* s : sources)
-    if (std::find(sources_.begin(), sources_.end(), s) != sources_.end())
-      s->DataEvent(event, field, info, quiet_);
+    if (std::find(sources_.begin(), sources_.end(), s) != sources_.end()) s->DataEvent(event, field, info, quiet_);
 }
 
 void TDataSet::SetState(TDataSetState state) {
@@ -554,8 +550,8 @@ void TDataSet::BindFields(bool binding) {
     const TFieldDef* def = fieldDefs_.Find(f->FieldName());
     if (!def) throw EDatabaseError(FieldNotFoundMessage(f->FieldName()));
     if (def->DataType != f->DataType())
-      throw EDatabaseError("Type mismatch for field '" + f->FieldName() + "', expecting: " +
-                           TypeName(f->DataType()) + " actual: " + TypeName(def->DataType));
+      throw EDatabaseError("Type mismatch for field '" + f->FieldName() + "', expecting: " + TypeName(f->DataType()) +
+                           " actual: " + TypeName(def->DataType));
     f->fieldNo_ = def->FieldNo;
     f->defReadOnly_ = def->ReadOnly;
   }
@@ -592,8 +588,7 @@ std::string TDataSet::FieldTextAt(int record, const TField& field) const {
 }
 
 void TDataSet::AttachSource(TDataSource* source) {
-  if (std::find(sources_.begin(), sources_.end(), source) == sources_.end())
-    sources_.push_back(source);
+  if (std::find(sources_.begin(), sources_.end(), source) == sources_.end()) sources_.push_back(source);
 }
 
 void TDataSet::DetachSource(TDataSource* source) {

@@ -47,8 +47,7 @@ using TDataChangeEvent = std::function<void(TDataSource&, TField*)>;
 inline constexpr const char* kMsgNoRecords = "No Records";
 inline constexpr const char* kMsgBookmarkNotFound = "Bookmark not found";
 inline constexpr const char* kMsgDataSetEmpty = "Cannot perform this operation on an empty dataset";
-inline constexpr const char* kMsgDataSetClosed =
-    "Cannot perform this operation on a closed dataset";
+inline constexpr const char* kMsgDataSetClosed = "Cannot perform this operation on a closed dataset";
 inline constexpr const char* kMsgDataSetOpen = "Cannot perform this operation on an open dataset";
 // "Field '<name>' cannot be modified" and the like are built by these helpers.
 std::string FieldReadOnlyMessage(const std::string& fieldName);
@@ -66,17 +65,16 @@ struct TFieldDef {
 };
 
 class TFieldDefs {
- public:
+public:
   int Count() const { return static_cast<int>(defs_.size()); }
   const TFieldDef& Items(int index) const;
   // Raises EDatabaseError on an empty or duplicate name (case ignored).
-  const TFieldDef& Add(const std::string& name, TFieldType type, int size = 0,
-                       bool readOnly = false);
+  const TFieldDef& Add(const std::string& name, TFieldType type, int size = 0, bool readOnly = false);
   const TFieldDef* Find(const std::string& name) const;
   int IndexOf(const std::string& name) const;
   void Clear() { defs_.clear(); }
 
- private:
+private:
   std::vector<TFieldDef> defs_;
 };
 
@@ -96,7 +94,7 @@ struct TFieldSpec {
 // ---- Fields ----
 
 class TField {
- public:
+public:
   TField(const TField&) = delete;
   TField& operator=(const TField&) = delete;
   virtual ~TField() = default;
@@ -149,7 +147,7 @@ class TField {
 
   TFieldNotifyEvent OnChange;
 
- protected:
+protected:
   explicit TField(TFieldType type);
   // Turns a value of any kind into this field's own kind.
   virtual TFieldValue Convert(const TFieldValue& value) const = 0;
@@ -157,7 +155,7 @@ class TField {
   virtual TFieldValue ParseText(const std::string& text) const = 0;
   [[noreturn]] void ThrowInvalidValue(const std::string& text) const;
 
- private:
+private:
   friend class TDataSet;
 
   TDataSet* dataSet_ = nullptr;
@@ -174,56 +172,56 @@ class TField {
 
 // Integer and float fields: display and edit formats are FormatFloat masks.
 class TNumericField : public TField {
- public:
+public:
   const std::string& DisplayFormat() const { return displayFormat_; }
   void SetDisplayFormat(const std::string& mask) { displayFormat_ = mask; }
   const std::string& EditFormat() const { return editFormat_; }
   void SetEditFormat(const std::string& mask) { editFormat_ = mask; }
 
- protected:
+protected:
   using TField::TField;
   TFieldValue ParseText(const std::string& text) const override;
   virtual TFieldValue ParseNumber(const std::string& trimmed, bool& ok) const = 0;
 
- private:
+private:
   std::string displayFormat_;
   std::string editFormat_;
 };
 
 class TIntegerField : public TNumericField {
- public:
+public:
   TIntegerField() : TNumericField(TFieldType::Integer) {}
   std::string GetText(const TFieldValue& value, bool display) const override;
 
- protected:
+protected:
   TFieldValue Convert(const TFieldValue& value) const override;
   TFieldValue ParseNumber(const std::string& trimmed, bool& ok) const override;
 };
 
 class TFloatField : public TNumericField {
- public:
+public:
   TFloatField() : TNumericField(TFieldType::Float) {}
   // Shown with the currency symbol; edited with the currency decimals.
   bool Currency() const { return currency_; }
   void SetCurrency(bool v) { currency_ = v; }
   std::string GetText(const TFieldValue& value, bool display) const override;
 
- protected:
+protected:
   TFieldValue Convert(const TFieldValue& value) const override;
   TFieldValue ParseNumber(const std::string& trimmed, bool& ok) const override;
 
- private:
+private:
   bool currency_ = false;
 };
 
 // Texts are cut at Size characters (code points) when read and written.
 class TStringField : public TField {
- public:
+public:
   TStringField();
   std::string GetText(const TFieldValue& value, bool display) const override;
   TFieldValue Normalize(const TFieldValue& value) const override;
 
- protected:
+protected:
   TFieldValue Convert(const TFieldValue& value) const override;
   TFieldValue ParseText(const std::string& text) const override;
 };
@@ -232,7 +230,7 @@ class TStringField : public TField {
 
 class TDataSet : public TComponent {
   TQ_DECLARE_CLASS(TDataSet)
- public:
+public:
   explicit TDataSet(TComponent* owner = nullptr);
   ~TDataSet() override;
 
@@ -321,7 +319,7 @@ class TDataSet : public TComponent {
   TDataSetNotifyEvent BeforeRefresh, AfterRefresh;
   TDataSetNotifyEvent OnNewRecord;
 
- protected:
+protected:
   // What a concrete dataset provides.
   virtual void InternalOpen() = 0;
   virtual void InternalClose() = 0;
@@ -363,7 +361,7 @@ class TDataSet : public TComponent {
   void AbandonEditing();
   void DataEvent(TDataEvent event, TField* field = nullptr, int info = 0);
 
- private:
+private:
   friend class TField;
   friend class TDataSource;
 
@@ -392,7 +390,7 @@ class TDataSet : public TComponent {
 
 class TDataSource : public TComponent {
   TQ_DECLARE_CLASS(TDataSource)
- public:
+public:
   explicit TDataSource(TComponent* owner = nullptr);
   ~TDataSource() override;
 
@@ -412,7 +410,7 @@ class TDataSource : public TComponent {
   TDataChangeEvent OnDataChange;
   TDataSourceNotifyEvent OnUpdateData;
 
- private:
+private:
   friend class TDataSet;
   friend class TDataLink;
 
@@ -430,7 +428,7 @@ class TDataSource : public TComponent {
 
 // What a data-aware control needs from its data source.
 class TDataLink {
- public:
+public:
   TDataLink() = default;
   TDataLink(const TDataLink&) = delete;
   TDataLink& operator=(const TDataLink&) = delete;
@@ -448,7 +446,7 @@ class TDataLink {
   // Writes the control's pending text now.
   void UpdateRecord();
 
- protected:
+protected:
   virtual void ActiveChanged() {}
   virtual void DataSetChanged() { RecordChanged(nullptr); }
   virtual void DataSetScrolled(int /*distance*/) { DataSetChanged(); }
@@ -457,7 +455,7 @@ class TDataLink {
   virtual void EditingChanged() {}
   virtual void UpdateData() {}
 
- private:
+private:
   friend class TDataSource;
   void UpdateState();
   void Dispatch(TDataEvent event, TField* field, int info);
@@ -471,7 +469,7 @@ class TDataLink {
 
 // A link to one field, by name, as an edit box or a label holds it.
 class TFieldDataLink : public TDataLink {
- public:
+public:
   const std::string& FieldName() const { return fieldName_; }
   // "" unbinds.
   void SetFieldName(const std::string& name);
@@ -488,13 +486,13 @@ class TFieldDataLink : public TDataLink {
   std::function<void()> OnEditingChange;
   std::function<void()> OnUpdateData;
 
- protected:
+protected:
   void ActiveChanged() override;
   void RecordChanged(TField* field) override;
   void EditingChanged() override;
   void UpdateData() override;
 
- private:
+private:
   void UpdateField();
 
   std::string fieldName_;

@@ -115,7 +115,9 @@ void TDataLink::SetDataSource(TDataSource* source) {
   UpdateState();
 }
 
-TDataSet* TDataLink::DataSet() const { return source_ ? source_->DataSet() : nullptr; }
+TDataSet* TDataLink::DataSet() const {
+  return source_ ? source_->DataSet() : nullptr;
+}
 
 void TDataLink::SetReadOnly(bool v) {
   if (v == readOnly_) return;
@@ -190,7 +192,9 @@ void TFieldDataLink::UpdateField() {
   modified_ = false;
 }
 
-bool TFieldDataLink::CanModify() const { return !ReadOnly() && field_ && field_->CanModify(); }
+bool TFieldDataLink::CanModify() const {
+  return !ReadOnly() && field_ && field_->CanModify();
+}
 
 void TFieldDataLink::ActiveChanged() {
   UpdateField();

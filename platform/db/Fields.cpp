@@ -9,8 +9,7 @@ namespace {
 // "1.234,5" -> "1234,5" when every group after the first has three digits.
 bool StripGrouping(const std::string& s, std::string& out) {
   const TFormatSettings& fs = FormatSettings();
-  if (fs.ThousandSeparator == fs.DecimalSeparator || s.find(fs.ThousandSeparator) == std::string::npos)
-    return false;
+  if (fs.ThousandSeparator == fs.DecimalSeparator || s.find(fs.ThousandSeparator) == std::string::npos) return false;
   std::size_t end = s.find(fs.DecimalSeparator);
   if (end == std::string::npos) end = s.size();
   std::size_t start = (s[0] == '-' || s[0] == '+') ? 1 : 0;
@@ -57,7 +56,9 @@ int TField::DisplayWidth() const {
   return dataType_ == TFieldType::String && size_ > 0 ? size_ : 10;
 }
 
-void TField::SetSize(int size) { size_ = size; }
+void TField::SetSize(int size) {
+  size_ = size;
+}
 
 bool TField::CanModify() const {
   return !ReadOnly() && dataSet_ && dataSet_->Active() && dataSet_->CanModify();
@@ -70,7 +71,9 @@ int TField::Index() const {
   return -1;
 }
 
-TFieldValue TField::Normalize(const TFieldValue& value) const { return value; }
+TFieldValue TField::Normalize(const TFieldValue& value) const {
+  return value;
+}
 
 TFieldValue TField::Value() const {
   if (!dataSet_) return {};
@@ -167,8 +170,7 @@ TFieldValue TIntegerField::Convert(const TFieldValue& value) const {
 std::string TIntegerField::GetText(const TFieldValue& value, bool display) const {
   if (std::holds_alternative<std::monostate>(value)) return {};
   if (auto s = std::get_if<std::string>(&value)) return *s;
-  const double v = std::holds_alternative<double>(value) ? std::get<double>(value)
-                                                          : std::get<std::int32_t>(value);
+  const double v = std::holds_alternative<double>(value) ? std::get<double>(value) : std::get<std::int32_t>(value);
   const std::string& mask = display || EditFormat().empty() ? DisplayFormat() : EditFormat();
   if (!mask.empty()) return FormatFloat(mask, v);
   if (auto i = std::get_if<std::int32_t>(&value)) return IntToStr(*i);
@@ -200,8 +202,7 @@ TFieldValue TFloatField::Convert(const TFieldValue& value) const {
 std::string TFloatField::GetText(const TFieldValue& value, bool display) const {
   if (std::holds_alternative<std::monostate>(value)) return {};
   if (auto s = std::get_if<std::string>(&value)) return *s;
-  const double v = std::holds_alternative<double>(value) ? std::get<double>(value)
-                                                          : std::get<std::int32_t>(value);
+  const double v = std::holds_alternative<double>(value) ? std::get<double>(value) : std::get<std::int32_t>(value);
   if (display) {
     if (!DisplayFormat().empty()) return FormatFloat(DisplayFormat(), v);
     if (currency_) return FormatCurrency(v);
@@ -218,7 +219,9 @@ std::string TFloatField::GetText(const TFieldValue& value, bool display) const {
 
 // ---- TStringField ----
 
-TStringField::TStringField() : TField(TFieldType::String) { TField::SetSize(20); }
+TStringField::TStringField() : TField(TFieldType::String) {
+  TField::SetSize(20);
+}
 
 TFieldValue TStringField::Normalize(const TFieldValue& value) const {
   const auto* s = std::get_if<std::string>(&value);
@@ -239,12 +242,13 @@ TFieldValue TStringField::Convert(const TFieldValue& value) const {
     s = *t;
   else
     return value;
-  if (Size() > 0 && Utf8Length(s) > static_cast<std::size_t>(Size()))
-    s = Utf8Left(s, static_cast<std::size_t>(Size()));
+  if (Size() > 0 && Utf8Length(s) > static_cast<std::size_t>(Size())) s = Utf8Left(s, static_cast<std::size_t>(Size()));
   return TFieldValue(std::move(s));
 }
 
-TFieldValue TStringField::ParseText(const std::string& text) const { return Convert(TFieldValue(text)); }
+TFieldValue TStringField::ParseText(const std::string& text) const {
+  return Convert(TFieldValue(text));
+}
 
 std::string TStringField::GetText(const TFieldValue& value, bool) const {
   const TFieldValue v = Normalize(value);

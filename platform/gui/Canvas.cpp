@@ -141,8 +141,7 @@ void TCanvas::BrushChanged() {
 }
 
 TSize TCanvas::DeviceSize() const {
-  if (painter_ && painter_->device())
-    return {painter_->device()->width(), painter_->device()->height()};
+  if (painter_ && painter_->device()) return {painter_->device()->width(), painter_->device()->height()};
   if (image_) return {image_->width(), image_->height()};
   return {};
 }
@@ -331,8 +330,7 @@ void TCanvas::CopyRect(const TRect& dest, const TCanvas& source, const TRect& sr
   Changed();
 }
 
-void TCanvas::DrawTransparent(int x, int y, int w, int h, const TBitmap& bitmap, int sx, int sy,
-                              TColor transparent) {
+void TCanvas::DrawTransparent(int x, int y, int w, int h, const TBitmap& bitmap, int sx, int sy, TColor transparent) {
   if (w <= 0 || h <= 0 || bitmap.Empty()) return;
   QImage img = bitmap.Image().copy(sx, sy, w, h).convertToFormat(QImage::Format_ARGB32);
   TColor key = ColorToRGB(transparent);

@@ -96,7 +96,7 @@ struct TTextMetric {
 };
 
 class TCanvas : public TPersistent {
- public:
+public:
   TCanvas();
   // Draws through painter (not owned) until Unbind.
   explicit TCanvas(QPainter* painter);
@@ -127,9 +127,7 @@ class TCanvas : public TPersistent {
   void Polygon(const std::vector<TPoint>& points);
   // Pen outline inside the rectangle, brush inside.
   void Rectangle(const TRect& r);
-  void Rectangle(int left, int top, int right, int bottom) {
-    Rectangle({left, top, right, bottom});
-  }
+  void Rectangle(int left, int top, int right, int bottom) { Rectangle({left, top, right, bottom}); }
 
   // [Left, Right) x [Top, Bottom) with the brush; nothing for an empty one.
   void FillRect(const TRect& r);
@@ -147,8 +145,7 @@ class TCanvas : public TPersistent {
   void CopyRect(const TRect& dest, const TCanvas& source, const TRect& src);
   // Draws (sx, sy, w, h) of the bitmap at (x, y), leaving out the pixels of
   // the transparent colour.
-  void DrawTransparent(int x, int y, int w, int h, const TBitmap& bitmap, int sx, int sy,
-                       TColor transparent);
+  void DrawTransparent(int x, int y, int w, int h, const TBitmap& bitmap, int sx, int sy, TColor transparent);
   // Draws an image with its alpha at (x, y); the part src of it when given.
   void DrawImage(int x, int y, const QImage& image, const std::optional<TRect>& src = {});
 
@@ -197,7 +194,7 @@ class TCanvas : public TPersistent {
   // The image of a bitmap canvas (nullptr for a bound canvas).
   const QImage* Image() const { return image_; }
 
- private:
+private:
   friend class TBitmap;
   explicit TCanvas(QImage* image);
   // Ends the painter of an image canvas, so the image can be read or resized.
@@ -240,12 +237,12 @@ class TCanvas : public TPersistent {
 // Binds a canvas to a painter for one scope (a paint event), so it is given
 // back before the painter ends.
 class TCanvasBinding {
- public:
+public:
   TCanvasBinding(TCanvas& canvas, QPainter& painter) : canvas_(canvas) { canvas_.Bind(&painter); }
   ~TCanvasBinding() { canvas_.Unbind(); }
   TCanvasBinding(const TCanvasBinding&) = delete;
   TCanvasBinding& operator=(const TCanvasBinding&) = delete;
 
- private:
+private:
   TCanvas& canvas_;
 };

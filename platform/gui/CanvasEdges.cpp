@@ -201,8 +201,7 @@ void TCanvas::DrawSymbol(char glyph, const TRect& cell, TColor color) {
       int x = x0 + (s - w) / 2, y = y0 + (s - h) / 2;
       for (std::size_t row = 0; row < kQuestionMark.size(); ++row) {
         for (int col = 0; col < 5; ++col) {
-          if (kQuestionMark[row][col] == '#')
-            fill(x + col * q, y + static_cast<int>(row) * q, q, q);
+          if (kQuestionMark[row][col] == '#') fill(x + col * q, y + static_cast<int>(row) * q, q, q);
         }
       }
       break;

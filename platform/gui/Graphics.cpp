@@ -56,18 +56,14 @@ std::string Lower(std::string_view s) {
 enum class Face { Sans, Mono, Serif, Other };
 
 Face FaceOf(const std::string& lowerName) {
-  static const std::array<std::string_view, 10> sans = {
-      "arial",        "ms sans serif",  "microsoft sans serif",
-      "ms shell dlg", "ms shell dlg 2", "tahoma",
-      "verdana",      "helvetica",      "segoe ui",
-      "marlett"};
-  static const std::array<std::string_view, 5> mono = {"courier new", "courier", "fixedsys",
-                                                       "lucida console", "consolas"};
-  static const std::array<std::string_view, 4> serif = {"times new roman", "times", "ms serif",
-                                                        "georgia"};
-  auto in = [&](const auto& list) {
-    return std::find(list.begin(), list.end(), lowerName) != list.end();
-  };
+  static const std::array<std::string_view, 10> sans = {"arial",        "ms sans serif",  "microsoft sans serif",
+                                                        "ms shell dlg", "ms shell dlg 2", "tahoma",
+                                                        "verdana",      "helvetica",      "segoe ui",
+                                                        "marlett"};
+  static const std::array<std::string_view, 5> mono = {"courier new", "courier", "fixedsys", "lucida console",
+                                                       "consolas"};
+  static const std::array<std::string_view, 4> serif = {"times new roman", "times", "ms serif", "georgia"};
+  auto in = [&](const auto& list) { return std::find(list.begin(), list.end(), lowerName) != list.end(); };
   if (in(sans)) return Face::Sans;
   if (in(mono)) return Face::Mono;
   if (in(serif)) return Face::Serif;

@@ -92,10 +92,10 @@ TColor FromQColor(const QColor& color);
 
 // Base of fonts, pens and brushes: OnChange fires after every change.
 class TGraphicsObject : public TPersistent {
- public:
+public:
   TNotifyEvent OnChange;
 
- protected:
+protected:
   virtual void Changed();
 };
 
@@ -106,7 +106,7 @@ using TFontStyles = unsigned;
 inline constexpr const char* kSymbolFontName = "Marlett";
 
 class TFont : public TGraphicsObject {
- public:
+public:
   TFont() = default;
 
   const std::string& Name() const { return name_; }
@@ -132,7 +132,7 @@ class TFont : public TGraphicsObject {
   // The Qt font: substituted family, pixel size, styles, no antialiasing.
   QFont ToQFont() const;
 
- private:
+private:
   std::string name_ = "MS Sans Serif";
   int height_ = -11;
   TFontStyles style_ = 0;
@@ -148,7 +148,7 @@ QString ResolveFontFamily(const std::string& name);
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 
 class TPen : public TGraphicsObject {
- public:
+public:
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   int Width() const { return width_; }
@@ -158,7 +158,7 @@ class TPen : public TGraphicsObject {
 
   void Assign(const TPersistent& source) override;
 
- private:
+private:
   TColor color_ = clBlack;
   int width_ = 1;
   TPenStyle style_ = TPenStyle::psSolid;
@@ -167,7 +167,7 @@ class TPen : public TGraphicsObject {
 enum class TBrushStyle { bsSolid, bsClear };
 
 class TBrush : public TGraphicsObject {
- public:
+public:
   TColor Color() const { return color_; }
   void SetColor(TColor color);
   TBrushStyle Style() const { return style_; }
@@ -175,7 +175,7 @@ class TBrush : public TGraphicsObject {
 
   void Assign(const TPersistent& source) override;
 
- private:
+private:
   TColor color_ = clWhite;
   TBrushStyle style_ = TBrushStyle::bsSolid;
 };

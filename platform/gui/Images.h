@@ -13,7 +13,7 @@
 // An opaque RGB picture with a canvas to draw on it. New area after a resize
 // is white.
 class TBitmap : public TGraphicsObject {
- public:
+public:
   TBitmap();
   TBitmap(int width, int height);
   ~TBitmap() override;
@@ -39,7 +39,7 @@ class TBitmap : public TGraphicsObject {
   const QImage& Image() const;
   void SetImage(const QImage& image);
 
- private:
+private:
   void Changed() override;
   mutable QImage image_;
   std::unique_ptr<TCanvas> canvas_;
@@ -49,7 +49,7 @@ class TImageList;
 
 // Tells its owner when the images of the list it is registered with change.
 class TChangeLink {
- public:
+public:
   TChangeLink() = default;
   TChangeLink(const TChangeLink&) = delete;
   TChangeLink& operator=(const TChangeLink&) = delete;
@@ -60,14 +60,14 @@ class TChangeLink {
   TNotifyEvent OnChange;
   virtual void Change();
 
- private:
+private:
   friend class TImageList;
   TImageList* sender_ = nullptr;
 };
 
 // Images of one size, drawn with their transparent parts left out.
 class TImageList : public TComponent {
- public:
+public:
   explicit TImageList(TComponent* owner = nullptr);
   TImageList(int width, int height, TComponent* owner = nullptr);
   ~TImageList() override;
@@ -103,10 +103,10 @@ class TImageList : public TComponent {
   void UnRegisterChanges(TChangeLink* link);
   TNotifyEvent OnChange;
 
- protected:
+protected:
   virtual void Change();
 
- private:
+private:
   int AddStrip(const QImage& argb);
   int width_ = 16;
   int height_ = 16;

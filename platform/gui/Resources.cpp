@@ -169,8 +169,7 @@ QImage NoDropCursor() {
   p.setBrush(Qt::NoBrush);
   p.setPen(QPen(QColor(192, 0, 0), 2.5));
   p.drawEllipse(centre, 6.5, 6.5);
-  p.drawLine(QPointF(centre.x() - 4.5, centre.y() - 4.5),
-             QPointF(centre.x() + 4.5, centre.y() + 4.5));
+  p.drawLine(QPointF(centre.x() - 4.5, centre.y() - 4.5), QPointF(centre.x() + 4.5, centre.y() + 4.5));
   return img;
 }
 
@@ -185,12 +184,12 @@ const QRgb kSilver = qRgb(192, 192, 192);
 const std::map<std::string, QImage>& Bitmaps() {
   static const std::map<std::string, QImage> bitmaps = [] {
     std::map<std::string, QImage> m;
-    m["CLOSEBUTTON"] = FromRows(kCloseButton.data(), kGlyphWidth, kGlyphHeight, kSilver)
-                           .convertToFormat(QImage::Format_RGB32);
-    m["HOTBUTTONPINUP"] = FromRows(kPinUp.data(), kGlyphWidth, kGlyphHeight, kSilver)
-                              .convertToFormat(QImage::Format_RGB32);
-    m["HOTBUTTONPINDOWN"] = FromRows(kPinDown.data(), kGlyphWidth, kGlyphHeight, kSilver)
-                                .convertToFormat(QImage::Format_RGB32);
+    m["CLOSEBUTTON"] =
+        FromRows(kCloseButton.data(), kGlyphWidth, kGlyphHeight, kSilver).convertToFormat(QImage::Format_RGB32);
+    m["HOTBUTTONPINUP"] =
+        FromRows(kPinUp.data(), kGlyphWidth, kGlyphHeight, kSilver).convertToFormat(QImage::Format_RGB32);
+    m["HOTBUTTONPINDOWN"] =
+        FromRows(kPinDown.data(), kGlyphWidth, kGlyphHeight, kSilver).convertToFormat(QImage::Format_RGB32);
     return m;
   }();
   return bitmaps;

@@ -3,8 +3,7 @@
 #include <algorithm>
 
 bool IntersectRect(TRect& dst, const TRect& a, const TRect& b) {
-  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right),
-          std::min(a.Bottom, b.Bottom)};
+  TRect r{std::max(a.Left, b.Left), std::max(a.Top, b.Top), std::min(a.Right, b.Right), std::min(a.Bottom, b.Bottom)};
   if (IsRectEmpty(r)) {
     dst = {};
     return false;
@@ -19,8 +18,7 @@ bool UnionRect(TRect& dst, const TRect& a, const TRect& b) {
   } else if (IsRectEmpty(b)) {
     dst = a;
   } else {
-    dst = {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right),
-           std::max(a.Bottom, b.Bottom)};
+    dst = {std::min(a.Left, b.Left), std::min(a.Top, b.Top), std::max(a.Right, b.Right), std::max(a.Bottom, b.Bottom)};
   }
   return !IsRectEmpty(dst);
 }

@@ -6,9 +6,15 @@ void ThrowListIndexError(long long index) {
   throw EListError("Índice de lista fora dos limites (" + std::to_string(index) + ")");
 }
 
-void RaiseZeroDivide() { throw EZeroDivide(kMsgZeroDivide); }
-void RaiseInvalidOp() { throw EInvalidOp(kMsgInvalidOp); }
-void RaiseOverflow() { throw EOverflow(kMsgOverflow); }
+void RaiseZeroDivide() {
+  throw EZeroDivide(kMsgZeroDivide);
+}
+void RaiseInvalidOp() {
+  throw EInvalidOp(kMsgInvalidOp);
+}
+void RaiseOverflow() {
+  throw EOverflow(kMsgOverflow);
+}
 
 std::int64_t IntDiv(std::int64_t a, std::int64_t b) {
   if (b == 0) throw EDivByZero(kMsgZeroDivide);

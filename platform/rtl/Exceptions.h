@@ -16,10 +16,10 @@ private:
   std::string message_;
 };
 
-#define TQ_DECLARE_EXCEPTION(Name, Base)                 \
-  class Name : public Base {                              \
-  public:                                                 \
-    using Base::Base;                                     \
+#define TQ_DECLARE_EXCEPTION(Name, Base) \
+  class Name : public Base {             \
+  public:                                \
+    using Base::Base;                    \
   };
 
 // Silent abort: stops the current operation without a message.

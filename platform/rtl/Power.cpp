@@ -25,8 +25,7 @@ double RoundToDouble(long double r) {
 
 double IntPower(double base, std::int64_t exponent) {
   if (exponent == 0) return 1.0;
-  std::uint64_t n = exponent < 0 ? 0u - static_cast<std::uint64_t>(exponent)
-                                 : static_cast<std::uint64_t>(exponent);
+  std::uint64_t n = exponent < 0 ? 0u - static_cast<std::uint64_t>(exponent) : static_cast<std::uint64_t>(exponent);
   long double b = base;
   long double r = 1.0L;
   for (;;) {
@@ -54,8 +53,7 @@ double RealPower(double base, double exponent) {
   if (base == 0.0) RaiseZeroDivide();
   if (base < 0.0) RaiseInvalidOp();
   if (!std::isfinite(base) || !std::isfinite(exponent))
-    return RoundToDouble(
-        std::exp(static_cast<long double>(exponent) * std::log(static_cast<long double>(base))));
+    return RoundToDouble(std::exp(static_cast<long double>(exponent) * std::log(static_cast<long double>(base))));
   // pow is exp(y ln x) with an error below one ulp of the rounded result.
   return CheckResult(std::pow(base, exponent));
 }

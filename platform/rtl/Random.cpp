@@ -9,6 +9,10 @@ double RandomValue() {
   return gSeed / 4294967296.0;
 }
 
-std::uint32_t RandomSeed() { return gSeed; }
+std::uint32_t RandomSeed() {
+  return gSeed;
+}
 
-void SetRandomSeed(std::uint32_t seed) { gSeed = seed; }
+void SetRandomSeed(std::uint32_t seed) {
+  gSeed = seed;
+}

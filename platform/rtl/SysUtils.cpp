@@ -77,7 +77,9 @@ char DigitAt(const Decimal& d, int power) {
   return i >= 0 && i < static_cast<int>(d.digits.size()) ? d.digits[static_cast<std::size_t>(i)] : '0';
 }
 
-bool IsNegative(const Decimal& d) { return d.negative && !d.digits.empty(); }
+bool IsNegative(const Decimal& d) {
+  return d.negative && !d.digits.empty();
+}
 
 // Unsigned fixed notation of a rounded value.
 std::string FixedText(const Decimal& d, int decimals, bool grouping) {
@@ -99,10 +101,18 @@ std::string NonFiniteText(double v) {
   return v > 0 ? "INF" : "-INF";
 }
 
-bool IsBlank(char c) { return static_cast<unsigned char>(c) <= 0x20; }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+bool IsBlank(char c) {
+  return static_cast<unsigned char>(c) <= 0x20;
+}
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+char AsciiUpper(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 std::string_view TrimView(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -344,33 +354,55 @@ std::string FormatCurrency(double v) {
   const std::string& c = fs.CurrencyString;
   if (!IsNegative(d)) {
     switch (fs.CurrencyFormat) {
-      case 1: return n + c;
-      case 2: return c + " " + n;
-      case 3: return n + " " + c;
-      default: return c + n;
+      case 1:
+        return n + c;
+      case 2:
+        return c + " " + n;
+      case 3:
+        return n + " " + c;
+      default:
+        return c + n;
     }
   }
   switch (fs.NegCurrFormat) {
-    case 0: return "(" + c + n + ")";
-    case 2: return c + "-" + n;
-    case 3: return c + n + "-";
-    case 4: return "(" + n + c + ")";
-    case 5: return "-" + n + c;
-    case 6: return n + "-" + c;
-    case 7: return n + c + "-";
-    case 8: return "-" + n + " " + c;
-    case 9: return "-" + c + " " + n;
-    case 10: return n + " " + c + "-";
-    case 11: return c + " " + n + "-";
-    case 12: return c + " -" + n;
-    case 13: return n + "- " + c;
-    case 14: return "(" + c + " " + n + ")";
-    case 15: return "(" + n + " " + c + ")";
-    default: return "-" + c + n;
+    case 0:
+      return "(" + c + n + ")";
+    case 2:
+      return c + "-" + n;
+    case 3:
+      return c + n + "-";
+    case 4:
+      return "(" + n + c + ")";
+    case 5:
+      return "-" + n + c;
+    case 6:
+      return n + "-" + c;
+    case 7:
+      return n + c + "-";
+    case 8:
+      return "-" + n + " " + c;
+    case 9:
+      return "-" + c + " " + n;
+    case 10:
+      return n + " " + c + "-";
+    case 11:
+      return c + " " + n + "-";
+    case 12:
+      return c + " -" + n;
+    case 13:
+      return n + "- " + c;
+    case 14:
+      return "(" + c + " " + n + ")";
+    case 15:
+      return "(" + n + " " + c + ")";
+    default:
+      return "-" + c + n;
   }
 }
 
-double Round(double v) { return std::nearbyint(v); }
+double Round(double v) {
+  return std::nearbyint(v);
+}
 
 bool TryStrToFloat(std::string_view s, double& v) {
   return TryStrToFloat(s, v, FormatSettings().DecimalSeparator);
@@ -423,8 +455,7 @@ bool TryStrToFloat(std::string_view s, double& v, char decimalSeparator) {
 
 double StrToFloat(std::string_view s) {
   double v = 0;
-  if (!TryStrToFloat(s, v))
-    throw EConvertError("'" + std::string(s) + "' não é um valor de ponto flutuante válido");
+  if (!TryStrToFloat(s, v)) throw EConvertError("'" + std::string(s) + "' não é um valor de ponto flutuante válido");
   return v;
 }
 
@@ -462,7 +493,9 @@ std::string IntToStr(long long v) {
   return std::string(buf, r.ptr);
 }
 
-std::string Trim(std::string_view s) { return std::string(TrimView(s)); }
+std::string Trim(std::string_view s) {
+  return std::string(TrimView(s));
+}
 
 std::string TrimLeft(std::string_view s) {
   while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
@@ -486,7 +519,9 @@ std::string LowerCase(std::string_view s) {
   return out;
 }
 
-bool SameText(std::string_view a, std::string_view b) { return a.size() == b.size() && CompareText(a, b) == 0; }
+bool SameText(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && CompareText(a, b) == 0;
+}
 
 int CompareText(std::string_view a, std::string_view b) {
   std::size_t n = std::min(a.size(), b.size());

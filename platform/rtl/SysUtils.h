@@ -113,4 +113,4 @@ std::string ChangeFileExt(std::string_view path, std::string_view ext);
 std::string IncludeTrailingPathDelimiter(std::string_view path);
 // folder + "/" + name; the bare name when the folder is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);  // "" stays ""
-bool FileExists(std::string_view path);  // a regular file
+bool FileExists(std::string_view path);                                // a regular file

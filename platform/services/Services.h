@@ -9,7 +9,7 @@
 
 // The error window.
 class IErrorPresenter {
- public:
+public:
   virtual ~IErrorPresenter() = default;
   // Shows the list (modeless) with the given title.
   virtual void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) = 0;
@@ -31,7 +31,7 @@ struct FileDialogOptions {
 
 // File dialogs and message boxes.
 class IDialogs {
- public:
+public:
   virtual ~IDialogs() = default;
   // The chosen path, or empty when cancelled.
   virtual std::string OpenFile(const FileDialogOptions& options) = 0;
@@ -47,7 +47,7 @@ class IDialogs {
 
 // The shell's "open" of a document, a web page or a program.
 class IShell {
- public:
+public:
   virtual ~IShell() = default;
   virtual bool Open(const std::string& target) = 0;
 };

@@ -18,8 +18,7 @@ TCatalog::TCatalog(TComponent* owner, TDataFolders folders, TDataSeams seams)
       folders_(folders.Settled()),
       seams_(seams),
       simulationRoot_(std::make_unique<quorva::TSimulationPersist>()),
-      products_(folders_, seams_, errors_,
-                {.Validate = quorva::ValidateProduct, .PriceEvolutionRateFormat = "#0.0"}),
+      products_(folders_, seams_, errors_, {.Validate = quorva::ValidateProduct, .PriceEvolutionRateFormat = "#0.0"}),
       costs_(folders_, kCostsFileName, "cdsCusto", "dsCusto") {
   TCollectionDataSet& cdsCusto = costs_.DataSet();
   cdsCusto.AddFields({
@@ -70,8 +69,7 @@ void TCatalog::LoadSimulation(const std::string& path) {
   fresh->SetFilename(simulationRoot_->Filename());
   LoadComponent(path, *fresh);
   quorva::TSimulationCollection& sims = fresh->SimulationCollection();
-  quorva::TSimulation* current =
-      !fresh->Filename().empty() && sims.Count() > 0 ? &sims.GetItem(0) : &sims.Add();
+  quorva::TSimulation* current = !fresh->Filename().empty() && sims.Count() > 0 ? &sims.GetItem(0) : &sims.Add();
   simulationRoot_ = std::move(fresh);
   currentSimulation_ = current;
 }

@@ -21,7 +21,7 @@ class TQuorva;
 
 // The cost catalogue ("Custo.dat").
 class TCustoPersist : public TCollectionRoot<TCustoPersist, TCustos> {
- public:
+public:
   static constexpr const char* kClassName = "TCustoPersist";
   static constexpr const char* kCollectionName = "Custos";
 
@@ -35,7 +35,7 @@ inline constexpr const char* kCostsFileName = "Custo.dat";
 
 class TCatalog : public TComponent {
   TQ_DECLARE_CLASS(TCatalog)
- public:
+public:
   // Loads "Produtos.dat" and "Custo.dat" from beside the executable. A
   // missing file leaves its catalogue empty; a damaged one is reported
   // through the dialogs and leaves it empty too.
@@ -88,7 +88,7 @@ class TCatalog : public TComponent {
   TDataSource& dsProduct() { return products_.dsProduct(); }
   TDataSource& dsCusto() { return costs_.Source(); }
 
- private:
+private:
   void cdsCustoAfterPost(TDataSet& dataSet);
   void WriteCostField(const char* field, const std::string& text);
 

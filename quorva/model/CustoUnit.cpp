@@ -16,25 +16,22 @@ const ClassInfo& TCustoAnual::StaticClass() {
 
 const ClassInfo& TCusto::StaticClass() {
   using CollectionGetter = TCustosAnuais& (TCusto::*)();
-  static const auto ci =
-      ClassBuilder<TCusto>("TCusto", &TCollectionItem::StaticClass())
-          .ReadOnlyInteger("Id", &TCusto::Id)
-          .String("Nome", &TCusto::Nome, &TCusto::SetNome)
-          .String("UnidadeMedida", &TCusto::UnidadeMedida, &TCusto::SetUnidadeMedida)
-          .String("TipoCusto", &TCusto::TipoCusto, &TCusto::SetTipoCusto)
-          .Double("Custo", &TCusto::Custo, &TCusto::SetCusto)
-          .Collection("CustosAnuais", static_cast<CollectionGetter>(&TCusto::CustosAnuais),
-                      TCustoAnual::StaticClass())
-          .Build();
+  static const auto ci = ClassBuilder<TCusto>("TCusto", &TCollectionItem::StaticClass())
+                             .ReadOnlyInteger("Id", &TCusto::Id)
+                             .String("Nome", &TCusto::Nome, &TCusto::SetNome)
+                             .String("UnidadeMedida", &TCusto::UnidadeMedida, &TCusto::SetUnidadeMedida)
+                             .String("TipoCusto", &TCusto::TipoCusto, &TCusto::SetTipoCusto)
+                             .Double("Custo", &TCusto::Custo, &TCusto::SetCusto)
+                             .Collection("CustosAnuais", static_cast<CollectionGetter>(&TCusto::CustosAnuais),
+                                         TCustoAnual::StaticClass())
+                             .Build();
   return *ci;
 }
 
 bool TCustoAnual::Validate(TErrorList& errors, const std::string& nome) const {
   const int before = errors.Count();
-  if (idade_ < 0)
-    errors.Add(601, "Idade do Custo Anual de " + nome + ": " + IntToStr(idade_) + " inválida");
-  if (!(custo_ >= 0))
-    errors.Add(601, "Custo Anual de " + nome + ": " + FloatToStr(custo_) + " inválido");
+  if (idade_ < 0) errors.Add(601, "Idade do Custo Anual de " + nome + ": " + IntToStr(idade_) + " inválida");
+  if (!(custo_ >= 0)) errors.Add(601, "Custo Anual de " + nome + ": " + FloatToStr(custo_) + " inválido");
   return errors.Count() > before;
 }
 

@@ -20,7 +20,7 @@ TCostUnit CostUnitOf(const std::string& unidadeMedida);
 // The value of a yearly cost in one year of the plan.
 class TCustoAnual : public TCollectionItem {
   TQ_DECLARE_CLASS(TCustoAnual)
- public:
+public:
   TCustoAnual() = default;
 
   // Year of the plan, 0 = planting year.
@@ -32,19 +32,19 @@ class TCustoAnual : public TCollectionItem {
   // Adds code 601 for a negative year or cost; true when it added any.
   bool Validate(TErrorList& errors, const std::string& nome) const;
 
- private:
+private:
   int idade_ = 0;
   double custo_ = 0;
 };
 
 class TCustosAnuais : public TTypedCollection<TCustoAnual> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };
 
 class TCusto : public TCollectionItem {
   TQ_DECLARE_CLASS(TCusto)
- public:
+public:
   TCusto() = default;
 
   const std::string& Nome() const { return nome_; }
@@ -69,7 +69,7 @@ class TCusto : public TCollectionItem {
   // the list; zeroes Custo of a yearly cost. True when it added any entry.
   bool Validate(TErrorList& errors);
 
- private:
+private:
   std::string nome_;
   std::string unidadeMedida_;
   std::string tipoCusto_;
@@ -78,6 +78,6 @@ class TCusto : public TCollectionItem {
 };
 
 class TCustos : public TTypedCollection<TCusto> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };

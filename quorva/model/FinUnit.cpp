@@ -20,8 +20,7 @@ TPresentValues NetPresentValue(const TCashFlow& flow, double rate) {
 }
 
 TCashFlow DiscountedFlow(const TCashFlow& flow, double rate) {
-  TCashFlow present{std::vector<double>(flow.revenue.size()),
-                    std::vector<double>(flow.cost.size())};
+  TCashFlow present{std::vector<double>(flow.revenue.size()), std::vector<double>(flow.cost.size())};
   for (std::size_t year = 0; year < flow.revenue.size(); ++year) {
     present.revenue[year] = PresentValue(static_cast<int>(year), rate, flow.revenue[year]);
     present.cost[year] = PresentValue(static_cast<int>(year), rate, flow.cost[year]);

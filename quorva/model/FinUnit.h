@@ -44,8 +44,7 @@ template <class F>
 double ZeroBrent(F&& f, double x1, double x2) {
   const double f1 = CheckResult(static_cast<double>(f(x1)));
   const double f2 = CheckResult(static_cast<double>(f(x2)));
-  if (f1 != 0.0 && f2 != 0.0 && std::signbit(f1) == std::signbit(f2))
-    throw Exception(kMsgConfiraDesbastes);
+  if (f1 != 0.0 && f2 != 0.0 && std::signbit(f1) == std::signbit(f2)) throw Exception(kMsgConfiraDesbastes);
   auto g = [&](double x) -> double {
     if (x == x1) return f1;
     if (x == x2) return f2;

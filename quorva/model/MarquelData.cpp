@@ -33,10 +33,7 @@ const ClassInfo& TMarquel::StaticClass() {
 }
 
 TMarquel::TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams)
-    : TComponent(owner),
-      folders_(folders.Settled()),
-      seams_(seams),
-      root_(std::make_unique<TQuorvaPersist>()) {
+    : TComponent(owner), folders_(folders.Settled()), seams_(seams), root_(std::make_unique<TQuorvaPersist>()) {
   SetUpDataSets();
 }
 
@@ -104,16 +101,14 @@ void TMarquel::SetUpDataSets() {
   cdsProducao_.BeforeDelete = [this](TDataSet& ds) { cdsProducaoBeforeDelete(ds); };
   cdsItemProducao_.AfterPost = [this](TDataSet& ds) { cdsItemProducaoAfterPost(ds); };
   // Deletions change the inputs as much as posts do.
-  for (TCollectionDataSet* ds :
-       {&cdsQuorva_, &cdsCusto_, &cdsCustoAnual_, &cdsProducao_, &cdsItemProducao_})
+  for (TCollectionDataSet* ds : {&cdsQuorva_, &cdsCusto_, &cdsCustoAnual_, &cdsProducao_, &cdsItemProducao_})
     ds->AfterDelete = [this](TDataSet&) { Invalidate(); };
 
-  const std::pair<TDataSource*, TCollectionDataSet*> sources[] = {
-      {&dsQuorva_, &cdsQuorva_},
-      {&dsCusto_, &cdsCusto_},
-      {&dsCustoAnual_, &cdsCustoAnual_},
-      {&dsProducao_, &cdsProducao_},
-      {&dsItemProducao_, &cdsItemProducao_}};
+  const std::pair<TDataSource*, TCollectionDataSet*> sources[] = {{&dsQuorva_, &cdsQuorva_},
+                                                                  {&dsCusto_, &cdsCusto_},
+                                                                  {&dsCustoAnual_, &cdsCustoAnual_},
+                                                                  {&dsProducao_, &cdsProducao_},
+                                                                  {&dsItemProducao_, &cdsItemProducao_}};
   for (const auto& [source, ds] : sources) {
     source->SetName("ds" + ds->Name().substr(3));
     source->SetDataSet(ds);
@@ -228,8 +223,7 @@ void TMarquel::ImportProductions(const std::string& path) {
 // ---- calculation ----
 
 bool TMarquel::CalculateResults() {
-  for (TCollectionDataSet* ds :
-       {&cdsQuorva_, &cdsProducao_, &cdsItemProducao_, &cdsCusto_, &cdsCustoAnual_})
+  for (TCollectionDataSet* ds : {&cdsQuorva_, &cdsProducao_, &cdsItemProducao_, &cdsCusto_, &cdsCustoAnual_})
     if (ds->Editing()) ds->Post();
   if (calculated_) return true;
   errors_.SetTitle(kQuorvaErrorsTitle);
@@ -284,8 +278,7 @@ void TMarquel::CopyProductToItems(int recNo) {
 
   cdsItemProducao_.Append();
   try {
-    static_cast<TItemProducao*>(cdsItemProducao_.CurrentItem())
-        ->ApplyPriceEvolution(idade, price, rate);
+    static_cast<TItemProducao*>(cdsItemProducao_.CurrentItem())->ApplyPriceEvolution(idade, price, rate);
     cdsItemProducao_.FieldByName("Produto").SetAsString(name);
   } catch (...) {
     cdsItemProducao_.Cancel();
@@ -338,8 +331,7 @@ int TMarquel::ApplyUnitRule(TCusto* custo) {
 
 void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
   auto* custo = static_cast<TCusto*>(cdsCusto_.CurrentItem());
-  if (!dataSet.Editing())
-    Rebind(cdsCustoAnual_, custo && !dataSet.IsEmpty() ? &custo->CustosAnuais() : nullptr);
+  if (!dataSet.Editing()) Rebind(cdsCustoAnual_, custo && !dataSet.IsEmpty() ? &custo->CustosAnuais() : nullptr);
   const int unitCode = ApplyUnitRule(custo);
   // While editing the type being chosen is not the one scrolled to; a new
   // record has none.
@@ -354,8 +346,7 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
   TField& tipo = dataSet.FieldByName("TipoCusto");
   if (previousTipoCusto_ != "Anual" || tipo.AsString() != "Unitario") return;
-  const bool yes =
-      seams_.Dialogs && seams_.Dialogs->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
+  const bool yes = seams_.Dialogs && seams_.Dialogs->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
   if (!yes) tipo.SetAsString("Anual");
 }
 

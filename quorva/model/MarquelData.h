@@ -19,7 +19,7 @@ class TCatalog;
 
 // Root of a plan file.
 class TQuorvaPersist : public TCollectionRoot<TQuorvaPersist, TQuorvas> {
- public:
+public:
   static constexpr const char* kClassName = "TQuorvaPersist";
   static constexpr const char* kCollectionName = "Quorvas";
 
@@ -37,7 +37,7 @@ inline constexpr const char* kMsgCostTypeToUnitario =
 
 class TMarquel : public TComponent {
   TQ_DECLARE_CLASS(TMarquel)
- public:
+public:
   // The template is looked for in the working folder, then beside the
   // executable. The datasets stay closed until the first OpenPlan.
   TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams);
@@ -116,7 +116,7 @@ class TMarquel : public TComponent {
   // run again.
   void CostColumnEntered() { cdsCustoAfterScroll(cdsCusto_); }
 
- private:
+private:
   void cdsQuorvaAfterPost(TDataSet& dataSet);
   void cdsCustoAfterScroll(TDataSet& dataSet);
   void cdsCustoBeforePost(TDataSet& dataSet);

@@ -32,7 +32,9 @@ const ClassInfo& TProducao::StaticClass() {
 namespace {
 
 // Open interval; NaN is outside.
-bool Inside(double v, double lo, double hi) { return lo < v && v < hi; }
+bool Inside(double v, double lo, double hi) {
+  return lo < v && v < hi;
+}
 
 }  // namespace
 
@@ -74,8 +76,7 @@ TProducao* TProducoes::FirstByAge() {
 TProducao* TProducoes::NextByAge() {
   TProducao* found = nullptr;
   for (TProducao& p : *this) {
-    if (p.Idade() > cursor_ && p.Idade() < kProducaoAgeSentinel && (!found || p.Idade() < found->Idade()))
-      found = &p;
+    if (p.Idade() > cursor_ && p.Idade() < kProducaoAgeSentinel && (!found || p.Idade() < found->Idade())) found = &p;
   }
   if (found) cursor_ = found->Idade();
   return found;

@@ -19,38 +19,27 @@ const ClassInfo& TQuorva::StaticClass() {
           .String("Descricao", &TQuorva::Descricao, &TQuorva::SetDescricao)
           .Integer("IdadeFinal", &TQuorva::IdadeFinal, &TQuorva::SetIdadeFinal)
           .Double("TaxaAtratividade", &TQuorva::TaxaAtratividade, &TQuorva::SetTaxaAtratividade)
-          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade,
-                   &TQuorva::SetTemAnaliseSensibilidade)
+          .Integer("TemAnaliseSensibilidade", &TQuorva::TemAnaliseSensibilidade, &TQuorva::SetTemAnaliseSensibilidade)
           .Double("TaxaJurosInicial", &TQuorva::TaxaJurosInicial, &TQuorva::SetTaxaJurosInicial)
           .Double("TaxaJurosFinal", &TQuorva::TaxaJurosFinal, &TQuorva::SetTaxaJurosFinal)
-          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros,
-                  &TQuorva::SetIncrementoTaxaJuros)
+          .Double("IncrementoTaxaJuros", &TQuorva::IncrementoTaxaJuros, &TQuorva::SetIncrementoTaxaJuros)
           .Double("IndiceSitio", &TQuorva::IndiceSitio, &TQuorva::SetIndiceSitio)
           .Double("ReceitaTotal", &TQuorva::ReceitaTotal, &TQuorva::SetReceitaTotal)
-          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida,
-                  &TQuorva::SetReceitaTotalLiquida)
+          .Double("ReceitaTotalLiquida", &TQuorva::ReceitaTotalLiquida, &TQuorva::SetReceitaTotalLiquida)
           .Double("ReceitaTotalMedia", &TQuorva::ReceitaTotalMedia, &TQuorva::SetReceitaTotalMedia)
           .Double("CustoTotal", &TQuorva::CustoTotal, &TQuorva::SetCustoTotal)
           .Double("CustoTotalMedio", &TQuorva::CustoTotalMedio, &TQuorva::SetCustoTotalMedio)
-          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia,
-                  &TQuorva::SetReceitaLiquidaMedia)
-          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita,
-                  &TQuorva::SetValorPresenteReceita)
-          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto,
-                  &TQuorva::SetValorPresenteCusto)
-          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido,
-                  &TQuorva::SetValorPresenteLiquido)
+          .Double("ReceitaLiquidaMedia", &TQuorva::ReceitaLiquidaMedia, &TQuorva::SetReceitaLiquidaMedia)
+          .Double("ValorPresenteReceita", &TQuorva::ValorPresenteReceita, &TQuorva::SetValorPresenteReceita)
+          .Double("ValorPresenteCusto", &TQuorva::ValorPresenteCusto, &TQuorva::SetValorPresenteCusto)
+          .Double("ValorPresenteLiquido", &TQuorva::ValorPresenteLiquido, &TQuorva::SetValorPresenteLiquido)
           .Double("ValorPresenteLiquidoAnualizado", &TQuorva::ValorPresenteLiquidoAnualizado,
                   &TQuorva::SetValorPresenteLiquidoAnualizado)
-          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto,
-                  &TQuorva::SetRazaoBeneficioCusto)
-          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra,
-                  &TQuorva::SetValorEsperadoTerra)
-          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno,
-                  &TQuorva::SetTaxaInternaRetorno)
+          .Double("RazaoBeneficioCusto", &TQuorva::RazaoBeneficioCusto, &TQuorva::SetRazaoBeneficioCusto)
+          .Double("ValorEsperadoTerra", &TQuorva::ValorEsperadoTerra, &TQuorva::SetValorEsperadoTerra)
+          .Double("TaxaInternaRetorno", &TQuorva::TaxaInternaRetorno, &TQuorva::SetTaxaInternaRetorno)
           .Collection("Custos", static_cast<CustosGetter>(&TQuorva::Custos), TCusto::StaticClass())
-          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes),
-                      TProducao::StaticClass())
+          .Collection("Producoes", static_cast<ProducoesGetter>(&TQuorva::Producoes), TProducao::StaticClass())
           .Build();
   return *ci;
 }
@@ -96,8 +85,7 @@ bool TQuorva::Validate(TErrorList& errors) {
 }
 
 void TQuorva::ValidateParameters(TErrorList& errors) const {
-  if (idadeFinal_ <= 0 || idadeFinal_ >= 400)
-    errors.Add(1, "Idade Final: " + IntToStr(idadeFinal_) + " inválida!");
+  if (idadeFinal_ <= 0 || idadeFinal_ >= 400) errors.Add(1, "Idade Final: " + IntToStr(idadeFinal_) + " inválida!");
   if (!Inside(taxaAtratividade_, 0, 40))
     errors.Add(2, "Taxa de Atratividade: " + FloatToStr(taxaAtratividade_) + "% inválida!");
   if (SensitivityAnalysis() != TSensitivityAnalysis::On) return;
@@ -106,9 +94,8 @@ void TQuorva::ValidateParameters(TErrorList& errors) const {
   if (!Inside(taxaJurosFinal_, 0, 100))
     errors.Add(4, "Taxa de Juros Final: " + FloatToStr(taxaJurosFinal_) + "% inválida!");
   const bool badIncrement = !Inside(incrementoTaxaJuros_, 0, 100);
-  const bool tooManyRates =
-      !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
-      SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
+  const bool tooManyRates = !badIncrement && std::isfinite(taxaJurosInicial_) && std::isfinite(taxaJurosFinal_) &&
+                            SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_) < 0;
   if (badIncrement || tooManyRates) errors.Add(5, IncrementoText(incrementoTaxaJuros_));
 }
 
@@ -125,8 +112,8 @@ void TQuorva::ValidateCustos(TErrorList& errors) {
     }
     for (const TCustoAnual& entry : custo.CustosAnuais()) {
       if (entry.Idade() > idadeFinal_)
-        errors.Add(12, "Custo de " + custo.Nome() + ": Idade " + IntToStr(entry.Idade()) +
-                           " é maior que a Idade Final");
+        errors.Add(12,
+                   "Custo de " + custo.Nome() + ": Idade " + IntToStr(entry.Idade()) + " é maior que a Idade Final");
     }
   }
 }
@@ -154,8 +141,7 @@ void TQuorva::ValidateProducoes(TErrorList& errors) {
   for (const TProducao& p : producoes_) {
     if (visited.count(&p)) continue;
     p.Validate(errors);
-    if (visitedAges.count(p.Idade()))
-      errors.Add(606, "Produção na idade " + IntToStr(p.Idade()) + ": Idade repetida!");
+    if (visitedAges.count(p.Idade())) errors.Add(606, "Produção na idade " + IntToStr(p.Idade()) + ": Idade repetida!");
   }
 }
 
@@ -197,11 +183,9 @@ TPlanCashFlow BuildCashFlow(const TCustos& custos, TProducoes& producoes, int n)
                                   : unit == TCostUnit::PorM3 ? &plan.annualPerM3
                                                              : nullptr;
     if (!target) continue;
-    for (const TCustoAnual& entry : c.CustosAnuais())
-      YearAt(*target, entry.Idade()) += entry.Custo();
+    for (const TCustoAnual& entry : c.CustosAnuais()) YearAt(*target, entry.Idade()) += entry.Custo();
   }
-  for (int year = 0; year <= n; ++year)
-    YearAt(cost, year) = YearAt(cost, year) + YearAt(plan.annualPerHa, year);
+  for (int year = 0; year <= n; ++year) YearAt(cost, year) = YearAt(cost, year) + YearAt(plan.annualPerHa, year);
   const double perM3 = UnitCost(custos, TCostUnit::PorM3);
   for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge()) {
     const int year = p->Idade();
@@ -259,9 +243,9 @@ bool TQuorva::Calculate() {
 TQuorva::TResults TQuorva::Run() {
   TResults r;
   r.withSensitivity = SensitivityAnalysis() == TSensitivityAnalysis::On;
-  const int rateCount = r.withSensitivity ? SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_,
-                                                                 incrementoTaxaJuros_)
-                                          : 0;
+  const int rateCount = r.withSensitivity
+                            ? SensitivityRateCount(taxaJurosInicial_, taxaJurosFinal_, incrementoTaxaJuros_)
+                            : 0;
   if (rateCount < 0) throw Exception(IncrementoText(incrementoTaxaJuros_));
 
   r.cashFlow = BuildCashFlow(custos_, producoes_, idadeFinal_);
@@ -296,8 +280,8 @@ TQuorva::TResults TQuorva::Run() {
   // The rate in [0, 200] % where the net present value is zero, only when
   // the undiscounted net revenue is positive.
   if (r.receitaTotalLiquida > 0)
-    r.taxaInternaRetorno = quorva::ZeroBrent(
-        [&flow](double rate) { return NetPresentValue(flow, rate).net; }, 0.0, 200.0);
+    r.taxaInternaRetorno = quorva::ZeroBrent([&flow](double rate) { return NetPresentValue(flow, rate).net; }, 0.0,
+                                             200.0);
   else
     r.taxaInternaRetorno = -100;
   return r;
@@ -349,8 +333,7 @@ void TQuorva::DiscardResults() {
 }
 
 int TQuorva::SensitivityRateCount(double start, double end, double increment) {
-  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end))
-    return -1;
+  if (!(increment > 0) || !std::isfinite(increment) || !std::isfinite(start) || !std::isfinite(end)) return -1;
   const double steps = (end - start) / increment + 1e-9;
   if (steps < 0) return 0;
   if (!(steps < kMaxSensitivityRows)) return -1;

@@ -18,7 +18,7 @@ inline constexpr int kMaxSensitivityRows = 1000;
 
 class TQuorva : public TCollectionItem {
   TQ_DECLARE_CLASS(TQuorva)
- public:
+public:
   TQuorva() = default;
 
   const std::string& Descricao() const { return descricao_; }
@@ -112,7 +112,7 @@ class TQuorva : public TCollectionItem {
   // kMaxSensitivityRows rates would be needed.
   static int SensitivityRateCount(double start, double end, double increment);
 
- private:
+private:
   struct TResults;
 
   void ValidateParameters(TErrorList& errors) const;
@@ -156,6 +156,6 @@ class TQuorva : public TCollectionItem {
 };
 
 class TQuorvas : public TTypedCollection<TQuorva> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };

@@ -119,8 +119,7 @@ void TRelatorioCustos::WriteTotals(const TQuorva& plan) {
       total += amounts[year];
       present += PresentValue(static_cast<int>(year), plan.TaxaAtratividade(), amounts[year]);
     }
-    document_.WriteTableRow(
-        {Format("%-16s", {custo.Nome()}), FormatValue(14, total), FormatValue(18, present)});
+    document_.WriteTableRow({Format("%-16s", {custo.Nome()}), FormatValue(14, total), FormatValue(18, present)});
     grandTotal_ += total;
     grandPresent_ += present;
   }

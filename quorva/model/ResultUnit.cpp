@@ -66,16 +66,14 @@ void TResult::WriteHeader() {
 void TResult::WriteCashFlow(const TQuorva& plan) {
   const int n = plan.IdadeFinal();
   document_.SetFontAndSize(textFont_, 14);
-  document_.WriteText("\tFluxo de Receitas e Custos para Colheita Final aos " + IntToStr(n) +
-                      " anos.");
+  document_.WriteText("\tFluxo de Receitas e Custos para Colheita Final aos " + IntToStr(n) + " anos.");
   document_.NewParagraphs(2);
 
   document_.SetFontAndSize(textFont_, 8);
   document_.BoldOn();
   document_.BeginTableRow(200, {1000, 2100, 2100, 2100, 2100});
-  document_.WriteTableRow({" Ano        ", "        Receitas ($)         ",
-                           "          Custos ($)          ", "Receita Presente ($)  ",
-                           "   Custo Presente ($)  "});
+  document_.WriteTableRow({" Ano        ", "        Receitas ($)         ", "          Custos ($)          ",
+                           "Receita Presente ($)  ", "   Custo Presente ($)  "});
   document_.BoldOff();
 
   document_.SetFontAndSize(numberFont_, 10);
@@ -83,8 +81,8 @@ void TResult::WriteCashFlow(const TQuorva& plan) {
   for (int year = 0; year <= n; ++year) {
     const TFluxoFinanceiro& f = flows.GetItem(year);
     auto cell = [](double v) { return Format("%s   ", {FormatValue(12, v)}); };
-    document_.WriteTableRow({Format("%3d   ", {f.Ano()}), cell(f.Receita()), cell(f.Custo()),
-                             cell(f.ReceitaPresente()), cell(f.CustoPresente())});
+    document_.WriteTableRow({Format("%3d   ", {f.Ano()}), cell(f.Receita()), cell(f.Custo()), cell(f.ReceitaPresente()),
+                             cell(f.CustoPresente())});
   }
   document_.ResetParagraph();
   document_.NewParagraphs(2);
@@ -110,8 +108,7 @@ void TResult::WriteParameters(const TQuorva& plan) {
     if (indicator.value == &TQuorva::TaxaInternaRetorno && !(value > -100))
       document_.WriteText("\t\t\t\t V. negativo");
     else
-      document_.WriteText(std::string(static_cast<std::size_t>(indicator.tabs), '\t') +
-                          FormatValue(12, value));
+      document_.WriteText(std::string(static_cast<std::size_t>(indicator.tabs), '\t') + FormatValue(12, value));
     document_.NewParagraph();
     if (line == 6 || line == 10) document_.NewParagraph();
   }
@@ -127,14 +124,12 @@ void TResult::WriteSensitivity(const TQuorva& plan) {
   document_.SetFontAndSize(textFont_, 8);
   document_.BoldOn();
   document_.BeginTableRow(400, {1650, 2450, 2500, 2300});
-  document_.WriteTableRow(
-      {"Juros", "Valor Presente Líquido", "V. Pres. Líq. Anualizado", "Razão Benef./Custo"});
+  document_.WriteTableRow({"Juros", "Valor Presente Líquido", "V. Pres. Líq. Anualizado", "Razão Benef./Custo"});
   document_.BoldOff();
 
   document_.SetFontAndSize(numberFont_, 10);
   for (const TItemAnalise& row : plan.AnaliseSensibilidade())
-    document_.WriteTableRow({FormatValue(5, row.Juros()),
-                             FormatValue(12, row.ValorPresenteLiquido()),
+    document_.WriteTableRow({FormatValue(5, row.Juros()), FormatValue(12, row.ValorPresenteLiquido()),
                              FormatValue(12, row.ValorPresenteLiquidoAnualizado()),
                              FormatValue(10, row.ValorPresenteReceita())});
 }

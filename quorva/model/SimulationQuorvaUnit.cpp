@@ -3,8 +3,7 @@
 namespace quorva {
 
 const ClassInfo& TSimulation::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TSimulation>("TSimulation", &TSimulationData::StaticClass()).Build();
   return *ci;
 }
 

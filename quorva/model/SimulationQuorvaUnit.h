@@ -11,18 +11,18 @@ namespace quorva {
 // Publishes exactly the stored properties of the simulator's simulation.
 class TSimulation : public TSimulationData {
   TQ_DECLARE_CLASS(TSimulation)
- public:
+public:
   TSimulation() = default;
 };
 
 class TSimulationCollection : public TTypedCollection<TSimulation> {
- public:
+public:
   using TTypedCollection::TTypedCollection;
 };
 
 // Root of a simulator file; stored as "TSimulationPersist", like Tallora's.
 class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
- public:
+public:
   static constexpr const char* kClassName = "TSimulationPersist";
   static constexpr const char* kCollectionName = "SimulationCollection";
 

@@ -46,10 +46,9 @@ TGrovana::TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams)
     : TComponent(owner),
       folders_(folders.Settled()),
       seams_(seams),
-      products_(
-          folders_, seams_, errors_,
-          {.Validate = [](const TProduct& p, TErrorList& errors) { return p.Validate(errors); },
-           .Posted = [this] { InputChanged(); }}),
+      products_(folders_, seams_, errors_,
+                {.Validate = [](const TProduct& p, TErrorList& errors) { return p.Validate(errors); },
+                 .Posted = [this] { InputChanged(); }}),
       formulas_(folders_, kFormulasFileName, "cdsFormula", "dsFormula"),
       simulations_(std::make_unique<TSimulationPersist>()) {
   SetUpDataSets();
@@ -59,8 +58,7 @@ TGrovana::TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams)
 TGrovana::~TGrovana() = default;
 
 void TGrovana::SetUpDataSets() {
-  auto bind = [](TCollectionDataSet& ds, const char* name, TDataSource& source,
-                 const char* sourceName) {
+  auto bind = [](TCollectionDataSet& ds, const char* name, TDataSource& source, const char* sourceName) {
     ds.SetName(name);
     source.SetName(sourceName);
     source.SetDataSet(&ds);
@@ -71,9 +69,8 @@ void TGrovana::SetUpDataSets() {
   bind(cdsPrognosis_, "cdsPrognosis", dsPrognose_, "dsPrognose");
 
   TCollectionDataSet& cdsFormula = formulas_.DataSet();
-  cdsFormula.AddFields({Whole("Id"), Text("Description", 50), Text("Author", 40),
-                        Text("Expression", 200), Whole("AssociatedFormula"),
-                        Text("EquationType", 64, 50)});
+  cdsFormula.AddFields({Whole("Id"), Text("Description", 50), Text("Author", 40), Text("Expression", 200),
+                        Whole("AssociatedFormula"), Text("EquationType", 64, 50)});
   cdsSimulation_.AddFields({Text("Description", 40),
                             Text("SpeciesName", 30),
                             Real("SiteIndex"),
@@ -103,23 +100,19 @@ void TGrovana::SetUpDataSets() {
                             Text("SiteIndexEquationDescription", 40),
                             Text("ShapeFunctionEquationDescription", 40),
                             Text("VolumeEquationDescription", 40)});
-  cdsLog_.AddFields({Whole("Id"), Text("Name", 30), Real("MinDiameter"), Real("Size"),
-                     Money("Price"), Real("PriceEvolutionRate")});
-  cdsThin_.AddFields({Whole("Id"), Whole("Age"), Whole("ThinType"), Text("TypeName", 20),
-                      Whole("ThinMode"), Real("RemanescentTrees", "#0"),
-                      Real("RemanescentBaseArea", "#0.0"), Whole("CutRows"),
-                      Real("RemovedTrees", "#0"), Real("TreesAfterThin", "#0"),
-                      Real("RemovedBaseArea", "#0.0"), Real("BaseAreaAfterThin", "#0.0"),
-                      Real("MedianDiameter", "#0.0"), Real("MedianHeight", "#0.0"),
+  cdsLog_.AddFields(
+      {Whole("Id"), Text("Name", 30), Real("MinDiameter"), Real("Size"), Money("Price"), Real("PriceEvolutionRate")});
+  cdsThin_.AddFields({Whole("Id"), Whole("Age"), Whole("ThinType"), Text("TypeName", 20), Whole("ThinMode"),
+                      Real("RemanescentTrees", "#0"), Real("RemanescentBaseArea", "#0.0"), Whole("CutRows"),
+                      Real("RemovedTrees", "#0"), Real("TreesAfterThin", "#0"), Real("RemovedBaseArea", "#0.0"),
+                      Real("BaseAreaAfterThin", "#0.0"), Real("MedianDiameter", "#0.0"), Real("MedianHeight", "#0.0"),
                       Real("RemovedVolume", "#0.0"), Real("VolumeAfterThin", "#0.0")});
-  cdsPrognosis_.AddFields({Whole("Id"), Whole("Age"), Real("DominantHeight"), Real("NoTrees"),
-                           Real("MedianDiameter"), Real("MedianHeight"), Real("BaseArea"),
-                           Real("Volume"), Real("IMA"), Real("ICA")});
+  cdsPrognosis_.AddFields({Whole("Id"), Whole("Age"), Real("DominantHeight"), Real("NoTrees"), Real("MedianDiameter"),
+                           Real("MedianHeight"), Real("BaseArea"), Real("Volume"), Real("IMA"), Real("ICA")});
 
   // Every write to an input of the current simulation makes the results stale.
   for (TDataSet* ds : {&cdsSimulation_, &cdsLog_, &cdsThin_})
-    for (int i = 0; i < ds->FieldCount(); ++i)
-      ds->Fields(i).OnChange = [this](TField&) { InputChanged(); };
+    for (int i = 0; i < ds->FieldCount(); ++i) ds->Fields(i).OnChange = [this](TField&) { InputChanged(); };
 
   cdsFormula.AfterPost = [this](TDataSet& ds) { cdsFormulaAfterPost(ds); };
   cdsFormula.BeforeDelete = [this](TDataSet& ds) { cdsFormulaBeforeDelete(ds); };
@@ -169,9 +162,8 @@ void TGrovana::LoadSimulationFile(const std::string& fullPath, const std::string
   LoadComponent(fullPath, *fresh);
   TSimulationCollection& simulations = fresh->SimulationCollection();
   // A file without simulations gets a new one.
-  TSimulation* current = !fresh->Filename().empty() && simulations.Count() > 0
-                             ? &simulations.GetItem(0)
-                             : &simulations.Add();
+  TSimulation* current = !fresh->Filename().empty() && simulations.Count() > 0 ? &simulations.GetItem(0)
+                                                                               : &simulations.Add();
   InstallSimulation(std::move(fresh), current, remembered);
 }
 
@@ -370,8 +362,7 @@ void TGrovana::SetEquation(const TFormula* formula, const char* expression, cons
 }
 
 void TGrovana::SetSiteIndexEquation(const TFormula* formula) {
-  SetEquation(formula, "SiteIndexEquation", "SiteIndexEquationAuthor",
-              "SiteIndexEquationDescription");
+  SetEquation(formula, "SiteIndexEquation", "SiteIndexEquationAuthor", "SiteIndexEquationDescription");
 }
 
 void TGrovana::SetVolumeEquation(const TFormula* formula) {
@@ -379,12 +370,10 @@ void TGrovana::SetVolumeEquation(const TFormula* formula) {
 }
 
 void TGrovana::SetShapeFunctionEquation(const TFormula* formula) {
-  SetEquation(formula, "ShapeFunctionEquation", "ShapeFunctionEquationAuthor",
-              "ShapeFunctionEquationDescription");
+  SetEquation(formula, "ShapeFunctionEquation", "ShapeFunctionEquationAuthor", "ShapeFunctionEquationDescription");
   if (!formula || formula->AssociatedFormula() == 0) return;
   if (const TFormula* integral = FindFormula(formula->AssociatedFormula()))
-    cdsSimulation_.FieldByName("ShapeFunctionIntegral2Equation")
-        .SetAsString(integral->Expression());
+    cdsSimulation_.FieldByName("ShapeFunctionIntegral2Equation").SetAsString(integral->Expression());
 }
 
 // ---- Logs from the catalogue ----
@@ -400,8 +389,7 @@ void TGrovana::CopyProductToLogs(int recNo) {
 }
 
 void TGrovana::CopyAllProductsToLogs() {
-  for (cdsProduct().First(); !cdsProduct().Eof(); cdsProduct().Next())
-    CopyProductToLogs(cdsProduct().RecNo());
+  for (cdsProduct().First(); !cdsProduct().Eof(); cdsProduct().Next()) CopyProductToLogs(cdsProduct().RecNo());
 }
 
 // ---- Handlers ----
@@ -426,8 +414,7 @@ void TGrovana::cdsLogAfterPost(TDataSet& ds) {
 void TGrovana::cdsFormulaAfterPost(TDataSet& ds) {
   calculated_ = false;
   if (const TFormula* formula = FindFormula(IdOf(ds)))
-    ReportPostedEntry(formula->Validate(errors_), errors_, kTitleFormulaErrors,
-                      seams_.ErrorPresenter);
+    ReportPostedEntry(formula->Validate(errors_), errors_, kTitleFormulaErrors, seams_.ErrorPresenter);
 }
 
 void TGrovana::cdsFormulaBeforeDelete(TDataSet& ds) {

@@ -21,7 +21,7 @@
 
 // The formula catalogue ("Formulas.dat").
 class TFormulaPersist : public TCollectionRoot<TFormulaPersist, TFormulaCollection> {
- public:
+public:
   static constexpr const char* kClassName = "TFormulaPersist";
   static constexpr const char* kCollectionName = "FormulaCollection";
 
@@ -33,7 +33,7 @@ class TFormulaPersist : public TCollectionRoot<TFormulaPersist, TFormulaCollecti
 
 // A simulation file ("Simulation.dat" and the user's simulations).
 class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
- public:
+public:
   static constexpr const char* kClassName = "TSimulationPersist";
   static constexpr const char* kCollectionName = "SimulationCollection";
 
@@ -54,7 +54,7 @@ inline constexpr int kProtectedFormulas = 4;
 
 class TGrovana : public TComponent {
   TQ_DECLARE_CLASS(TGrovana)
- public:
+public:
   // Loads "Produtos.dat" and "Formulas.dat" from beside the executable: a
   // missing catalogue stays empty, a damaged one is reported through the
   // dialogs and stays empty. No simulation until the first load.
@@ -171,11 +171,10 @@ class TGrovana : public TComponent {
   TDataSource& dsThin() { return dsThin_; }
   TDataSource& dsPrognose() { return dsPrognose_; }
 
- private:
+private:
   void SetUpDataSets();
   void LoadSimulationFile(const std::string& fullPath, const std::string& remembered);
-  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current,
-                         const std::string& path);
+  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path);
 
   // Handlers.
   void cdsLogAfterPost(TDataSet& ds);
@@ -191,8 +190,7 @@ class TGrovana : public TComponent {
   // Writes an integer field of a dataset only when it differs.
   void WriteInteger(TDataSet& ds, const char* field, int value);
   void WriteFloat(TDataSet& ds, const char* field, double value);
-  void SetEquation(const TFormula* formula, const char* expression, const char* author,
-                   const char* description);
+  void SetEquation(const TFormula* formula, const char* expression, const char* author, const char* description);
   void InputChanged() { calculated_ = false; }
   // Calls the main window with the re-entrancy mark set.
   template <class F>

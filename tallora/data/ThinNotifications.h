@@ -3,7 +3,7 @@
 // synchronous calls in place of window messages.
 
 class IThinNotifications {
- public:
+public:
   // The window messages the calls stand for.
   static constexpr int WM_ITEMPOSTED = 2024;
   static constexpr int WM_ITEMDELETED = 2025;

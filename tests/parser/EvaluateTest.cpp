@@ -174,8 +174,8 @@ TEST(Evaluation, FaultsRaiseRunTimeExceptions) {
   EXPECT_THROW(p.Value(), EZeroDivide);
 
   p.SetA(std::numeric_limits<double>::quiet_NaN());
-  for (const char* text : {"HEAV(A)", "SIGN(A)", "ZERO(A)", "MIN(A,1)", "MAX(1,A)", "A+1", "-A",
-                           "ABS(A)", "SIN(A)", "EXP(A)", "A^2", "A^0.5", "A^5", "ADIV1"})
+  for (const char* text : {"HEAV(A)", "SIGN(A)", "ZERO(A)", "MIN(A,1)", "MAX(1,A)", "A+1", "-A", "ABS(A)", "SIN(A)",
+                           "EXP(A)", "A^2", "A^0.5", "A^5", "ADIV1"})
     EXPECT_EQ(fault(text), "invalid") << text;
   p.SetA(-9223372036854775808.0);  // -2^63 is out of the truncation's range
   EXPECT_EQ(fault("ADIV-1"), "invalid");

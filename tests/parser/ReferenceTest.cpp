@@ -58,9 +58,7 @@ public:
 
   bool Strip(const std::string& s, std::string& inside) const {
     std::string in;
-    if (s.size() < 2 || s.front() != '(' || s.back() != ')' ||
-        !Valid(s.substr(1, s.size() - 2), in))
-      return false;
+    if (s.size() < 2 || s.front() != '(' || s.back() != ')' || !Valid(s.substr(1, s.size() - 2), in)) return false;
     inside = in;
     return true;
   }
@@ -71,8 +69,7 @@ public:
     if (fresh) {
       std::string part;
       bool ok = !s.empty() && (Num(s) || Var(s) || Neg(s, part));
-      for (int op = kPlus; !s.empty() && !ok && op <= kCaret; ++op)
-        ok = SplitAt(static_cast<Op>(op), s).ok;
+      for (int op = kPlus; !s.empty() && !ok && op <= kCaret; ++op) ok = SplitAt(static_cast<Op>(op), s).ok;
       ok = ok || (!s.empty() && (Bin(s).ok || Un(s, part)));
       it->second = {ok, s};
       if (!ok && !s.empty()) it->second.first = Strip(s, it->second.second);
@@ -86,15 +83,14 @@ public:
     const std::string rest = s.substr(1);
     std::string in;
     if (Strip(rest, in)) return part = in, true;
-    if (Var(rest) || SplitAt(kCaret, rest).ok || Un(rest, in) || Bin(rest).ok)
-      return part = rest, true;
+    if (Var(rest) || SplitAt(kCaret, rest).ok || Un(rest, in) || Bin(rest).ok) return part = rest, true;
     return false;
   }
 
   bool Un(const std::string& s, std::string& arg) const {
     const std::size_t open = s.find('(');
-    return open != std::string::npos && open > 0 &&
-           p_.OneParameterFunctions().count(s.substr(0, open)) && Strip(s.substr(open), arg);
+    return open != std::string::npos && open > 0 && p_.OneParameterFunctions().count(s.substr(0, open)) &&
+           Strip(s.substr(open), arg);
   }
 
   Split Bin(const std::string& s) const {
@@ -121,8 +117,7 @@ public:
       static const std::vector<Op> lists[7][2] = {
           {{kMinus, kTimes, kDivWord, kModWord, kSlash, kCaret},
            {kPlus, kMinus, kTimes, kDivWord, kModWord, kSlash, kCaret}},
-          {{kMinus, kTimes, kDivWord, kModWord, kSlash, kCaret},
-           {kTimes, kDivWord, kModWord, kSlash, kCaret}},
+          {{kMinus, kTimes, kDivWord, kModWord, kSlash, kCaret}, {kTimes, kDivWord, kModWord, kSlash, kCaret}},
           {{kDivWord, kModWord, kSlash, kCaret}, {kTimes, kDivWord, kModWord, kSlash, kCaret}},
           {{kDivWord, kModWord, kSlash, kCaret}, {kCaret}},
           {{kDivWord, kModWord, kSlash, kCaret}, {kCaret}},
@@ -147,8 +142,7 @@ public:
       out.left = s.substr(0, at);
       out.right = s.substr(at + sym.size());
       const std::string exponent = out.right;
-      if (!Balanced(out.left) || !Balanced(out.right) || !Side(op, false, out.left) ||
-          !Side(op, true, out.right))
+      if (!Balanced(out.left) || !Balanced(out.right) || !Side(op, false, out.left) || !Side(op, true, out.right))
         continue;
       double v = 0;
       out.kind = op != kCaret ? 0 : Num(exponent, &v) ? PowerKindOf(v) : int{kOpRealPower};
@@ -165,10 +159,9 @@ private:
 };
 
 std::string RandomText(std::mt19937& rng, int maxTokens, bool chain) {
-  static const char* const tokens[] = {"A",    "B",   "X",    "1",    "2",    "0.5", "E",
-                                       "+",    "-",   "*",    "/",    "^",    "(",   ")",
-                                       ",",    "DIV", "MOD",  "SIN(", "MAX(", "PI",  "1E-2",
-                                       "1E+5", "X1",  "DIVA", "LN(",  "-2",   "2.",  "-"};
+  static const char* const tokens[] = {"A",    "B",    "X",  "1",    "2",   "0.5", "E",   "+",    "-",    "*",
+                                       "/",    "^",    "(",  ")",    ",",   "DIV", "MOD", "SIN(", "MAX(", "PI",
+                                       "1E-2", "1E+5", "X1", "DIVA", "LN(", "-2",  "2.",  "-"};
   static const char* const operands[] = {"A",  "B",    "2",  "X1",       "(A)",   "SIN(A)",
                                          "-A", "1E-2", "-2", "MAX(A,B)", "(A-B)", "DIVA"};
   static const char* const operators[] = {"+", "-", "*", "/", "^", "DIV", "MOD", "*-"};
@@ -187,23 +180,20 @@ std::string RandomText(std::mt19937& rng, int maxTokens, bool chain) {
 
 // Every matcher on every part (or only the whole) of random texts; returns
 // how many parts were operands.
-int CompareWithLiteralRules(bool pascalNumberformat, int rounds, int tokens, bool chains,
-                            bool everyPart) {
+int CompareWithLiteralRules(bool pascalNumberformat, int rounds, int tokens, bool chains, bool everyPart) {
   TParser p;
   p.AssignVariable("X1", 1);
   p.AssignVariable("DIVA", 1);
   const LiteralRules rules(p, pascalNumberformat ? '.' : FormatSettings().DecimalSeparator);
   std::mt19937 rng(1234 + rounds + tokens);
-  using Matcher =
-      bool (TExpressionMatcher::*)(std::string_view, std::string_view&, std::string_view&);
-  const Matcher splits[] = {
-      &TExpressionMatcher::MatchSum,       &TExpressionMatcher::MatchDifference,
-      &TExpressionMatcher::MatchProduct,   &TExpressionMatcher::MatchIntegerQuotient,
-      &TExpressionMatcher::MatchRemainder, &TExpressionMatcher::MatchQuotient};
+  using Matcher = bool (TExpressionMatcher::*)(std::string_view, std::string_view&, std::string_view&);
+  const Matcher splits[] = {&TExpressionMatcher::MatchSum,       &TExpressionMatcher::MatchDifference,
+                            &TExpressionMatcher::MatchProduct,   &TExpressionMatcher::MatchIntegerQuotient,
+                            &TExpressionMatcher::MatchRemainder, &TExpressionMatcher::MatchQuotient};
   int operands = 0;
   for (int round = 0; round < rounds; ++round) {
-    TExpressionMatcher m(RandomText(rng, tokens, chains), p.VariableTable(),
-                         p.OneParameterFunctions(), p.TwoParameterFunctions(), pascalNumberformat);
+    TExpressionMatcher m(RandomText(rng, tokens, chains), p.VariableTable(), p.OneParameterFunctions(),
+                         p.TwoParameterFunctions(), pascalNumberformat);
     const std::string_view all = m.Text();
     for (std::size_t pos = 0; pos < (everyPart ? all.size() : 1); ++pos) {
       for (std::size_t len = everyPart ? 1 : all.size(); pos + len <= all.size(); ++len) {
@@ -232,8 +222,7 @@ int CompareWithLiteralRules(bool pascalNumberformat, int rounds, int tokens, boo
           got = gotR = "#";
         };
         for (int op = 0; op < 6; ++op)
-          same((m.*splits[op])(part, got, gotR),
-               rules.SplitAt(static_cast<LiteralRules::Op>(op), s), "split");
+          same((m.*splits[op])(part, got, gotR), rules.SplitAt(static_cast<LiteralRules::Op>(op), s), "split");
         std::uint8_t kind = 0;
         const LiteralRules::Split power = rules.SplitAt(LiteralRules::kCaret, s);
         same(m.MatchPower(part, got, gotR, kind), power, "^");
@@ -282,12 +271,10 @@ std::string MuparserExpression(std::mt19937& rng, int depth) {
                                          "min(@,#)"};
   auto pick = [&](int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); };
   if (depth == 0 || pick(4) == 0)
-    return pick(3) ? std::string(1, "ABCDXY"[pick(6)])
-                   : std::to_string(pick(900) + 100).insert(1, ".");
+    return pick(3) ? std::string(1, "ABCDXY"[pick(6)]) : std::to_string(pick(900) + 100).insert(1, ".");
   std::string s = patterns[pick(static_cast<int>(std::size(patterns)))];
   for (const char* hole : {"@", "#"})
-    if (const auto at = s.find(hole); at != std::string::npos)
-      s.replace(at, 1, MuparserExpression(rng, depth - 1));
+    if (const auto at = s.find(hole); at != std::string::npos) s.replace(at, 1, MuparserExpression(rng, depth - 1));
   return s;
 }
 
@@ -317,9 +304,7 @@ TEST(MuparserPeer, GeneratedExpressionsGiveTheSameValues) {
     const double expected = mu.Eval();
     ASSERT_NO_THROW(p.SetExpression(ours)) << ours;
     if (!std::isfinite(expected) || std::fabs(expected) > 1e12) continue;
-    EXPECT_NEAR(static_cast<double>(p.Value()), expected,
-                1e-10 * std::max(1.0, std::fabs(expected)))
-        << ours;
+    EXPECT_NEAR(static_cast<double>(p.Value()), expected, 1e-10 * std::max(1.0, std::fabs(expected))) << ours;
     ++compared;
   }
   EXPECT_GT(compared, 2500);
@@ -331,13 +316,11 @@ TEST(BuiltInEquations, TextsMatchClosedForms) {
   p.AssignVariable("H", 25);
   // Site index: reference values at ages 1, 3, 7, 15 for S = 30.
   p.SetExpression("S*EXP(-4.7196*(A^(-0.51)-7^(-0.51)))");
-  for (auto [age, expected] :
-       {std::pair{1.0, 1.5388911}, {3.0, 11.653093}, {7.0, 30.0}, {15.0, 52.70045}}) {
+  for (auto [age, expected] : {std::pair{1.0, 1.5388911}, {3.0, 11.653093}, {7.0, 30.0}, {15.0, 52.70045}}) {
     p.SetA(age);
     const double got = static_cast<double>(p.Value());
     EXPECT_NEAR(got, expected, 5e-8 * expected) << age;
-    EXPECT_NEAR(got, 30 * std::exp(-4.7196 * (std::pow(age, -0.51) - std::pow(7.0, -0.51))),
-                1e-14 * expected);
+    EXPECT_NEAR(got, 30 * std::exp(-4.7196 * (std::pow(age, -0.51) - std::pow(7.0, -0.51))), 1e-14 * expected);
   }
   p.SetA(7);
   EXPECT_EQ(p.Value(), 30.0L);  // S exactly at the reference age
@@ -356,8 +339,7 @@ TEST(BuiltInEquations, TextsMatchClosedForms) {
   p.SetD(30);
   for (double x : {0.0, 0.25, 0.5, 0.8, 1.0}) {
     p.SetX(x);
-    EXPECT_NEAR(Eval(p, "D*(1.6698*X^2+(1.038552*X+0.080127)-4.21279*X^3+2.525275*X^4)"),
-                30 * poly(taper, x), 1e-13)
+    EXPECT_NEAR(Eval(p, "D*(1.6698*X^2+(1.038552*X+0.080127)-4.21279*X^3+2.525275*X^4)"), 30 * poly(taper, x), 1e-13)
         << x;
     EXPECT_NEAR(Eval(p,
                      "0.083216*X^2+0.00642*X+0.448728*X^3+0.698308*X^4-1.1115*X^5"
@@ -365,15 +347,13 @@ TEST(BuiltInEquations, TextsMatchClosedForms) {
                 poly(integral, x), 1e-14)
         << x;
   }
-  EXPECT_NEAR(Eval(p, "D*(1.6698*X^2+(1.038552*X+0.080127)-4.21279*X^3+2.525275*X^4)"), 33.02892,
-              1e-12);
+  EXPECT_NEAR(Eval(p, "D*(1.6698*X^2+(1.038552*X+0.080127)-4.21279*X^3+2.525275*X^4)"), 33.02892, 1e-12);
 }
 
 TEST(BadInput, RandomTextsCompileOrRaiseParserErrors) {
   TParser p;
   std::mt19937 rng(99);
-  const std::string alphabet =
-      "ABXYTE0123456789.,+-*/^()()  \t\r\nDIVMODSINLNEXPMAXPI_\x01\xC3\xA9$#";
+  const std::string alphabet = "ABXYTE0123456789.,+-*/^()()  \t\r\nDIVMODSINLNEXPMAXPI_\x01\xC3\xA9$#";
   int compiled = 0;
   for (int round = 0; round < 20000; ++round) {
     std::string text = RandomText(rng, 20, round % 4 == 0);

@@ -19,29 +19,28 @@ namespace {
 // Another root of the same shape, as a formula catalogue would be.
 class TOtherPersist : public TComponent {
   TQ_DECLARE_CLASS(TOtherPersist)
- public:
+public:
   explicit TOtherPersist(TComponent* owner = nullptr) : TComponent(owner) {}
   const std::string& Filename() const { return filename_; }
   void SetFilename(const std::string& v) { filename_ = v; }
   TProductCollection& FormulaCollection() { return items_; }
 
- private:
+private:
   std::string filename_;
   TProductCollection items_{this};
 };
 
 const ClassInfo& TOtherPersist::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TOtherPersist>("TFormulaPersist", &TComponent::StaticClass())
-          .String("Filename", &TOtherPersist::Filename, &TOtherPersist::SetFilename)
-          .Collection("FormulaCollection", &TOtherPersist::FormulaCollection,
-                      TProduct::StaticClass())
-          .Build();
+  static const auto ci = ClassBuilder<TOtherPersist>("TFormulaPersist", &TComponent::StaticClass())
+                             .String("Filename", &TOtherPersist::Filename, &TOtherPersist::SetFilename)
+                             .Collection("FormulaCollection", &TOtherPersist::FormulaCollection,
+                                         TProduct::StaticClass())
+                             .Build();
   return *ci;
 }
 
 class PersistFiles : public ::testing::Test {
- protected:
+protected:
   std::string Path(const std::string& name) const { return dir_ / name; }
   // Temporary files a save left behind anywhere in the folder.
   int LeftoverTemps() const {
@@ -52,9 +51,7 @@ class PersistFiles : public ::testing::Test {
   }
 
   static std::string Contents(const std::string& path) { return ReadFileBytes(path); }
-  static void Put(const std::string& path, const std::string& bytes) {
-    WriteFileBytes(path, bytes);
-  }
+  static void Put(const std::string& path, const std::string& bytes) { WriteFileBytes(path, bytes); }
 
   static void FillCatalogue(TProductPersist& root) {
     root.SetFilename("Produtos.dat");
@@ -96,11 +93,10 @@ TEST_F(PersistFiles, SavesTheByteExampleAndReadsItBack) {
   const std::string file = Path("Produtos.dat");
   SaveComponent(file, root);
 
-  const std::string expected =
-      "TPF0" + S("TProductPersist") + H({0}) + S("Filename") + H({6}) + S("Produtos.dat") +
-      S("ProductCollection") + H({0x0E, 1}) + S("Name") + H({6}) + S("Tora") + S("MinDiameter") +
-      H({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x02, 0x40}) + S("Size") +
-      H({5, 0x00, 0x98, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x00, 0x40}) + H({0, 0, 0, 0});
+  const std::string expected = "TPF0" + S("TProductPersist") + H({0}) + S("Filename") + H({6}) + S("Produtos.dat") +
+                               S("ProductCollection") + H({0x0E, 1}) + S("Name") + H({6}) + S("Tora") +
+                               S("MinDiameter") + H({5, 0, 0, 0, 0, 0, 0, 0, 0x80, 0x02, 0x40}) + S("Size") +
+                               H({5, 0x00, 0x98, 0x99, 0x99, 0x99, 0x99, 0x99, 0x99, 0x00, 0x40}) + H({0, 0, 0, 0});
   ASSERT_EQ(expected.size(), 118u);
   EXPECT_EQ(Contents(file), expected);
   EXPECT_EQ(LeftoverTemps(), 0);
@@ -118,8 +114,7 @@ TEST_F(PersistFiles, SavesTheByteExampleAndReadsItBack) {
 
   TProductPersist empty;
   SaveComponent(file, empty);
-  EXPECT_EQ(Contents(file),
-            "TPF0" + S("TProductPersist") + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
+  EXPECT_EQ(Contents(file), "TPF0" + S("TProductPersist") + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
 }
 
 TEST_F(PersistFiles, CatalogueRoundTripsWithIdsFromZero) {
@@ -181,34 +176,28 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
 
   // Short, empty, other case, other text: all mismatches.
   const std::string header = "TPF0" + S("TProductPersist");
-  for (const std::string& bytes :
-       {std::string(), header.substr(0, 19), std::string("TPF0") + S("tproductpersist"),
-        std::string("Produtos, lista de preços\n")}) {
+  for (const std::string& bytes : {std::string(), header.substr(0, 19), std::string("TPF0") + S("tproductpersist"),
+                                   std::string("Produtos, lista de preços\n")}) {
     Put(Path("x.dat"), bytes);
-    EXPECT_EQ(Message<Exception>([&] { CheckStoredClass(Path("x.dat"), "TProductPersist"); }),
-              wrong);
+    EXPECT_EQ(Message<Exception>([&] { CheckStoredClass(Path("x.dat"), "TProductPersist"); }), wrong);
   }
   // Only the characters of the name are compared: the signature and length are the reader's
   // business.
-  Put(Path("x.dat"),
-      "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
+  Put(Path("x.dat"), "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
   EXPECT_NO_THROW(CheckStoredClass(Path("x.dat"), "TProductPersist"));
-  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }),
-            kMsgInvalidStreamFormat);
+  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), kMsgInvalidStreamFormat);
   EXPECT_NO_THROW(CheckStoredClass(formulas, "TFormulaPersist"));
 }
 
 TEST_F(PersistFiles, MissingAndUnreadableFilesRaiseFileErrorsWithThePath) {
   TProductPersist root;
   const std::string missing = Path("Nada.dat");
-  EXPECT_EQ(Message<EFOpenError>([&] { LoadComponent(missing, root); }),
-            "Arquivo não encontrado: " + missing);
+  EXPECT_EQ(Message<EFOpenError>([&] { LoadComponent(missing, root); }), "Arquivo não encontrado: " + missing);
   EXPECT_EQ(Message<EFOpenError>([&] { CheckStoredClass(missing, "TProductPersist"); }),
             "Arquivo não encontrado: " + missing);
   fs::create_directory(Path("Pasta.dat"));
-  EXPECT_NE(
-      Message<EFOpenError>([&] { LoadComponent(Path("Pasta.dat"), root); }).find(Path("Pasta.dat")),
-      std::string::npos);
+  EXPECT_NE(Message<EFOpenError>([&] { LoadComponent(Path("Pasta.dat"), root); }).find(Path("Pasta.dat")),
+            std::string::npos);
 }
 
 TEST_F(PersistFiles, EveryTruncatedFileFailsCleanly) {
@@ -273,8 +262,7 @@ TEST_F(PersistFiles, FailedSavesKeepTheOldFile) {
   fs::permissions(file, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   SaveComponent(file, root);
   EXPECT_EQ(Contents(file), image);
-  EXPECT_EQ(fs::status(file).permissions(),
-            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  EXPECT_EQ(fs::status(file).permissions(), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
   EXPECT_EQ(LeftoverTemps(), 0);
 
   // Saving through a symbolic link writes the linked file and keeps the link.

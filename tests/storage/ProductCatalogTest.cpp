@@ -32,21 +32,19 @@ struct Program {
   friend void PrintTo(const Program& p, std::ostream* os) { *os << p.name; }
 };
 
-const Program kTallora{
-    "Tallora",
-    [](TDataFolders f, TDataSeams s) { return std::make_unique<TGrovana>(nullptr, f, s); },
-    [](TComponent& c) -> TProductCatalog& { return static_cast<TGrovana&>(c).Products(); },
-    {201, 202, 204},
-    "2"};
-const Program kQuorva{
-    "Quorva",
-    [](TDataFolders f, TDataSeams s) { return std::make_unique<TCatalog>(nullptr, f, s); },
-    [](TComponent& c) -> TProductCatalog& { return static_cast<TCatalog&>(c).Products(); },
-    {201, 202, 205},
-    "2,0"};
+const Program kTallora{"Tallora",
+                       [](TDataFolders f, TDataSeams s) { return std::make_unique<TGrovana>(nullptr, f, s); },
+                       [](TComponent& c) -> TProductCatalog& { return static_cast<TGrovana&>(c).Products(); },
+                       {201, 202, 204},
+                       "2"};
+const Program kQuorva{"Quorva",
+                      [](TDataFolders f, TDataSeams s) { return std::make_unique<TCatalog>(nullptr, f, s); },
+                      [](TComponent& c) -> TProductCatalog& { return static_cast<TCatalog&>(c).Products(); },
+                      {201, 202, 205},
+                      "2,0"};
 
 class ProductCatalogTest : public ::testing::TestWithParam<Program> {
- protected:
+protected:
   TProductCatalog& Make() {
     module_ = GetParam().make({exe_.string(), work_.string()}, {&dialogs_, &presenter_});
     return GetParam().catalogue(*module_);
@@ -152,8 +150,6 @@ TEST_P(ProductCatalogTest, FailedLoadsChangeNothing) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ProductCatalogTest, ::testing::Values(kTallora, kQuorva),
-                         [](const ::testing::TestParamInfo<Program>& info) {
-                           return std::string(info.param.name);
-                         });
+                         [](const ::testing::TestParamInfo<Program>& info) { return std::string(info.param.name); });
 
 }  // namespace

@@ -38,8 +38,7 @@ TEST_P(RootFiles, HeadOfTheImageIsTheFormatsBytes) {
   const RootCase& c = GetParam();
   // Signature, class name, empty component name, Filename as a short text,
   // then the collection property.
-  const std::string head =
-      "TPF0" + S(c.className) + H({0}) + S("Filename") + H({0x06}) + S("X.dat") + S(c.collection);
+  const std::string head = "TPF0" + S(c.className) + H({0}) + S("Filename") + H({0x06}) + S("X.dat") + S(c.collection);
   // An empty collection, then the ends of the properties and of the children.
   EXPECT_EQ(c.image(false), head + H({0x0E, 0x00, 0x00, 0x00}));
 
@@ -55,12 +54,10 @@ INSTANTIATE_TEST_SUITE_P(
     BothPrograms, RootFiles,
     ::testing::Values(RootCase{"TProductPersist", "ProductCollection", ImageOf<TProductPersist>},
                       RootCase{"TFormulaPersist", "FormulaCollection", ImageOf<TFormulaPersist>},
-                      RootCase{"TSimulationPersist", "SimulationCollection",
-                               ImageOf<TSimulationPersist>},
+                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<TSimulationPersist>},
                       RootCase{"TCustoPersist", "Custos", ImageOf<TCustoPersist>},
                       RootCase{"TQuorvaPersist", "Quorvas", ImageOf<TQuorvaPersist>},
-                      RootCase{"TSimulationPersist", "SimulationCollection",
-                               ImageOf<quorva::TSimulationPersist>}),
+                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<quorva::TSimulationPersist>}),
     [](const ::testing::TestParamInfo<RootCase>& info) {
       return std::string(info.param.className) + (info.index == 5 ? "Quorva" : "");
     });

@@ -64,8 +64,7 @@ const T* ScriptedDialogs::Next(const Prompt& prompt) {
   prompts_.push_back(prompt);
   if (script_.empty() || !std::holds_alternative<T>(script_.front())) {
     ADD_FAILURE() << "unexpected " << KindName(prompt.kind) << ": " << prompt.text
-                  << (script_.empty() ? " (no answer left)"
-                                      : " (the next answer is of another kind)");
+                  << (script_.empty() ? " (no answer left)" : " (the next answer is of another kind)");
     return nullptr;
   }
   current_ = std::move(script_.front());
@@ -122,8 +121,7 @@ std::vector<int> RecordingPresenter::Shown::Codes() const {
   return codes;
 }
 
-void RecordingPresenter::ShowErrors(const std::string& title,
-                                    const std::vector<ErrorLine>& errors) {
+void RecordingPresenter::ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) {
   shown.push_back({title, errors});
 }
 

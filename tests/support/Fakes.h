@@ -25,7 +25,7 @@ struct Prompt {
 // prompt without a fitting answer fails the test, and so do answers left
 // over when the dialogs go.
 class ScriptedDialogs : public IDialogs {
- public:
+public:
   ScriptedDialogs() = default;
   ScriptedDialogs(const ScriptedDialogs&) = delete;
   ScriptedDialogs& operator=(const ScriptedDialogs&) = delete;
@@ -50,7 +50,7 @@ class ScriptedDialogs : public IDialogs {
   TMsgDlgBtn AskYesNoCancel(const std::string& text) override;
   bool PrinterSetup() override;
 
- private:
+private:
   using Scripted = std::variant<std::string, TMsgDlgBtn, bool>;
   // The next answer when it holds a T; nullptr (and a failure) otherwise.
   template <class T>
@@ -63,7 +63,7 @@ class ScriptedDialogs : public IDialogs {
 
 // The error window: every list shown, and the hides.
 class RecordingPresenter : public IErrorPresenter {
- public:
+public:
   struct Shown {
     std::string title;
     std::vector<ErrorLine> lines;
@@ -81,7 +81,7 @@ class RecordingPresenter : public IErrorPresenter {
 
 // The shell: every target opened; Open answers `result`.
 class RecordingShell : public IShell {
- public:
+public:
   bool Open(const std::string& target) override {
     opened.push_back(target);
     return result;

@@ -13,4 +13,6 @@ inline std::string H(std::initializer_list<int> bytes) {
 }
 
 // A short string: length byte and the bytes.
-inline std::string S(std::string_view text) { return static_cast<char>(text.size()) + std::string(text); }
+inline std::string S(std::string_view text) {
+  return static_cast<char>(text.size()) + std::string(text);
+}

@@ -9,8 +9,7 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
   static int counter = 0;
-  path_ = fs::temp_directory_path() /
-          ("tq-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  path_ = fs::temp_directory_path() / ("tq-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
   fs::remove_all(path_);
   fs::create_directories(path_);
 }
@@ -19,8 +18,7 @@ TempDir::~TempDir() {
   std::error_code ec;
   fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ec);
   for (fs::recursive_directory_iterator it(path_, ec), end; !ec && it != end; it.increment(ec))
-    if (it->is_directory(ec))
-      fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
+    if (it->is_directory(ec)) fs::permissions(it->path(), fs::perms::owner_all, fs::perm_options::add, ec);
   fs::remove_all(path_, ec);
 }
 

@@ -8,7 +8,7 @@
 // A new folder under the system's temporary folder, removed with its
 // contents when it goes (also when a test took its write permission).
 class TempDir {
- public:
+public:
   TempDir();
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
@@ -21,12 +21,11 @@ class TempDir {
   // A subfolder, created when missing.
   std::filesystem::path Sub(const std::string& name) const;
 
- private:
+private:
   std::filesystem::path path_;
 };
 
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& bytes);
 // Writes `to` with the bytes of `from` less its last `cut` bytes (`to` may be `from`).
-void WriteTruncated(const std::filesystem::path& from, const std::filesystem::path& to,
-                    std::size_t cut);
+void WriteTruncated(const std::filesystem::path& from, const std::filesystem::path& to, std::size_t cut);

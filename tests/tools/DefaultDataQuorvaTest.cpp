@@ -31,10 +31,9 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
     EXPECT_LE(Utf8Length(custo.Nome()), 12u);
     kinds.emplace(custo.Type(), custo.Unit());
   }
-  EXPECT_EQ(kinds,
-            (std::set<std::pair<TCostType, TCostUnit>>{{TCostType::Anual, TCostUnit::PorHa},
-                                                       {TCostType::Unitario, TCostUnit::PorHa},
-                                                       {TCostType::Unitario, TCostUnit::PorM3}}));
+  EXPECT_EQ(kinds, (std::set<std::pair<TCostType, TCostUnit>>{{TCostType::Anual, TCostUnit::PorHa},
+                                                              {TCostType::Unitario, TCostUnit::PorHa},
+                                                              {TCostType::Unitario, TCostUnit::PorM3}}));
 
   TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {});
   marquel.NewPlan();

@@ -5,10 +5,10 @@
 #include <fstream>
 #include <vector>
 
+#include "fixtures/SimulationAccess.h"
 #include "model/growth/HardFormulaUnit.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
-#include "fixtures/SimulationAccess.h"
 #include "tests/support/TempDir.h"
 #include "tools/DefaultData.h"
 
@@ -17,14 +17,13 @@ namespace fs = std::filesystem;
 namespace {
 
 class DefaultDataTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     std::vector<TDefaultFile> files;
     AppendTalloraDefaultFiles(files);
     WriteDefaultFiles((dir_ / "bin").string(), files);
-    grovana_ = std::make_unique<TGrovana>(
-        nullptr, TDataFolders{(dir_ / "bin").string(), tempDir_.Sub("work").string()},
-        TDataSeams{});
+    grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{(dir_ / "bin").string(), tempDir_.Sub("work").string()},
+                                          TDataSeams{});
   }
 
   static std::string ReadBytes(const fs::path& path) { return ReadFileBytes(path); }
@@ -64,17 +63,14 @@ TEST_F(DefaultDataTest, GeneratedCataloguesLoadValidateAndMatchTheBuiltIns) {
   EXPECT_EQ(g.FindFormula(2)->AssociatedFormula(), 3);
 
   // Each text against its built-in at sample points.
-  auto check = [](TFormula& f, std::vector<std::string> names, std::vector<double> values,
-                  double builtIn) {
+  auto check = [](TFormula& f, std::vector<std::string> names, std::vector<double> values, double builtIn) {
     for (std::size_t i = 0; i < names.size(); ++i) f.AssignVariable(names[i], values[i]);
     EXPECT_NEAR(f.GetValue(), builtIn, 1e-12 * std::max(1.0, std::fabs(builtIn))) << f.Expression();
   };
   for (double a : {1.0, 3.5, 7.0, 15.0, 30.0})
-    for (double s : {15.0, 40.0})
-      check(*g.FindFormula(0), {"S", "A"}, {s, a}, DefaultSiteIndex(std::vector{s, a}));
+    for (double s : {15.0, 40.0}) check(*g.FindFormula(0), {"S", "A"}, {s, a}, DefaultSiteIndex(std::vector{s, a}));
   for (double d : {5.0, 20.0, 42.0})
-    for (double h : {8.0, 40.0})
-      check(*g.FindFormula(1), {"D", "H"}, {d, h}, DefaultVolume(std::vector{d, h, 9.0}));
+    for (double h : {8.0, 40.0}) check(*g.FindFormula(1), {"D", "H"}, {d, h}, DefaultVolume(std::vector{d, h, 9.0}));
   for (double x : {0.0, 0.1, 0.25, 0.5, 0.9, 1.0}) {
     check(*g.FindFormula(2), {"D", "X"}, {30, x}, DefaultShapeFunction(std::vector{30.0, x}));
     check(*g.FindFormula(3), {"X"}, {x}, DefaultShapeIntegral(std::vector{x}));
@@ -102,8 +98,7 @@ TEST_F(DefaultDataTest, TemplateRunsAlikeWithBuiltInsAndWithTheCatalogueFormulas
   // Heights and volumes of the growth table, then every harvest's product volumes.
   auto results = [&s] {
     std::vector<double> v;
-    for (const TPrognosis& p : s.PrognosisCollection())
-      v.insert(v.end(), {p.DominantHeight(), p.Volume()});
+    for (const TPrognosis& p : s.PrognosisCollection()) v.insert(v.end(), {p.DominantHeight(), p.Volume()});
     for (const TProduction& p : s.ProductionCollection())
       for (int i = 0; i < s.ProductCollection().Count(); ++i) v.push_back(p.ProductTotal(i));
     return v;

@@ -10,9 +10,9 @@
 #include <utility>
 #include <vector>
 
-#include "model/items/ErrorsUnit.h"
 #include "model/growth/FormulaUnit.h"
 #include "model/growth/HardFormulaUnit.h"
+#include "model/items/ErrorsUnit.h"
 #include "model/items/PrognosisUnit.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/TestSupport.h"
@@ -24,7 +24,9 @@ using V2 = std::array<double, 2>;
 using V3 = std::array<double, 3>;
 
 // The taper polynomial by Horner's rule.
-double Taper(double t) { return 0.080127 + t * (1.038552 + t * (1.6698 + t * (-4.21279 + t * 2.525275))); }
+double Taper(double t) {
+  return 0.080127 + t * (1.038552 + t * (1.6698 + t * (-4.21279 + t * 2.525275)));
+}
 
 void ExpectRelNear(double actual, double expected, double rel) {
   EXPECT_NEAR(actual, expected, rel * std::fabs(expected));

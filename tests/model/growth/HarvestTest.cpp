@@ -55,15 +55,11 @@ struct Harvest {
     p.SetClassWidth(width);
   }
 
-  double ClassTrees(double lower, double upper) const {
-    return THarvestBuilder::ClassTrees(p, lower, upper);
-  }
+  double ClassTrees(double lower, double upper) const { return THarvestBuilder::ClassTrees(p, lower, upper); }
   double ClassMedianHeight(double lower, double upper) const {
     return THarvestBuilder::ClassMedianHeight(p, lower, upper);
   }
-  double ClassVolume(double lower, double upper) const {
-    return build.ClassVolume(p, lower, upper);
-  }
+  double ClassVolume(double lower, double upper) const { return build.ClassVolume(p, lower, upper); }
   void BuildDiameterClasses() { build.BuildDiameterClasses(p); }
 };
 
@@ -155,8 +151,7 @@ TEST(Harvest, AssortmentCutsWholeLogsAndTheLaterOfEqualProducts) {
   TProductCollection two, four;
   AddProduct(two, 10, 4);
   AddProduct(two, 0, 0);
-  for (auto [m, l] : {std::pair{0.0, 0.0}, {18.0, 3.0}, {18.0, 2.0}, {5.0, 4.0}})
-    AddProduct(four, m, l);
+  for (auto [m, l] : {std::pair{0.0, 0.0}, {18.0, 3.0}, {18.0, 2.0}, {5.0, 4.0}}) AddProduct(four, m, l);
   TDiameterClass a, b;
   a.AssortProducts(two, coneTaper, cubeIntegral, -100, 20, 7, 2, 24);
   EXPECT_EQ(a.Volume(), 100);

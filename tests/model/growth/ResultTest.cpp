@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/ReferenceSimulation.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/rtl/SysUtils.h"
-#include "fixtures/ReferenceSimulation.h"
 
 namespace {
 
@@ -28,9 +28,7 @@ std::vector<Table> Tables(const std::string& rtf) {
   std::vector<Table> tables(1);
   int depth = 0;
   std::size_t from = 0;
-  auto alpha = [&](std::size_t i) {
-    return i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i]));
-  };
+  auto alpha = [&](std::size_t i) { return i < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[i])); };
   for (std::size_t i = 0; i < rtf.size(); ++i) {
     depth += rtf[i] == '{' ? 1 : rtf[i] == '}' ? -1 : 0;
     EXPECT_TRUE(depth > 0 || i + 1 == rtf.size()) << "closed at " << i;
@@ -62,9 +60,7 @@ std::vector<Table> WithCells(const std::vector<Table>& tables, int cells) {
 
 // The cell shows v rounded to `decimals` places with the pt-BR separator.
 void ExpectShows(const std::string& cell, double v, int decimals = 1) {
-  EXPECT_NEAR(StrToFloat(Trim(cell)), v,
-              0.5 * std::pow(10.0, -decimals) + 1e-9 * std::max(1.0, std::fabs(v)))
-      << cell;
+  EXPECT_NEAR(StrToFloat(Trim(cell)), v, 0.5 * std::pow(10.0, -decimals) + 1e-9 * std::max(1.0, std::fabs(v))) << cell;
 }
 
 double Carbon(double v) {
@@ -92,28 +88,24 @@ TEST_F(ResultReference, ReportListsEveryRowThinningHarvestAndClass) {
   report.Build(s);
   const std::string& rtf = report.GetStream();
   EXPECT_TRUE(rtf.ends_with("\\par}"));
-  EXPECT_NE(
-      rtf.find(
-          "\tDescri\xE7\xE3o: Refer\xEAncia\\par\t\xCDndice de S\xEDtio: 28,0\\par\tDensidade "
-          "(\xE1rvores "
-          "por hectare): 1667\\par\tPorcentagem de sobreviv\xEAncia (1\xBA ano): 95 %\\par\\par"),
-      std::string::npos);
+  EXPECT_NE(rtf.find("\tDescri\xE7\xE3o: Refer\xEAncia\\par\t\xCDndice de S\xEDtio: 28,0\\par\tDensidade "
+                     "(\xE1rvores "
+                     "por hectare): 1667\\par\tPorcentagem de sobreviv\xEAncia (1\xBA ano): 95 %\\par\\par"),
+            std::string::npos);
   const std::vector<Table> tables = Tables(rtf);
 
   // Growth rows in order; a new table after each thinning note.
   std::vector<std::pair<Row, int>> rows;
   const std::vector<Table> growth = WithCells(tables, 9);
   for (std::size_t t = 0; t < growth.size(); ++t)
-    for (std::size_t r = 1; r < growth[t].rows.size(); ++r)
-      rows.emplace_back(growth[t].rows[r], int(t));
+    for (std::size_t r = 1; r < growth[t].rows.size(); ++r) rows.emplace_back(growth[t].rows[r], int(t));
   ASSERT_EQ(rows.size(), std::size_t(s.PrognosisCollection().Count()));
   for (std::size_t i = 0; i < rows.size(); ++i) {
     const TPrognosis& p = s.PrognosisCollection()[int(i)];
     const Row& row = rows[i].first;
     EXPECT_EQ(row[0], Format("%3d", {p.Age()}));
-    const double values[] = {
-        p.DominantHeight(), p.NoTrees(), p.MedianDiameter(), p.MedianHeight(), p.BaseArea(),
-        p.Volume(),         p.IMA(),     Carbon(p.Volume())};
+    const double values[] = {p.DominantHeight(), p.NoTrees(), p.MedianDiameter(), p.MedianHeight(), p.BaseArea(),
+                             p.Volume(),         p.IMA(),     Carbon(p.Volume())};
     for (std::size_t k = 0; k < 8; ++k) ExpectShows(row[k + 1], values[k], k == 1 ? 0 : 1);
     int earlierThins = 0;
     for (const TThin& t : s.ThinCollection()) earlierThins += t.Age() < p.Age();
@@ -162,8 +154,7 @@ TEST_F(ResultReference, ReportListsEveryRowThinningHarvestAndClass) {
                                dc.ProductsVolume()[0].Volume(),
                                dc.ProductsVolume()[1].Volume(),
                                dc.ProductsVolume()[2].Volume()};
-      for (std::size_t k = 0; k < 6; ++k)
-        ExpectShows(table[c + 1][k + 1], values[k], k == 0 ? 0 : 1);
+      for (std::size_t k = 0; k < 6; ++k) ExpectShows(table[c + 1][k + 1], values[k], k == 0 ? 0 : 1);
     }
     const double totals[] = {harvest.MedianHeight(), harvest.TotalVolume(), harvest.ProductTotal(0),
                              harvest.ProductTotal(1), harvest.ProductTotal(2)};
@@ -198,17 +189,14 @@ TEST(Result, HandBuiltItemsGiveExactCells) {
   s.SetInventoryAge(4), s.SetMedianDiameter(15.5);
   for (int age : {2, 4, 7, 8}) s.PrognosisCollection().Add().SetAge(age);
   TPrognosis& p = s.PrognosisCollection()[2];
-  p.SetDominantHeight(25.04), p.SetNoTrees(1096.4), p.SetMedianDiameter(15.62),
-      p.SetMedianHeight(22.31);
+  p.SetDominantHeight(25.04), p.SetNoTrees(1096.4), p.SetMedianDiameter(15.62), p.SetMedianHeight(22.31);
   p.SetBaseArea(21.01), p.SetVolume(250.4), p.SetIMA(35.77);
   TThin& early = fixtures::AddThin(s, 4, 0, 0, 10);
   early.SetRemovedBaseArea(1234.56), early.SetRemovedVolume(37.5), early.SetVolumeAfterThin(120);
   fixtures::AddThin(s, 8, 1, 1, 500);  // at the last row: listed, no note
-  for (const char* name : {"A", "B", "C"})
-    fixtures::AddProduct(s, name, *name == 'C' ? 8 : 25, 2, 1);
+  for (const char* name : {"A", "B", "C"}) fixtures::AddProduct(s, name, *name == 'C' ? 8 : 25, 2, 1);
   TProduction& thinning = s.ProductionCollection().Add();
-  thinning.SetOrigem("DESBASTE"), thinning.SetAge(4), thinning.SetMedianHeight(20),
-      thinning.SetTotalVolume(30);
+  thinning.SetOrigem("DESBASTE"), thinning.SetAge(4), thinning.SetMedianHeight(20), thinning.SetTotalVolume(30);
   for (double min : {100, 8}) {
     TDiameterClass& c = thinning.DiameterClasses().Add();
     c.SetMinDiameter(min), c.SetMaxDiameter(min + 2), c.SetNoTrees(min == 8 ? 12.5 : 0);
@@ -233,8 +221,8 @@ TEST(Result, HandBuiltItemsGiveExactCells) {
   const std::vector<Table> tables = Tables(rtf);
   const std::vector<Table> growth = WithCells(tables, 9);
   ASSERT_EQ(growth.size(), 2u);
-  EXPECT_EQ(growth[1].rows[1], (Row{"  7", "   25,0", "   1096", "    15,6", "  22,3", "  21,0",
-                                    "   250,4", "  35,8", " 235,8"}));
+  EXPECT_EQ(growth[1].rows[1],
+            (Row{"  7", "   25,0", "   1096", "    15,6", "  22,3", "  21,0", "   250,4", "  35,8", " 235,8"}));
   const std::vector<Table> thins = WithCells(tables, 4);
   ASSERT_EQ(thins.size(), 1u);
   EXPECT_EQ(thins[0].rows[1], (Row{"   4", "    37,5", "    35,3", "     120,0"}));
@@ -244,12 +232,9 @@ TEST(Result, HandBuiltItemsGiveExactCells) {
   // a harvest without classes has its head only.
   const std::vector<Table> assortments = WithCells(tables, 7);
   ASSERT_EQ(assortments.size(), 2u);
-  EXPECT_EQ(Row(assortments[0].rows[0].begin() + 4, assortments[0].rows[0].end()),
-            (Row{"B", "C", "A"}));
-  EXPECT_EQ(assortments[0].rows[1],
-            (Row{" 8,0-10,0", "   13", "    0,0", "    0,0", "    2,0", "    1,0", "    0,0"}));
-  EXPECT_EQ(assortments[0].rows[2],
-            (Row{"100,0-102,0", "    0", "    0,0", "    0,0", "    5,0", "", ""}));
+  EXPECT_EQ(Row(assortments[0].rows[0].begin() + 4, assortments[0].rows[0].end()), (Row{"B", "C", "A"}));
+  EXPECT_EQ(assortments[0].rows[1], (Row{" 8,0-10,0", "   13", "    0,0", "    0,0", "    2,0", "    1,0", "    0,0"}));
+  EXPECT_EQ(assortments[0].rows[2], (Row{"100,0-102,0", "    0", "    0,0", "    0,0", "    5,0", "", ""}));
   EXPECT_EQ(assortments[0].rows[3], (Row{"Totais", "", "   20,0", "   30,0", "    7,0", "", ""}));
   EXPECT_EQ(assortments[1].rows.size(), 1u);
   EXPECT_TRUE(rtf.ends_with("NO CORTE FINAL (0 ANOS)\\b0\\par\\par\\f1\\fs16\\b1" +
@@ -271,8 +256,7 @@ TEST(Result, HandBuiltItemsGiveExactCells) {
   s.ProductionCollection().GetItem(1).DiameterClasses().Add();
   report.Build(s);
   EXPECT_EQ(report.GetStream().find("DESBASTES"), std::string::npos);
-  EXPECT_EQ(WithCells(Tables(report.GetStream()), 4).back().rows.back(),
-            (Row{"Totais", "", "    0,0", "    0,0"}));
+  EXPECT_EQ(WithCells(Tables(report.GetStream()), 4).back().rows.back(), (Row{"Totais", "", "    0,0", "    0,0"}));
   s.ProductionCollection().Clear();
   report.Build(s);
   EXPECT_EQ(report.GetStream().find("SORTIMENTO"), std::string::npos);
@@ -297,11 +281,10 @@ std::string Cp1252(const std::string& utf8) {
 
 // A bordered, centred row definition with these right edges, then the row.
 std::string TableRow(int gap, const std::string& edges, const std::vector<std::string>& cells) {
-  std::string row =
-      "\\trowd\\trgaph" + std::to_string(gap) +
-      "\\trqc\\trbrdrt\\brdrs\\brdrw10\\trbrdrl\\brdrs\\brdrw10\\trbrdrb\\brdrs\\brdrw10"
-      "\\trbrdrr\\brdrs\\brdrw10" +
-      edges + "\\intbl ";
+  std::string row = "\\trowd\\trgaph" + std::to_string(gap) +
+                    "\\trqc\\trbrdrt\\brdrs\\brdrw10\\trbrdrl\\brdrs\\brdrw10\\trbrdrb\\brdrs\\brdrw10"
+                    "\\trbrdrr\\brdrs\\brdrw10" +
+                    edges + "\\intbl ";
   for (const std::string& cell : cells) row += Cp1252(cell) + "\\cell ";
   return row + "\\row";
 }
@@ -320,8 +303,8 @@ TEST_F(ResultReference, FixedTextsAndTheHeaderAreWrittenByteForByte) {
       TableRow(80,
                "\\cellx600\\cellx1960\\cellx3160\\cellx4620\\cellx5620\\cellx6630\\cellx7930\\cellx"
                "8880\\cellx9880",
-               {"Idade", "Alt. Dominante", "Árvores/Ha", "Diâmetro Médio", "Alt. Média",
-                "Área Basal", "Volume Total", "   I.M.A.", "   tCO2  "}) +
+               {"Idade", "Alt. Dominante", "Árvores/Ha", "Diâmetro Médio", "Alt. Média", "Área Basal", "Volume Total",
+                "   I.M.A.", "   tCO2  "}) +
       "\\b0";
   const std::string start =
       "{\\rtf1\\ansi\\ansicpg1252\\deff0\\deflang1046{\\fonttbl{\\f0\\fmodern\\fcharset0 Courier "
@@ -342,16 +325,14 @@ TEST_F(ResultReference, FixedTextsAndTheHeaderAreWrittenByteForByte) {
   // Once at the start and again after the note of each of the three thinnings.
   EXPECT_EQ(Count(rtf, growthHead), 4u);
 
-  const std::string equations =
-      "\\pard\\f1\\fs24\\b1\\b0\\par\\f2\\fs18" +
-      Cp1252(
-          "\tEquação de Sítio: Autor S\\par\tEquação de Volume: Autor V\\par\tEquação de "
-          "sortimento: Autor T"
-          "\\par\ttCO2 = (Vol+25%)x(Dens. Básica: 0,49)x(C: 0,42)x(CO2: 3,66)");
-  const std::string thinnings =
-      "\\pard\\par\\par\\f1\\fs20\\b1\tDESBASTES\\b0\\par\\f1\\fs16\\b1" +
-      TableRow(90, "\\cellx840\\cellx2490\\cellx3740\\cellx5790",
-               {"   Idade", "Volume Removido", "       tCO2  ", "Volume Remanescente"}) +
-      "\\b0\\f0\\fs20\\intbl ";
+  const std::string equations = "\\pard\\f1\\fs24\\b1\\b0\\par\\f2\\fs18" +
+                                Cp1252(
+                                    "\tEquação de Sítio: Autor S\\par\tEquação de Volume: Autor V\\par\tEquação de "
+                                    "sortimento: Autor T"
+                                    "\\par\ttCO2 = (Vol+25%)x(Dens. Básica: 0,49)x(C: 0,42)x(CO2: 3,66)");
+  const std::string thinnings = "\\pard\\par\\par\\f1\\fs20\\b1\tDESBASTES\\b0\\par\\f1\\fs16\\b1" +
+                                TableRow(90, "\\cellx840\\cellx2490\\cellx3740\\cellx5790",
+                                         {"   Idade", "Volume Removido", "       tCO2  ", "Volume Remanescente"}) +
+                                "\\b0\\f0\\fs20\\intbl ";
   EXPECT_EQ(Count(rtf, equations + thinnings), 1u);
 }

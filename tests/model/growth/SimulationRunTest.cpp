@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "fixtures/ReferenceSimulation.h"
+#include "fixtures/SimulationAccess.h"
 #include "model/growth/HarvestBuild.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/rtl/SysUtils.h"
-#include "fixtures/ReferenceSimulation.h"
-#include "fixtures/SimulationAccess.h"
 
 namespace {
 
@@ -46,8 +46,7 @@ std::pair<double, int> CandidateTrees(const TProduction& p) {
   const double w = p.ClassWidth();
   double n = 0;
   int candidates = 0;
-  for (double lower = std::trunc(p.Sb().DiameterMin / w) * w; lower < p.Sb().DiameterMax;
-       lower += w, ++candidates)
+  for (double lower = std::trunc(p.Sb().DiameterMin / w) * w; lower < p.Sb().DiameterMax; lower += w, ++candidates)
     n += THarvestBuilder::ClassTrees(p, lower, lower + w);
   return {n, candidates - p.DiameterClasses().Count()};
 }
@@ -83,9 +82,7 @@ TEST(SimulationRun, ReferenceRowsThinningsAndHarvestsHoldTheirBalances) {
   EXPECT_EQ(RowAges(s), (std::vector<int>{2, 4, 5, 6, 8, 9, 10, 12, 14, 16}));
   double removedSoFar = 0;
   for (const TPrognosis& p : s.PrognosisCollection()) {
-    ExpectRel(p.BaseArea(),
-              p.NoTrees() * std::numbers::pi / 40000 * p.MedianDiameter() * p.MedianDiameter(),
-              1e-12);
+    ExpectRel(p.BaseArea(), p.NoTrees() * std::numbers::pi / 40000 * p.MedianDiameter() * p.MedianDiameter(), 1e-12);
     ExpectRel(p.IMA() * p.Age(), p.Volume() + removedSoFar, 1e-12);
     for (const TThin& t : s.ThinCollection())
       if (t.Age() == p.Age()) removedSoFar += t.RemovedVolume();
@@ -101,8 +98,7 @@ TEST(SimulationRun, ReferenceRowsThinningsAndHarvestsHoldTheirBalances) {
     ExpectRel(t.RemovedVolume(), t.SystematicPart().Volume + t.SelectivePart().Volume, 1e-9, at);
     if (t.ThinType() == 2) {
       ExpectRel(t.SystematicPart().Volume, before.Volume() / t.CutRows(), 1e-9, at);
-      ExpectRel(before.BaseArea() * (1 - 1.0 / t.CutRows()),
-                t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
+      ExpectRel(before.BaseArea() * (1 - 1.0 / t.CutRows()), t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
     } else {
       ExpectRel(before.BaseArea(), t.RemovedBaseArea() + t.BaseAreaAfterThin(), 1e-9, at);
     }
@@ -143,8 +139,7 @@ TEST(SimulationRun, MergingSameAgeHarvestsConservesTreesAndVolume) {
   ExpectClassTrees(h[0], s.ThinCollection()[1].SystematicPart().Trees);
   ExpectClassTrees(h[1], s.ThinCollection()[1].RemovedTrees());
   auto sums = [](const TProduction& p) {
-    std::vector<double> v{ClassTrees(p),     p.TotalVolume(),   0,
-                          p.ProductTotal(0), p.ProductTotal(1), p.ProductTotal(2)};
+    std::vector<double> v{ClassTrees(p), p.TotalVolume(), 0, p.ProductTotal(0), p.ProductTotal(1), p.ProductTotal(2)};
     for (const TDiameterClass& c : p.DiameterClasses()) v[2] += c.Volume();
     return v;
   };
@@ -164,8 +159,7 @@ TEST(SimulationRun, FormulaTextsEqualToTheBuiltInsGiveTheSameResults) {
     ASSERT_EQ(RowAges(a), RowAges(b));
     for (int i = 0; i < a.PrognosisCollection().Count(); ++i) {
       ExpectRel(b.PrognosisCollection()[i].Volume(), a.PrognosisCollection()[i].Volume(), 1e-9);
-      ExpectRel(b.PrognosisCollection()[i].MedianDiameter(),
-                a.PrognosisCollection()[i].MedianDiameter(), 1e-9);
+      ExpectRel(b.PrognosisCollection()[i].MedianDiameter(), a.PrognosisCollection()[i].MedianDiameter(), 1e-9);
     }
     ASSERT_EQ(a.ProductionCollection().Count(), b.ProductionCollection().Count());
     for (int i = 0; i < a.ProductionCollection().Count(); ++i) {
@@ -233,8 +227,7 @@ TEST(SimulationRun, FailuresBecomeCode99AndKeepTheRowsMadeBefore) {
 
 TEST(SimulationRun, FormulasAreCompiledInsideTheGuardAndOnlyWithoutBuiltIns) {
   // A stale text left under a built-in is not compiled.
-  Ran stale(fixtures::FillReferenceSimulation,
-            [](TSimulation& s) { s.SetSiteIndexEquation("S+"); });
+  Ran stale(fixtures::FillReferenceSimulation, [](TSimulation& s) { s.SetSiteIndexEquation("S+"); });
   EXPECT_FALSE(stale.valid);
   stale.s->SetSiteIndexEquation("");
   EXPECT_TRUE(stale.s->Validate());

@@ -7,12 +7,12 @@
 #include <utility>
 #include <vector>
 
+#include "fixtures/ReferenceSimulation.h"
+#include "fixtures/SimulationAccess.h"
 #include "model/growth/SimulationUnit.h"
 #include "model/growth/SortUnit.h"
 #include "model/growth/StrTok.h"
 #include "platform/rtl/SysUtils.h"
-#include "fixtures/ReferenceSimulation.h"
-#include "fixtures/SimulationAccess.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 using Access = TSimulationTestAccess;
 
 class Simulation : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { fixtures::FillReferenceSimulation(s); }
   Entries Check() {
     s.Validate();
@@ -68,18 +68,15 @@ TEST(SimulationClasses, PublishedPropertiesAreDeclaredOnceInStreamOrder) {
                                           "ProductionCollection"};
   EXPECT_EQ(PropertyNames(TSimulation::StaticClass()), expected);
   EXPECT_EQ(TSimulation::StaticClass().Parent(), &TSimulationData::StaticClass());
-  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass,
-            &TProduction::StaticClass());
+  EXPECT_EQ(TSimulation::StaticClass().Find("ProductionCollection")->itemClass, &TProduction::StaticClass());
   EXPECT_TRUE(TSimulation::StaticClass().CanCreate());
-  EXPECT_EQ(
-      PropertyNames(TProduction::StaticClass()),
-      (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter",
-                                "TotalVolume", "DiameterClasses", "ThinType"}));
+  EXPECT_EQ(PropertyNames(TProduction::StaticClass()),
+            (std::vector<std::string>{"Id", "Age", "Origem", "NoTree", "MedianHeight", "MedianDiameter", "TotalVolume",
+                                      "DiameterClasses", "ThinType"}));
   EXPECT_EQ(PropertyNames(TDiameterClass::StaticClass()),
-            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight",
-                                      "Volume", "ProductsVolume"}));
-  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()),
-            (std::vector<std::string>{"ProductIndex", "Volume"}));
+            (std::vector<std::string>{"Id", "MinDiameter", "MaxDiameter", "NoTrees", "MedianHeight", "Volume",
+                                      "ProductsVolume"}));
+  EXPECT_EQ(PropertyNames(TProductVolume::StaticClass()), (std::vector<std::string>{"ProductIndex", "Volume"}));
   TSimulationCollection simulations;
   TSimulation& fresh = simulations.Add();
   EXPECT_EQ(&fresh.Class(), &TSimulation::StaticClass());
@@ -118,33 +115,25 @@ TEST_F(Simulation, ReferenceIsValidAndEveryInputCheckHasItsCodeAndText) {
       {[](TSimulation& x) { x.SetSiteIndex(50.01); }, {{1, "Índice de Sítio: 50,01 inválido"}}},
       {[&](TSimulation& x) { x.SetSiteIndex(nan); }, {{1, "Índice de Sítio: NAN inválido"}}},
       {[](TSimulation& x) { x.SetInitialTrees(9.5), x.SetSurvivalPercentage(49); },
-       {{2, "Número de árvores: 9,5 inválido"},
-        {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
-      {[](TSimulation& x) {
-         x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1);
-       },
+       {{2, "Número de árvores: 9,5 inválido"}, {3, "Percentagem Inicial de Sobrevivência: 49 inválida"}}},
+      {[](TSimulation& x) { x.SetInventoryType(2), x.SetInventoryTrees(8000), x.SetInventoryAge(-1); },
        {{4, "Número de árvores: 8000 inválido"}, {5, "Ano do Inventário: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(3), x.SetInventoryTrees(5), x.SetInventoryAge(31); },
        {{6, "Número de árvores: 5 inválido"},
         {7, "Ano do Inventário: 31 inválido"},
         {10, "Falta informar a Área Basal ou o Diâmetro Quadrático Médio"}}},
       {[](TSimulation& x) {
-         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2),
-             x.SetBaseArea(50.5);
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(2), x.SetBaseArea(50.5);
        },
        {{8, "Área Basal: 50,5 inválida"}}},
       {[](TSimulation& x) {
-         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3),
-             x.SetMedianDiameter(-1);
+         x.SetInventoryType(3), x.SetInventoryTrees(900), x.SetInventoryMode(3), x.SetMedianDiameter(-1);
        },
        {{9, "Diametro Quadrático médio: -1 inválido"}}},
       {[](TSimulation& x) { x.SetInventoryType(0), x.SetHomogeneityDegree(0.5); },
-       {{11, "Falta informar o tipo de Inventário"},
-        {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
+       {{11, "Falta informar o tipo de Inventário"}, {12, "Nível de Homogeneidade do Plantio: 0,5 inválido"}}},
       {[](TSimulation& x) { x.SetInitialAge(31), x.SetFinalAge(41), x.SetIncrementalAge(0); },
-       {{13, "Idade inicial: 31 inválida"},
-        {14, "Idade final: 41 inválida"},
-        {15, "Intervalo: 0 inválido"}}},
+       {{13, "Idade inicial: 31 inválida"}, {14, "Idade final: 41 inválida"}, {15, "Intervalo: 0 inválido"}}},
       {[](TSimulation& x) { x.SetDiameterClassInterval(11); },
        {{20, "Intervalo de Classes de Diâmetros: 11 inválido"}}},
   };
@@ -201,8 +190,8 @@ TEST_F(Simulation, ThinningsAreCheckedBelowTheLastListedAge) {
   s.ThinCollection().Clear();
   s.SetIncrementalAge(3);
   for (int age : {13, 14, 15}) fixtures::AddThin(s, age, 1, 1, 700);
-  EXPECT_EQ(Check(), (Entries{{51, "Desbaste na idade 14: Idade Inválida!"},
-                              {51, "Desbaste na idade 15: Idade Inválida!"}}));
+  EXPECT_EQ(Check(),
+            (Entries{{51, "Desbaste na idade 14: Idade Inválida!"}, {51, "Desbaste na idade 15: Idade Inválida!"}}));
   // A planting may be thinned before the first listed age.
   s.ThinCollection().Clear();
   s.SetInventoryAge(5);
@@ -224,11 +213,10 @@ TEST_F(Simulation, EquationTextsCompileOrSelectTheBuiltInOnes) {
   s.SetShapeFunctionIntegral2Equation("X^");
   const Entries e = Check();
   ASSERT_EQ(e.size(), 4u);
-  const std::pair<int, std::string> tails[] = {
-      {31, " da Equação de Sítio."},
-      {33, " da Equação de Volume."},
-      {35, " da Equação da Função de Sortimento"},
-      {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
+  const std::pair<int, std::string> tails[] = {{31, " da Equação de Sítio."},
+                                               {33, " da Equação de Volume."},
+                                               {35, " da Equação da Função de Sortimento"},
+                                               {37, " da Equação da Integral da Função de Sortimento Quadrado"}};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(e[i].first, tails[i].first);
     EXPECT_TRUE(e[i].second.starts_with("Erro de sintaxe na expressão ")) << e[i].second;

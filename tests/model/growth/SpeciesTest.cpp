@@ -26,8 +26,7 @@ double RefIntegral(F f, double lo, double hi) {
 }
 
 // Mean of x^k over deviates [lo, hi] of an SB law on (xi, xi + lambda), by direct quadrature.
-double RefSbMean(double xi, double lambda, double gamma, double delta, double k, double lo = -4,
-                 double hi = 4) {
+double RefSbMean(double xi, double lambda, double gamma, double delta, double k, double lo = -4, double hi = 4) {
   return RefIntegral(
       [=](double z) {
         const double x = xi + lambda / (1.0 + std::exp((gamma - z) / delta));
@@ -41,9 +40,7 @@ template <class G>
 double RefTruncated(double z, double rho, G g) {
   const double s = std::sqrt(1 - rho * rho);
   auto outer = [=](double y) {
-    auto inner = [=](double x) {
-      return boost::math::pdf(kStdNormal, (x - rho * y) / s) * g(x, y);
-    };
+    auto inner = [=](double x) { return boost::math::pdf(kStdNormal, (x - rho * y) / s) * g(x, y); };
     return boost::math::pdf(kStdNormal, y) * RefIntegral(inner, z, 12.0) / s;
   };
   return RefIntegral(outer, z, 12.0);
@@ -58,7 +55,7 @@ double BasalAreaM2Ha(double n, double dq) {
 
 // The planting of the reference simulation: 1667 trees/ha, 95 % survival, SI 28 m, HD 7.
 class Species : public ::testing::Test {
- protected:
+protected:
   void Start(double hd = 7, double siMetres = 28) {
     s.ResetStand();
     s.InitStand(1667 * 0.95 / kSquareFeetPerHectare, siMetres * kFeetPerMetre, hd);
@@ -80,8 +77,7 @@ TEST_F(Species, StartMatchesClosedForms) {
   EXPECT_NEAR(s.MortalityP(), 0.0317686705986, 1e-12);
   // Survivors against an independent incomplete beta; 1 ft or less means no failure.
   for (double h : {0.5, 1.0, 30.0, 90.0}) {
-    const double ref =
-        s.N0() * (1 - boost::math::ibeta(s.MortalityR(), std::max(h - 1, 0.0) + 1, s.MortalityP()));
+    const double ref = s.N0() * (1 - boost::math::ibeta(s.MortalityR(), std::max(h - 1, 0.0) + 1, s.MortalityP()));
     EXPECT_NEAR(s.SurvivingTrees(h), ref, 1e-9 * ref) << h;
   }
   EXPECT_NEAR(s.SiteHeight(5, site), 30.330665781676, 1e-10);
@@ -103,12 +99,10 @@ TEST_F(Species, GrowthInvariants) {
     EXPECT_TRUE(s.Hmin() < s.Hmean() && s.Hmean() < s.Hdom());
     EXPECT_TRUE(s.Dmin() < s.Dmed() && s.Dmin() < s.Dq() && s.Dq() < s.Dmax());
     // Mean height and Dq are moments of the SB laws over deviates [-4, 4].
-    EXPECT_NEAR(s.Hmean(),
-                RefSbMean(s.Hmin(), s.LambdaH(), s.GammaH(), s.DeltaH(), 1) + s.Hmin() * (1 - mass),
+    EXPECT_NEAR(s.Hmean(), RefSbMean(s.Hmin(), s.LambdaH(), s.GammaH(), s.DeltaH(), 1) + s.Hmin() * (1 - mass),
                 1e-7 * s.Hmean());
     EXPECT_NEAR(s.Dq() * s.Dq(),
-                RefSbMean(s.Dmin(), s.LambdaD(), s.GammaD(), s.DeltaD(), 2) +
-                    s.Dmin() * s.Dmin() * (1 - mass),
+                RefSbMean(s.Dmin(), s.LambdaD(), s.GammaD(), s.DeltaD(), 2) + s.Dmin() * s.Dmin() * (1 - mass),
                 1e-7 * s.Dq() * s.Dq());
     // Basal area in m²/ha against in² of stem per ft² of ground.
     EXPECT_NEAR(BasalAreaM2Ha(s.N(), s.Dq()) * kSquareInchesPerSquareMetre / kSquareFeetPerHectare,
@@ -149,11 +143,9 @@ TEST_F(Species, TruncationAndCorrelationEdges) {
   EXPECT_EQ(s.TruncationByBasalArea(0), 5);
   EXPECT_NEAR(s.TruncationByTrees(0.25), 0, 1e-4);  // rho 0: (1 - Phi(z))² = 1/4
   // Mean of the largest 50 trees/acre; the whole law (from deviate -40) for fewer.
-  EXPECT_NEAR(s.TruncatedMean(0.001, 3, 10, 0.8, 0.4), 3 + 10 * RefSbMean(0, 1, 0.4, 0.8, 1, -40),
-              0.08);
+  EXPECT_NEAR(s.TruncatedMean(0.001, 3, 10, 0.8, 0.4), 3 + 10 * RefSbMean(0, 1, 0.4, 0.8, 1, -40), 0.08);
   const double f = kDensity50PerAcre / 0.01, lo = boost::math::quantile(kStdNormal, 1 - f);
-  EXPECT_NEAR(s.TruncatedMean(0.01, 3, 10, 0.8, 0.4), 3 + 10 * RefSbMean(0, 1, 0.4, 0.8, 1, lo) / f,
-              1e-4);
+  EXPECT_NEAR(s.TruncatedMean(0.01, 3, 10, 0.8, 0.4), 3 + 10 * RefSbMean(0, 1, 0.4, 0.8, 1, lo) / f, 1e-4);
   Start();
   const double x1 = s.CorrelationExtreme(1);
   EXPECT_EQ(s.CorrelationPosition(0.3, 10), x1);  // target below the curve's minimum

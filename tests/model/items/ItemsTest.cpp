@@ -24,9 +24,7 @@ void ExpectFreshItem(const TCollectionItem& item) {
     EXPECT_EQ(p->IsReadOnly(), p->name == "Id") << p->name;
     if (p->name == "Id") continue;
     const PropValue v = GetPropValue(item, *p);
-    EXPECT_TRUE(v == PropValue(std::string()) || v == PropValue(0.0) ||
-                v == PropValue(std::int32_t{0}))
-        << p->name;
+    EXPECT_TRUE(v == PropValue(std::string()) || v == PropValue(0.0) || v == PropValue(std::int32_t{0})) << p->name;
   }
 }
 
@@ -55,8 +53,7 @@ TEST(ErrorList, KeepsEveryMessageInOrderAndClearKeepsTheTitle) {
 
 TEST_F(Items, Product) {
   EXPECT_EQ(PropertyNames(TProduct::StaticClass()),
-            (std::vector<std::string>{"Id", "Name", "MinDiameter", "Size", "Price",
-                                      "PriceEvolutionRate"}));
+            (std::vector<std::string>{"Id", "Name", "MinDiameter", "Size", "Price", "PriceEvolutionRate"}));
   TProductCollection products;
   TProduct& p = products.Add();
   ExpectFreshItem(p);
@@ -83,10 +80,7 @@ TEST_F(Items, Product) {
       {"X", 0, 2.4, {{204, k204}}},
       {" \t ", 8, 2.4, {{201, k201}}},
       {"", 1001, 0, {{201, k201}, {202, "Diâmetro mínimo: 1001 inválido"}, {204, k204}}},
-      {"",
-       -2,
-       101,
-       {{201, k201}, {202, "Diâmetro mínimo: -2 inválido"}, {203, "Comprimento: 101 inválido"}}},
+      {"", -2, 101, {{201, k201}, {202, "Diâmetro mínimo: -2 inválido"}, {203, "Comprimento: 101 inválido"}}},
   };
   p.SetPrice(-5);  // price and evolution are not checked
   p.SetPriceEvolutionRate(-1);
@@ -117,12 +111,11 @@ void AddAges(TThinCollection& thins, std::initializer_list<int> ages) {
 }  // namespace
 
 TEST(Thin, PublishedPropertiesAndStart) {
-  EXPECT_EQ(
-      PropertyNames(TThin::StaticClass()),
-      (std::vector<std::string>{"Id", "Age", "ThinType", "TypeName", "ThinMode", "RemanescentTrees",
-                                "RemanescentBaseArea", "CutRows", "RemovedTrees", "TreesAfterThin",
-                                "RemovedBaseArea", "BaseAreaAfterThin", "MedianDiameter",
-                                "MedianHeight", "RemovedVolume", "VolumeAfterThin"}));
+  EXPECT_EQ(PropertyNames(TThin::StaticClass()),
+            (std::vector<std::string>{"Id", "Age", "ThinType", "TypeName", "ThinMode", "RemanescentTrees",
+                                      "RemanescentBaseArea", "CutRows", "RemovedTrees", "TreesAfterThin",
+                                      "RemovedBaseArea", "BaseAreaAfterThin", "MedianDiameter", "MedianHeight",
+                                      "RemovedVolume", "VolumeAfterThin"}));
   TThinCollection thins;
   const TThin& t = thins.Add();
   ExpectFreshItem(t);
@@ -241,7 +234,7 @@ namespace {
 
 // A volume equation that records what it was given.
 class RecordingVolume : public IEquation {
- public:
+public:
   double Compute(std::span<const double> values) override {
     seen.assign(values.begin(), values.end());
     return result;
@@ -254,8 +247,8 @@ class RecordingVolume : public IEquation {
 
 TEST(Prognosis, PublishedPropertiesBasalAreaAndVolume) {
   EXPECT_EQ(PropertyNames(TPrognosis::StaticClass()),
-            (std::vector<std::string>{"Id", "Age", "DominantHeight", "NoTrees", "MedianDiameter",
-                                      "MedianHeight", "BaseArea", "Volume", "IMA", "ICA"}));
+            (std::vector<std::string>{"Id", "Age", "DominantHeight", "NoTrees", "MedianDiameter", "MedianHeight",
+                                      "BaseArea", "Volume", "IMA", "ICA"}));
   TPrognosisCollection rows;
   TPrognosis& r = rows.Add();
   ExpectFreshItem(r);
@@ -290,8 +283,7 @@ TEST(Prognosis, IncrementsOverRowsAndAThinning) {
   // volumes 80, 150 and 160.
   TPrognosisCollection rows;
   RecordingVolume eq;
-  auto row = [&](int age, double volumePerTree, double removed, int previousAge,
-                 double previousVolume) {
+  auto row = [&](int age, double volumePerTree, double removed, int previousAge, double previousVolume) {
     TPrognosis& r = rows.Add();
     r.SetAge(age);
     r.SetNoTrees(1000);
@@ -301,8 +293,8 @@ TEST(Prognosis, IncrementsOverRowsAndAThinning) {
     r.ComputeICA(previousAge, previousVolume);
     return std::vector<double>{r.Volume(), r.IMA(), r.ICA()};
   };
-  EXPECT_EQ(row(4, 0.08, 0, 0, 0), (std::vector<double>{80, 20, 20}));    // first row: ICA = IMA
-  EXPECT_EQ(row(6, 0.15, 0, 4, 80), (std::vector<double>{150, 25, 35}));  // 150/6, 70/2
+  EXPECT_EQ(row(4, 0.08, 0, 0, 0), (std::vector<double>{80, 20, 20}));         // first row: ICA = IMA
+  EXPECT_EQ(row(6, 0.15, 0, 4, 80), (std::vector<double>{150, 25, 35}));       // 150/6, 70/2
   EXPECT_EQ(row(8, 0.16, 50, 6, 100), (std::vector<double>{160, 26.25, 30}));  // 210/8, 60/2
   EXPECT_EQ(row(10, 0.15, 50, 8, 160), (std::vector<double>{150, 20, -5}));
 

@@ -28,17 +28,15 @@ std::string Appended(F write) {
 // every control word is one the writer emits and "\u" has its "?" fallback.
 ::testing::AssertionResult WellFormed(const std::string& rtf) {
   static const std::set<std::string> kWords = {
-      "rtf",   "ansi",  "ansicpg", "deff",    "deflang", "fonttbl", "f",       "fmodern",
-      "fswiss", "froman", "fcharset", "pard",  "par",     "fs",      "b",       "trowd",
-      "trgaph", "trqc",  "trbrdrt", "trbrdrl", "trbrdrb", "trbrdrr", "brdrs",   "brdrw",
-      "cellx", "intbl", "cell",    "row",     "u"};
+      "rtf",      "ansi",    "ansicpg", "deff",  "deflang", "fonttbl", "f",      "fmodern", "fswiss",  "froman",
+      "fcharset", "pard",    "par",     "fs",    "b",       "trowd",   "trgaph", "trqc",    "trbrdrt", "trbrdrl",
+      "trbrdrb",  "trbrdrr", "brdrs",   "brdrw", "cellx",   "intbl",   "cell",   "row",     "u"};
   if (rtf.rfind(kHeader, 0) != 0) return ::testing::AssertionFailure() << "no header";
   int depth = 0;
   for (std::size_t i = 0; i < rtf.size(); ++i) {
     if (rtf[i] == '{' || rtf[i] == '}') {
       depth += rtf[i] == '{' ? 1 : -1;
-      if (depth <= 0 && i + 1 != rtf.size())
-        return ::testing::AssertionFailure() << "group closed at byte " << i;
+      if (depth <= 0 && i + 1 != rtf.size()) return ::testing::AssertionFailure() << "group closed at byte " << i;
     } else if (rtf[i] == '\\') {
       std::size_t j = i + 1;
       if (j < rtf.size() && std::string_view("\\{}").find(rtf[j]) != std::string_view::npos) {
@@ -84,20 +82,37 @@ TEST(RTFDocument, HeaderAndFontTable) {
 
 TEST(RTFDocument, ControlWordsAsWritten) {
   EXPECT_EQ(Appended([](TRTFDocument& d) { d.SetFontAndSize(1, 12); }), "\\f1\\fs24");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.SetFont(2); d.SetFontSize(9); }), "\\f2\\fs18");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.NewParagraph(); d.NewParagraphs(2); }),
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.SetFont(2);
+              d.SetFontSize(9);
+            }),
+            "\\f2\\fs18");
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.NewParagraph();
+              d.NewParagraphs(2);
+            }),
             "\\par\\par\\par");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.NewParagraphs(0); d.NewParagraphs(-2); }), "");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.ResetParagraph(); d.BoldOn(); d.BoldOff(); }),
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.NewParagraphs(0);
+              d.NewParagraphs(-2);
+            }),
+            "");
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.ResetParagraph();
+              d.BoldOn();
+              d.BoldOff();
+            }),
             "\\pard\\b1\\b0");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.BeginTableRow(80, {600, 1360}); }),
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.BeginTableRow(80, {600, 1360});
+            }),
             "\\trowd\\trgaph80\\trqc" + kBorders + "\\cellx600\\cellx1960");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.BeginLeftTableRow(150, {2250, 1500, 1500}); }),
+  EXPECT_EQ(Appended([](TRTFDocument& d) {
+              d.BeginLeftTableRow(150, {2250, 1500, 1500});
+            }),
             "\\trowd\\trgaph150" + kBorders + "\\cellx2250\\cellx3750\\cellx5250");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.WriteTableRow({"a", "b"}); }),
-            "\\intbl a\\cell b\\cell \\row");
-  EXPECT_EQ(Appended([](TRTFDocument& d) { d.WriteTableRow({"Totais", ""}); }),
-            "\\intbl Totais\\cell \\cell \\row");
+  EXPECT_EQ(Appended([](TRTFDocument& d) { d.WriteTableRow({"a", "b"}); }), "\\intbl a\\cell b\\cell \\row");
+  EXPECT_EQ(Appended([](TRTFDocument& d) { d.WriteTableRow({"Totais", ""}); }), "\\intbl Totais\\cell \\cell \\row");
 }
 
 TEST(RTFDocument, EndRewindsAndBeginStartsAgain) {
@@ -116,19 +131,25 @@ TEST(RTFDocument, EndRewindsAndBeginStartsAgain) {
 
 TEST(RTFText, EscapesAndCodePage) {
   EXPECT_EQ(EncodeRTFText("a{b}c\\d"), "a\\{b\\}c\\\\d");
-  EXPECT_EQ(EncodeRTFText("\tÍndice de Sítio: "), "\t\xCD" "ndice de S\xEDtio: ");
+  EXPECT_EQ(EncodeRTFText("\tÍndice de Sítio: "),
+            "\t\xCD"
+            "ndice de S\xEDtio: ");
   EXPECT_EQ(EncodeRTFText("€—“”"), "\x80\x97\x93\x94");
   EXPECT_EQ(EncodeRTFText("ł"), "\\u322?");
   EXPECT_EQ(EncodeRTFText("中"), "\\u20013?");
-  EXPECT_EQ(EncodeRTFText("한"), "\\u-10916?");           // U+D55C
+  EXPECT_EQ(EncodeRTFText("한"), "\\u-10916?");          // U+D55C
   EXPECT_EQ(EncodeRTFText("😀"), "\\u-10179?\\u-8704?");  // U+1F600 as D83D DE00
-  EXPECT_EQ(EncodeRTFText("a\xFF" "b"), "a?b");             // invalid UTF-8 byte
+  EXPECT_EQ(EncodeRTFText("a\xFF"
+                          "b"),
+            "a?b");  // invalid UTF-8 byte
 }
 
 TEST(RTFDocument, UserTextGivesAWellFormedDocument) {
   const std::string description = "Talhão {7} \\ Açaí } { \\par 中 € ł ções";
   const std::string encoded =
-      "Talh\xE3o \\{7\\} \\\\ A\xE7" "a\xED \\} \\{ \\\\par \\u20013? \x80 \\u322? \xE7\xF5" "es";
+      "Talh\xE3o \\{7\\} \\\\ A\xE7"
+      "a\xED \\} \\{ \\\\par \\u20013? \x80 \\u322? \xE7\xF5"
+      "es";
   EXPECT_FALSE(WellFormed(kHeader + "\\pard " + description + "}"));
 
   TRTFDocument doc;

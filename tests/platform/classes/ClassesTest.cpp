@@ -240,4 +240,3 @@ TEST(Collection, AConstCollectionHandsOutConstItems) {
   static_assert(std::is_same_v<Walked, const TSample&>);
   static_assert(std::is_same_v<decltype(std::declval<TSamples&>().GetItem(0)), TSample&>);
 }
-

@@ -172,7 +172,9 @@ const ClassInfo& TNodeRoot::StaticClass() {
 // ---- Byte helpers ----
 
 // An image of a TGrove with the given property records.
-std::string GroveImage(const std::string& records) { return "TPF0" + S("TGrove") + H({0}) + records + H({0, 0}); }
+std::string GroveImage(const std::string& records) {
+  return "TPF0" + S("TGrove") + H({0}) + records + H({0, 0});
+}
 
 std::string Hex(std::string_view bytes) {
   static const char* digits = "0123456789ABCDEF";
@@ -198,7 +200,9 @@ TExtended80 ExtBytes(std::uint64_t mantissa, std::uint16_t signExp) {
   return e;
 }
 
-std::uint64_t Bits(double v) { return std::bit_cast<std::uint64_t>(v); }
+std::uint64_t Bits(double v) {
+  return std::bit_cast<std::uint64_t>(v);
+}
 
 // A grove with something of every kind at every level.
 void Fill(TGrove& g) {
@@ -274,10 +278,10 @@ TEST(Extended80, EveryDoubleRoundTripsBitForBit) {
   const std::uint64_t frac = (std::uint64_t{1} << 52) - 1;
   for (int i = 0; i < 200000; ++i) {
     std::uint64_t r = rng();
-    check(r);                                                  // any pattern
-    check(r & (frac | (std::uint64_t{1} << 63)));              // subnormal or zero
-    check(r | (std::uint64_t{0x7FF} << 52));                   // NaN payloads, signalling too
-    check(r & ~((std::uint64_t{1} << (r % 52)) - 1));            // trailing zeros
+    check(r);                                          // any pattern
+    check(r & (frac | (std::uint64_t{1} << 63)));      // subnormal or zero
+    check(r | (std::uint64_t{0x7FF} << 52));           // NaN payloads, signalling too
+    check(r & ~((std::uint64_t{1} << (r % 52)) - 1));  // trailing zeros
   }
   for (int p = 0; p < 52; ++p) check(std::uint64_t{1} << p);  // every subnormal width
 }
@@ -315,8 +319,8 @@ TEST(Extended80, DecodingAgreesWithTheX87Conversion) {
   for (int i = 0; i < 300000; ++i) {
     std::uint64_t m = rng() | (std::uint64_t{1} << 63);
     if (i % 3 == 0) m &= ~((std::uint64_t{1} << (rng() % 64)) - 1);  // short mantissas, ties
-    const std::uint16_t exp = static_cast<std::uint16_t>(
-        i % 2 ? 0x3FFF - 1100 + rng() % 2200 : rng() % 0x7FFF);  // dense near the Double range
+    const std::uint16_t exp = static_cast<std::uint16_t>(i % 2 ? 0x3FFF - 1100 + rng() % 2200
+                                                               : rng() % 0x7FFF);  // dense near the Double range
     const std::uint16_t se = static_cast<std::uint16_t>(exp | (rng() & 1 ? 0x8000 : 0));
     const TExtended80 e = ExtBytes(m, se);
     long double hw = 0;
@@ -477,8 +481,8 @@ TEST(ComponentStream, ReaderMergesIntoTheExistingRoot) {
   // an item, a component name, bytes after the end; new items keep their
   // constructor values for what the image leaves out.
   const std::string image = "TPF0" + S("TGrove") + S("Raiz") + S("RATIO") + H({3, 0x10, 0x27}) + S("trunks") +
-                            H({0x0E, 2, 4, 1}) + S("branches") + H({0x0E, 1}) + S("leaves") +
-                            H({0x0E, 1, 0, 0}) + H({0, 0}) + H({0, 0}) + H({0, 0}) + H({0xAB, 0xCD});
+                            H({0x0E, 2, 4, 1}) + S("branches") + H({0x0E, 1}) + S("leaves") + H({0x0E, 1, 0, 0}) +
+                            H({0, 0}) + H({0, 0}) + H({0, 0}) + H({0xAB, 0xCD});
   ReadComponentImage(image, g);
   EXPECT_EQ(g.Name(), "Raiz");
   EXPECT_EQ(g.Ratio(), 10000.0);
@@ -496,8 +500,7 @@ TEST(ComponentStream, DamagedImagesRaiseReadErrors) {
   } cases[] = {
       {"empty", "", kMsgStreamRead},
       {"signature", "TPF1" + S("TGrove") + H({0}) + trunks + H({0, 0}), kMsgInvalidStreamFormat},
-      {"unknown property", GroveImage(S("Colour") + H({2, 1})),
-       "Error reading TGrove.Colour: Property does not exist"},
+      {"unknown property", GroveImage(S("Colour") + H({2, 1})), "Error reading TGrove.Colour: Property does not exist"},
       {"read-only property", GroveImage(S("total") + H({2, 1})), "Error reading TGrove.Total: Property is read-only"},
       {"read-only item Id", GroveImage(S("Trunks") + H({0x0E, 1}) + S("Id") + H({2, 0, 0, 0})),
        "Error reading TTrunk.Id: Property is read-only"},

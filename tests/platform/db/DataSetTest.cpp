@@ -116,10 +116,14 @@ private:
   }
   static TFieldValue Read(const Row& r, const TField& f) {
     switch (f.FieldNo()) {
-      case 1: return TFieldValue(std::int32_t{r.code});
-      case 2: return r.name.empty() ? TFieldValue() : TFieldValue(r.name);
-      case 3: return TFieldValue(r.amount);
-      default: return {};
+      case 1:
+        return TFieldValue(std::int32_t{r.code});
+      case 2:
+        return r.name.empty() ? TFieldValue() : TFieldValue(r.name);
+      case 3:
+        return TFieldValue(r.amount);
+      default:
+        return {};
     }
   }
 
@@ -164,9 +168,7 @@ using Log = std::vector<std::string>;
 
 class DataSetTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    ds.rows = {{1, "Ana", 1.5}, {2, "Bia", 2.5}, {3, "Caio", 3.5}, {4, "Davi", 4.5}};
-  }
+  void SetUp() override { ds.rows = {{1, "Ana", 1.5}, {2, "Bia", 2.5}, {3, "Caio", 3.5}, {4, "Davi", 4.5}}; }
 
   std::string Names() const {
     std::string s;

@@ -180,8 +180,7 @@ TEST(CanvasFrameControls, PushedAndRaisedFacesDifferAtTheTopLeft) {
     EXPECT_EQ(down.At(0, 0), Rgb(clBtnShadow));
     EXPECT_NE(down.At(1, 1), Rgb(clBtnHighlight));
     // The face is button face, nothing of the white surface left.
-    EXPECT_EQ(CountInside(up.Image(), {0, 0, 17, 17}, kWhite),
-              CountInside(up.Image(), {1, 1, 16, 16}, kWhite));
+    EXPECT_EQ(CountInside(up.Image(), {0, 0, 17, 17}, kWhite), CountInside(up.Image(), {1, 1, 16, 16}, kWhite));
   }
 }
 
@@ -230,8 +229,7 @@ TEST(CanvasText, EndEllipsisNeverPaintsOutsideItsRectangle) {
     c.SetBkMode(mode);
     c.SetBkColor(clRed);
     TRect r{10, 10, 60, 30};
-    c.DrawText("Uma legenda longa demais para caber", r,
-               DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
+    c.DrawText("Uma legenda longa demais para caber", r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS | DT_NOPREFIX);
     QImage img = s.Image();
     EXPECT_GT(CountInside(img, r, kBlack), 0);
     EXPECT_EQ(CountOutside(img, r, kBlack), 0);
@@ -356,8 +354,7 @@ TEST(CanvasSymbols, DownArrowDrawnInTheTextColour) {
   QImage img = s.Image();
   TRect glyph = BoundsOf(img, Rgb(clNavy));
   ASSERT_FALSE(IsRectEmpty(glyph));
-  EXPECT_TRUE(glyph.Left >= r.Left && glyph.Right <= r.Right && glyph.Top >= r.Top &&
-              glyph.Bottom <= r.Bottom);
+  EXPECT_TRUE(glyph.Left >= r.Left && glyph.Right <= r.Right && glyph.Top >= r.Top && glyph.Bottom <= r.Bottom);
   EXPECT_EQ(CountInside(img, {0, glyph.Top, 30, glyph.Top + 1}, Rgb(clNavy)), glyph.Width());
   EXPECT_EQ(CountInside(img, {0, glyph.Bottom - 1, 30, glyph.Bottom}, Rgb(clNavy)), 1);
 }

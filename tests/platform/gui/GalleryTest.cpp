@@ -54,8 +54,8 @@ TEST(Gallery, WritesThePrimitives) {
   // Frame controls: normal, pushed, inactive.
   Label(c, 10, 76, "DrawFrameControl: normal / pushed / inactive");
   const unsigned scroll[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT};
-  const unsigned caption[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX,
-                              DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP};
+  const unsigned caption[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE,
+                              DFCS_CAPTIONHELP};
   const unsigned states[] = {0, DFCS_PUSHED, DFCS_INACTIVE};
   for (int s = 0; s < 3; ++s) {
     int y = 94 + s * 24;
@@ -102,9 +102,7 @@ TEST(Gallery, WritesThePrimitives) {
     TRect r;
   };
   const std::vector<Sample> texts = {
-      {"Uma legenda longa demais para caber",
-       DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS,
-       {380, 190, 500, 210}},
+      {"Uma legenda longa demais para caber", DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS, {380, 190, 500, 210}},
       {"Centro", DT_SINGLELINE | DT_VCENTER | DT_CENTER, {510, 190, 600, 210}},
       {"Direita", DT_SINGLELINE | DT_VCENTER | DT_RIGHT, {610, 190, 710, 210}},
       {"Nova simulação de crescimento do eucalipto",

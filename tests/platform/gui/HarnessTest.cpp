@@ -13,13 +13,13 @@
 namespace {
 
 class Painted : public QWidget {
- public:
+public:
   Painted() {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFixedSize(40, 30);
   }
 
- protected:
+protected:
   void paintEvent(QPaintEvent*) override {
     QPainter painter(this);
     TCanvasBinding bound(c, painter);
@@ -31,7 +31,7 @@ class Painted : public QWidget {
     c.FillRect({10, 10, 13, 12});
   }
 
- private:
+private:
   TCanvas c;  // kept across paints, as a control keeps its canvas
 };
 

@@ -26,7 +26,9 @@ TEST(CodePage, EveryByteRoundTrips) {
 TEST(CodePage, OutsideOrInvalidBecomesQuestionMark) {
   EXPECT_EQ(Utf8ToCp1252("Ω=😀"), "?=?");
   EXPECT_EQ(Utf8ToCp1252("\u0080\u009F\u0100"), "???");  // C1 controls other than the unassigned five
-  EXPECT_EQ(Utf8ToCp1252("a\xFF" "b\xC3"), "a?b?");
+  EXPECT_EQ(Utf8ToCp1252("a\xFF"
+                         "b\xC3"),
+            "a?b?");
   EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");  // overlong '/'
 }
 

@@ -15,7 +15,7 @@ const double kInf = std::numeric_limits<double>::infinity();
 
 // Tests that change the settings get pt-BR back afterwards.
 class PtBr : public ::testing::Test {
- protected:
+protected:
   void TearDown() override { SetBrazilianFormatSettings(); }
 };
 
@@ -66,8 +66,7 @@ TEST_F(FormatTest, IntegersAndTexts) {
   EXPECT_EQ(Format("%d", {INT64_MIN}), "-9223372036854775808");
   EXPECT_EQ(Format("NO %s (%d ANOS)", {"CORTE", 7}), "NO CORTE (7 ANOS)");
   EXPECT_EQ(Format("%-16s|", {"Adubação"}), "Adubação        |");
-  EXPECT_EQ(Format("%10s|%-3s|", {std::string("Adubação"), std::string_view("longo")}),
-            "  Adubação|longo|");
+  EXPECT_EQ(Format("%10s|%-3s|", {std::string("Adubação"), std::string_view("longo")}), "  Adubação|longo|");
   EXPECT_EQ(Format("%*s|%*s|", {4, "ab", -4, "ab"}), "  ab|ab  |");
   EXPECT_EQ(Format("%.2s", {"ção"}), "çã");
   EXPECT_EQ(Format("100%% de %s", {"ar"}), "100% de ar");
@@ -180,9 +179,8 @@ TEST_F(StrToFloatTest, Accepted) {
 
 TEST_F(StrToFloatTest, Rejected) {
   double v = 7;
-  for (std::string_view s :
-       {"",    "   ", "INF", "NAN", "inf", "$1F",   "1E",     "E5",     "E-1",  "1,2,3",
-        "1.5", "-",   ",",   "1 2", "1e+", "1E400", "-1E400", "1E-400", "0x10", "1,5x"})
+  for (std::string_view s : {"",    "   ", "INF", "NAN", "inf", "$1F",   "1E",     "E5",     "E-1",  "1,2,3",
+                             "1.5", "-",   ",",   "1 2", "1e+", "1E400", "-1E400", "1E-400", "0x10", "1,5x"})
     EXPECT_FALSE(TryStrToFloat(s, v)) << s;
   EXPECT_EQ(v, 7.0);
   EXPECT_FALSE(TryStrToFloat("1,5", v, '.'));
@@ -203,9 +201,8 @@ TEST(StrToInt, DecimalAndHex) {
   EXPECT_EQ(StrToInt("-2147483648"), -2147483647 - 1);
   EXPECT_EQ(StrToInt("$7FFFFFFF"), 2147483647);
   int v = 9;
-  for (std::string_view s :
-       {"", "\t", "+", "$", "0x1e", " 42", "42\t", "1;2", "1\t2", "12a", "$G", "1,0", "2147483648",
-        "-2147483649", "$80000000", "99999999999999999999"})
+  for (std::string_view s : {"", "\t", "+", "$", "0x1e", " 42", "42\t", "1;2", "1\t2", "12a", "$G", "1,0", "2147483648",
+                             "-2147483649", "$80000000", "99999999999999999999"})
     EXPECT_FALSE(TryStrToInt(s, v)) << s;
   EXPECT_EQ(v, 9);
   try {
@@ -256,9 +253,8 @@ TEST(FileNames, PartsAndExistence) {
   EXPECT_EQ(IncludeTrailingPathDelimiter(""), "");
 
   namespace fs = std::filesystem;
-  fs::path dir =
-      fs::temp_directory_path() /
-      ("tq_sysutils_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+  fs::path dir = fs::temp_directory_path() /
+                 ("tq_sysutils_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
   fs::create_directories(dir);
   fs::path file = dir / "Simulação.dat";
   std::ofstream(file) << "x";

@@ -13,7 +13,7 @@
 namespace {
 
 class CatalogTest : public ::testing::Test {
- protected:
+protected:
   TDataFolders Folders() const { return {exe.Dir(), dir.Dir()}; }
   TempDir exe, dir;
   ScriptedDialogs dialogs;
@@ -43,8 +43,7 @@ TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesCosts) {
   catalog.cdsCusto().Post();
   EXPECT_EQ(presenter.hides, 1);
   EXPECT_TRUE(presenter.shown.empty());
-  EXPECT_EQ(std::tuple(catalog.FindCusto(0)->TipoCusto(), catalog.FindCusto(0)->Custo()),
-            std::tuple("Anual", 0.0));
+  EXPECT_EQ(std::tuple(catalog.FindCusto(0)->TipoCusto(), catalog.FindCusto(0)->Custo()), std::tuple("Anual", 0.0));
 }
 
 TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {

@@ -41,7 +41,6 @@ protected:
   TCustos custos_;
   TProducoes producoes_;
   TErrorList errors_;
-
 };
 
 }  // namespace
@@ -156,7 +155,8 @@ TEST(ProducoesCursor, VisitsAgesInIncreasingOrderOnceBelowTheSentinel) {
   EXPECT_EQ(producoes.FirstByAge(), nullptr);
   for (int age : {7, 0, 4, 7, 1000, 999, 998}) producoes.Add().SetIdade(age);
   std::vector<std::pair<int, int>> visited;  // (age, index)
-  for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge()) visited.emplace_back(p->Idade(), p->Index());
+  for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge())
+    visited.emplace_back(p->Idade(), p->Index());
   EXPECT_EQ(visited, (std::vector<std::pair<int, int>>{{4, 2}, {7, 0}, {998, 6}}));
   EXPECT_EQ(producoes.NextByAge(), nullptr);
   EXPECT_EQ(producoes.FirstByAge()->Index(), 2);  // starts again

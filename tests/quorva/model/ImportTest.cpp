@@ -28,7 +28,7 @@ void AddClass(TProduction& harvest, std::vector<std::pair<int, double>> volumes)
 }
 
 class ImportTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override { root.SetFilename("Simulation.dat"); }
   std::string Save(const std::string& name) {
     SaveComponent(dir / name, root);
@@ -71,8 +71,7 @@ TEST_F(ImportTest, HarvestsOfATalloraRunBecomeProductions) {
         if (candidate.Name() == item.Produto()) product = &candidate;
       ASSERT_NE(product, nullptr);
       EXPECT_GT(item.Volume(), 0);
-      EXPECT_NEAR(item.Preco(), Evolved(product->Price(), product->PriceEvolutionRate(), h.Age()),
-                  1e-9);
+      EXPECT_NEAR(item.Preco(), Evolved(product->Price(), product->PriceEvolutionRate(), h.Age()), 1e-9);
     }
   }
 }
@@ -82,8 +81,7 @@ TEST_F(ImportTest, VolumesAreSummedByProductIndexAndEdgeFilesBringNothing) {
   fixtures::AddProduct(sim, "B", 25, 2.4, 100);
   fixtures::AddProduct(sim, "C", 0, 0, 10);
   sim.SetSiteIndex(31.5);
-  sim.SetSiteIndexEquationDescription(
-      "Sítio {Schumacher}");  // catalogue equations store descriptions
+  sim.SetSiteIndexEquationDescription("Sítio {Schumacher}");  // catalogue equations store descriptions
   TProduction& h = sim.ProductionCollection().Add();
   h.SetAge(10);
   AddClass(h, {{1, 2.0}, {0, 3.0}, {2, 0}});
@@ -96,8 +94,7 @@ TEST_F(ImportTest, VolumesAreSummedByProductIndexAndEdgeFilesBringNothing) {
   ASSERT_EQ(items.Count(), 2);
   EXPECT_EQ(std::tuple(items[0].Produto(), items[0].Volume()), std::tuple("A", 3.5));
   EXPECT_NEAR(items[0].Preco(), 53.756655, 1e-6);
-  EXPECT_EQ(std::tuple(items[1].Produto(), items[1].Volume(), items[1].Preco()),
-            std::tuple("B", 3.0, 100.0));
+  EXPECT_EQ(std::tuple(items[1].Produto(), items[1].Volume(), items[1].Preco()), std::tuple("B", 3.0, 100.0));
 
   // Harvests without products: no productions, the site index still taken.
   sim.ProductCollection().Clear();

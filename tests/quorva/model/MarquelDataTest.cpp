@@ -20,13 +20,11 @@ struct SpyNotifications : IQuorvaNotifications {
   std::vector<std::pair<int, int>> posted, deleted, costTypes;
   void ProductionPosted(int id, int idade) override { posted.emplace_back(id, idade); }
   void ProductionDeleted(int id, int idade) override { deleted.emplace_back(id, idade); }
-  void CostTypeChanged(int oneOff, int unitCode) override {
-    costTypes.emplace_back(oneOff, unitCode);
-  }
+  void CostTypeChanged(int oneOff, int unitCode) override { costTypes.emplace_back(oneOff, unitCode); }
 };
 
-std::string SavePlanFile(const std::string& path, const std::string& filename,
-                         const std::string& descricao, bool withPlan = true) {
+std::string SavePlanFile(const std::string& path, const std::string& filename, const std::string& descricao,
+                         bool withPlan = true) {
   TQuorvaPersist root;
   root.SetFilename(filename);
   if (withPlan) {
@@ -45,7 +43,7 @@ void Edit(TDataSet& ds, const char* field, V value) {
 }
 
 class MarquelTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     marquel.SetMainWindow(&spy);
     marquel.SetCatalog(&catalog);
@@ -76,8 +74,7 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   EXPECT_EQ(marquel.PlanPath(), "");
   EXPECT_TRUE(marquel.NeedsNewName());
   marquel.SavePlan(dir / "Outro.dat");
-  EXPECT_EQ(std::tuple(marquel.GetFileName(), marquel.PlanPath()),
-            std::tuple("Outro.dat", dir / "Outro.dat"));
+  EXPECT_EQ(std::tuple(marquel.GetFileName(), marquel.PlanPath()), std::tuple("Outro.dat", dir / "Outro.dat"));
   EXPECT_FALSE(marquel.NeedsNewName());
 
   // Another class or a missing file: the plan and its datasets stay.
@@ -121,10 +118,7 @@ TEST_F(MarquelTest, DetailRowsBeingTypedSurviveTheMastersPost) {
   i.FieldByName("Volume").SetAsFloat(12);
   marquel.CalculateResults();
   EXPECT_EQ(marquel.CurrentPlan()->Custos()[1].CustosAnuais().Count(), annual + 1);
-  EXPECT_EQ(marquel.CurrentPlan()
-                ->Producoes()[marquel.CurrentPlan()->Producoes().Count() - 1]
-                .ItensProducao()
-                .Count(),
+  EXPECT_EQ(marquel.CurrentPlan()->Producoes()[marquel.CurrentPlan()->Producoes().Count() - 1].ItensProducao().Count(),
             items + 1);
 }
 
@@ -137,8 +131,7 @@ TEST_F(MarquelTest, CachedResultAndWhatClearsIt) {
   EXPECT_DOUBLE_EQ(plan.CustoTotal(), 9400);
   plan.Custos()[0].SetCusto(2000);
 
-  TCollectionDataSet &q = marquel.cdsQuorva(), &c = marquel.cdsCusto(),
-                     &a = marquel.cdsCustoAnual();
+  TCollectionDataSet &q = marquel.cdsQuorva(), &c = marquel.cdsCusto(), &a = marquel.cdsCustoAnual();
   TCollectionDataSet &p = marquel.cdsProducao(), &i = marquel.cdsItemProducao();
   const std::vector<std::pair<const char*, std::function<void()>>> changes = {
       {"plan post", [&] { Edit(q, "Descricao", std::string("Nova")); }},
@@ -177,8 +170,7 @@ TEST_F(MarquelTest, CachedResultAndWhatClearsIt) {
   EXPECT_EQ(marquel.Errors().GetItem(0).Code(), 7);
   Edit(q, "IdadeFinal", 7);
   EXPECT_TRUE(marquel.Verify());
-  for (TCusto& k : plan.Custos())
-    k.CustosAnuais().Clear(), k.SetTipoCusto("Unitario"), k.SetCusto(0);
+  for (TCusto& k : plan.Custos()) k.CustosAnuais().Clear(), k.SetTipoCusto("Unitario"), k.SetCusto(0);
   dialogs.Answer(TMsgDlgBtn::Yes);  // the current cost was annual
   Edit(c, "Custo", 0.0);
   EXPECT_FALSE(marquel.CalculateResults());
@@ -218,8 +210,7 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   dialogs.Answer(TMsgDlgBtn::No);
   c.Post();
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), std::vector<std::string>{kMsgCostTypeToUnitario});
-  EXPECT_EQ(std::tuple(custos[1].TipoCusto(), custos[1].CustosAnuais().Count()),
-            std::tuple("Anual", 2));
+  EXPECT_EQ(std::tuple(custos[1].TipoCusto(), custos[1].CustosAnuais().Count()), std::tuple("Anual", 2));
   // Yes empties them, and the next post asks nothing.
   c.Edit();
   c.FieldByName("TipoCusto").SetAsString("Unitario");
@@ -281,8 +272,7 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   marquel.CopyAllCostsToCustos();
   marquel.CopyCostToCustos(3);
   ASSERT_EQ(plan.Custos().Count(), 5);
-  EXPECT_EQ(std::tuple(plan.Custos()[3].Nome(), plan.Custos()[3].Custo()),
-            std::tuple("Adubacao", 120.0));
+  EXPECT_EQ(std::tuple(plan.Custos()[3].Nome(), plan.Custos()[3].Custo()), std::tuple("Adubacao", 120.0));
   EXPECT_EQ(spy.costTypes.back(), (std::pair{1, 3}));
   EXPECT_EQ(marquel.cdsCusto().State(), TDataSetState::Browse);
   EXPECT_FALSE(marquel.Calculated());

@@ -31,8 +31,7 @@ long double Discount(int year, double ratePct) {
 
 long double PresentSum(const std::vector<double>& flow, double ratePct) {
   long double s = 0;
-  for (std::size_t t = 0; t < flow.size(); ++t)
-    s += flow[t] / Discount(static_cast<int>(t), ratePct);
+  for (std::size_t t = 0; t < flow.size(); ++t) s += flow[t] / Discount(static_cast<int>(t), ratePct);
   return s;
 }
 
@@ -59,8 +58,8 @@ long double Annuity(long double npv, double ratePct, int n) {
 double ReferenceIrr(const std::vector<double>& net) {
   auto npv = [&](double rate) { return static_cast<double>(PresentSum(net, rate)); };
   std::uintmax_t iterations = 200;
-  auto r = boost::math::tools::toms748_solve(
-      npv, 0.0, 200.0, boost::math::tools::eps_tolerance<double>(45), iterations);
+  auto r = boost::math::tools::toms748_solve(npv, 0.0, 200.0, boost::math::tools::eps_tolerance<double>(45),
+                                             iterations);
   return (r.first + r.second) / 2;
 }
 
@@ -83,25 +82,23 @@ std::vector<double> Published(const TQuorva& plan) {
                         plan.RazaoBeneficioCusto(),  plan.ValorEsperadoTerra(),
                         plan.TaxaInternaRetorno()};
   for (const TFluxoFinanceiro& f : plan.FluxosFinanceiros())
-    v.insert(v.end(),
-             {double(f.Ano()), f.Receita(), f.Custo(), f.ReceitaPresente(), f.CustoPresente()});
+    v.insert(v.end(), {double(f.Ano()), f.Receita(), f.Custo(), f.ReceitaPresente(), f.CustoPresente()});
   for (const TItemAnalise& r : plan.AnaliseSensibilidade())
-    v.insert(v.end(), {r.Juros(), r.ValorPresenteLiquido(), r.ValorPresenteLiquidoAnualizado(),
-                       r.ValorPresenteReceita()});
+    v.insert(v.end(),
+             {r.Juros(), r.ValorPresenteLiquido(), r.ValorPresenteLiquidoAnualizado(), r.ValorPresenteReceita()});
   v.insert(v.end(), plan.CustosAnuaisPorHa().begin(), plan.CustosAnuaisPorHa().end());
   v.insert(v.end(), plan.CustosAnuaisPorM3().begin(), plan.CustosAnuaisPorM3().end());
   return v;
 }
 
 class PlanTest : public ::testing::Test {
- protected:
+protected:
   void SetUp() override {
     plan_.SetIdadeFinal(7);
     plan_.SetTaxaAtratividade(10);
   }
 
-  TCusto& AddCusto(const std::string& nome, const std::string& unidade, const std::string& tipo,
-                   double valor) {
+  TCusto& AddCusto(const std::string& nome, const std::string& unidade, const std::string& tipo, double valor) {
     TCusto& c = plan_.Custos().Add();
     c.SetNome(nome);
     c.SetUnidadeMedida(unidade);
@@ -169,8 +166,7 @@ class PlanTest : public ::testing::Test {
     EXPECT_NEAR(plan_.ValorPresenteCusto(), pvc, 1e-9 * pvc);
     EXPECT_NEAR(plan_.ValorPresenteLiquido(), npv, 1e-8 * std::fabs(pvr));
     EXPECT_NEAR(plan_.ValorEsperadoTerra(), LandValue(npv, rate, n), 1e-8 * std::fabs(pvr));
-    EXPECT_NEAR(plan_.ValorPresenteLiquidoAnualizado(), Annuity(npv, rate, n),
-                1e-8 * std::fabs(pvr));
+    EXPECT_NEAR(plan_.ValorPresenteLiquidoAnualizado(), Annuity(npv, rate, n), 1e-8 * std::fabs(pvr));
     EXPECT_NEAR(plan_.RazaoBeneficioCusto(), pvr / pvc, 1e-12);
     for (int t = 0; t <= n; ++t) {
       const TFluxoFinanceiro& f = plan_.FluxosFinanceiros()[t];
@@ -313,8 +309,7 @@ TEST_F(PlanTest, ThinningFinalCutAndSensitivityTable) {
     EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), e.annual, 1e-4);
     EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), Annuity(npv, e.rate, 7), 1e-8);
     EXPECT_NEAR(rows[k].ValorPresenteReceita(), e.bc, 1e-6);
-    EXPECT_NEAR(rows[k].ValorPresenteReceita(), PresentSum(r, e.rate) / PresentSum(c, e.rate),
-                1e-12);
+    EXPECT_NEAR(rows[k].ValorPresenteReceita(), PresentSum(r, e.rate) / PresentSum(c, e.rate), 1e-12);
   }
 }
 
@@ -388,8 +383,7 @@ TEST_F(PlanTest, NegativeNetRevenueAndFailedCalculations) {
   implantacao.SetCusto(2);
   plan_.Producoes()[0].ItensProducao()[0].SetVolume(100);
   plan_.Producoes()[0].ItensProducao()[0].SetPreco(30);
-  EXPECT_NEAR(static_cast<double>(PresentSum({0, 0, 0, 0, 0, 0, 0, 2800}, 200)), 2800 / 2187.0,
-              1e-12);
+  EXPECT_NEAR(static_cast<double>(PresentSum({0, 0, 0, 0, 0, 0, 0, 2800}, 200)), 2800 / 2187.0, 1e-12);
   EXPECT_FALSE(plan_.Calculate());
   EXPECT_EQ(plan_.CalculationError(), "Confira os desbastes");
 
@@ -448,8 +442,8 @@ TEST_F(PlanTest, SensitivityRatesAreStartPlusKIncrements) {
   for (int k = 0; k < 11; ++k) {
     EXPECT_NEAR(rows[k].Juros(), 1.0 + k / 10.0, 1e-12);
     EXPECT_NEAR(rows[k].ValorPresenteLiquido(), PresentSum(net, rows[k].Juros()), 1e-8);
-    EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(),
-                Annuity(PresentSum(net, rows[k].Juros()), rows[k].Juros(), 7), 1e-8);
+    EXPECT_NEAR(rows[k].ValorPresenteLiquidoAnualizado(), Annuity(PresentSum(net, rows[k].Juros()), rows[k].Juros(), 7),
+                1e-8);
   }
 
   plan_.SetTaxaJurosInicial(4);
@@ -491,8 +485,7 @@ TEST_F(PlanTest, SensitivityRatesAreStartPlusKIncrements) {
 
 TEST(NetPresentValue, DiscountsEveryYearOfTheFlow) {
   // Example A's flow.
-  const TCashFlow flow{{0, 0, 0, 0, 2400, 0, 0, 21000},
-                       {2000, 300, 150, 100, 1300, 100, 100, 5350}};
+  const TCashFlow flow{{0, 0, 0, 0, 2400, 0, 0, 21000}, {2000, 300, 150, 100, 1300, 100, 100, 5350}};
   // At rate 0 the plain sums.
   const TPresentValues atZero = NetPresentValue(flow, 0);
   EXPECT_EQ(atZero.revenue, 23400);
@@ -570,15 +563,12 @@ TEST(QuorvaClasses, PublishTheFileFieldsInOrderAndCopyDeeply) {
                                              "Custos",
                                              "Producoes"}));
   names.clear();
-  for (const PropertyInfo* p : TFluxoFinanceiro::StaticClass().Properties())
-    names.push_back(p->name);
-  EXPECT_EQ(names, (std::vector<std::string>{"Id", "Ano", "Receita", "Custo", "ReceitaPresente",
-                                             "CustoPresente"}));
+  for (const PropertyInfo* p : TFluxoFinanceiro::StaticClass().Properties()) names.push_back(p->name);
+  EXPECT_EQ(names, (std::vector<std::string>{"Id", "Ano", "Receita", "Custo", "ReceitaPresente", "CustoPresente"}));
   names.clear();
   for (const PropertyInfo* p : TItemAnalise::StaticClass().Properties()) names.push_back(p->name);
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"Juros", "ValorPresenteLiquido",
-                                      "ValorPresenteLiquidoAnualizado", "ValorPresenteReceita"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Juros", "ValorPresenteLiquido", "ValorPresenteLiquidoAnualizado",
+                                             "ValorPresenteReceita"}));
 
   TQuorvas plans;
   TQuorva& a = plans.Add();
@@ -678,12 +668,11 @@ TEST_F(PlanTest, CostEntriesCodes11And12AndTheCostChecks) {
   AddProducao(8, 100, 50);  // raises IdadeFinal to 8 after the costs were checked
   plan_.SetIdadeFinal(6);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_),
-            (Entries{{11, "Custo de Capina é Anual: Informe Idade e Custo"},
-                     {12, "Custo de Frete: Idade 9 é maior que a Idade Final"},
-                     {601, "Idade do Custo Anual de Roçada: -1 inválida"},
-                     {12, "Custo de Roçada: Idade 8 é maior que a Idade Final"},
-                     {12, "Custo de Roçada: Idade 7 é maior que a Idade Final"}}));
+  EXPECT_EQ(EntriesOf(errors_), (Entries{{11, "Custo de Capina é Anual: Informe Idade e Custo"},
+                                         {12, "Custo de Frete: Idade 9 é maior que a Idade Final"},
+                                         {601, "Idade do Custo Anual de Roçada: -1 inválida"},
+                                         {12, "Custo de Roçada: Idade 8 é maior que a Idade Final"},
+                                         {12, "Custo de Roçada: Idade 7 é maior que a Idade Final"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 8);
   EXPECT_EQ(capina.Custo(), 0);
   EXPECT_EQ(adubo.CustosAnuais().Count(), 0);
@@ -695,8 +684,7 @@ TEST_F(PlanTest, HarvestsRaiseTheFinalAgeOrDisagreeWithIt) {
   AddProducao(5, 0, 1000);
   plan_.SetIdadeFinal(6);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_),
-            (Entries{{604, "Volume : 0 inválido"}, {605, "Preço : 1000 inválido"}}));
+  EXPECT_EQ(EntriesOf(errors_), (Entries{{604, "Volume : 0 inválido"}, {605, "Preço : 1000 inválido"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 7);
 
   plan_.Producoes()[1].ItensProducao()[0].SetVolume(10);
@@ -707,8 +695,7 @@ TEST_F(PlanTest, HarvestsRaiseTheFinalAgeOrDisagreeWithIt) {
 
   plan_.SetIdadeFinal(10);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_),
-            (Entries{{7, "Idade da Producão Final e do Plano devem coincidir"}}));
+  EXPECT_EQ(EntriesOf(errors_), (Entries{{7, "Idade da Producão Final e do Plano devem coincidir"}}));
   EXPECT_EQ(plan_.IdadeFinal(), 10);
 }
 
@@ -731,9 +718,8 @@ TEST_F(PlanTest, HarvestsTheCursorSkipsAreReported) {
   AddProducao(0, 100, 50);
   AddProducao(0, 100, 50);
   EXPECT_FALSE(plan_.Validate(errors_));
-  EXPECT_EQ(EntriesOf(errors_), (Entries{{13, "Falta informar as Produções"},
-                                         {601, "Idade : 0 inválida"},
-                                         {601, "Idade : 0 inválida"}}));
+  EXPECT_EQ(EntriesOf(errors_),
+            (Entries{{13, "Falta informar as Produções"}, {601, "Idade : 0 inválida"}, {601, "Idade : 0 inválida"}}));
 }
 
 TEST(SensitivityRates, CountedFromTheQuotientNeverAccumulated) {

@@ -69,9 +69,7 @@ bool Contains(const std::string& rtf, const std::string& text) {
 
 class ReportTest : public ::testing::Test {
 protected:
-  void SetUp() override {
-    examples::FillExampleA(plan);
-  }
+  void SetUp() override { examples::FillExampleA(plan); }
   void Calculate() {
     ASSERT_TRUE(plan.Validate(errors));
     ASSERT_TRUE(plan.Calculate()) << plan.CalculationError();

@@ -9,7 +9,7 @@
 namespace {
 
 class PtBrEnvironment : public ::testing::Environment {
- public:
+public:
   void SetUp() override { SetBrazilianFormatSettings(); }
 };
 

@@ -26,8 +26,7 @@ int CountInside(const QImage& image, const TRect& r, QColor color) {
 }
 
 int CountOutside(const QImage& image, const TRect& r, QColor color) {
-  return CountInside(image, {0, 0, image.width(), image.height()}, color) -
-         CountInside(image, r, color);
+  return CountInside(image, {0, 0, image.width(), image.height()}, color) - CountInside(image, r, color);
 }
 
 TRect BoundsOf(const QImage& image, QColor color) {

@@ -36,7 +36,7 @@ void Write(TDataSet& ds, std::initializer_list<std::pair<const char*, TFieldValu
 }
 
 class GrovanaTest : public ::testing::Test {
- protected:
+protected:
   void WriteDefaults() {
     std::vector<TDefaultFile> files;
     AppendTalloraDefaultFiles(files);
@@ -64,8 +64,7 @@ TEST_F(GrovanaTest, StartsWithEmptyCataloguesAndSavesUnderBareNames) {
   TGrovana& g = Make();
   EXPECT_EQ(g.FormulaRoot().FormulaCollection().Count(), 0);
   EXPECT_TRUE(g.cdsFormula().Active());
-  EXPECT_FALSE(g.cdsSimulation().Active() || g.HasSimulation() || g.CurrentSimulation() ||
-               g.Calculated());
+  EXPECT_FALSE(g.cdsSimulation().Active() || g.HasSimulation() || g.CurrentSimulation() || g.Calculated());
   EXPECT_TRUE(dialogs_.Prompts().empty());
 
   // No path, no stored name: "Formulas.dat" beside the executable, the name stays empty.
@@ -239,8 +238,7 @@ TEST_F(GrovanaTest, CalculateResultsRunsOnceUntilAnInputChanges) {
   g.NewSimulation();
   EXPECT_EQ(g.cdsSimulation().FieldCount(), 29);
   for (TDataSet* ds : {&g.cdsSimulation(), &g.cdsLog(), &g.cdsThin()})
-    for (int i = 0; i < ds->FieldCount(); ++i)
-      EXPECT_GT(ds->Fields(i).FieldNo(), 0) << ds->Fields(i).FieldName();
+    for (int i = 0; i < ds->FieldCount(); ++i) EXPECT_GT(ds->Fields(i).FieldNo(), 0) << ds->Fields(i).FieldName();
 
   ASSERT_TRUE(g.CalculateResults());
   EXPECT_TRUE(g.Calculated() && g.cdsPrognosis().Active());
@@ -356,8 +354,7 @@ TEST_F(GrovanaTest, CopiesCatalogueEntriesIntoTheSimulation) {
   g.SetShapeFunctionEquation(g.FindFormula(2));
   EXPECT_EQ(sim.State(), TDataSetState::Edit);
   EXPECT_EQ(sim.FieldByName("ShapeFunctionEquation").AsString(), g.FindFormula(2)->Expression());
-  EXPECT_EQ(sim.FieldByName("ShapeFunctionIntegral2Equation").AsString(),
-            g.FindFormula(3)->Expression());
+  EXPECT_EQ(sim.FieldByName("ShapeFunctionIntegral2Equation").AsString(), g.FindFormula(3)->Expression());
   g.SetSiteIndexEquation(nullptr);
   EXPECT_EQ(sim.FieldByName("SiteIndexEquation").AsString(), "");
 }
