@@ -209,7 +209,10 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
 }
 
 void TControl::PlaceWindow(const TRect& bounds) {
-  QRect r(bounds.Left, bounds.Top, std::max(0, bounds.Width()), std::max(0, bounds.Height()));
+  TRect b = bounds;
+  b.Right = std::max(b.Right, b.Left);
+  b.Bottom = std::max(b.Bottom, b.Top);
+  QRect r = ToQRect(b);
   if (geometry() != r) setGeometry(r);
   SizeChanged();
 }
