@@ -1,6 +1,7 @@
 #include "platform/classes/Classes.h"
 
 #include <algorithm>
+#include <exception>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -38,24 +39,89 @@ const ClassInfo& TComponent::StaticClass() {
   return *ci;
 }
 
+namespace {
+
+// The live loading scopes, innermost last; a finishing one is closed to new
+// components but still hears of the ones that go.
+std::vector<LoadingScope*>& LiveScopes() {
+  static std::vector<LoadingScope*> scopes;
+  return scopes;
+}
+
+}  // namespace
+
 TComponent::TComponent(TComponent* owner) {
   if (owner) owner->Insert(this);
+  LoadingScope::Enter(this);
 }
 
 TComponent::~TComponent() {
+  Destroying();
   DestroyComponents();
-  if (owner_) owner_->Remove(this);
+}
+
+void TComponent::Destroying() {
+  if (state_ & csDestroying) return;
+  state_ |= csDestroying;
+  if (state_ & csLoading) {
+    for (LoadingScope* scope : LiveScopes()) scope->Forget(this);
+  }
+  if (owner_) {
+    owner_->Notification(this, opRemove);
+    if (owner_) owner_->Remove(this);
+  }
+  std::vector<TComponent*> linked;
+  linked.swap(freeNotifies_);
+  for (TComponent* c : linked) {
+    auto& back = c->freeNotifies_;
+    back.erase(std::remove(back.begin(), back.end(), this), back.end());
+  }
+  for (TComponent* c : linked) c->Notification(this, opRemove);
 }
 
 void TComponent::DestroyComponents() {
-  destroying_ = true;
-  while (!components_.empty()) {
-    TComponent* child = components_.back();
-    components_.pop_back();
-    child->owner_ = nullptr;
-    delete child;
+  Destroying();
+  for (;;) {
+    auto it = std::find_if(components_.rbegin(), components_.rend(),
+                           [](const TComponent* c) { return c->FreedByOwner(); });
+    if (it == components_.rend()) break;
+    TComponent* child = *it;
+    delete child;  // leaves the list in its Destroying
+    auto left = std::find(components_.begin(), components_.end(), child);
+    if (left != components_.end()) components_.erase(left);
   }
-  destroying_ = false;
+  std::vector<TComponent*> rest;
+  rest.swap(components_);
+  for (TComponent* c : rest) c->owner_ = nullptr;
+}
+
+void TComponent::Loaded() {
+  state_ &= ~csLoading;
+}
+
+void TComponent::Notification(TComponent* component, TComponentOperation operation) {
+  // A receiver may free components of this list: walk a copy and skip the
+  // ones gone meanwhile.
+  std::vector<TComponent*> owned = components_;
+  for (TComponent* c : owned) {
+    if (Owns(c)) c->Notification(component, operation);
+  }
+}
+
+void TComponent::FreeNotification(TComponent* component) {
+  if (!component || component == this) return;
+  if (std::find(freeNotifies_.begin(), freeNotifies_.end(), component) == freeNotifies_.end()) {
+    freeNotifies_.push_back(component);
+    component->freeNotifies_.push_back(this);
+  }
+}
+
+void TComponent::RemoveFreeNotification(TComponent* component) {
+  if (!component) return;
+  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
+                      freeNotifies_.end());
+  auto& back = component->freeNotifies_;
+  back.erase(std::remove(back.begin(), back.end(), this), back.end());
 }
 
 TComponent* TComponent::Components(int index) const {
@@ -76,16 +142,89 @@ void TComponent::Insert(TComponent* child) {
 }
 
 void TComponent::Remove(TComponent* child) {
-  if (destroying_) return;
   auto it = std::find(components_.begin(), components_.end(), child);
   if (it != components_.end()) components_.erase(it);
   child->owner_ = nullptr;
 }
 
+bool TComponent::Owns(const TComponent* child) const {
+  return std::find(components_.begin(), components_.end(), child) != components_.end();
+}
+
+// ---- LoadingScope ----
+
+LoadingScope::LoadingScope() : uncaught_(std::uncaught_exceptions()) {
+  LiveScopes().push_back(this);
+}
+
+LoadingScope::LoadingScope(TComponent& root) : LoadingScope() {
+  Add(&root);
+}
+
+LoadingScope::~LoadingScope() noexcept(false) {
+  if (!open_) return;
+  if (std::uncaught_exceptions() > uncaught_) {
+    for (TComponent* c : components_)
+      if (c) c->state_ &= ~csLoading;
+    Leave();
+    return;
+  }
+  Finish();
+}
+
+void LoadingScope::Enter(TComponent* component) {
+  auto& scopes = LiveScopes();
+  for (auto it = scopes.rbegin(); it != scopes.rend(); ++it) {
+    if ((*it)->open_) {
+      (*it)->Add(component);
+      return;
+    }
+  }
+}
+
+void LoadingScope::Add(TComponent* component) {
+  if (component->state_ & csLoading) return;  // an outer scope has it
+  component->state_ |= csLoading;
+  components_.push_back(component);
+}
+
+void LoadingScope::Forget(TComponent* component) {
+  for (TComponent*& c : components_)
+    if (c == component) c = nullptr;
+}
+
+void LoadingScope::Leave() {
+  open_ = false;
+  components_.clear();
+  auto& scopes = LiveScopes();
+  scopes.erase(std::remove(scopes.begin(), scopes.end(), this), scopes.end());
+}
+
+void LoadingScope::Finish() {
+  if (!open_) return;
+  open_ = false;
+  std::exception_ptr first;
+  // Loaded may free components of the list (they are then skipped) but adds
+  // none: the scope is closed.
+  for (std::size_t i = 0; i < components_.size(); ++i) {
+    TComponent* c = components_[i];
+    if (!c) continue;
+    try {
+      c->Loaded();
+    } catch (...) {
+      if (!first) first = std::current_exception();
+    }
+    if (components_[i]) c->state_ &= ~csLoading;
+  }
+  Leave();
+  if (first) std::rethrow_exception(first);
+}
+
 // ---- TCollectionItem ----
 
 const ClassInfo& TCollectionItem::StaticClass() {
-  static const auto ci = ClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass()).Build();
+  static const auto ci =
+      ClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass()).Build();
   return *ci;
 }
 
@@ -106,7 +245,8 @@ void TCollectionItem::SetIndex(int index) {
 // ---- TCollection ----
 
 const ClassInfo& TCollection::StaticClass() {
-  static const auto ci = ClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
+  static const auto ci =
+      ClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
   return *ci;
 }
 
@@ -196,7 +336,8 @@ void TCollection::Move(int from, int to) {
 void TCollection::Assign(const TPersistent& source) {
   if (&source == this) return;
   const auto* other = dynamic_cast<const TCollection*>(&source);
-  if (!other) throw EConvertError("Não é possível atribuir " + source.ClassName() + " a " + ClassName());
+  if (!other)
+    throw EConvertError("Não é possível atribuir " + source.ClassName() + " a " + ClassName());
   Clear();
   for (const auto& item : other->items_) {
     TCollectionItem& copy = Add();

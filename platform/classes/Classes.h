@@ -8,7 +8,7 @@
 #include "platform/classes/TypInfo.h"
 
 class TPersistent {
-public:
+ public:
   TPersistent() = default;
   TPersistent(const TPersistent&) = delete;
   TPersistent& operator=(const TPersistent&) = delete;
@@ -23,10 +23,29 @@ public:
   virtual void Assign(const TPersistent& source);
 };
 
+// ComponentState flags.
+enum TComponentStateFlag : unsigned {
+  csLoading = 1,     // created inside a LoadingScope whose end has not come yet
+  csDestroying = 2,  // Destroying() has run: the component is going
+};
+using TComponentState = unsigned;
+
+enum TComponentOperation { opInsert, opRemove };
+
 // A component is freed by its owner, after the components it owns.
+//
+// When a component goes, Notification(it, opRemove) reaches its owner (which
+// passes it on to the components it owns) and every component linked to it
+// by FreeNotification. That happens in Destroying(), which the most-derived
+// destructor of a class whose receivers look at the concrete class calls
+// first, so a receiver may still dynamic_cast the component it is told
+// about. ~TComponent runs Destroying() itself when no derived destructor did.
+//
+// Members an owner does not free (FreedByOwner() false: widgets that Qt's
+// parent tree deletes) stay in its list for notifications and look-ups only.
 class TComponent : public TPersistent {
   TQ_DECLARE_CLASS(TComponent)
-public:
+ public:
   explicit TComponent(TComponent* owner = nullptr);
   ~TComponent() override;
 
@@ -40,28 +59,81 @@ public:
   TComponent* Components(int index) const;
   TComponent* FindComponent(std::string_view name) const;
 
-protected:
-  // Frees the owned components, the last one first. A class whose owned
-  // components reach into its own members calls it from its destructor, so
-  // they go while those members still exist; ~TComponent calls it again.
+  TComponentState ComponentState() const { return state_; }
+
+  // Links the two components: whichever goes first tells the other with
+  // Notification(itself, opRemove).
+  void FreeNotification(TComponent* component);
+  void RemoveFreeNotification(TComponent* component);
+
+ protected:
+  // Runs once, at the end of the LoadingScope the component was created in;
+  // clears csLoading. Overrides call it first.
+  virtual void Loaded();
+  // The component went (opRemove). The default passes it on to the owned
+  // components.
+  virtual void Notification(TComponent* component, TComponentOperation operation);
+  // Whether the owner frees this component when it goes itself.
+  virtual bool FreedByOwner() const { return true; }
+
+  // Sets csDestroying and sends the notifications of this component's going;
+  // the component leaves its owner's list. Runs once; later calls do nothing.
+  void Destroying();
+  // Destroying(), then frees the owned components the owner frees, the last
+  // one first, and lets go of the others. A class whose owned components
+  // reach into its own members calls it from its destructor, so they go
+  // while those members still exist; ~TComponent calls it again.
   void DestroyComponents();
 
-private:
+ private:
+  friend class LoadingScope;
   void Insert(TComponent* child);
   void Remove(TComponent* child);
+  bool Owns(const TComponent* child) const;
 
   TComponent* owner_ = nullptr;
   std::string name_;
   int tag_ = 0;
   std::vector<TComponent*> components_;
-  bool destroying_ = false;
+  std::vector<TComponent*> freeNotifies_;
+  TComponentState state_ = 0;
+};
+
+// Builds windows in code the way a form reader would: components created
+// while a scope lives carry csLoading, and when it ends each one's Loaded runs
+// once, in creation order (the root first when one is given). Scopes nest; a
+// component belongs to the innermost one. When the scope ends through an
+// exception the components only lose csLoading.
+class LoadingScope {
+ public:
+  LoadingScope();
+  explicit LoadingScope(TComponent& root);
+  ~LoadingScope() noexcept(false);
+  LoadingScope(const LoadingScope&) = delete;
+  LoadingScope& operator=(const LoadingScope&) = delete;
+
+  // Ends the scope now: Loaded on each component. When one raises, the others
+  // still run and the first exception is thrown again at the end.
+  void Finish();
+
+ private:
+  friend class TComponent;
+  // Registers a new component with the innermost open scope, if any.
+  static void Enter(TComponent* component);
+  void Add(TComponent* component);
+  void Forget(TComponent* component);
+  void Leave();
+
+  std::vector<TComponent*> components_;
+  int uncaught_;
+  bool open_ = true;
 };
 
 class TCollection;
 
 class TCollectionItem : public TPersistent {
   TQ_DECLARE_CLASS(TCollectionItem)
-public:
+ public:
   TCollectionItem() = default;
 
   // Unique within the owning collection; given by its counter when added.
@@ -72,7 +144,7 @@ public:
   void SetIndex(int index);
   TCollection* Collection() const { return collection_; }
 
-private:
+ private:
   friend class TCollection;
   TCollection* collection_ = nullptr;
   int id_ = 0;
@@ -81,7 +153,7 @@ private:
 // Told when a collection goes away or is emptied, so that views over it do
 // not dangle.
 class TCollectionObserver {
-public:
+ public:
   virtual ~TCollectionObserver() = default;
   virtual void CollectionCleared(TCollection& collection) = 0;
   virtual void CollectionDestroyed(TCollection& collection) = 0;
@@ -90,7 +162,7 @@ public:
 // Owns its items; the item class (its description) is the factory.
 class TCollection : public TPersistent {
   TQ_DECLARE_CLASS(TCollection)
-public:
+ public:
   explicit TCollection(const ClassInfo& itemClass, TPersistent* owner = nullptr);
   ~TCollection() override;
 
@@ -123,7 +195,7 @@ public:
   void AddObserver(TCollectionObserver* observer);
   void RemoveObserver(TCollectionObserver* observer);
 
-private:
+ private:
   std::unique_ptr<TCollectionItem> CreateItem() const;
   void CheckIndex(int index, int limit) const;
 
@@ -139,7 +211,7 @@ private:
 // A collection whose items are all of class T.
 template <class T>
 class TTypedCollection : public TCollection {
-public:
+ public:
   explicit TTypedCollection(TPersistent* owner = nullptr) : TCollection(T::StaticClass(), owner) {}
 
   T& Add() { return static_cast<T&>(TCollection::Add()); }
@@ -154,7 +226,7 @@ public:
   // Walks the items by position; a const collection hands out const items.
   template <class Coll, class Item>
   class Iterator {
-  public:
+   public:
     Iterator(Coll* c, int i) : c_(c), i_(i) {}
     Item& operator*() const { return c_->GetItem(i_); }
     Item* operator->() const { return &c_->GetItem(i_); }
@@ -165,7 +237,7 @@ public:
     bool operator==(const Iterator& o) const { return i_ == o.i_; }
     bool operator!=(const Iterator& o) const { return i_ != o.i_; }
 
-  private:
+   private:
     Coll* c_;
     int i_;
   };

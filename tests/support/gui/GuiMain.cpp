@@ -1,16 +1,22 @@
 // Main of the GUI test programs: a QApplication on the offscreen platform
 // (unless another one is asked for), then the Brazilian Portuguese number
-// formats, pinned after the application exists.
+// formats, pinned after the application exists, and the recording exception
+// handler, emptied before every test.
 #include <gtest/gtest.h>
 #include <QApplication>
 
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/gui/GuiSupport.h"
 
 namespace {
 
 class PtBrEnvironment : public ::testing::Environment {
 public:
   void SetUp() override { SetBrazilianFormatSettings(); }
+};
+
+class RecorderReset : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { ResetRecordedExceptions(); }
 };
 
 }  // namespace
@@ -20,6 +26,8 @@ int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   SetBrazilianFormatSettings();
+  InstallExceptionRecorder();
   ::testing::AddGlobalTestEnvironment(new PtBrEnvironment);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new RecorderReset);
   return RUN_ALL_TESTS();
 }

@@ -1,6 +1,10 @@
 #include "tests/support/gui/GuiSupport.h"
 
 #include <algorithm>
+#include <exception>
+
+#include "platform/db/DB.h"  // the application exception handler
+#include "platform/gui/Menus.h"
 
 QImage Snap(QWidget& widget) {
   return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -42,4 +46,52 @@ TRect BoundsOf(const QImage& image, QColor color) {
     }
   }
   return IsRectEmpty(b) ? TRect{} : b;
+}
+
+// ---- the recording exception handler
+
+namespace {
+
+std::vector<std::string>& Recorded() {
+  static std::vector<std::string> recorded;
+  return recorded;
+}
+
+}  // namespace
+
+void InstallExceptionRecorder() {
+  SetApplicationExceptionHandler([] {
+    try {
+      throw;
+    } catch (const std::exception& e) {
+      Recorded().push_back(e.what());
+    } catch (...) {
+      Recorded().push_back("(exceção desconhecida)");
+    }
+  });
+}
+
+const std::vector<std::string>& RecordedExceptions() {
+  return Recorded();
+}
+
+void ResetRecordedExceptions() {
+  Recorded().clear();
+}
+
+// ---- fake services
+
+FakeGuiServices::FakeGuiServices() : saved_(GuiServices()) {
+  TGuiServices& s = GuiServices();
+  s.CursorPos = [this] { return cursorPos; };
+  s.CtrlDown = [this] { return ctrlDown; };
+  s.ControlAt = [this](TPoint p) { return controlAt ? controlAt(p) : DefaultControlAt(p); };
+  s.RunPopupMenu = [this](TPopupMenu& menu, TPoint at) {
+    popups.push_back({&menu, at});
+    if (onPopup) onPopup(menu);
+  };
+}
+
+FakeGuiServices::~FakeGuiServices() {
+  GuiServices() = saved_;
 }

@@ -1,12 +1,20 @@
 #pragma once
-// Pixel helpers for the GUI tests.
+// Helpers for the GUI tests: pixels, the recording exception handler and
+// fakes of the injectable services.
 
 #include <QColor>
 #include <QImage>
 #include <QWidget>
+#include <functional>
+#include <string>
+#include <vector>
 
+#include "platform/gui/Forms.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Types.h"
+
+class TControl;
+class TPopupMenu;
 
 // What the widget shows, rendered now, as RGB32.
 QImage Snap(QWidget& widget);
@@ -19,3 +27,38 @@ int CountInside(const QImage& image, const TRect& r, QColor color);
 int CountOutside(const QImage& image, const TRect& r, QColor color);
 // The smallest rectangle holding every pixel of that colour (empty if none).
 TRect BoundsOf(const QImage& image, QColor color);
+
+// The application exception handler of the GUI test programs (their main
+// installs it): one message per exception that reached it. It is emptied
+// before every test.
+void InstallExceptionRecorder();
+const std::vector<std::string>& RecordedExceptions();
+void ResetRecordedExceptions();
+
+// Fake injectable services for the life of the object; the services in use
+// before come back afterwards.
+class FakeGuiServices {
+ public:
+  FakeGuiServices();
+  ~FakeGuiServices();
+  FakeGuiServices(const FakeGuiServices&) = delete;
+  FakeGuiServices& operator=(const FakeGuiServices&) = delete;
+
+  // What GetCursorPos and GetAsyncKeyState(VK_CONTROL) answer.
+  TPoint cursorPos;
+  bool ctrlDown = false;
+  // What FindControlAt answers; empty: the real lookup.
+  std::function<TControl*(TPoint)> controlAt;
+
+  // The popup-menu runner records each menu and its screen position and
+  // returns at once, after onPopup (which may click an item).
+  struct Popup {
+    TPopupMenu* menu;
+    TPoint at;
+  };
+  std::vector<Popup> popups;
+  std::function<void(TPopupMenu&)> onPopup;
+
+ private:
+  TGuiServices saved_;
+};
