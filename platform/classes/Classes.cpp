@@ -118,8 +118,7 @@ void TComponent::FreeNotification(TComponent* component) {
 
 void TComponent::RemoveFreeNotification(TComponent* component) {
   if (!component) return;
-  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component),
-                      freeNotifies_.end());
+  freeNotifies_.erase(std::remove(freeNotifies_.begin(), freeNotifies_.end(), component), freeNotifies_.end());
   auto& back = component->freeNotifies_;
   back.erase(std::remove(back.begin(), back.end(), this), back.end());
 }
@@ -223,8 +222,7 @@ void LoadingScope::Finish() {
 // ---- TCollectionItem ----
 
 const ClassInfo& TCollectionItem::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TCollectionItem>("TCollectionItem", &TPersistent::StaticClass()).Build();
   return *ci;
 }
 
@@ -245,8 +243,7 @@ void TCollectionItem::SetIndex(int index) {
 // ---- TCollection ----
 
 const ClassInfo& TCollection::StaticClass() {
-  static const auto ci =
-      ClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
+  static const auto ci = ClassBuilder<TCollection>("TCollection", &TPersistent::StaticClass()).Build();
   return *ci;
 }
 
@@ -336,8 +333,7 @@ void TCollection::Move(int from, int to) {
 void TCollection::Assign(const TPersistent& source) {
   if (&source == this) return;
   const auto* other = dynamic_cast<const TCollection*>(&source);
-  if (!other)
-    throw EConvertError("Não é possível atribuir " + source.ClassName() + " a " + ClassName());
+  if (!other) throw EConvertError("Não é possível atribuir " + source.ClassName() + " a " + ClassName());
   Clear();
   for (const auto& item : other->items_) {
     TCollectionItem& copy = Add();

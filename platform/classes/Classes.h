@@ -8,7 +8,7 @@
 #include "platform/classes/TypInfo.h"
 
 class TPersistent {
- public:
+public:
   TPersistent() = default;
   TPersistent(const TPersistent&) = delete;
   TPersistent& operator=(const TPersistent&) = delete;
@@ -45,7 +45,7 @@ enum TComponentOperation { opInsert, opRemove };
 // parent tree deletes) stay in its list for notifications and look-ups only.
 class TComponent : public TPersistent {
   TQ_DECLARE_CLASS(TComponent)
- public:
+public:
   explicit TComponent(TComponent* owner = nullptr);
   ~TComponent() override;
 
@@ -66,7 +66,7 @@ class TComponent : public TPersistent {
   void FreeNotification(TComponent* component);
   void RemoveFreeNotification(TComponent* component);
 
- protected:
+protected:
   // Runs once, at the end of the LoadingScope the component was created in;
   // clears csLoading. Overrides call it first.
   virtual void Loaded();
@@ -85,7 +85,7 @@ class TComponent : public TPersistent {
   // while those members still exist; ~TComponent calls it again.
   void DestroyComponents();
 
- private:
+private:
   friend class LoadingScope;
   void Insert(TComponent* child);
   void Remove(TComponent* child);
@@ -105,7 +105,7 @@ class TComponent : public TPersistent {
 // component belongs to the innermost one. When the scope ends through an
 // exception the components only lose csLoading.
 class LoadingScope {
- public:
+public:
   LoadingScope();
   explicit LoadingScope(TComponent& root);
   ~LoadingScope() noexcept(false);
@@ -116,7 +116,7 @@ class LoadingScope {
   // still run and the first exception is thrown again at the end.
   void Finish();
 
- private:
+private:
   friend class TComponent;
   // Registers a new component with the innermost open scope, if any.
   static void Enter(TComponent* component);
@@ -133,7 +133,7 @@ class TCollection;
 
 class TCollectionItem : public TPersistent {
   TQ_DECLARE_CLASS(TCollectionItem)
- public:
+public:
   TCollectionItem() = default;
 
   // Unique within the owning collection; given by its counter when added.
@@ -144,7 +144,7 @@ class TCollectionItem : public TPersistent {
   void SetIndex(int index);
   TCollection* Collection() const { return collection_; }
 
- private:
+private:
   friend class TCollection;
   TCollection* collection_ = nullptr;
   int id_ = 0;
@@ -153,7 +153,7 @@ class TCollectionItem : public TPersistent {
 // Told when a collection goes away or is emptied, so that views over it do
 // not dangle.
 class TCollectionObserver {
- public:
+public:
   virtual ~TCollectionObserver() = default;
   virtual void CollectionCleared(TCollection& collection) = 0;
   virtual void CollectionDestroyed(TCollection& collection) = 0;
@@ -162,7 +162,7 @@ class TCollectionObserver {
 // Owns its items; the item class (its description) is the factory.
 class TCollection : public TPersistent {
   TQ_DECLARE_CLASS(TCollection)
- public:
+public:
   explicit TCollection(const ClassInfo& itemClass, TPersistent* owner = nullptr);
   ~TCollection() override;
 
@@ -195,7 +195,7 @@ class TCollection : public TPersistent {
   void AddObserver(TCollectionObserver* observer);
   void RemoveObserver(TCollectionObserver* observer);
 
- private:
+private:
   std::unique_ptr<TCollectionItem> CreateItem() const;
   void CheckIndex(int index, int limit) const;
 
@@ -211,7 +211,7 @@ class TCollection : public TPersistent {
 // A collection whose items are all of class T.
 template <class T>
 class TTypedCollection : public TCollection {
- public:
+public:
   explicit TTypedCollection(TPersistent* owner = nullptr) : TCollection(T::StaticClass(), owner) {}
 
   T& Add() { return static_cast<T&>(TCollection::Add()); }
@@ -226,7 +226,7 @@ class TTypedCollection : public TCollection {
   // Walks the items by position; a const collection hands out const items.
   template <class Coll, class Item>
   class Iterator {
-   public:
+  public:
     Iterator(Coll* c, int i) : c_(c), i_(i) {}
     Item& operator*() const { return c_->GetItem(i_); }
     Item* operator->() const { return &c_->GetItem(i_); }
@@ -237,7 +237,7 @@ class TTypedCollection : public TCollection {
     bool operator==(const Iterator& o) const { return i_ == o.i_; }
     bool operator!=(const Iterator& o) const { return i_ != o.i_; }
 
-   private:
+  private:
     Coll* c_;
     int i_;
   };

@@ -175,8 +175,7 @@ void TControl::SetParent(QWidget* parent) {
 int TControl::ControlCount() const {
   int n = 0;
   for (QObject* o : children()) {
-    if (o->isWidgetType() && dynamic_cast<TControl*>(o) && !static_cast<QWidget*>(o)->isWindow())
-      ++n;
+    if (o->isWidgetType() && dynamic_cast<TControl*>(o) && !static_cast<QWidget*>(o)->isWindow()) ++n;
   }
   return n;
 }

@@ -110,17 +110,16 @@ constexpr int VK_F1 = 0x70;
 int VirtualKeyFromQt(int qtKey);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
 
-using TMouseEvent =
-    std::function<void(TPersistent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
+using TMouseEvent = std::function<void(TPersistent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TPersistent* Sender, TShiftState Shift, int X, int Y)>;
 using TKeyEvent = std::function<void(TPersistent* Sender, int& Key, TShiftState Shift)>;
-using TDragOverEvent = std::function<void(TPersistent* Sender, TPersistent* Source, int X, int Y,
-                                          TDragState State, bool& Accept)>;
+using TDragOverEvent =
+    std::function<void(TPersistent* Sender, TPersistent* Source, int X, int Y, TDragState State, bool& Accept)>;
 using TDragDropEvent = std::function<void(TPersistent* Sender, TPersistent* Source, int X, int Y)>;
 using TEndDragEvent = std::function<void(TPersistent* Sender, TPersistent* Target, int X, int Y)>;
 
 class TControl : public QWidget, public TComponent {
- public:
+public:
   explicit TControl(TComponent* AOwner = nullptr);
   ~TControl() override;
 
@@ -309,7 +308,7 @@ class TControl : public QWidget, public TComponent {
   TDragDropEvent OnDragDrop;
   TEndDragEvent OnEndDrag;
 
- protected:
+protected:
   void Notification(TComponent* component, TComponentOperation operation) override;
   bool FreedByOwner() const override { return parentWidget() == nullptr; }
   // Asks the parent to realign, this control first among its equals.
@@ -334,7 +333,7 @@ class TControl : public QWidget, public TComponent {
   void contextMenuEvent(QContextMenuEvent* e) override;
   void timerEvent(QTimerEvent* e) override;
 
- private:
+private:
   // Runs a handler inside the guard, unless the control is going.
   template <class F>
   void Dispatch(F&& work);

@@ -10,10 +10,10 @@
 
 // Receives the Qt timer's events and runs the tick inside the guard.
 class TTimer::Driver : public QObject {
- public:
+public:
   explicit Driver(TTimer& timer) : timer_(timer) {}
 
- protected:
+protected:
   void timerEvent(QTimerEvent* e) override {
     if (e->timerId() != timer_.timerId_) {
       QObject::timerEvent(e);
@@ -22,7 +22,7 @@ class TTimer::Driver : public QObject {
     Guard([this] { timer_.Tick(); });
   }
 
- private:
+private:
   TTimer& timer_;
 };
 
@@ -177,8 +177,6 @@ void TCustomPanel::Paint() {
   int h = c.TextHeight("W");
   r.Top = (r.Bottom + r.Top - h) / 2;
   r.Bottom = r.Top + h;
-  unsigned align = alignment_ == taLeftJustify    ? DT_LEFT
-                   : alignment_ == taRightJustify ? DT_RIGHT
-                                                  : DT_CENTER;
+  unsigned align = alignment_ == taLeftJustify ? DT_LEFT : alignment_ == taRightJustify ? DT_RIGHT : DT_CENTER;
   c.DrawText(Text(), r, DT_EXPANDTABS | DT_VCENTER | align);
 }

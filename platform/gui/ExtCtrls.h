@@ -13,7 +13,7 @@ class QObject;
 // Fires OnTimer every Interval milliseconds while Enabled (and Interval > 0).
 // The tick runs inside the guard. Tests call Tick instead of waiting.
 class TTimer : public TComponent {
- public:
+public:
   explicit TTimer(TComponent* AOwner = nullptr);
   ~TTimer() override;
 
@@ -34,11 +34,11 @@ class TTimer : public TComponent {
   QObject* Handle() const;
   int TimerId() const { return timerId_; }
 
- protected:
+protected:
   // Fires OnTimer.
   virtual void Timer();
 
- private:
+private:
   class Driver;
   void Update();
 
@@ -59,7 +59,7 @@ void Frame3D(TCanvas& canvas, TRect& r, TColor topColor, TColor bottomColor, int
 // bevel, then the face with the caption centred. Aligned children share the
 // client rectangle inset by BorderWidth, then BevelWidth for each bevel.
 class TCustomPanel : public TControl {
- public:
+public:
   explicit TCustomPanel(TComponent* AOwner = nullptr);
 
   TPanelBevel BevelInner() const { return bevelInner_; }
@@ -78,7 +78,7 @@ class TCustomPanel : public TControl {
   void Paint() override;
   void AdjustClientRect(TRect& Rect) override;
 
- private:
+private:
   void FrameChanged();
 
   TPanelBevel bevelInner_ = bvNone;

@@ -8,12 +8,12 @@
 #include <map>
 #include <string>
 
-#include "platform/db/DB.h"  // the application exception handler
 #include "platform/gui/Guard.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/Menus.h"
 #include "platform/gui/QtTypes.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/services/ExceptionHandler.h"
 
 // ---- the guard and the application
 

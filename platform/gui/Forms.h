@@ -100,7 +100,7 @@ void LoadFormatSettingsFromLocale(const QLocale& locale);
 // outside the layer to Application::HandleException: the last resort, for
 // the programs' main.
 class TGuardedApplication : public QApplication {
- public:
+public:
   TGuardedApplication(int& argc, char** argv) : QApplication(argc, argv) {}
   bool notify(QObject* receiver, QEvent* event) override;
 };

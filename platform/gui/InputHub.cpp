@@ -40,8 +40,7 @@ InputHub& InputHub::Instance() {
 
 template <class Handler>
 void InputHub::Drop(std::vector<Entry<Handler>>& list, Subscription id) {
-  list.erase(std::remove_if(list.begin(), list.end(), [id](const auto& e) { return e.id == id; }),
-             list.end());
+  list.erase(std::remove_if(list.begin(), list.end(), [id](const auto& e) { return e.id == id; }), list.end());
 }
 
 InputHub::Subscription InputHub::SubscribeKeys(std::function<bool(const TKeyStroke&)> handler) {
@@ -49,8 +48,7 @@ InputHub::Subscription InputHub::SubscribeKeys(std::function<bool(const TKeyStro
   return nextId_++;
 }
 
-InputHub::Subscription InputHub::SubscribeMousePresses(
-    std::function<void(const TMousePress&)> handler) {
+InputHub::Subscription InputHub::SubscribeMousePresses(std::function<void(const TMousePress&)> handler) {
   presses_.push_back({nextId_, std::move(handler)});
   return nextId_++;
 }
@@ -119,14 +117,12 @@ bool InputHub::eventFilter(QObject* watched, QEvent* event) {
       case QEvent::MouseMove:
       case QEvent::MouseButtonRelease:
         if (watched->isWidgetType()) {
-          swallow =
-              RedirectToCapture(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
+          swallow = RedirectToCapture(static_cast<QWidget*>(watched), static_cast<QMouseEvent*>(event));
         }
         break;
       case QEvent::ApplicationStateChange:
         if (watched == QCoreApplication::instance() &&
-            static_cast<QApplicationStateChangeEvent*>(event)->applicationState() !=
-                Qt::ApplicationActive) {
+            static_cast<QApplicationStateChangeEvent*>(event)->applicationState() != Qt::ApplicationActive) {
           Deactivated();
         }
         break;
@@ -140,8 +136,8 @@ bool InputHub::eventFilter(QObject* watched, QEvent* event) {
 bool InputHub::FilterKey(QWidget* receiver, QKeyEvent* e) {
   // An ignored key goes up the parents as the same event: it is new unless it
   // is the one last seen, now at an ancestor of where it was.
-  bool same = e == lastKey_ && e->type() == lastKeyType_ && e->key() == lastKeyCode_ &&
-              lastKeyReceiver_ && receiver->isAncestorOf(lastKeyReceiver_);
+  bool same = e == lastKey_ && e->type() == lastKeyType_ && e->key() == lastKeyCode_ && lastKeyReceiver_ &&
+              receiver->isAncestorOf(lastKeyReceiver_);
   lastKey_ = e;
   lastKeyType_ = e->type();
   lastKeyCode_ = e->key();
@@ -150,12 +146,11 @@ bool InputHub::FilterKey(QWidget* receiver, QKeyEvent* e) {
   lastKeySwallowed_ = false;
   int vk = VirtualKeyFromQt(e->key());
   if (vk == 0 || keys_.empty()) return false;
-  TKeyStroke stroke{vk, e->type() == QEvent::KeyPress,
-                    ShiftStateFromQt(e->modifiers(), Qt::NoButton), e->isAutoRepeat()};
+  TKeyStroke stroke{vk, e->type() == QEvent::KeyPress, ShiftStateFromQt(e->modifiers(), Qt::NoButton),
+                    e->isAutoRepeat()};
   auto handlers = keys_;
   for (const auto& entry : handlers) {
-    if (std::none_of(keys_.begin(), keys_.end(), [&](const auto& k) { return k.id == entry.id; }))
-      continue;
+    if (std::none_of(keys_.begin(), keys_.end(), [&](const auto& k) { return k.id == entry.id; })) continue;
     bool swallowed = false;
     Guard([&] { swallowed = entry.handler(stroke); });
     if (swallowed) {
@@ -185,8 +180,7 @@ void InputHub::FilterPress(QMouseEvent* e, bool nonClient) {
   quint64 time = e->timestamp();
   // Parents get copies of an ignored press: the same press has the same
   // timestamp, button and place. A press without a timestamp is always new.
-  if (time != 0 && time == lastPressTime_ && int(e->button()) == lastPressButton_ &&
-      global == lastPressPos_) {
+  if (time != 0 && time == lastPressTime_ && int(e->button()) == lastPressButton_ && global == lastPressPos_) {
     return;
   }
   lastPressTime_ = time;
@@ -195,9 +189,7 @@ void InputHub::FilterPress(QMouseEvent* e, bool nonClient) {
   TMousePress press{button, FromQPoint(global), nonClient};
   auto handlers = presses_;
   for (const auto& entry : handlers) {
-    if (std::none_of(presses_.begin(), presses_.end(),
-                     [&](const auto& k) { return k.id == entry.id; }))
-      continue;
+    if (std::none_of(presses_.begin(), presses_.end(), [&](const auto& k) { return k.id == entry.id; })) continue;
     Guard([&] { entry.handler(press); });
   }
 }
@@ -233,8 +225,7 @@ void InputHub::Deactivated() {
   Guard([] { CancelCaptureMode(); });
   auto handlers = deactivation_;
   for (const auto& entry : handlers) {
-    if (std::none_of(deactivation_.begin(), deactivation_.end(),
-                     [&](const auto& k) { return k.id == entry.id; }))
+    if (std::none_of(deactivation_.begin(), deactivation_.end(), [&](const auto& k) { return k.id == entry.id; }))
       continue;
     Guard([&] { entry.handler(); });
   }

@@ -39,7 +39,7 @@ struct TMousePress {
 };
 
 class InputHub : public QObject {
- public:
+public:
   // The hub of the running application, created and installed on first use.
   static InputHub& Instance();
 
@@ -58,10 +58,10 @@ class InputHub : public QObject {
   // A control that goes leaves the capture without being told.
   void ForgetControl(TControl* control);
 
- protected:
+protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
- private:
+private:
   explicit InputHub(QObject* parent);
   bool FilterKey(QWidget* receiver, QKeyEvent* e);
   void FilterPress(QMouseEvent* e, bool nonClient);

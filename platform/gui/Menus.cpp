@@ -49,8 +49,7 @@ void TMenuItem::Clear() {
 
 bool TMenuItem::Contains(const TMenuItem* item) const {
   if (item == this) return true;
-  return std::any_of(items_.begin(), items_.end(),
-                     [item](const TMenuItem* i) { return i->Contains(item); });
+  return std::any_of(items_.begin(), items_.end(), [item](const TMenuItem* i) { return i->Contains(item); });
 }
 
 void TMenuItem::Click() {
@@ -59,8 +58,7 @@ void TMenuItem::Click() {
 
 // ---- TPopupMenu
 
-TPopupMenu::TPopupMenu(TComponent* AOwner)
-    : TComponent(AOwner), items_(std::make_unique<TMenuItem>()) {}
+TPopupMenu::TPopupMenu(TComponent* AOwner) : TComponent(AOwner), items_(std::make_unique<TMenuItem>()) {}
 
 TPopupMenu::~TPopupMenu() {
   Destroying();

@@ -15,7 +15,7 @@
 class QAction;
 
 class TMenuItem : public TComponent {
- public:
+public:
   explicit TMenuItem(TComponent* AOwner = nullptr);
   // Frees the sub-items and leaves the parent item.
   ~TMenuItem() override;
@@ -48,7 +48,7 @@ class TMenuItem : public TComponent {
   virtual void Click();
   TNotifyEvent OnClick;
 
- private:
+private:
   std::string caption_;
   bool enabled_ = true;
   bool checked_ = false;
@@ -58,7 +58,7 @@ class TMenuItem : public TComponent {
 };
 
 class TPopupMenu : public TComponent {
- public:
+public:
   explicit TPopupMenu(TComponent* AOwner = nullptr);
   ~TPopupMenu() override;
 
@@ -82,10 +82,10 @@ class TPopupMenu : public TComponent {
   // triggering an action clicks its item (guarded).
   std::unique_ptr<QMenu> CreateQMenu();
 
- protected:
+protected:
   void Notification(TComponent* component, TComponentOperation operation) override;
 
- private:
+private:
   void AddActions(QMenu& menu, TMenuItem& parent);
 
   std::unique_ptr<TMenuItem> items_;

@@ -14,27 +14,26 @@ namespace {
 std::vector<std::string> journal;
 
 class Part : public TComponent {
- public:
-  explicit Part(TComponent* owner, std::string label)
-      : TComponent(owner), label_(std::move(label)) {}
+public:
+  explicit Part(TComponent* owner, std::string label) : TComponent(owner), label_(std::move(label)) {}
   ~Part() override { Destroying(); }
   const std::string& Label() const { return label_; }
   bool loadingAtCreation = (ComponentState() & csLoading) != 0;
 
- protected:
+protected:
   void Loaded() override {
     TComponent::Loaded();
     journal.push_back("loaded " + label_);
   }
 
- private:
+private:
   std::string label_;
 };
 
 // Creates a part of its own in its constructor, as a control creates its
 // buttons.
 class Assembly : public Part {
- public:
+public:
   explicit Assembly(TComponent* owner) : Part(owner, "assembly"), inner(new Part(this, "inner")) {}
   ~Assembly() override { Destroying(); }
   Part* inner;
@@ -42,13 +41,13 @@ class Assembly : public Part {
 
 // Remembers what it was told, reading the removed component as a Part.
 class Listener : public TComponent {
- public:
+public:
   using TComponent::TComponent;
   ~Listener() override { Destroying(); }
   std::vector<std::string> heard;
   int count = 0;
 
- protected:
+protected:
   void Notification(TComponent* component, TComponentOperation operation) override {
     TComponent::Notification(component, operation);
     if (operation != opRemove || component == this) return;
@@ -73,8 +72,7 @@ TEST(LoadingScope, LoadedRunsOncePerComponentInCreationOrder) {
     new Part(&form, "last");
     EXPECT_TRUE(journal.empty());
   }
-  EXPECT_EQ(journal, (std::vector<std::string>{"loaded first", "loaded assembly", "loaded inner",
-                                               "loaded last"}));
+  EXPECT_EQ(journal, (std::vector<std::string>{"loaded first", "loaded assembly", "loaded inner", "loaded last"}));
   EXPECT_TRUE(first->loadingAtCreation);
   EXPECT_TRUE(assembly->inner->loadingAtCreation);
   EXPECT_FALSE(first->ComponentState() & csLoading);

@@ -72,9 +72,7 @@ TEST(Align, AControlThatKeepsItsSizeKeepsItsSpace) {
   // A child whose SetBounds ignores the size it is given (a page only its bar
   // may place) leaves the space it really takes.
   struct Stubborn : TControl {
-    void SetBounds(int ALeft, int ATop, int, int) override {
-      TControl::SetBounds(ALeft, ATop, 40, 8);
-    }
+    void SetBounds(int ALeft, int ATop, int, int) override { TControl::SetBounds(ALeft, ATop, 40, 8); }
   };
   TControl host;
   host.SetBounds(0, 0, 100, 80);

@@ -14,7 +14,7 @@
 namespace {
 
 class Spy : public TControl {
- public:
+public:
   using TControl::TControl;
   std::vector<std::string> journal;
   int leaves = 0;

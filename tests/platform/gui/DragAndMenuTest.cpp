@@ -42,9 +42,7 @@ TEST(DragProtocol, AControlAcceptsOnlyWhenItsOnDragOverAccepts) {
   target.OnDragOver = [](TPersistent*, TPersistent*, int, int, TDragState, bool&) {};
   target.DragOver(nullptr, 1, 1, dsDragMove, accept);
   EXPECT_TRUE(accept);
-  target.OnDragOver = [](TPersistent*, TPersistent*, int X, int, TDragState, bool& Accept) {
-    Accept = X < 10;
-  };
+  target.OnDragOver = [](TPersistent*, TPersistent*, int X, int, TDragState, bool& Accept) { Accept = X < 10; };
   target.DragOver(nullptr, 20, 1, dsDragMove, accept);
   EXPECT_FALSE(accept);
 }

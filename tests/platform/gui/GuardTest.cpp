@@ -17,7 +17,7 @@
 namespace {
 
 class Faulty : public TControl {
- public:
+public:
   bool failPaint = false, failMouse = false, failKey = false, abortMouse = false;
   int paints = 0, presses = 0, keys = 0;
 

@@ -22,15 +22,11 @@ std::string At(const char* what, int x, int y) {
 }
 
 class Spy : public TControl {
- public:
+public:
   explicit Spy(std::string name) : name_(std::move(name)) {}
   void MouseMove(TShiftState, int X, int Y) override { journal.push_back(At("move", X, Y)); }
-  void MouseUp(TMouseButton, TShiftState, int X, int Y) override {
-    journal.push_back(At("up", X, Y));
-  }
-  void KeyDown(int& Key, TShiftState) override {
-    journal.push_back(name_ + " key " + std::to_string(Key));
-  }
+  void MouseUp(TMouseButton, TShiftState, int X, int Y) override { journal.push_back(At("up", X, Y)); }
+  void KeyDown(int& Key, TShiftState) override { journal.push_back(name_ + " key " + std::to_string(Key)); }
   void CancelMode() override {
     journal.push_back(name_ + " cancel");
     TControl::CancelMode();
@@ -40,16 +36,16 @@ class Spy : public TControl {
     journal.push_back(name_ + " lost to " + (spy ? spy->name_ : "none"));
   }
 
- private:
+private:
   std::string name_;
 };
 
 // Ignores presses and keys, so Qt hands them to its parent.
 class Passer : public QWidget {
- public:
+public:
   using QWidget::QWidget;
 
- protected:
+protected:
   void mousePressEvent(QMouseEvent* e) override { e->ignore(); }
 };
 
@@ -67,12 +63,10 @@ TEST(InputHub, APressPassingThroughIgnoringParentsIsToldOnce) {
   auto* p2 = new Passer(p1);
   auto* p3 = new Passer(p2);
   top.setGeometry(0, 0, 100, 100);
-  for (QWidget* w :
-       {static_cast<QWidget*>(p1), static_cast<QWidget*>(p2), static_cast<QWidget*>(p3)})
+  for (QWidget* w : {static_cast<QWidget*>(p1), static_cast<QWidget*>(p2), static_cast<QWidget*>(p3)})
     w->setGeometry(0, 0, 90, 90);
   std::vector<TMousePress> heard;
-  Subscribed sub{InputHub::Instance().SubscribeMousePresses(
-      [&](const TMousePress& p) { heard.push_back(p); })};
+  Subscribed sub{InputHub::Instance().SubscribeMousePresses([&](const TMousePress& p) { heard.push_back(p); })};
 
   QTest::mousePress(p3, Qt::RightButton, {}, QPoint(5, 5));
   QTest::mouseRelease(p3, Qt::RightButton, {}, QPoint(5, 5));
@@ -84,12 +78,12 @@ TEST(InputHub, APressPassingThroughIgnoringParentsIsToldOnce) {
   EXPECT_EQ(heard.size(), 2u);
 
   // Presses without a timestamp are new each time; a frame press is told too.
-  QMouseEvent synthetic(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton,
-                        Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent synthetic(QEvent::MouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                        Qt::NoModifier);
   QCoreApplication::sendEvent(&top, &synthetic);
   QCoreApplication::sendEvent(&top, &synthetic);
-  QMouseEvent frame(QEvent::NonClientAreaMouseButtonPress, QPointF(5, 5), QPointF(5, 5),
-                    Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+  QMouseEvent frame(QEvent::NonClientAreaMouseButtonPress, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
   QCoreApplication::sendEvent(&top, &frame);
   ASSERT_EQ(heard.size(), 5u);
   EXPECT_TRUE(heard[4].NonClient);

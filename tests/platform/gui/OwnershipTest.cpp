@@ -13,10 +13,8 @@ namespace {
 int alive = 0;
 
 class Gauge : public TControl {
- public:
-  explicit Gauge(TComponent* owner, std::string label) : TControl(owner), label(std::move(label)) {
-    ++alive;
-  }
+public:
+  explicit Gauge(TComponent* owner, std::string label) : TControl(owner), label(std::move(label)) { ++alive; }
   ~Gauge() override {
     Destroying();
     --alive;
@@ -24,7 +22,7 @@ class Gauge : public TControl {
   std::string label;
   std::vector<std::string> loaded;
 
- protected:
+protected:
   void Loaded() override {
     TControl::Loaded();
     loaded.push_back(label);
@@ -33,11 +31,11 @@ class Gauge : public TControl {
 
 // Hears of gauges going, reading them as gauges.
 class Watcher : public TComponent {
- public:
+public:
   using TComponent::TComponent;
   std::vector<std::string> heard;
 
- protected:
+protected:
   void Notification(TComponent* component, TComponentOperation operation) override {
     TComponent::Notification(component, operation);
     if (operation != opRemove) return;

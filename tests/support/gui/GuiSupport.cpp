@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <exception>
 
-#include "platform/db/DB.h"  // the application exception handler
 #include "platform/gui/Menus.h"
+#include "platform/services/ExceptionHandler.h"
 
 QImage Snap(QWidget& widget) {
   return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);

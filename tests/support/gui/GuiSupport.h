@@ -38,7 +38,7 @@ void ResetRecordedExceptions();
 // Fake injectable services for the life of the object; the services in use
 // before come back afterwards.
 class FakeGuiServices {
- public:
+public:
   FakeGuiServices();
   ~FakeGuiServices();
   FakeGuiServices(const FakeGuiServices&) = delete;
@@ -59,6 +59,6 @@ class FakeGuiServices {
   std::vector<Popup> popups;
   std::function<void(TPopupMenu&)> onPopup;
 
- private:
+private:
   TGuiServices saved_;
 };
