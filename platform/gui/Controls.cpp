@@ -75,8 +75,6 @@ TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons b
   return s;
 }
 
-namespace {
-
 bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
   switch (b) {
     case Qt::LeftButton:
@@ -92,6 +90,8 @@ bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
       return false;
   }
 }
+
+namespace {
 
 // The class library's order within one kind of alignment: by position,
 // the control that asked first among equals.

@@ -109,6 +109,8 @@ constexpr int VK_F1 = 0x70;
 // 0 for a key without one.
 int VirtualKeyFromQt(int qtKey);
 TShiftState ShiftStateFromQt(Qt::KeyboardModifiers modifiers, Qt::MouseButtons buttons);
+// The left, right or middle button; false for any other.
+bool ButtonFromQt(Qt::MouseButton button, TMouseButton& out);
 
 using TMouseEvent = std::function<void(TPersistent* Sender, TMouseButton Button, TShiftState Shift, int X, int Y)>;
 using TMouseMoveEvent = std::function<void(TPersistent* Sender, TShiftState Shift, int X, int Y)>;

@@ -163,19 +163,7 @@ bool InputHub::FilterKey(QWidget* receiver, QKeyEvent* e) {
 
 void InputHub::FilterPress(QMouseEvent* e, bool nonClient) {
   TMouseButton button;
-  switch (e->button()) {
-    case Qt::LeftButton:
-      button = mbLeft;
-      break;
-    case Qt::RightButton:
-      button = mbRight;
-      break;
-    case Qt::MiddleButton:
-      button = mbMiddle;
-      break;
-    default:
-      return;
-  }
+  if (!ButtonFromQt(e->button(), button)) return;
   QPoint global = e->globalPosition().toPoint();
   quint64 time = e->timestamp();
   // Parents get copies of an ignored press: the same press has the same
@@ -204,19 +192,7 @@ bool InputHub::RedirectToCapture(QWidget* receiver, QMouseEvent* e) {
     return true;
   }
   TMouseButton button;
-  switch (e->button()) {
-    case Qt::LeftButton:
-      button = mbLeft;
-      break;
-    case Qt::RightButton:
-      button = mbRight;
-      break;
-    case Qt::MiddleButton:
-      button = mbMiddle;
-      break;
-    default:
-      return true;
-  }
+  if (!ButtonFromQt(e->button(), button)) return true;
   Guard([&] { holder->WMButtonUp(button, shift, p.X, p.Y); });
   return true;
 }
