@@ -25,16 +25,18 @@ const DbGridColumn& DataSetTableModel::Column(int column) const {
 
 void DataSetTableModel::SetColumnReadOnly(int column, bool readOnly) {
   if (column < 0 || column >= ColumnCount()) ThrowListIndexError(column);
+  // Default columns become set ones, so the change outlives the next refresh.
+  if (columns_.empty()) columns_ = shown_;
   shown_[static_cast<std::size_t>(column)].readOnly = readOnly;
-  if (static_cast<std::size_t>(column) < columns_.size())
-    columns_[static_cast<std::size_t>(column)].readOnly = readOnly;
+  columns_[static_cast<std::size_t>(column)].readOnly = readOnly;
   if (rows_ > 0) emit dataChanged(index(0, column), index(rows_ - 1, column));
 }
 
 void DataSetTableModel::SetColumnForeground(int column, std::optional<QColor> color) {
   if (column < 0 || column >= ColumnCount()) ThrowListIndexError(column);
+  if (columns_.empty()) columns_ = shown_;
   shown_[static_cast<std::size_t>(column)].foreground = color;
-  if (static_cast<std::size_t>(column) < columns_.size()) columns_[static_cast<std::size_t>(column)].foreground = color;
+  columns_[static_cast<std::size_t>(column)].foreground = color;
   if (rows_ > 0) emit dataChanged(index(0, column), index(rows_ - 1, column), {Qt::ForegroundRole});
 }
 

@@ -2,6 +2,7 @@
 // and mouse events, and the two rules for windows.
 
 #include <gtest/gtest.h>
+#include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -103,6 +104,20 @@ TEST_F(DbEditTest, TextThatIsNoNumberIsReportedOnceAndKeepsTheFocus) {
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_TRUE(other->hasFocus());
   EXPECT_EQ(RecordedExceptions().size(), 1u);
+}
+
+TEST_F(DbEditTest, PastingFromTheMenuEntersEditStateAndKeepsThePastedText) {
+  DbLineEdit* edit = MakeEdit("Name");
+  Show();
+  Focus(edit);
+  QApplication::clipboard()->setText("Mike");
+  edit->selectAll();
+  edit->paste();  // what the context menu's "Paste" runs
+  EXPECT_EQ(ds.State(), TDataSetState::Edit);
+  EXPECT_EQ(edit->text().toStdString(), "Mike");
+  EXPECT_TRUE(edit->Modified());
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(Name(), "Mike");
 }
 
 TEST_F(DbEditTest, UnboundEditShowsNothingAndRefusesTyping) {
