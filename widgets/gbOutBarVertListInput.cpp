@@ -50,8 +50,8 @@ void TGBVertListView::SetHotItem(TListItem* item) {
 void TGBVertListView::UpdateHotItem(int X, int Y) {
   const TPoint p{X, Y};
   TListItem* item = nullptr;
-  const bool overButton = (downButton_->Visible() && PtInRect(downButton_->BoundsRect(), p)) ||
-                          (upButton_->Visible() && PtInRect(upButton_->BoundsRect(), p));
+  const bool overButton = (downButton_ && downButton_->Visible() && PtInRect(downButton_->BoundsRect(), p)) ||
+                          (upButton_ && upButton_->Visible() && PtInRect(upButton_->BoundsRect(), p));
   if (!overButton) item = GetItemAt(X, Y);
   if (item == hotItem_) return;
   InvalidateItem(hotItem_);
@@ -213,7 +213,7 @@ void TGBVertListView::WMButtonDblClk(TMouseButton Button, TShiftState Shift, int
   // A second press, then the double click.
   WMButtonDown(Button, Shift, X, Y);
   if (!alive) return;
-  DblClick();
+  if (Button != mbMiddle) DblClick();
   if (!alive) return;
   MouseDown(Button, Shift | ssDouble, X, Y);
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gui/InputHub.h"
 #include "platform/gui/Menus.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -286,4 +287,30 @@ TEST(VertListClick, TheHotItemsMenuComesFromOnPopupMenu) {
   EXPECT_EQ(c.list->GetPopupMenu(), &other);
   EXPECT_EQ(asked, c.list->Items()[3]);
   c.list->SetPopupMenu(nullptr);
+}
+
+TEST(VertListHot, TheHotItemFollowsThePointerAndLeavesWithIt) {
+  Clicks c;
+  QPoint at = c.IconCentre(2);
+  c.list->WMMouseMove(0, at.x(), at.y());
+  EXPECT_EQ(c.list->HotItem(), c.list->Items()[2]);
+  EXPECT_TRUE(c.list->HotLeaveTimer().Running());
+  // Over a scroll button there is no hot item.
+  c.list->SetHeight(150);
+  TGBScrollButton& down = c.list->DownButton();
+  ASSERT_TRUE(down.Visible());
+  c.list->WMMouseMove(0, down.Left() + 2, down.Top() + 2);
+  EXPECT_EQ(c.list->HotItem(), nullptr);
+  EXPECT_FALSE(c.list->HotLeaveTimer().Running());
+
+  at = c.IconCentre(1);
+  c.list->WMMouseMove(0, at.x(), at.y());
+  ASSERT_EQ(c.list->HotItem(), c.list->Items()[1]);
+  c.services.cursorPos = c.list->ClientToScreen({200, 10});
+  SetCapture(&c.list->DownButton());
+  c.list->HotLeaveTimer().Tick();
+  EXPECT_EQ(c.list->HotItem(), c.list->Items()[1]);
+  ReleaseCapture();
+  c.list->HotLeaveTimer().Tick();
+  EXPECT_EQ(c.list->HotItem(), nullptr);
 }
