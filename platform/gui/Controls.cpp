@@ -795,15 +795,17 @@ void TControl::changeEvent(QEvent* e) {
 }
 
 void TControl::contextMenuEvent(QContextMenuEvent* e) {
-  if (!popupMenu_ || !popupMenu_->AutoPopup()) {
+  TPopupMenu* menu = nullptr;
+  Dispatch([&] { menu = GetPopupMenu(); });
+  if (!menu || !menu->AutoPopup()) {
     e->ignore();
     return;
   }
   e->accept();
   TPoint at = FromQPoint(e->globalPos());
   Dispatch([&] {
-    popupMenu_->SetPopupComponent(this);
-    popupMenu_->Popup(at.X, at.Y);
+    menu->SetPopupComponent(this);
+    menu->Popup(at.X, at.Y);
   });
 }
 

@@ -202,6 +202,8 @@ public:
   void SetDragCursor(TCursor value) { dragCursor_ = value; }
   TPopupMenu* PopupMenu() const { return popupMenu_; }
   void SetPopupMenu(TPopupMenu* value);
+  // The menu a right click shows: PopupMenu here.
+  virtual TPopupMenu* GetPopupMenu() { return popupMenu_; }
   TControlStyle ControlStyle() const { return style_; }
   void SetControlStyle(TControlStyle value) { style_ = value; }
 
@@ -246,7 +248,7 @@ public:
   // capture back, then MouseUp, then Click when the click is still pending
   // and the release lies in the client rectangle.
   void WMButtonDown(TMouseButton Button, TShiftState Shift, int X, int Y);
-  void WMButtonDblClk(TMouseButton Button, TShiftState Shift, int X, int Y);
+  virtual void WMButtonDblClk(TMouseButton Button, TShiftState Shift, int X, int Y);
   void WMMouseMove(TShiftState Shift, int X, int Y);
   void WMButtonUp(TMouseButton Button, TShiftState Shift, int X, int Y);
   bool ClickPending() const { return clicked_; }

@@ -49,5 +49,8 @@ public:
 class IShell {
 public:
   virtual ~IShell() = default;
-  virtual bool Open(const std::string& target) = 0;
+  bool Open(const std::string& target) { return Open(target, ""); }
+  // parameters: the command line handed to a program; empty for a document
+  // or an address.
+  virtual bool Open(const std::string& target, const std::string& parameters) = 0;
 };

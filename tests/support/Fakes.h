@@ -79,14 +79,18 @@ public:
   int hides = 0;
 };
 
-// The shell: every target opened; Open answers `result`.
+// The shell: every target opened, with its parameters; Open answers
+// `result`.
 class RecordingShell : public IShell {
 public:
-  bool Open(const std::string& target) override {
+  using IShell::Open;
+  bool Open(const std::string& target, const std::string& params) override {
     opened.push_back(target);
+    parameters.push_back(params);
     return result;
   }
 
   std::vector<std::string> opened;
+  std::vector<std::string> parameters;
   bool result = true;
 };
