@@ -49,5 +49,9 @@ public:
 class IShell {
 public:
   virtual ~IShell() = default;
-  virtual bool Open(const std::string& target) = 0;
+  // Opens the target; a program gets the parameters (blank-separated,
+  // quotes group). False when it could not be opened.
+  virtual bool Open(const std::string& target, const std::string& parameters) = 0;
+  // Without parameters. Implementations add `using IShell::Open;`.
+  bool Open(const std::string& target) { return Open(target, std::string()); }
 };

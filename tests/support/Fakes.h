@@ -79,14 +79,18 @@ public:
   int hides = 0;
 };
 
-// The shell: every target opened; Open answers `result`.
+// The shell: every target opened, with its parameters (empty when none);
+// Open answers `result`.
 class RecordingShell : public IShell {
 public:
-  bool Open(const std::string& target) override {
+  using IShell::Open;
+  bool Open(const std::string& target, const std::string& parameters) override {
     opened.push_back(target);
+    this->parameters.push_back(parameters);
     return result;
   }
 
   std::vector<std::string> opened;
+  std::vector<std::string> parameters;
   bool result = true;
 };
