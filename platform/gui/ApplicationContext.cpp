@@ -24,6 +24,8 @@ TApplicationContext::TApplicationContext(TApplicationOptions options) : options_
 }
 
 void TApplicationContext::Init() {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    throw Exception("The application context needs a QApplication");
   if (options_.exeDir.empty()) options_.exeDir = FromQString(QCoreApplication::applicationDirPath());
   if (options_.workDir.empty()) options_.workDir = FromQString(QDir::currentPath());
   savedDisplayName_ = QGuiApplication::applicationDisplayName();

@@ -45,7 +45,7 @@ bool TPrintService::RunPrintDialog(QPrinter& printer, QWidget* parent) {
 }
 
 bool TPrintService::Print(const QTextDocument& document, const std::string& title) {
-  if (!Usable() && !Setup()) return false;
+  if (!Usable() && (!Setup() || !Usable())) return false;
   printer_->setDocName(ToQString(title));
   PrintCopy(document)->print(printer_.get());
   return printer_->printerState() != QPrinter::Error;

@@ -72,6 +72,11 @@ TEST(PrintService, WithoutAUsablePrinterTheSetUpOpensOnceAndCancelPrintsNothing)
   EXPECT_TRUE(service.Print(doc, "T"));
   EXPECT_EQ(setups, 2);
   EXPECT_EQ(pdf::Title(ReadFileBytes(dir / "escolhido.pdf")), "T");
+
+  // A file that cannot be written: nothing printed, and it says so.
+  service.Printer().setOutputFileName(QString::fromStdString(dir / "falta/r.pdf"));
+  EXPECT_FALSE(service.Print(doc, "T"));
+  EXPECT_EQ(setups, 2);
 }
 
 TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
