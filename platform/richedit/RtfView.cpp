@@ -110,27 +110,34 @@ private:
     if (at_ == At::Paragraph) cursor_.insertBlock(QTextBlockFormat());
     QTextTable* table = cursor_.insertTable(rows, columns, format);
 
+    // Cells carry few properties: the layout reads them again and again.
     const double padding = t.definition.gap / kTwipsPerPixel;
+    std::vector<QTextTableCellFormat> cellFormats(static_cast<std::size_t>(columns));
+    for (int c = 0; c < columns; ++c) {
+      QTextTableCellFormat& f = cellFormats[static_cast<std::size_t>(c)];
+      f.setLeftPadding(padding);
+      f.setRightPadding(padding);
+      if (!t.definition.bordered) continue;
+      f.setTopBorder(kRowLine);
+      f.setTopBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+      f.setBottomBorder(kRowLine);
+      f.setBottomBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+      if (c == 0) {
+        f.setLeftBorder(kRowLine);
+        f.setLeftBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+      }
+      if (c == columns - 1) {
+        f.setRightBorder(kRowLine);
+        f.setRightBorderStyle(QTextFrameFormat::BorderStyle_Solid);
+      }
+    }
     for (int r = 0; r < rows; ++r) {
       const std::vector<RtfCell>& cells = t.rows[static_cast<std::size_t>(r)].cells;
       for (int c = 0; c < columns; ++c) {
         QTextTableCell cell = table->cellAt(r, c);
-        QTextTableCellFormat cellFormat;
-        cellFormat.setLeftPadding(padding);
-        cellFormat.setRightPadding(padding);
-        if (t.definition.bordered) {
-          cellFormat.setTopBorder(kRowLine);
-          cellFormat.setBottomBorder(kRowLine);
-          cellFormat.setLeftBorder(c == 0 ? kRowLine : 0);
-          cellFormat.setRightBorder(c == columns - 1 ? kRowLine : 0);
-          cellFormat.setBorderStyle(QTextFrameFormat::BorderStyle_Solid);
-        }
-        if (c >= static_cast<int>(cells.size())) {
-          cell.setFormat(cellFormat);
-          continue;
-        }
+        cell.setFormat(cellFormats[static_cast<std::size_t>(c)]);
+        if (c >= static_cast<int>(cells.size())) continue;
         const std::vector<RtfParagraph>& paragraphs = cells[static_cast<std::size_t>(c)].paragraphs;
-        cell.setFormat(cellFormat);
         QTextCursor inCell = cell.firstCursorPosition();
         for (std::size_t i = 0; i < paragraphs.size(); ++i) {
           if (i > 0) inCell.insertBlock(QTextBlockFormat());
