@@ -17,6 +17,10 @@ void SetApplicationExceptionHandler(TExceptionHandler handler) {
   Handler() = std::move(handler);
 }
 
+TExceptionHandler ApplicationExceptionHandler() {
+  return Handler();
+}
+
 void ApplicationHandleException() {
   if (Handler()) {
     Handler()();

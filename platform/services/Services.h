@@ -49,8 +49,9 @@ public:
 class IShell {
 public:
   virtual ~IShell() = default;
-  bool Open(const std::string& target) { return Open(target, ""); }
-  // parameters: the command line handed to a program; empty for a document
-  // or an address.
+  // Opens the target; a program gets the parameters (blank-separated,
+  // quotes group). False when it could not be opened.
   virtual bool Open(const std::string& target, const std::string& parameters) = 0;
+  // Without parameters. Implementations add `using IShell::Open;`.
+  bool Open(const std::string& target) { return Open(target, std::string()); }
 };

@@ -79,14 +79,14 @@ public:
   int hides = 0;
 };
 
-// The shell: every target opened, with its parameters; Open answers
-// `result`.
+// The shell: every target opened, with its parameters (empty when none);
+// Open answers `result`.
 class RecordingShell : public IShell {
 public:
   using IShell::Open;
-  bool Open(const std::string& target, const std::string& params) override {
+  bool Open(const std::string& target, const std::string& parameters) override {
     opened.push_back(target);
-    parameters.push_back(params);
+    this->parameters.push_back(parameters);
     return result;
   }
 

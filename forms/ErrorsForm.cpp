@@ -1,0 +1,157 @@
+#include "forms/ErrorsForm.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QPointer>
+#include <QTableWidget>
+#include <QWindow>
+#include <algorithm>
+#include <memory>
+#include <utility>
+
+#include "model/items/ErrorsUnit.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Guard.h"
+#include "platform/gui/QtTypes.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+// The seam over the class operations: it exists before the window does.
+class TErrorWindowPresenter final : public IErrorPresenter {
+public:
+  void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override {
+    TFormErrors::ShowErrors(title, errors);
+  }
+  void HideErrors() override { TFormErrors::HideErrors(); }
+};
+
+TErrorWindowPresenter presenter;
+
+TApplicationContext& Context() {
+  TApplicationContext* context = TApplicationContext::Current();
+  if (!context) throw Exception("The error window needs an application context");
+  return *context;
+}
+
+QString OneLine(const std::string& text) {
+  QString line = ToQString(text);
+  line.replace(QLatin1Char('\r'), QLatin1Char(' '));
+  line.replace(QLatin1Char('\n'), QLatin1Char(' '));
+  return line;
+}
+
+QTableWidgetItem* Cell(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+}  // namespace
+
+TFormErrors::TFormErrors() : QWidget(nullptr, Qt::Tool | Qt::WindowMinimizeButtonHint), grid_(new QTableWidget(this)) {
+  setObjectName("FormErrors");
+  setWindowTitle(QString::fromUtf8("Lista de Erros"));
+  setAttribute(Qt::WA_ShowWithoutActivating);
+  resize(kWidth, kHeight);
+
+  grid_->setObjectName("StringGrid");
+  QFont font(ResolveFontFamily("MS Sans Serif"));
+  font.setPixelSize(kFontPixels);
+  grid_->setFont(font);
+  grid_->setColumnCount(2);
+  grid_->setRowCount(0);
+  grid_->horizontalHeader()->hide();
+  grid_->verticalHeader()->hide();
+  grid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grid_->verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  grid_->verticalHeader()->setDefaultSectionSize(QFontMetrics(font).height() + 6);
+  grid_->setShowGrid(true);
+  grid_->setWordWrap(false);
+  grid_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  grid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+  grid_->setColumnWidth(0, kCodeColumnWidth);
+  grid_->setGeometry(kBorderWidth, kBorderWidth, kWidth - 2 * kBorderWidth, kHeight - 2 * kBorderWidth);
+  FormCreate();
+}
+
+void TFormErrors::FormCreate() {
+  FitColumns();
+}
+
+void TFormErrors::FormResize() {
+  FitColumns();
+}
+
+void TFormErrors::FitColumns() {
+  grid_->setColumnWidth(1, std::max(0, grid_->width() - grid_->columnWidth(0) - 22));
+}
+
+void TFormErrors::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  Guard([this] {
+    grid_->setGeometry(kBorderWidth, kBorderWidth, std::max(0, width() - 2 * kBorderWidth),
+                       std::max(0, height() - 2 * kBorderWidth));
+    FormResize();
+  });
+}
+
+void TFormErrors::Fill(const std::string& title, const std::vector<ErrorLine>& errors) {
+  grid_->clearContents();
+  grid_->setRowCount(static_cast<int>(errors.size()));
+  for (int row = 0; row < static_cast<int>(errors.size()); ++row) {
+    const ErrorLine& line = errors[static_cast<std::size_t>(row)];
+    grid_->setItem(row, 0, Cell(QString::number(line.code)));
+    grid_->setItem(row, 1, Cell(OneLine(line.text)));
+  }
+  setWindowTitle(ToQString(title));
+}
+
+void TFormErrors::ShowErrors(const TErrorList& errors) {
+  ShowErrors(errors.Title(), ErrorLines(errors));
+}
+
+void TFormErrors::ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) {
+  TApplicationContext& context = Context();
+  TFormErrors* form = context.Find<TFormErrors>();
+  if (!form) form = context.Adopt(std::unique_ptr<TFormErrors>(new TFormErrors()));
+  form->Fill(title, errors);
+  // Above the main window, as its tool window.
+  if (QWidget* main = context.MainWindow(); main && main != form) {
+    form->winId();
+    if (QWindow* owner = main->window()->windowHandle()) form->windowHandle()->setTransientParent(owner);
+  }
+  // Where the platform activates a shown window all the same, the window in
+  // use gets the activation back, and with it the focus of its edit.
+  QWidget* active = QApplication::activeWindow();
+  form->returnActivationTo_ = active != form ? active : nullptr;
+  form->shownAt_.start();
+  form->show();
+  // An already visible window would stay behind the one in use.
+  form->raise();
+}
+
+bool TFormErrors::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate) Guard([this] { GiveActivationBack(); });
+  return QWidget::event(event);
+}
+
+void TFormErrors::GiveActivationBack() {
+  const QPointer<QWidget> to = std::exchange(returnActivationTo_, nullptr);
+  if (to && to->isVisible() && shownAt_.isValid() && shownAt_.elapsed() < kActivationGraceMs) to->activateWindow();
+}
+
+void TFormErrors::HideErrors() {
+  if (TFormErrors* form = Instance()) form->hide();
+}
+
+TFormErrors* TFormErrors::Instance() {
+  TApplicationContext* context = TApplicationContext::Current();
+  return context ? context->Find<TFormErrors>() : nullptr;
+}
+
+IErrorPresenter& TFormErrors::Presenter() {
+  return presenter;
+}

@@ -1,0 +1,92 @@
+#include "platform/gui/ApplicationContext.h"
+
+#include <QDir>
+
+#include "platform/gui/Dialogs.h"
+#include "platform/gui/Forms.h"
+#include "platform/gui/QtTypes.h"
+#include "platform/gui/Shell.h"
+#include "platform/rtl/Exceptions.h"
+
+namespace {
+
+TApplicationContext* current = nullptr;
+
+}  // namespace
+
+TApplicationContext::TApplicationContext(int& argc, char** argv, TApplicationOptions options)
+    : ownApp_(std::make_unique<TGuardedApplication>(argc, argv)), options_(std::move(options)) {
+  Init();
+}
+
+TApplicationContext::TApplicationContext(TApplicationOptions options) : options_(std::move(options)) {
+  Init();
+}
+
+void TApplicationContext::Init() {
+  if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
+    throw Exception("The application context needs a QApplication");
+  if (options_.exeDir.empty()) options_.exeDir = FromQString(QCoreApplication::applicationDirPath());
+  if (options_.workDir.empty()) options_.workDir = FromQString(QDir::currentPath());
+  savedDisplayName_ = QGuiApplication::applicationDisplayName();
+  if (!options_.title.empty()) QGuiApplication::setApplicationDisplayName(ToQString(options_.title));
+
+  printService_ = std::make_unique<TPrintService>();
+  if (options_.dialogs) {
+    dialogs_ = options_.dialogs;
+  } else {
+    ownDialogs_ = std::make_unique<TQtDialogs>(*printService_);
+    dialogs_ = ownDialogs_.get();
+  }
+  if (options_.shell) {
+    shell_ = options_.shell;
+  } else {
+    ownShell_ = std::make_unique<TQtShell>([this] { return options_.exeDir; }, [this] { return options_.workDir; });
+    shell_ = ownShell_.get();
+  }
+  printService_->SetSetupDialog([this] { return dialogs_->PrinterSetup(); });
+
+  savedHandler_ = ApplicationExceptionHandler();
+  SetApplicationExceptionHandler([this] { ShowException(); });
+  previous_ = current;
+  current = this;
+}
+
+TApplicationContext::~TApplicationContext() {
+  for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->data();
+  windows_.clear();
+  current = previous_;
+  SetApplicationExceptionHandler(savedHandler_);
+  ownShell_.reset();
+  ownDialogs_.reset();
+  printService_.reset();
+  QGuiApplication::setApplicationDisplayName(savedDisplayName_);
+  ownApp_.reset();
+}
+
+TApplicationContext* TApplicationContext::Current() {
+  return current;
+}
+
+void TApplicationContext::AdoptWindow(std::unique_ptr<QWidget> window) {
+  windows_.emplace_back(window.release());
+}
+
+int TApplicationContext::Run() {
+  return QApplication::exec();
+}
+
+void TApplicationContext::ShowException() noexcept {
+  try {
+    try {
+      throw;
+    } catch (const EAbort&) {
+    } catch (const std::exception& e) {
+      dialogs_->Error(e.what());
+    } catch (...) {
+      dialogs_->Error("Erro desconhecido.");
+    }
+  } catch (...) {
+    // A failing message box must not take the program down.
+  }
+}

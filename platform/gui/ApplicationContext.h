@@ -1,0 +1,90 @@
+#pragma once
+// The application object: wraps the QApplication, knows the program's title
+// and folders, holds the dialogs, the shell and the one printer, shows the
+// exceptions that reach the application's handler in a message box, and owns
+// the windows the program gives the application as owner (the error window,
+// pickers, the chart). Those are deleted in the reverse order of adoption,
+// before the QApplication goes. One context lives at a time.
+
+#include <QApplication>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/gui/PrintService.h"
+#include "platform/services/ExceptionHandler.h"
+#include "platform/services/Services.h"
+
+struct TApplicationOptions {
+  std::string title;    // captions of the message boxes
+  std::string exeDir;   // empty: the executable's folder
+  std::string workDir;  // empty: the process's current folder
+  // Not owned; empty: the Qt dialogs and the Qt shell.
+  IDialogs* dialogs = nullptr;
+  IShell* shell = nullptr;
+};
+
+class TApplicationContext {
+public:
+  // Creates the program's QApplication (a TGuardedApplication).
+  TApplicationContext(int& argc, char** argv, TApplicationOptions options);
+  // Over the QApplication that runs already (tests); it stays afterwards.
+  explicit TApplicationContext(TApplicationOptions options);
+  ~TApplicationContext();
+  TApplicationContext(const TApplicationContext&) = delete;
+  TApplicationContext& operator=(const TApplicationContext&) = delete;
+
+  // The context alive now, or nullptr.
+  static TApplicationContext* Current();
+
+  const std::string& Title() const { return options_.title; }
+  const std::string& ExeDir() const { return options_.exeDir; }
+  const std::string& WorkDir() const { return options_.workDir; }
+  IDialogs& Dialogs() { return *dialogs_; }
+  IShell& Shell() { return *shell_; }
+  TPrintService& PrintService() { return *printService_; }
+
+  // Takes a window; a window Qt deletes earlier (with a parent) is skipped.
+  template <class W>
+  W* Adopt(std::unique_ptr<W> window) {
+    W* raw = window.get();
+    AdoptWindow(std::unique_ptr<QWidget>(window.release()));
+    return raw;
+  }
+  // The first adopted window of a class, or nullptr.
+  template <class W>
+  W* Find() const {
+    for (const QPointer<QWidget>& w : windows_)
+      if (W* found = dynamic_cast<W*>(w.data())) return found;
+    return nullptr;
+  }
+
+  // The window the program ends with; tool windows stay above it.
+  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
+  QWidget* MainWindow() const { return mainWindow_; }
+
+  // The event loop; returns when the program ends.
+  int Run();
+  // The application's exception handler: a message box (through Dialogs)
+  // with the message of the exception being handled; EAbort is silent.
+  void ShowException() noexcept;
+
+private:
+  void Init();
+  void AdoptWindow(std::unique_ptr<QWidget> window);
+
+  std::unique_ptr<QApplication> ownApp_;
+  TApplicationOptions options_;
+  QString savedDisplayName_;
+  TExceptionHandler savedHandler_;
+  std::unique_ptr<TPrintService> printService_;
+  std::unique_ptr<IDialogs> ownDialogs_;
+  std::unique_ptr<IShell> ownShell_;
+  IDialogs* dialogs_ = nullptr;
+  IShell* shell_ = nullptr;
+  QPointer<QWidget> mainWindow_;
+  std::vector<QPointer<QWidget>> windows_;
+  TApplicationContext* previous_ = nullptr;
+};

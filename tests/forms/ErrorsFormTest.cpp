@@ -1,0 +1,185 @@
+// The error window: created on the first show only, rows and caption of the
+// list shown last, the message column taking the width, CR and LF as blanks,
+// raised on every show, and never taking the focus from the edit in use.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+#include <QTest>
+#include <QVBoxLayout>
+#include <memory>
+
+#include "forms/ErrorsForm.h"
+#include "model/items/ErrorsUnit.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Guard.h"
+#include "storage/DataModule.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/gui/GuiSupport.h"
+
+namespace {
+
+TErrorList List(const std::string& title, int count, const std::string& text = "Erro ") {
+  TErrorList errors;
+  errors.SetTitle(title);
+  for (int i = 1; i <= count; ++i) errors.Add(100 + i, text + std::to_string(i));
+  return errors;
+}
+
+std::string CellText(int row, int column) {
+  QTableWidgetItem* item = TFormErrors::Instance()->Grid().item(row, column);
+  return item ? item->text().toStdString() : std::string("<none>");
+}
+
+// Counts the z-order changes (raise, lower) a widget is told of.
+class ZOrderCounter : public QObject {
+public:
+  int count = 0;
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::ZOrderChange) ++count;
+    return false;
+  }
+};
+
+bool HasErrorWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (dynamic_cast<TFormErrors*>(w)) return true;
+  return false;
+}
+
+}  // namespace
+
+class ErrorsForm : public ::testing::Test {
+protected:
+  ScriptedDialogs dialogs;
+  TApplicationContext context{{"Tallora", "", "", &dialogs, nullptr}};
+};
+
+TEST_F(ErrorsForm, HidingBeforeTheFirstShowCreatesNothing) {
+  TFormErrors::HideErrors();
+  TFormErrors::Presenter().HideErrors();
+  EXPECT_EQ(TFormErrors::Instance(), nullptr);
+  EXPECT_FALSE(HasErrorWindow());
+}
+
+TEST_F(ErrorsForm, TheWindowAsCreated) {
+  TFormErrors::ShowErrors(List("Erros em Produtos", 1));
+  TFormErrors* form = TFormErrors::Instance();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(form->size(), QSize(470, 137));
+  EXPECT_TRUE(form->windowFlags() & Qt::Tool);
+  EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
+  QTableWidget& grid = form->Grid();
+  EXPECT_EQ(grid.geometry(), QRect(4, 4, 462, 129));
+  EXPECT_EQ(grid.columnCount(), 2);
+  EXPECT_FALSE(grid.horizontalHeader()->isVisible());
+  EXPECT_FALSE(grid.verticalHeader()->isVisible());
+  EXPECT_TRUE(grid.showGrid());
+  EXPECT_EQ(grid.font().pixelSize(), 13);
+  EXPECT_EQ(grid.columnWidth(1), 462 - grid.columnWidth(0) - 22);
+  // The one window, owned by the context.
+  TFormErrors::ShowErrors(List("Erros em Produtos", 2));
+  EXPECT_EQ(TFormErrors::Instance(), form);
+}
+
+TEST_F(ErrorsForm, RowsAndCaptionOfTheListShownLast) {
+  TFormErrors::ShowErrors(List("Erros em Produtos", 5));
+  EXPECT_EQ(TFormErrors::Instance()->Grid().rowCount(), 5);
+  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros em Produtos");
+  TFormErrors::ShowErrors(List("Erros na Simula\xC3\xA7\xC3\xA3o", 3, "Idade "));
+  QTableWidget& grid = TFormErrors::Instance()->Grid();
+  ASSERT_EQ(grid.rowCount(), 3);
+  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros na Simula\xC3\xA7\xC3\xA3o");
+  for (int row = 0; row < 3; ++row) {
+    EXPECT_EQ(CellText(row, 0), std::to_string(101 + row));
+    EXPECT_EQ(CellText(row, 1), "Idade " + std::to_string(row + 1));
+  }
+  TFormErrors::ShowErrors(List("Vazia", 0));
+  EXPECT_EQ(grid.rowCount(), 0);
+  EXPECT_TRUE(TFormErrors::Instance()->isVisible());
+}
+
+TEST_F(ErrorsForm, WideningWidensOnlyTheMessageColumn) {
+  TFormErrors::ShowErrors(List("Erros", 2));
+  TFormErrors& form = *TFormErrors::Instance();
+  const int code = form.Grid().columnWidth(0);
+  const int message = form.Grid().columnWidth(1);
+  form.resize(form.width() + 100, form.height() + 40);
+  EXPECT_EQ(form.Grid().columnWidth(0), code);
+  EXPECT_EQ(form.Grid().columnWidth(1), message + 100);
+  form.resize(60, 60);
+  EXPECT_EQ(form.Grid().columnWidth(0), code);
+  EXPECT_GE(form.Grid().columnWidth(1), 0);
+}
+
+TEST_F(ErrorsForm, LineBreaksShowAsBlanks) {
+  TErrorList errors;
+  errors.SetTitle("Erros na F\xC3\xB3rmula");
+  errors.Add(1, "Erro de sintaxe na express\xC3\xA3o \rA+\r\nB");
+  TFormErrors::ShowErrors(errors);
+  EXPECT_EQ(CellText(0, 1), "Erro de sintaxe na express\xC3\xA3o  A+  B");
+}
+
+TEST_F(ErrorsForm, EveryShowRaisesTheWindowAndHideHidesIt) {
+  TFormErrors::ShowErrors(List("Erros", 1));
+  TFormErrors& form = *TFormErrors::Instance();
+  ZOrderCounter counter;
+  form.installEventFilter(&counter);
+  TFormErrors::ShowErrors(List("Erros", 2));
+  EXPECT_EQ(counter.count, 1);
+  TFormErrors::Presenter().HideErrors();
+  EXPECT_FALSE(form.isVisible());
+  TFormErrors::Presenter().ShowErrors("Outros", {{7, "x"}});
+  EXPECT_TRUE(form.isVisible());
+  EXPECT_GE(counter.count, 2);
+  EXPECT_EQ(form.windowTitle(), "Outros");
+}
+
+TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
+  auto main = std::make_unique<QWidget>();
+  main->setWindowTitle("Tallora");
+  auto* layout = new QVBoxLayout(main.get());
+  auto* edit = new QLineEdit(main.get());
+  layout->addWidget(edit);
+  context.SetMainWindow(main.get());
+  TErrorList errors;
+  errors.Add(3, "Nome vazio");
+  QObject::connect(edit, &QLineEdit::returnPressed, [&] {
+    Guard([&] { ReportPostedEntry(false, errors, "Erros em Produtos", &TFormErrors::Presenter()); });
+  });
+  main->show();
+  QApplication::setActiveWindow(main.get());
+  edit->setFocus();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(main.get()));
+  ASSERT_EQ(QApplication::focusWidget(), edit);
+
+  QTest::keyClick(edit, Qt::Key_Return);
+  ASSERT_NE(TFormErrors::Instance(), nullptr);
+  EXPECT_TRUE(TFormErrors::Instance()->isVisible());
+  QTest::qWait(20);
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  EXPECT_EQ(QApplication::activeWindow(), main.get());
+  // A second failure, with the window visible: still the edit.
+  QTest::keyClick(edit, Qt::Key_Return);
+  QTest::qWait(20);
+  EXPECT_EQ(QApplication::focusWidget(), edit);
+  EXPECT_TRUE(RecordedExceptions().empty());
+  EXPECT_TRUE(dialogs.Prompts().empty());
+  EXPECT_EQ(TFormErrors::Instance()->windowHandle()->transientParent(), main->windowHandle());
+  TFormErrors::HideErrors();
+}
+
+TEST_F(ErrorsForm, GalleryWithAFewErrors) {
+  TErrorList errors;
+  errors.SetTitle("Erros na Simula\xC3\xA7\xC3\xA3o");
+  errors.Add(1, "\xC3\x8Dndice de S\xC3\xADtio deve estar entre 10 e 50!");
+  errors.Add(12, "Idade final menor que a idade inicial!");
+  errors.Add(205, "Erro de sintaxe na express\xC3\xA3o \rS*EXP(");
+  errors.Add(601, "Produ\xC3\xA7\xC3\xA3o na idade 7: Idade repetida!");
+  TFormErrors::ShowErrors(errors);
+  EXPECT_TRUE(Snap(*TFormErrors::Instance()).save(QString(TQ_BINARY_DIR) + "/errors-gallery.png"));
+}
