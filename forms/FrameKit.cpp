@@ -1,0 +1,94 @@
+#include "forms/FrameKit.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QLabel>
+#include <utility>
+
+#include "platform/dbctrls/DbControls.h"
+#include "platform/dbctrls/DbNavigator.h"
+#include "platform/dbctrls/PendingEdits.h"
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Guard.h"
+#include "storage/DataModule.h"
+
+namespace {
+
+QFont Arial(int pixels, TFontStyles style) {
+  TFont font;
+  font.SetName("Arial");
+  font.SetHeight(-pixels);
+  font.SetStyle(style);
+  return font.ToQFont();
+}
+
+}  // namespace
+
+QFont FrameFont() {
+  return Arial(12, 0);
+}
+
+QFont FrameTitleFont() {
+  return Arial(16, fsBold);
+}
+
+void ApplyFrameFont(QWidget* frame) {
+  frame->setFont(FrameFont());
+}
+
+QLabel* MakeTitleLabel(QWidget* parent, const QString& text, const char* name) {
+  auto* label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setFont(FrameTitleFont());
+  label->setContentsMargins(0, 0, 0, 4);
+  return label;
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
+  auto* label = new QLabel(text, parent);
+  if (buddy) label->setBuddy(buddy);
+  return label;
+}
+
+DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs* dialogs, const char* name) {
+  auto* navigator = new DbNavigator(parent, source);
+  navigator->setObjectName(name);
+  using B = DbNavigator::Button;
+  navigator->SetVisibleButtons({B::Prior, B::Next, B::Insert, B::Delete, B::Post});
+  navigator->SetDialogs(dialogs);
+  return navigator;
+}
+
+void BindEdit(DbLineEdit* edit, const std::string& field) {
+  BindEdit(edit, field, !field.empty());
+}
+
+void BindEdit(DbLineEdit* edit, const std::string& field, bool enabled) {
+  edit->SetDataField(field);
+  edit->setEnabled(enabled);
+}
+
+void OnCommand(QAbstractButton* button, std::function<void()> command) {
+  QObject::connect(button, &QAbstractButton::clicked, button, [button, command = std::move(command)] {
+    Guard([&] {
+      CommitPendingEdits(button->window());
+      command();
+    });
+  });
+}
+
+void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
+  const bool exclusive = group->exclusive();
+  group->setExclusive(false);
+  for (QAbstractButton* b : group->buttons()) b->setChecked(b == button);
+  group->setExclusive(exclusive);
+}
+
+FileDialogOptions DataFileOptions(const std::string& title, const std::string& folder) {
+  FileDialogOptions options;
+  options.title = title;
+  options.filter = kDataFileFilter;
+  options.defaultExt = "dat";
+  options.initialDir = folder;
+  return options;
+}

@@ -1,0 +1,48 @@
+#pragma once
+// The product catalogue page ("Catálogo de Produtos"): the catalogue's
+// products with their navigator and edits, and its file commands. Both
+// programs show it over their one product catalogue; they differ in the
+// price label, the name of the price-evolution edit and whether saving under
+// another name asks before overwriting.
+
+#include <QWidget>
+#include <string>
+
+#include "forms/ProductPanel.h"
+
+class IDialogs;
+class IErrorPresenter;
+class TProductCatalog;
+
+struct TProductFrameOptions {
+  // The folder the file dialogs start in: the executable's.
+  std::string exeDir;
+  TProductPanelOptions panel = {};
+  // "Salvar Produtos" asks before replacing a file.
+  bool overwritePrompt = true;
+};
+
+class TFrameProduct : public QWidget {
+public:
+  // The dialogs ask for files and before deletes; the error window hides
+  // when the navigator moves, inserts or deletes. Either may be nullptr.
+  TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options, IDialogs* dialogs,
+                IErrorPresenter* errors);
+
+  // "Abrir Catálogo de Produtos": loads the chosen file; false when cancelled.
+  // A file that cannot be read raises and leaves the catalogue as it was.
+  bool Open();
+  // Saves under the path last read or written (else beside the executable).
+  void Save();
+  // "Salvar Produtos": saves under the chosen path; false when cancelled.
+  bool SaveAs();
+
+  TProductPanel* Panel() const { return panel_; }
+
+private:
+  TProductCatalog& catalog_;
+  TProductFrameOptions options_;
+  IDialogs* dialogs_;
+  IErrorPresenter* errors_;
+  TProductPanel* panel_;
+};

@@ -1,0 +1,31 @@
+#pragma once
+// The listing options page ("Opções de Listagem"): the ages the results list,
+// by interval or as a typed list, and the diameter class interval.
+
+#include <QWidget>
+
+class DbLineEdit;
+class QButtonGroup;
+class QRadioButton;
+class TGrovana;
+
+class TFrameListOptions : public QWidget {
+public:
+  TFrameListOptions(QWidget* parent, TGrovana& grovana);
+
+  // Brings the page in line with the current simulation's option.
+  void ShowListingOption();
+  // Writes the option; 1 binds the interval edits, 2 the list of ages;
+  // other values are only written.
+  void SelectListingOption(int option);
+
+private:
+  TGrovana& grovana_;
+  QButtonGroup* options_;
+  QRadioButton* byInterval_;
+  QRadioButton* byList_;
+  DbLineEdit* initialAge_;
+  DbLineEdit* finalAge_;
+  DbLineEdit* incrementalAge_;
+  DbLineEdit* resultAges_;
+};

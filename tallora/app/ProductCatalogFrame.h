@@ -1,0 +1,14 @@
+#pragma once
+// Tallora's product catalogue page: the shared product frame over the data
+// module's catalogue.
+
+#include "forms/ProductFrame.h"
+
+class TGrovana;
+
+// The price label "&Preço de mercado:"; "Salvar Produtos" asks before
+// replacing a file; the dialogs start beside the executable.
+TProductFrameOptions TalloraProductFrameOptions(const TGrovana& grovana);
+
+// The page, with the data module's dialogs and error window.
+TFrameProduct* MakeProductFrame(QWidget* parent, TGrovana& grovana);

@@ -1,0 +1,63 @@
+#pragma once
+// The simulation page ("Simulação"): the description and site index of the
+// current simulation, a read-only summary of its other inputs, "&Verificar"
+// and "Calcular", and the file commands of a simulation.
+
+#include <QWidget>
+#include <functional>
+
+class DbLineEdit;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class TGrovana;
+
+class TFrameSimulation : public QWidget {
+public:
+  TFrameSimulation(QWidget* parent, TGrovana& grovana);
+
+  // "Calcular" (and Return in an edit): the main window validates, runs and
+  // shows the report, or shows the errors.
+  std::function<void()> OnCalculate;
+
+  // "Nova": with a simulation open, VerifySave first (a cancelled "Salvar
+  // Como" stops here: false); then the template, and the window's caption
+  // becomes "Tallora - Nova Simulação".
+  bool New();
+  // "Abrir": VerifySave as for "Nova", then "Abrir Simulação"; true when a
+  // file was loaded. A file that cannot be read raises and keeps the
+  // current simulation.
+  bool Open();
+  // "Salvar a simulação corrente?": Yes saves (false when that "Salvar
+  // Como" was cancelled), No saves nothing.
+  bool VerifySave();
+  // "Salvar": under the simulation's own name, or through "Salvar Como"
+  // while it has none or still the template's; false when cancelled.
+  bool Save();
+  // "Salvar Como": "Salvar Simulação"; false when cancelled.
+  bool SaveAs();
+
+  // "&Verificar": a confirmation when the inputs are valid, else the error
+  // window with the simulation's errors.
+  void ButtonVerificarClick();
+  void Calculate();
+  // Posts a pending edit and rewrites the summary of the current simulation.
+  void ShowSummary();
+
+  // The title ("Simulação"), which the main window rewrites and restyles.
+  QLabel* TitleLabel() const { return title_; }
+  // Shows or hides the species row.
+  void SetSpeciesVisible(bool visible);
+
+private:
+  TGrovana& grovana_;
+  QLabel* title_;
+  QLabel* speciesLabel_;
+  DbLineEdit* species_;
+  QPlainTextEdit* inventory_;
+  QPlainTextEdit* listings_;
+  QLineEdit* thinnings_;
+  QPushButton* verify_;
+  QPushButton* calculate_;
+};

@@ -1,0 +1,153 @@
+// The inventory and listing-option pages: which edits each choice binds and
+// enables, and the homogeneity shortcuts.
+
+#include <QRadioButton>
+
+#include "tallora/app/InventoryFrame.h"
+#include "tallora/app/ListOptionsFrame.h"
+#include "tests/tallora/app/TalloraFrames.h"
+
+namespace {
+
+class InventoryFrameTest : public TalloraFramesTest {
+protected:
+  // Edit name -> field it must be bound to ("" unbound, and then disabled).
+  void ExpectEdits(const std::vector<std::pair<const char*, const char*>>& expected) {
+    for (const auto& [name, field] : expected) {
+      auto* edit = Find<DbLineEdit>(name);
+      if (!edit) continue;
+      EXPECT_EQ(FieldOf(edit), field) << name;
+      EXPECT_EQ(edit->isEnabled(), *field != '\0') << name;
+    }
+  }
+  void ExpectChecked(const char* name, bool checked) {
+    EXPECT_EQ(Find<QRadioButton>(name)->isChecked(), checked) << name;
+  }
+};
+
+TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMode) {
+  auto* frame = Make<TFrameInventory>();
+  frame->ShowInventory();
+  ExpectEdits({{"DBEditInitialTrees", "InitialTrees"},
+               {"DBEditSurvivalPercentage", "SurvivalPercentage"},
+               {"DBEditInventoryAge2", ""},
+               {"DBEditInventoryTrees2", ""},
+               {"DBEditInventoryTrees3", ""},
+               {"DBEditInventoryAge3", ""},
+               {"DBEditBaseArea", ""},
+               {"DBEditMedianDiameter", ""}});
+  ExpectChecked("RadioButtonType1", true);
+
+  Find<QRadioButton>("RadioButtonType2")->click();
+  EXPECT_EQ(grovana().GetInventoryType(), 2);
+  ExpectEdits({{"DBEditInitialTrees", ""},
+               {"DBEditSurvivalPercentage", ""},
+               {"DBEditInventoryAge2", "InventoryAge"},
+               {"DBEditInventoryTrees2", "InventoryTrees"},
+               {"DBEditInventoryTrees3", ""},
+               {"DBEditInventoryAge3", ""},
+               {"DBEditBaseArea", ""},
+               {"DBEditMedianDiameter", ""}});
+  EXPECT_FALSE(Find<QRadioButton>("RadioButtonBaseArea")->isEnabled());
+
+  grovana().SetInventoryMode(2);
+  Find<QRadioButton>("RadioButtonType3")->click();
+  EXPECT_EQ(grovana().GetInventoryType(), 3);
+  EXPECT_EQ(grovana().GetInventoryMode(), 1);
+  ExpectEdits({{"DBEditInitialTrees", ""},
+               {"DBEditSurvivalPercentage", ""},
+               {"DBEditInventoryAge2", ""},
+               {"DBEditInventoryTrees2", ""},
+               {"DBEditInventoryTrees3", "InventoryTrees"},
+               {"DBEditInventoryAge3", "InventoryAge"},
+               {"DBEditBaseArea", ""},
+               {"DBEditMedianDiameter", ""}});
+  EXPECT_TRUE(Find<QRadioButton>("RadioButtonBaseArea")->isEnabled());
+  EXPECT_TRUE(Find<QRadioButton>("RadioButtonMedianDiameter")->isEnabled());
+  ExpectChecked("RadioButtonBaseArea", false);
+  ExpectChecked("RadioButtonMedianDiameter", false);
+
+  Find<QRadioButton>("RadioButtonBaseArea")->click();
+  EXPECT_EQ(grovana().GetInventoryMode(), 2);
+  ExpectEdits({{"DBEditBaseArea", "BaseArea"}, {"DBEditMedianDiameter", ""}});
+  Find<QRadioButton>("RadioButtonMedianDiameter")->click();
+  EXPECT_EQ(grovana().GetInventoryMode(), 3);
+  ExpectEdits({{"DBEditBaseArea", ""}, {"DBEditMedianDiameter", "MedianDiameter"}});
+
+  // Back to type 1: the type-3 edits go, their values stay in the record.
+  Show();
+  Type(Find<DbLineEdit>("DBEditInventoryTrees3"), "1234");
+  Find<QRadioButton>("RadioButtonType1")->click();
+  ExpectEdits({{"DBEditInitialTrees", "InitialTrees"},
+               {"DBEditInventoryTrees3", ""},
+               {"DBEditInventoryAge3", ""},
+               {"DBEditBaseArea", ""},
+               {"DBEditMedianDiameter", ""}});
+  EXPECT_EQ(Find<DbLineEdit>("DBEditInventoryTrees3")->text().toStdString(), "");
+  EXPECT_EQ(SimulationField("InventoryTrees").AsFloat(), 1234);
+  EXPECT_EQ(grovana().GetInventoryMode(), 1);
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(InventoryFrameTest, ShowingAStoredType3RestoresItsMode) {
+  grovana().SetInventoryType(3);
+  grovana().SetInventoryMode(3);
+  auto* frame = Make<TFrameInventory>();
+  frame->ShowInventory();
+  ExpectChecked("RadioButtonType3", true);
+  ExpectChecked("RadioButtonMedianDiameter", true);
+  ExpectEdits({{"DBEditInventoryTrees3", "InventoryTrees"},
+               {"DBEditMedianDiameter", "MedianDiameter"},
+               {"DBEditBaseArea", ""},
+               {"DBEditInitialTrees", ""}});
+}
+
+TEST_F(InventoryFrameTest, HomogeneityShortcutsFollowTheTypedText) {
+  Make<TFrameInventory>()->ShowInventory();
+  Show();
+  ExpectChecked("RadioButtonMedium", true);  // the template's 5
+  auto* edit = Find<DbLineEdit>("DBEditHomogeneityDegree");
+  Type(edit, "7");
+  for (const char* name : {"RadioButtonHeterogeneous", "RadioButtonMedium", "RadioButtonHomogeneous"})
+    ExpectChecked(name, false);
+  Type(edit, "10");
+  ExpectChecked("RadioButtonHomogeneous", true);
+  ExpectChecked("RadioButtonHeterogeneous", false);
+  Type(edit, "7,5");
+  for (const char* name : {"RadioButtonHeterogeneous", "RadioButtonMedium", "RadioButtonHomogeneous"})
+    ExpectChecked(name, false);
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(SimulationField("HomogeneityDegree").AsFloat(), 7.5);
+
+  Find<QRadioButton>("RadioButtonHeterogeneous")->click();
+  EXPECT_DOUBLE_EQ(SimulationField("HomogeneityDegree").AsFloat(), 1);
+  EXPECT_EQ(edit->text().toStdString(), "1");
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(InventoryFrameTest, ListingOptionsBindTheirEdits) {
+  auto* frame = Make<TFrameListOptions>();
+  frame->ShowListingOption();
+  ExpectChecked("RadioButtonInterval", true);
+  ExpectEdits({{"DBEditInitialAge", "InitialAge"},
+               {"DBEditFinalAge", "FinalAge"},
+               {"DBEditIncrementalAge", "IncrementalAge"},
+               {"DBEditResultAges", ""},
+               {"DBEditDiameterClassInterval", "DiameterClassInterval"}});
+
+  Find<QRadioButton>("RadioButtonList")->click();
+  EXPECT_EQ(grovana().GetListingOption(), 2);
+  ExpectEdits({{"DBEditInitialAge", ""},
+               {"DBEditFinalAge", ""},
+               {"DBEditIncrementalAge", ""},
+               {"DBEditResultAges", "ResultAges"},
+               {"DBEditDiameterClassInterval", "DiameterClassInterval"}});
+  EXPECT_EQ(Find<DbLineEdit>("DBEditResultAges")->text().toStdString(), "2 4 6 8 10 12 14 16");
+
+  Find<QRadioButton>("RadioButtonInterval")->click();
+  EXPECT_EQ(grovana().GetListingOption(), 1);
+  ExpectEdits({{"DBEditInitialAge", "InitialAge"}, {"DBEditResultAges", ""}});
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+}  // namespace

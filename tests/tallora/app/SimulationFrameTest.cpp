@@ -1,0 +1,152 @@
+// The simulation page: its summary, its file commands and its buttons.
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "model/growth/SimulationUnit.h"
+#include "tallora/app/SimulationFrame.h"
+#include "tallora/app/SimulationSummary.h"
+#include "tests/tallora/app/TalloraFrames.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+TEST(SimulationSummary, InventoryByTypeAndMode) {
+  TSimulation s;
+  s.SetInventoryType(3);
+  s.SetInventoryMode(2);
+  s.SetInventoryTrees(1111);
+  s.SetInventoryAge(4);
+  s.SetBaseArea(12.34);
+  s.SetMedianDiameter(15.25);
+  EXPECT_EQ(SummarizeSimulation(s).inventory,
+            (Lines{"Número de árvores por hectare na idade 4:  1111", "Area Basal: 12,3"}));
+  s.SetInventoryMode(3);
+  EXPECT_EQ(SummarizeSimulation(s).inventory,
+            (Lines{"Número de árvores por hectare na idade 4:  1111", "Diâmetro quadrático médio : 15,3"}));
+  s.SetInventoryType(2);
+  EXPECT_EQ(SummarizeSimulation(s).inventory, Lines{"Número de árvores por hectare na idade 4:  1111"});
+  s.SetInventoryType(1);
+  s.SetInitialTrees(1666.5);
+  s.SetSurvivalPercentage(95);
+  EXPECT_EQ(SummarizeSimulation(s).inventory,
+            (Lines{"Número de árvores plantadas: 1667", "Percentual de sobrevivência inicial: 95%"}));
+}
+
+TEST(SimulationSummary, ListingAndThinningsInEntryOrder) {
+  TSimulation s;
+  s.SetListingOption(1);
+  s.SetInitialAge(2);
+  s.SetFinalAge(20);
+  s.SetIncrementalAge(2);
+  EXPECT_EQ(SummarizeSimulation(s).listing, Lines{"Gerar resultados para as idades de 2 a 20, de 2 em 2 ano(s)"});
+  s.SetListingOption(2);
+  s.SetResultAges("3 5 7");
+  EXPECT_EQ(SummarizeSimulation(s).listing, (Lines{"Gerar resultados para as idades abaixo:", "3 5 7"}));
+  s.SetListingOption(0);
+  EXPECT_EQ(SummarizeSimulation(s).listing, Lines{});
+
+  EXPECT_EQ(SummarizeSimulation(s).thinnings, "");
+  s.ThinCollection().Add().SetAge(8);
+  s.ThinCollection().Add().SetAge(5);
+  EXPECT_EQ(SummarizeSimulation(s).thinnings, "aos 8, 5 anos");
+}
+
+class SimulationFrameTest : public TalloraFramesTest {
+protected:
+  TFrameSimulation* frame = Make<TFrameSimulation>();
+  std::string Description() { return grovana().CurrentSimulation()->Description(); }
+};
+
+TEST_F(SimulationFrameTest, SummaryShowsTheCurrentInputs) {
+  frame->ShowSummary();
+  EXPECT_EQ(Find<QPlainTextEdit>("MemoInventario")->toPlainText().toStdString(),
+            "Número de árvores plantadas: 1111\nPercentual de sobrevivência inicial: 95%");
+  EXPECT_EQ(Find<QPlainTextEdit>("MemoListagens")->toPlainText().toStdString(),
+            "Gerar resultados para as idades de 2 a 16, de 1 em 1 ano(s)");
+  EXPECT_EQ(Find<QLineEdit>("EditDesbastes")->text().toStdString(), "aos 6, 10 anos");
+
+  // A pending edit is posted first.
+  grovana().cdsSimulation().Edit();
+  grovana().cdsSimulation().FieldByName("InitialTrees").SetAsFloat(1600);
+  frame->ShowSummary();
+  EXPECT_EQ(grovana().cdsSimulation().State(), TDataSetState::Browse);
+  EXPECT_EQ(Find<QPlainTextEdit>("MemoInventario")->toPlainText().toStdString(),
+            "Número de árvores plantadas: 1600\nPercentual de sobrevivência inicial: 95%");
+}
+
+TEST_F(SimulationFrameTest, NewAsksFromTheSecondTimeAndACancelledSaveStopsIt) {
+  // A data module that has no simulation yet, as at start-up.
+  window.reset();
+  grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe.string(), work.string()},
+                                        TDataSeams{&dialogs, &presenter});
+  window = std::make_unique<QWidget>();
+  auto* page = new TFrameSimulation(window.get(), grovana());
+  EXPECT_TRUE(page->New());  // nothing to save yet
+  EXPECT_TRUE(dialogs.Prompts().empty());
+  EXPECT_EQ(window->windowTitle().toStdString(), "Tallora - Nova Simulação");
+
+  grovana().cdsSimulation().Edit();
+  grovana().cdsSimulation().FieldByName("Description").SetAsString("Minha");
+  grovana().cdsSimulation().Post();
+  // Yes, then the "Salvar Como" of a simulation still named after the template is cancelled.
+  dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
+  EXPECT_FALSE(page->New());
+  EXPECT_EQ(Description(), "Minha");
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), Lines{"Salvar a simulação corrente?"});
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).at(0).options.title, "Salvar Simulação");
+
+  dialogs.Answer(TMsgDlgBtn::No);
+  EXPECT_TRUE(page->New());
+  EXPECT_EQ(Description(), "Nova simulação");
+
+  // "Abrir" asks the same; a cancelled open dialog loads nothing.
+  dialogs.Answer(TMsgDlgBtn::No).AnswerFile("");
+  EXPECT_FALSE(page->Open());
+  const std::string saved = (work / "Minha.dat").string();
+  dialogs.AnswerFile(saved);
+  EXPECT_TRUE(page->SaveAs());
+  dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(saved);  // a plain save now, then the file
+  EXPECT_TRUE(page->Open());
+  const auto opens = dialogs.Prompts(Prompt::Kind::OpenFile);
+  ASSERT_EQ(opens.size(), 2u);
+  EXPECT_EQ(opens[0].options.title, "Abrir Simulação");
+  EXPECT_EQ(opens[0].options.initialDir, exe.string());
+  EXPECT_EQ(opens[0].options.filter, kDataFileFilter);
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 2u);
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(SimulationFrameTest, VerifyConfirmsValidInputsAndShowsTheErrorsOfInvalidOnes) {
+  Show();
+  Type(Find<DbLineEdit>("EditDescricao"), "Talhao 7");
+  Find<QPushButton>("ButtonVerificar")->click();  // no focus change: the button commits
+  EXPECT_EQ(Description(), "Talhao 7");
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::Information), Lines{"Os parâmetros para Simulação estão corretos!"});
+  EXPECT_TRUE(presenter.shown.empty());
+
+  Type(Find<DbLineEdit>("EditIndiceSitio"), "5");
+  Find<QPushButton>("ButtonVerificar")->click();
+  ASSERT_EQ(presenter.shown.size(), 1u);
+  EXPECT_EQ(presenter.Last().title, "Erros na Simulação");
+  EXPECT_FALSE(presenter.Last().lines.empty());
+  EXPECT_EQ(Find<DbLineEdit>("EditIndiceSitio")->text().toStdString(), "5");
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::Information).size(), 1u);
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(SimulationFrameTest, ReturnInAnEditCalculatesWithTheTypedValue) {
+  double siteIndexSeen = 0;
+  frame->OnCalculate = [&] { siteIndexSeen = grovana().CurrentSimulation()->SiteIndex(); };
+  Show();
+  Type(Find<DbLineEdit>("EditIndiceSitio"), "31");
+  QTest::keyClick(Find<DbLineEdit>("EditIndiceSitio"), Qt::Key_Return);
+  EXPECT_EQ(siteIndexSeen, 31);
+  siteIndexSeen = 0;
+  Find<QPushButton>("ButtonCalcular")->click();
+  EXPECT_EQ(siteIndexSeen, 31);
+}
+
+}  // namespace

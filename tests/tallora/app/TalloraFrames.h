@@ -1,0 +1,71 @@
+#pragma once
+// A data module over the default catalogues and a new simulation from the
+// default template, in a scratch folder, and a window to put frames in.
+
+#include <gtest/gtest.h>
+#include <QTest>
+#include <QVBoxLayout>
+#include <QWidget>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/dbctrls/DbControls.h"
+#include "tallora/data/GrovanaData.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/gui/GuiSupport.h"
+
+// The main window's item tree, as calls.
+struct RecordingWindow : IThinNotifications {
+  std::vector<std::string> calls;
+  void ItemPosted(int id, int age) override { calls.push_back(Call("posted", id, age)); }
+  void ItemDeleted(int id, int age) override { calls.push_back(Call("deleted", id, age)); }
+  void SelectItem(int id) override { calls.push_back("select " + std::to_string(id)); }
+  static std::string Call(const char* what, int id, int age) {
+    return std::string(what) + " " + std::to_string(id) + " " + std::to_string(age);
+  }
+};
+
+class TalloraFramesTest : public ::testing::Test {
+protected:
+  TalloraFramesTest();
+  ~TalloraFramesTest() override;
+
+  // A frame of the window, made with the data module.
+  template <class F>
+  F* Make() {
+    auto* frame = new F(window.get(), grovana());
+    layout_->addWidget(frame);
+    return frame;
+  }
+  TGrovana& grovana() { return *grovana_; }
+  // Shows the window and waits until it is active, so focus works.
+  void Show();
+  // A named child of the window.
+  template <class W>
+  W* Find(const char* name) const {
+    W* w = window->findChild<W*>(name);
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+  }
+  // Types into an edit as a user: focus, select all, keys.
+  void Type(QWidget* edit, const std::string& text);
+  const TField& SimulationField(const char* name) { return grovana().cdsSimulation().FieldByName(name); }
+
+  TempDir dir;
+  std::filesystem::path exe = dir.Sub("exe"), work = dir.Sub("work");
+  ScriptedDialogs dialogs;
+  RecordingPresenter presenter;
+  RecordingWindow mainWindow;
+  std::unique_ptr<TGrovana> grovana_;
+  // Goes before the data module its frames are bound to.
+  std::unique_ptr<QWidget> window = std::make_unique<QWidget>();
+  QVBoxLayout* layout_;
+};
+
+// The field a data-aware edit is bound to, "" when unbound.
+inline std::string FieldOf(const DbFieldControl* control) {
+  return control ? control->DataField() : "?";
+}
