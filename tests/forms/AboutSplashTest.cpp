@@ -150,7 +150,7 @@ TEST_F(About, EscAndEnterCloseItAndEachShowIsAFreshWindow) {
 TEST_F(About, ACorruptPictureOpensTheWindowWithoutOne) {
   TempDir dir;
   content.picture = dir / "corrupt.jpg";
-  WriteFileBytes(content.picture, std::string("\xFF\xD8\xFF\xE0 not a picture", 20));
+  WriteFileBytes(content.picture, "\xFF\xD8\xFF\xE0 not a picture");
   TFormSobre form(content, shell, dialogs);
   form.open();
   EXPECT_TRUE(form.isVisible());
