@@ -167,6 +167,8 @@ void TCustomGBGroupBar::FinishSwitch(TGBOutBarGroup* Old, TGBOutBarGroup* New, c
   }
   if (newAlive) {
     New->PlaceWindow(N);
+    // Also when the switch failed before the page showed.
+    if (!New->Visible()) New->Show();
     New->raise();
   }
   if (!alive) return;
