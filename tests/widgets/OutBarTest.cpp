@@ -66,9 +66,9 @@ std::vector<Setting> Settings() {
   s.push_back({obsBackground, "Background", [](TGBOutBar& bar, int v) { bar.SetBackground(v ? three : empty); },
                [](TGBOutBarVertListView& l, int v) { l.SetBackground(v ? three : empty); },
                [](TGBOutBarVertListView& l) { return Variant(l.Background().Width(), 0, 3); }});
-#define TQ_SETTING(ID, NAME, V0, V1)                                                         \
-  s.push_back({ID, #NAME, [](TGBOutBar& bar, int v) { bar.Set##NAME(v ? V1 : V0); },         \
-               [](TGBOutBarVertListView& l, int v) { l.Set##NAME(v ? V1 : V0); },            \
+#define TQ_SETTING(ID, NAME, V0, V1)                                                 \
+  s.push_back({ID, #NAME, [](TGBOutBar& bar, int v) { bar.Set##NAME(v ? V1 : V0); }, \
+               [](TGBOutBarVertListView& l, int v) { l.Set##NAME(v ? V1 : V0); },    \
                [](TGBOutBarVertListView& l) { return Variant<decltype(V0)>(l.NAME(), V0, V1); }})
   TQ_SETTING(obsBackgroundMode, BackgroundMode, bkmNone, bkmStretch);
   TQ_SETTING(obsDragEnabled, DragEnabled, true, false);
