@@ -8,6 +8,8 @@ TGBVertListView* DragHookView = nullptr;
 int DragKeyboardHook = 0;
 
 void InstallDragKeyboardHook(TGBVertListView* view) {
+  // One filter at a time.
+  if (DragKeyboardHook != 0) RemoveDragKeyboardHook();
   DragHookView = view;
   DragKeyboardHook = InputHub::Instance().SubscribeKeys(DragKeyboardHookProc);
 }

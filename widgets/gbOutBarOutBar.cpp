@@ -178,15 +178,11 @@ void TGBOutBarVertListView::UpdateImages() {
 
 void TGBOutBarVertListView::Notification(TComponent* component, TComponentOperation operation) {
   TGBVertListView::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == ownLarge_) {
-    ownLarge_ = nullptr;
-    UpdateImages();
-  }
-  if (component == ownSmall_) {
-    ownSmall_ = nullptr;
-    UpdateImages();
-  }
+  if (operation != opRemove || (component != ownLarge_ && component != ownSmall_)) return;
+  // Both go before the list looks again: the image list is half gone.
+  if (component == ownLarge_) ownLarge_ = nullptr;
+  if (component == ownSmall_) ownSmall_ = nullptr;
+  UpdateImages();
 }
 
 // ---- item events
@@ -406,13 +402,9 @@ TGBOutBarVertListView* TGBOutBar::CreateGroupListView() {
 
 void TGBOutBar::Notification(TComponent* component, TComponentOperation operation) {
   TGBGroupBar::Notification(component, operation);
-  if (operation != opRemove) return;
-  if (component == largeImages_) {
-    largeImages_ = nullptr;
-    ImagesChanged();
-  }
-  if (component == smallImages_) {
-    smallImages_ = nullptr;
-    ImagesChanged();
-  }
+  if (operation != opRemove || (component != largeImages_ && component != smallImages_)) return;
+  // Both go before the lists look again: the image list is half gone.
+  if (component == largeImages_) largeImages_ = nullptr;
+  if (component == smallImages_) smallImages_ = nullptr;
+  ImagesChanged();
 }

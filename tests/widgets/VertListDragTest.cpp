@@ -296,7 +296,7 @@ TEST(VertListDrop, AFailingTargetCancelsTheDragQuietly) {
   EXPECT_TRUE(l.journal.empty());
 }
 
-TEST(VertListDrop, CancelModeAndADyingListGiveTheCursorBack) {
+TEST(VertListDrop, CancelModeDeactivationAndADyingListGiveTheCursorBack) {
   Lists l;
   const QCursor* before = QGuiApplication::overrideCursor();
   l.Drag(l.a, 0, l.b, l.Gap(l.b, 1));
@@ -306,6 +306,15 @@ TEST(VertListDrop, CancelModeAndADyingListGiveTheCursorBack) {
   EXPECT_EQ(l.a->HotItem(), nullptr);
   EXPECT_EQ(QGuiApplication::overrideCursor(), before);
   EXPECT_EQ(l.b->DropIndex(), -1);
+
+  // The program loses the focus: the drag ends too.
+  l.Drag(l.a, 0, l.b, l.Gap(l.b, 1));
+  ASSERT_TRUE(l.a->Dragging());
+  QApplicationStateChangeEvent inactive(Qt::ApplicationInactive);
+  QCoreApplication::sendEvent(QCoreApplication::instance(), &inactive);
+  EXPECT_FALSE(l.a->Dragging());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), before);
+  EXPECT_EQ(DragHookView, nullptr);
 
   l.Drag(l.a, 0, l.b, l.Gap(l.b, 1));
   ASSERT_TRUE(l.a->Dragging());
