@@ -539,3 +539,43 @@ TEST(GroupBarPaint, CaptionsFramesAndGaps) {
   InflateRect(face, -1, -1);
   EXPECT_GT(CountInside(img, face, Rgb(clGrayText)), 20);
 }
+
+// ---- the caption editor (shown only by code)
+
+TEST(GroupBarCaptionEditor, EnterTakesTheTextEscapeDropsIt) {
+  Tallora t;
+  auto* editor = new TGBOutBarGroupEdit(t.bar.get());
+  EXPECT_FALSE(editor->Visible());
+  EXPECT_EQ(editor->Parent(), t.bar.get());
+  EXPECT_EQ(editor->GroupIndex(), 0);
+  t.bar->OnGroupCaptionChanged = [&](TPersistent*, TGBOutBarGroup* g) { t.journal.push_back(g->Caption()); };
+  editor->SetGroupIndex(1);
+  editor->SetText("Resultados");
+  editor->Show();
+  QTest::keyClick(editor->EditWidget(), Qt::Key_Return);
+  EXPECT_EQ(t.groups[1]->Caption(), "Resultados");
+  EXPECT_EQ(t.journal, (Journal{"Resultados"}));
+  EXPECT_FALSE(editor->Visible());
+  EXPECT_TRUE(editor->Finished());
+
+  editor->SetFinished(false);
+  editor->SetText("Outro");
+  editor->Show();
+  QTest::keyClick(editor->EditWidget(), Qt::Key_Escape);
+  EXPECT_EQ(t.groups[1]->Caption(), "Resultados");
+  EXPECT_FALSE(editor->Visible());
+  // Leaving it takes the text unless it was finished; an index outside the
+  // groups takes nothing.
+  editor->Show();
+  editor->DoExit();
+  EXPECT_EQ(t.groups[1]->Caption(), "Resultados");
+  editor->SetFinished(false);
+  editor->Show();
+  editor->DoExit();
+  EXPECT_EQ(t.groups[1]->Caption(), "Outro");
+  editor->SetGroupIndex(7);
+  editor->SetText("Nada");
+  editor->Commit();
+  EXPECT_EQ(t.groups[0]->Caption(), "Entrada de Dados");
+  EXPECT_EQ(t.groups[1]->Caption(), "Outro");
+}
