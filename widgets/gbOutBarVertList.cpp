@@ -37,6 +37,8 @@ TGBVertListView::TGBVertListView(TComponent* AOwner) : TCustomGBListViewEx(AOwne
   hotLeaveTimer_.SetEnabled(false);
   hotLeaveTimer_.SetInterval(10);
   hotLeaveTimer_.OnTimer = [this](TPersistent*) { HotLeaveTick(); };
+  autoScrollTimer_.SetEnabled(false);
+  autoScrollTimer_.OnTimer = [this](TPersistent*) { AutoScrollTick(); };
   downButton_ = CreateScrollButton(gbsbs_ScrollDown);
   upButton_ = CreateScrollButton(gbsbs_ScrollUp);
   SetHideSelection(false);
@@ -47,6 +49,8 @@ TGBVertListView::~TGBVertListView() {
   Destroying();
   hotLeaveTimer_.SetEnabled(false);
   hotLeaveTimer_.OnTimer = nullptr;
+  autoScrollTimer_.SetEnabled(false);
+  autoScrollTimer_.OnTimer = nullptr;
   CancelItemDrag();
   delete downButton_;
   delete upButton_;
@@ -87,7 +91,7 @@ void TGBVertListView::SetDragEnabled(bool value) {
 void TGBVertListView::SetDragPlaceColor(TColor value) {
   if (value == dragPlaceColor_) return;
   dragPlaceColor_ = value;
-  if (dragging_) Invalidate();
+  if (dragging_) DrawDropMark(true);
 }
 
 void TGBVertListView::SetHighlightColor(TColor value) {

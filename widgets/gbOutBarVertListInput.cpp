@@ -219,11 +219,20 @@ void TGBVertListView::WMButtonDblClk(TMouseButton Button, TShiftState Shift, int
 }
 
 void TGBVertListView::MouseMove(TShiftState Shift, int X, int Y) {
+  QPointer<QWidget> alive(this);
   if (mouseDown_ && !dragging_ && pressedItem_ &&
       (std::abs(X - pressPoint_.X) > 5 || std::abs(Y - pressPoint_.Y) > 5)) {
     BeginItemDrag(Shift);
   }
-  QPointer<QWidget> alive(this);
+  if (dragging_ && dragEnabled_) {
+    // A failed drag step ends the drag; nothing else hears of it.
+    try {
+      DragItemTo(X, Y);
+    } catch (...) {
+      if (alive) CancelItemDrag();
+    }
+  }
+  if (!alive) return;
   TCustomGBListViewEx::MouseMove(Shift, X, Y);
   if (alive) UpdateHotItem(X, Y);
 }
@@ -257,33 +266,4 @@ void TGBVertListView::MouseUp(TMouseButton Button, TShiftState Shift, int X, int
   if (!alive) return;
   InvalidateItem(hotItem_);
   if (!cancelPress_) TCustomGBListViewEx::MouseUp(Button, Shift, X, Y);
-}
-
-// ---- the item drag
-
-void TGBVertListView::BeginItemDrag(TShiftState Shift) {
-  dragging_ = true;
-  copying_ = (Shift & ssCtrl) != 0;
-  SetDragCursor(copying_ ? 101 : 100);
-  DropPendingClick();
-}
-
-void TGBVertListView::EndItemDrag(int, int) {
-  dragging_ = false;
-  pressedItem_ = nullptr;
-}
-
-void TGBVertListView::CancelItemDrag() {
-  pressedItem_ = nullptr;
-  mouseDown_ = false;
-  if (!dragging_) return;
-  if (Going()) {
-    EndItemDrag(0, 0);
-    return;
-  }
-  // A release of our own ends the drag; the user's real release is ignored.
-  QPointer<QWidget> alive(this);
-  const TPoint p = ScreenToClient(GetCursorPos());
-  WMButtonUp(mbLeft, 0, p.X, p.Y);
-  if (alive) cancelPress_ = true;
 }

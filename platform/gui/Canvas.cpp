@@ -237,18 +237,25 @@ void TCanvas::Polyline(const std::vector<TPoint>& points) {
 void TCanvas::Polygon(const std::vector<TPoint>& points) {
   QPainter* p = Begin();
   if (!p || points.size() < 2) return;
-  if (pen_.Style() == TPenStyle::psClear) {
+  if (brush_.Style() != TBrushStyle::bsClear) {
     p->setPen(Qt::NoPen);
-  } else {
-    p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width(), ToQtPenStyle(pen_.Style())));
-  }
-  if (brush_.Style() == TBrushStyle::bsClear) {
-    p->setBrush(Qt::NoBrush);
-  } else {
     p->setBrush(ToQColor(brush_.Color()));
+    p->drawPolygon(ToQPolygon(points));
+    p->setBrush(Qt::NoBrush);
   }
-  p->drawPolygon(ToQPolygon(points));
-  p->setBrush(Qt::NoBrush);
+  if (pen_.Style() != TPenStyle::psClear) {
+    // The outline as closed lines: every edge leaves its end pixel, which is
+    // the next edge's first, so each vertex is painted once.
+    std::vector<TPoint> closed = points;
+    closed.push_back(points.front());
+    if (pen_.Width() <= 1) {
+      Polyline(closed);
+    } else {
+      p = Begin();
+      p->setPen(QPen(ToQColor(pen_.Color()), pen_.Width(), ToQtPenStyle(pen_.Style())));
+      p->drawPolygon(ToQPolygon(points));
+    }
+  }
   Changed();
 }
 

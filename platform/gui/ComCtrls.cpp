@@ -1,42 +1,11 @@
 #include "platform/gui/ComCtrls.h"
 
-#include <QEvent>
-#include <QKeyEvent>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <algorithm>
 
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
 
 namespace {
-
-// Enter takes the text, Escape drops it, leaving the editor takes it.
-class LabelEditorFilter : public QObject {
-public:
-  explicit LabelEditorFilter(TCustomListView& view) : view_(view) {}
-
-protected:
-  bool eventFilter(QObject*, QEvent* e) override {
-    if (e->type() == QEvent::KeyPress) {
-      auto* k = static_cast<QKeyEvent*>(e);
-      if (k->key() == Qt::Key_Escape) {
-        Guard([this] { view_.FinishLabelEdit(false); });
-        return true;
-      }
-      if ((k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) && !(k->modifiers() & Qt::ShiftModifier)) {
-        Guard([this] { view_.FinishLabelEdit(true); });
-        return true;
-      }
-    } else if (e->type() == QEvent::FocusOut) {
-      Guard([this] { view_.FinishLabelEdit(true); });
-    }
-    return false;
-  }
-
-private:
-  TCustomListView& view_;
-};
 
 bool IsNavigationKey(int key) {
   switch (key) {
@@ -348,18 +317,15 @@ TListItem* TCustomListView::GetItemAt(int X, int Y) {
 void TCustomListView::FinishLabelEdit(bool accept) {
   if (!editing_) return;
   TListItem* item = editing_;
-  QPointer<QWidget> editor = editor_;
-  std::string text;
-  if (auto* line = qobject_cast<QLineEdit*>(editor.data())) {
-    text = FromQString(line->text());
-  } else if (auto* plain = qobject_cast<QPlainTextEdit*>(editor.data())) {
-    text = FromQString(plain->toPlainText());
-  }
+  QPointer<TCustomEdit> editor = editor_;
+  std::string text = editor ? editor->Text() : std::string();
   editing_ = nullptr;
   editor_ = nullptr;
   if (editor) {
-    editor->removeEventFilter(editorFilter_.get());
-    editor->hide();
+    editor->OnKeyDown = nullptr;
+    editor->OnExit = nullptr;
+    editor->OnChange = nullptr;
+    editor->Hide();
     editor->deleteLater();
   }
   EndLabelEdit(item, accept, text);
@@ -577,28 +543,32 @@ bool TCustomListView::EditLabel(TListItem* item) {
   if (!item || readOnly_ || item->ListView() != this || items_->IndexOf(item) < 0) return false;
   CancelEdit();
   if (!BeginLabelEdit(item)) return false;
-  QWidget* editor = nullptr;
-  if (viewStyle_ == vsIcon) {
-    auto* plain = new QPlainTextEdit(this);
-    plain->setPlainText(ToQString(item->Caption()));
-    plain->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    plain->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    plain->selectAll();
-    editor = plain;
-  } else {
-    auto* line = new QLineEdit(this);
-    line->setText(ToQString(item->Caption()));
-    line->selectAll();
-    editor = line;
-  }
-  editor->setFont(Font().ToQFont());
-  if (!editorFilter_) editorFilter_ = std::make_unique<LabelEditorFilter>(*this);
-  editor->installEventFilter(editorFilter_.get());
+  auto* editor = new TCustomEdit(nullptr, viewStyle_ == vsIcon);
+  editor->Hide();
+  editor->SetParent(this);
+  editor->SetFont(Font());
+  editor->SetText(item->Caption());
+  editor->OnKeyDown = [this](TPersistent*, int& key, TShiftState shift) {
+    if (key == VK_ESCAPE) {
+      key = 0;
+      FinishLabelEdit(false);
+    } else if (key == VK_RETURN && !(shift & ssShift)) {
+      key = 0;
+      FinishLabelEdit(true);
+    }
+  };
+  editor->OnExit = [this](TPersistent*) { FinishLabelEdit(true); };
   editing_ = item;
   editor_ = editor;
   PlaceLabelEditor(*editor, item);
-  editor->show();
-  editor->setFocus(Qt::OtherFocusReason);
+  editor->Show();
+  editor->SelectAll();
+  if (editing_ == item && editor_ == editor) LabelEditorSelected(*editor, item);
+  if (editing_ != item || editor_ != editor) return true;
+  editor->OnChange = [this, editor](TPersistent*) {
+    if (editor_ == editor && editing_) PlaceLabelEditor(*editor, editing_);
+  };
+  editor->SetFocus();
   return true;
 }
 
@@ -615,10 +585,14 @@ void TCustomListView::EndLabelEdit(TListItem* item, bool accept, const std::stri
   if (items_->IndexOf(item) >= 0) item->SetCaption(s);
 }
 
-void TCustomListView::PlaceLabelEditor(QWidget& editor, TListItem* item) {
+void TCustomListView::PlaceLabelEditor(TCustomEdit& editor, TListItem* item) {
   const TRect label = GetItemRect(item, drLabel);
   const int line = MeasureCanvas().GetTextMetrics().tmHeight;
-  editor.setGeometry(label.Left, label.Top, std::max(label.Width(), 20), std::max(label.Height(), line + 4));
+  editor.PlaceWindow(Bounds(label.Left, label.Top, std::max(label.Width(), 20), std::max(label.Height(), line + 4)));
+}
+
+void TCustomListView::LabelEditorSelected(TCustomEdit& editor, TListItem* item) {
+  PlaceLabelEditor(editor, item);
 }
 
 // ---- input

@@ -30,16 +30,15 @@
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Controls.h"
 #include "platform/gui/Images.h"
+#include "platform/gui/StdCtrls.h"
 
 class TCustomListView;
 class TListItems;
-class QWidget;
 
 enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 // The rectangles of an item, in the order of the platform's codes.
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 enum TItemChange { ctText, ctImage, ctState };
-enum TBorderStyle { bsNone, bsSingle };
 
 class TListItem : public TPersistent {
 public:
@@ -183,8 +182,10 @@ public:
 
   bool IsEditing() const { return editing_ != nullptr; }
   TListItem* EditingItem() const { return editing_; }
-  // The caption editor while one is showing.
-  QWidget* LabelEditor() const { return editor_.data(); }
+  // The caption editor while one is showing: multi-line in icons, one line
+  // in small icons. Enter takes the text, Escape drops it, leaving it takes it;
+  // it is placed anew (PlaceLabelEditor) whenever its text changes.
+  TCustomEdit* LabelEditor() const { return editor_.data(); }
   // Ends a caption edit, taking the text (accept) or not.
   void FinishLabelEdit(bool accept);
   void CancelEdit() { FinishLabelEdit(false); }
@@ -237,7 +238,10 @@ public:
   // On accept fires OnEdited, then takes the text as the caption.
   virtual void EndLabelEdit(TListItem* item, bool accept, const std::string& text);
   // Places the editor over the item's label (at least a line high).
-  virtual void PlaceLabelEditor(QWidget& editor, TListItem* item);
+  virtual void PlaceLabelEditor(TCustomEdit& editor, TListItem* item);
+  // The editor has selected its whole text, once, right after it showed; the
+  // base places it again.
+  virtual void LabelEditorSelected(TCustomEdit& editor, TListItem* item);
 
   void Paint() override;
   void KeyDown(int& Key, TShiftState Shift) override;
@@ -288,6 +292,5 @@ private:
   bool measureFontValid_ = false;
 
   TListItem* editing_ = nullptr;
-  QPointer<QWidget> editor_;
-  std::unique_ptr<QObject> editorFilter_;
+  QPointer<TCustomEdit> editor_;
 };

@@ -418,7 +418,11 @@ void TControl::Notification(TComponent* component, TComponentOperation operation
 // ---- visibility, enabling, focus
 
 void TControl::SetVisible(bool value) {
-  if (value == Visible()) return;
+  if (value == Visible()) {
+    // A window keeps the flag too, for the parent it may get later.
+    visible_ = value;
+    return;
+  }
   visible_ = value;
   VisibleChanged();
   RequestAlign();

@@ -33,6 +33,7 @@ enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
 enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+enum TBorderStyle { bsNone, bsSingle };
 
 enum TShiftStateFlag : unsigned {
   ssShift = 1,

@@ -107,6 +107,8 @@ TImageList::TImageList(int width, int height, TComponent* owner) : TComponent(ow
 }
 
 TImageList::~TImageList() {
+  // Those told of its going may still unregister their links.
+  Destroying();
   for (TChangeLink* link : links_) link->sender_ = nullptr;
 }
 

@@ -230,7 +230,7 @@ TEST(ListView, CaptionEditingAsksTellsAndTakesTheText) {
   EXPECT_FALSE(view.IsEditing());
 
   ASSERT_TRUE(view.Items()[0]->EditCaption());
-  auto* editor = qobject_cast<QPlainTextEdit*>(view.LabelEditor());
+  auto* editor = qobject_cast<QPlainTextEdit*>(view.LabelEditor()->EditWidget());
   ASSERT_NE(editor, nullptr);
   EXPECT_EQ(editor->toPlainText(), "i0");
   editor->setPlainText("Talhão 1");
@@ -240,7 +240,7 @@ TEST(ListView, CaptionEditingAsksTellsAndTakesTheText) {
   EXPECT_EQ(view.Items()[0]->Caption(), "i0");
 
   ASSERT_TRUE(view.Items()[0]->EditCaption());
-  editor = qobject_cast<QPlainTextEdit*>(view.LabelEditor());
+  editor = qobject_cast<QPlainTextEdit*>(view.LabelEditor()->EditWidget());
   editor->setPlainText("Talhão 1");
   QTest::keyClick(editor, Qt::Key_Return);
   EXPECT_EQ(edited, (Journal{"Talhão 1"}));
@@ -248,7 +248,7 @@ TEST(ListView, CaptionEditingAsksTellsAndTakesTheText) {
 
   view.SetViewStyle(vsSmallIcon);
   ASSERT_TRUE(view.Items()[0]->EditCaption());
-  EXPECT_NE(qobject_cast<QLineEdit*>(view.LabelEditor()), nullptr);
+  EXPECT_NE(qobject_cast<QLineEdit*>(view.LabelEditor()->EditWidget()), nullptr);
   view.Items().Delete(0);
   EXPECT_FALSE(view.IsEditing());
 

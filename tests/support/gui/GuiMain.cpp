@@ -1,12 +1,14 @@
 // Main of the GUI test programs: a QApplication on the offscreen platform
 // (unless another one is asked for), then the Brazilian Portuguese number
-// formats, pinned after the application exists, and the recording exception
-// handler, emptied before every test.
+// formats, pinned after the application exists, the recording exception
+// handler, emptied before every test, and the widget set's start-up (its
+// cursors), with page switches that do not pause between their frames.
 #include <gtest/gtest.h>
 #include <QApplication>
 
 #include "platform/rtl/SysUtils.h"
 #include "tests/support/gui/GuiSupport.h"
+#include "widgets/gbOutBar.h"
 
 namespace {
 
@@ -27,7 +29,11 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   SetBrazilianFormatSettings();
   InstallExceptionRecorder();
+  InitOutBarUnit();
+  TCustomGBGroupBar::SetDefaultFramePause(0);
   ::testing::AddGlobalTestEnvironment(new PtBrEnvironment);
   ::testing::UnitTest::GetInstance()->listeners().Append(new RecorderReset);
-  return RUN_ALL_TESTS();
+  const int result = RUN_ALL_TESTS();
+  DoneOutBarUnit();
+  return result;
 }
