@@ -105,6 +105,8 @@ void TFrameCusto::GridCustoColEnter() {
 bool TFrameCusto::GridCustoKeyPress(const QKeyEvent& key) const {
   const int column = grid_->currentIndex().column();
   if (column != kColUnidade && column != kColTipo) return false;
+  // Shortcuts and grid commands (Ctrl+Del) are not typing.
+  if (key.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
   return !key.text().isEmpty() && !IsNavigationKey(key.key());
 }
 

@@ -109,6 +109,12 @@ TEST_F(CustoFrameTest, UnitAndTypeTakeNoTypedCharactersNameAndValueDo) {
   costs().Post();
   EXPECT_EQ(plan().Custos()[0].Nome(), "Preparo");
   EXPECT_EQ(plan().Custos()[0].Custo(), 1234);
+
+  // Commands still reach the grid there.
+  Select(2, TFrameCusto::kColTipo);
+  dialogs.Answer(TMsgDlgBtn::No);
+  QTest::keyClick(grid, Qt::Key_Delete, Qt::ControlModifier);
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), std::vector<std::string>{"Excluir o registro?"});
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
