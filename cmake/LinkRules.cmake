@@ -225,7 +225,25 @@ function(tq_targets_in out)
 endfunction()
 
 function(tq_link_whole target)
-  string(JOIN "," libraries ${ARGN})
+  # Only the libraries no other of them reaches: one that another links comes
+  # through that one (with the override below), after it. Naming it in the
+  # group too would put its whole archive on the line twice.
+  set(roots)
+  foreach(library IN LISTS ARGN)
+    set(reached_by_other FALSE)
+    foreach(other IN LISTS ARGN)
+      if(NOT other STREQUAL library)
+        tq_link_closure(${other} reached)
+        if(library IN_LIST reached)
+          set(reached_by_other TRUE)
+        endif()
+      endif()
+    endforeach()
+    if(NOT reached_by_other)
+      list(APPEND roots ${library})
+    endif()
+  endforeach()
+  string(JOIN "," libraries ${roots})
   target_link_libraries(${target} PRIVATE "$<LINK_LIBRARY:WHOLE_ARCHIVE,${libraries}>")
   # The same libraries also arrive through the links of others without the
   # feature; the override gives every occurrence the whole archive.

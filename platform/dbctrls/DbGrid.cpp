@@ -157,6 +157,8 @@ public:
       editor = line;
     }
     editor->installEventFilter(&grid_);
+    // The list a pick list drops down takes the keys while it shows.
+    if (auto* combo = qobject_cast<QComboBox*>(editor)) combo->view()->installEventFilter(&grid_);
     grid_.editor_ = editor;
     grid_.editorColumn_ = index.column();
     grid_.failedText_.reset();
@@ -501,7 +503,8 @@ bool DbGrid::FilterKey(QKeyEvent* event) {
 }
 
 bool DbGrid::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && watched == editor_) {
+  auto* combo = qobject_cast<QComboBox*>(editor_.data());
+  if (event->type() == QEvent::KeyPress && editor_ && (watched == editor_ || (combo && watched == combo->view()))) {
     bool swallow = false;
     Guard([&] { swallow = FilterKey(static_cast<QKeyEvent*>(event)); });
     if (swallow) return true;

@@ -1,0 +1,44 @@
+#pragma once
+// The cost catalogue page ("Catálogo de Custos"): the catalogue's costs with
+// their navigator, the edits of the current cost, two lists that write its
+// type and unit, and the catalogue's file commands.
+
+#include <QWidget>
+
+class DbGrid;
+class DbNavigator;
+class QComboBox;
+class TCatalog;
+
+class TFrameCatalogoCusto : public QWidget {
+public:
+  TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog);
+
+  // The file commands first write the text still pending in the window's
+  // focused edit through its field.
+
+  // The open dialog in the executable's folder; true when a file was
+  // loaded. A file that cannot be read raises and leaves the catalogue as it
+  // was.
+  bool Open();
+  // Saves under the path last read or written (else beside the executable).
+  bool Save();
+  // "Salvar Catalogo de Custos", asking before replacing a file; false when
+  // cancelled.
+  bool SaveAs();
+
+  // A choice in the lists (by the user only) writes the current cost's type
+  // or unit, putting it into edit state.
+  void ComboBoxTipoCustoChange();
+  void ComboBoxUnidadeMedidaChange();
+
+  DbGrid* Grid() const { return grid_; }
+  DbNavigator* Navigator() const { return navigator_; }
+
+private:
+  TCatalog& catalog_;
+  DbGrid* grid_;
+  DbNavigator* navigator_;
+  QComboBox* type_;
+  QComboBox* unit_;
+};
