@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages needed to build and test Tallora and Quorva;
-# with --fuzz also clang and its libFuzzer for the fuzz targets. Only what is
-# missing is installed; works as root or through sudo.
+# Installs the Debian packages needed to build, test and run Tallora and
+# Quorva; with --fuzz also clang and its libFuzzer for the fuzz targets. Only
+# what is missing is installed; works as root or through sudo.
 set -euo pipefail
 
 packages=(
@@ -10,6 +10,9 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libjpeg62-turbo-dev
+  # At run time: Qt's platform plugins (the X11 one ships with libqt6gui6)
+  # and the fonts the windows ask for.
+  qt6-qpa-plugins
   fonts-liberation2 fonts-dejavu-core
   libboost-dev libmuparser-dev
 )
