@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
@@ -255,6 +256,10 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   tree_->setSelectionMode(QAbstractItemView::SingleSelection);
   tree_->setFrameShape(QFrame::NoFrame);
+  // Long texts scroll sideways instead of being cut short.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   {
     // The selection stays as visible when the tree loses the focus.
     QPalette palette = tree_->palette();
