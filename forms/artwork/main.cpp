@@ -1,10 +1,12 @@
 // Draws the programs' pictures at build time: the About pictures (JPEG, a
-// eucalyptus plantation) and the splash logos (PNG), into the folder given.
+// eucalyptus plantation), the splash logos (PNG), the toolbar icons and the
+// toolbars' background picture, into the folder given.
 #include <QGuiApplication>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
+#include <QPolygonF>
 #include <QRadialGradient>
 #include <cmath>
 #include <cstdio>
@@ -253,6 +255,146 @@ bool WriteJpeg(const QImage& source, const std::string& path) {
   return std::fclose(file) == 0;
 }
 
+// ---- Toolbar icons (32 x 32 on a transparent ground) and the stretched
+// picture behind the toolbar lists.
+
+QPen Outline(double width = 1.4) {
+  return QPen(QColor(30, 34, 40), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+}
+
+QLinearGradient Shade(double x0, double y0, double x1, double y1, const QColor& from, const QColor& to) {
+  QLinearGradient g(x0, y0, x1, y1);
+  g.setColorAt(0, from);
+  g.setColorAt(1, to);
+  return g;
+}
+
+void Sheet(QPainter& p) {
+  p.setPen(Outline());
+  p.setBrush(Shade(6, 3, 26, 29, QColor(255, 255, 255), QColor(214, 222, 232)));
+  p.drawPolygon(QPolygonF({{7, 2.5}, {19.5, 2.5}, {26.5, 9.5}, {26.5, 29.5}, {7, 29.5}}));
+  p.setBrush(QColor(190, 200, 214));
+  p.drawPolygon(QPolygonF({{19.5, 2.5}, {19.5, 9.5}, {26.5, 9.5}}));
+}
+
+void Disk(QPainter& p) {
+  p.setPen(Outline());
+  p.setBrush(Shade(3, 3, 29, 29, QColor(72, 120, 200), QColor(28, 58, 130)));
+  p.drawRoundedRect(QRectF(3.5, 3.5, 25, 25), 3, 3);
+  p.setBrush(Shade(0, 4, 0, 13, QColor(245, 245, 245), QColor(200, 204, 210)));
+  p.drawRect(QRectF(9, 3.5, 14, 9.5));
+  p.setBrush(QColor(40, 44, 52));
+  p.setPen(Qt::NoPen);
+  p.drawRect(QRectF(18, 5.5, 3, 5.5));
+  p.setPen(Outline(1));
+  p.setBrush(QColor(250, 250, 250));
+  p.drawRect(QRectF(7.5, 17, 17, 11.5));
+  p.setPen(QPen(QColor(150, 170, 200), 1));
+  for (double y = 20.5; y < 28; y += 3) p.drawLine(QPointF(10, y), QPointF(22, y));
+}
+
+QImage ToolbarIcon(int index) {
+  QImage img(32, 32, QImage::Format_ARGB32);
+  img.fill(Qt::transparent);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  switch (index) {
+    case 0: {  // new: a sheet with a spark
+      Sheet(p);
+      p.setPen(QPen(QColor(120, 150, 190), 1.2));
+      for (double y = 14.5; y < 27; y += 4) p.drawLine(QPointF(10, y), QPointF(23, y));
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(255, 200, 40));
+      QPolygonF star;
+      for (int k = 0; k < 10; ++k) {
+        const double r = (k % 2) ? 2.5 : 6.5;
+        const double a = k * 3.14159265 / 5 - 3.14159265 / 2;
+        star << QPointF(24 + r * std::cos(a), 7.5 + r * std::sin(a));
+      }
+      p.drawPolygon(star);
+      break;
+    }
+    case 1: {  // open: a folder
+      p.setPen(Outline());
+      p.setBrush(Shade(0, 7, 0, 27, QColor(226, 176, 60), QColor(176, 124, 28)));
+      p.drawPolygon(QPolygonF({{2.5, 7.5}, {11.5, 7.5}, {14.5, 10.5}, {27.5, 10.5}, {27.5, 27.5}, {2.5, 27.5}}));
+      p.setBrush(QColor(252, 252, 250));
+      p.drawRect(QRectF(7, 12.5, 17, 8));
+      p.setBrush(Shade(0, 15, 0, 27, QColor(255, 222, 120), QColor(236, 178, 54)));
+      p.drawPolygon(QPolygonF({{6.5, 15.5}, {30.5, 15.5}, {26.5, 27.5}, {2.5, 27.5}}));
+      break;
+    }
+    case 2:  // save: a disk
+      Disk(p);
+      break;
+    case 3: {  // print: a printer with a sheet
+      p.setPen(Outline());
+      p.setBrush(QColor(252, 252, 252));
+      p.drawRect(QRectF(8.5, 2.5, 15, 11));
+      p.setBrush(Shade(0, 11, 0, 24, QColor(190, 196, 206), QColor(112, 118, 132)));
+      p.drawRoundedRect(QRectF(2.5, 11.5, 27, 12), 2.5, 2.5);
+      p.setBrush(QColor(252, 252, 252));
+      p.drawRect(QRectF(7.5, 18.5, 17, 11));
+      p.setPen(QPen(QColor(120, 140, 170), 1));
+      for (double y = 22; y < 29; y += 3) p.drawLine(QPointF(10, y), QPointF(22, y));
+      p.setPen(Qt::NoPen);
+      p.setBrush(QColor(60, 210, 90));
+      p.drawEllipse(QPointF(25.5, 15), 1.6, 1.6);
+      break;
+    }
+    case 4: {  // items: a small tree of nodes
+      p.setPen(QPen(QColor(230, 236, 240), 1.6));
+      p.drawLine(QPointF(8, 10), QPointF(8, 26));
+      p.drawLine(QPointF(8, 17.5), QPointF(15, 17.5));
+      p.drawLine(QPointF(8, 26), QPointF(15, 26));
+      p.setPen(Outline(1.2));
+      p.setBrush(Shade(0, 3, 0, 11, QColor(120, 200, 90), QColor(50, 130, 40)));
+      p.drawRoundedRect(QRectF(3.5, 3.5, 10, 7.5), 1.5, 1.5);
+      p.setBrush(Shade(0, 14, 0, 30, QColor(250, 170, 90), QColor(200, 100, 40)));
+      p.drawRoundedRect(QRectF(15.5, 14, 13, 7), 1.5, 1.5);
+      p.drawRoundedRect(QRectF(15.5, 22.5, 13, 7), 1.5, 1.5);
+      break;
+    }
+    default: {  // save as: a disk with a pencil
+      Disk(p);
+      p.setPen(Outline(1));
+      p.setBrush(Shade(14, 30, 30, 12, QColor(250, 200, 60), QColor(230, 150, 30)));
+      p.drawPolygon(QPolygonF({{15, 25}, {27.5, 12.5}, {30.5, 15.5}, {18, 28}}));
+      p.setBrush(QColor(250, 224, 190));
+      p.drawPolygon(QPolygonF({{15, 25}, {18, 28}, {13.5, 29.5}}));
+      break;
+    }
+  }
+  return img;
+}
+
+// Deep teal at the top to purple at the bottom, with soft light bands.
+QImage ToolbarBackground() {
+  const int w = 64;
+  const int h = 256;
+  QImage img(w, h, QImage::Format_RGB32);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.fillRect(img.rect(), Shade(0, 0, 0, h, QColor(0, 112, 120), QColor(104, 20, 112)));
+  Random random(5u);
+  for (int i = 0; i < 7; ++i) {
+    const double y = random.Between(0, h);
+    QPainterPath band;
+    band.moveTo(-10, y);
+    band.cubicTo(w * 0.3, y - random.Between(10, 30), w * 0.7, y + random.Between(10, 30), w + 10, y - 8);
+    band.lineTo(w + 10, y + 10);
+    band.cubicTo(w * 0.7, y + 24, w * 0.3, y - 4, -10, y + 14);
+    band.closeSubpath();
+    p.fillPath(band, QColor(255, 255, 255, 14 + 3 * i));
+  }
+  QLinearGradient sheen(0, 0, w, 0);
+  sheen.setColorAt(0, QColor(255, 255, 255, 28));
+  sheen.setColorAt(0.5, QColor(255, 255, 255, 0));
+  sheen.setColorAt(1, QColor(0, 0, 0, 30));
+  p.fillRect(img.rect(), sheen);
+  return img;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -271,6 +413,10 @@ int main(int argc, char** argv) {
   ok = Logo("Quorva", QColor(20, 40, 92), QColor(48, 118, 96), 17u)
            .save(QString::fromStdString(folder + "/splash-quorva.png")) &&
        ok;
+  for (int i = 0; i < 6; ++i) {
+    ok = ToolbarIcon(i).save(QString::fromStdString(folder + "/toolbar-" + std::to_string(i) + ".png")) && ok;
+  }
+  ok = ToolbarBackground().save(QString::fromStdString(folder + "/toolbar-background.png")) && ok;
   if (!ok) std::fprintf(stderr, "could not write the pictures into %s\n", folder.c_str());
   return ok ? 0 : 1;
 }

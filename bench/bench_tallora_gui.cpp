@@ -1,0 +1,124 @@
+// Tallora's window on the offscreen platform: start-up (data module to the
+// main window shown and painted; the first run of the process is reported on
+// its own before the benchmarks), "Calcular" (the button's click to the
+// report loaded and the results page painted, slide pause 0), and the same
+// with the default slide pause, whose difference is the visible slide.
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/ErrorsForm.h"
+#include "platform/db/DB.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Forms.h"
+#include "tallora/app/TalloraForm.h"
+#include "tallora/data/GrovanaData.h"
+#include "tools/DefaultData.h"
+#include "widgets/gbOutBar.h"
+
+namespace {
+
+std::string folder;
+
+struct Program {
+  std::unique_ptr<TGrovana> grovana;
+  std::unique_ptr<TFormTallora> window;
+
+  Program() {
+    grovana =
+        std::make_unique<TGrovana>(nullptr, TDataFolders{folder, folder},
+                                   TDataSeams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()});
+    TMainWindowOptions options;
+    options.aboutOpener = [] {};
+    window = std::make_unique<TFormTallora>(*grovana, options);
+    window->show();
+    window->repaint();
+  }
+  ~Program() {
+    window.reset();
+    grovana.reset();
+  }
+};
+
+double StartUpMs() {
+  QElapsedTimer timer;
+  timer.start();
+  Program program;
+  return timer.nsecsElapsed() / 1e6;
+}
+
+void BM_StartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    auto program = std::make_unique<Program>();
+    state.PauseTiming();
+    program.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+// Each click runs the simulation: the site index changes between clicks.
+void Calcular(benchmark::State& state, int pause) {
+  Program program;
+  TFormTallora& w = *program.window;
+  w.GroupBar()->SetFramePause(pause);
+  auto* button = w.findChild<QPushButton*>("ButtonCalcular");
+  TDataSet& simulation = program.grovana->cdsSimulation();
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
+    simulation.Edit();
+    simulation.FieldByName("SiteIndex").SetAsFloat(26 + (i++ % 5));
+    simulation.Post();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    button->click();
+    w.repaint();
+  }
+  if (w.ActivePage() != 1 || program.grovana->RunCount() < static_cast<int>(state.iterations()))
+    state.SkipWithError("the results page was not reached");
+}
+
+void BM_Calcular(benchmark::State& state) {
+  Calcular(state, 0);
+}
+BENCHMARK(BM_Calcular)->Unit(benchmark::kMillisecond);
+
+void BM_CalcularWithSlide(benchmark::State& state) {
+  Calcular(state, TCustomGBGroupBar::DefaultFramePause());
+}
+BENCHMARK(BM_CalcularWithSlide)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplicationOptions options;
+  options.title = "Tallora";
+  TApplicationContext context(argc, argv, options);
+  LoadFormatSettingsFromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  InitOutBarUnit();
+  QTemporaryDir dir;
+  folder = dir.path().toStdString();
+  std::vector<TDefaultFile> files;
+  AppendTalloraDefaultFiles(files);
+  WriteDefaultFiles(folder, files);
+  std::printf("Start-up, first run: %.1f ms\n", StartUpMs());
+  QApplication::processEvents();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  DoneOutBarUnit();
+  return 0;
+}

@@ -1,0 +1,638 @@
+#include "forms/MainWindow.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QImage>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPointer>
+#include <QScreen>
+#include <QSignalBlocker>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTimer>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+#include "platform/dbctrls/PendingEdits.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/ExtCtrls.h"
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Guard.h"
+#include "platform/gui/Images.h"
+#include "platform/gui/QtTypes.h"
+#include "platform/richedit/RtfView.h"
+#include "platform/rtl/SysUtils.h"
+#include "widgets/gbOutBar.h"
+#include "widgets/gbOutPanel.h"
+
+namespace {
+
+constexpr int kFrameRole = Qt::UserRole;
+constexpr int kIdRole = Qt::UserRole + 1;
+
+void BoldArial(TFont& font, int pixels) {
+  font.SetName("Arial");
+  font.SetHeight(-pixels);
+  font.SetStyle(fsBold);
+}
+
+// A panel without bevels that lays its one Qt child over its whole area.
+TPanel* HostPanel(TControl* parent, TAlign align, QWidget* child) {
+  auto* panel = new TPanel;
+  panel->SetParent(parent);
+  panel->SetBevelOuter(bvNone);
+  panel->SetAlign(align);
+  auto* layout = new QVBoxLayout(panel);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(child);
+  return panel;
+}
+
+// The bar between the items panel and the frames: dragging it widens or
+// narrows the panel.
+class TItemsSplitter : public TCustomControl {
+public:
+  TItemsSplitter() {
+    SetCursor(crHSplit);
+    SetColor(clBtnFace);
+  }
+  TControl* panel = nullptr;
+
+protected:
+  void Paint() override {
+    Canvas().Brush().SetColor(Color());
+    Canvas().FillRect(ClientRect());
+  }
+  void MouseDown(TMouseButton button, TShiftState, int X, int) override {
+    if (button == mbLeft && panel) {
+      dragging_ = true;
+      startX_ = X;
+      startWidth_ = panel->Width();
+    }
+  }
+  void MouseMove(TShiftState, int X, int) override {
+    if (!dragging_ || !panel) return;
+    const int limit = panel->Parent() ? panel->Parent()->ClientWidth() / 2 : 400;
+    panel->SetWidth(std::clamp(startWidth_ + X - startX_, 30, std::max(30, limit)));
+  }
+  void MouseUp(TMouseButton, TShiftState, int, int) override { dragging_ = false; }
+
+private:
+  bool dragging_ = false;
+  int startX_ = 0;
+  int startWidth_ = 0;
+};
+
+}  // namespace
+
+TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent), options_(std::move(options)), toolbarImages_(std::make_unique<TImageList>(32, 32)) {
+  TFont font;
+  BoldArial(font, 12);
+  setFont(font.ToQFont());
+
+  toolbarPicture_ = std::make_unique<TBitmap>();
+  toolbarPicture_->SetImage(QImage(QStringLiteral(":/artwork/toolbar-background.png")));
+  for (int i = 0; i < 6; ++i) {
+    toolbarImages_->AddImage(QImage(QStringLiteral(":/artwork/toolbar-%1.png").arg(i)));
+  }
+
+  client_ = new TPanel;
+  client_->SetBevelOuter(bvNone);
+  client_->SetColor(clBtnFace);
+  client_->SetName("ClientArea");
+  setCentralWidget(client_);
+
+  groupBar_ = new TGBGroupBar;
+  groupBar_->SetName("GroupBar");
+  groupBar_->setObjectName("GroupBar");
+  groupBar_->SetParent(client_);
+  groupBar_->SetAlign(alClient);
+  groupBar_->SetHotTrack(true);
+  groupBar_->SetHotColor(clBlue);
+  groupBar_->SetButtonSpaceColor(clSilver);
+  BoldArial(groupBar_->Font(), 12);
+  groupBar_->OnChanging = [this](TPersistent*, TGBOutBarGroup* group, bool& allow) { GroupBarChanging(group, allow); };
+
+  statusBar_ = new QStatusBar;
+  statusBar_->setObjectName("StatusBar");
+  statusBar_->setSizeGripEnabled(false);
+  statusBar_->setFixedHeight(kStatusBarHeight);
+  setStatusBar(statusBar_);
+
+  menuBar()->setObjectName("MenuPrincipal");
+}
+
+TMainWindow::~TMainWindow() = default;
+
+IDialogs& TMainWindow::Dialogs() {
+  return TApplicationContext::Current()->Dialogs();
+}
+
+std::string TMainWindow::ExeDir() {
+  return TApplicationContext::Current()->ExeDir();
+}
+
+void TMainWindow::SetDocumentCaption(const std::string& document) {
+  setWindowTitle(ToQString(options_.programName + " - " + document));
+}
+
+// ---- Pages
+
+TGBOutBarGroup* TMainWindow::AddPage(const std::string& caption, const char* name) {
+  // Added as a form reader adds it: the first page stays the active one.
+  LoadingScope scope(*groupBar_);
+  if (groupBar_->GroupCount() == 0) groupBar_->SetActiveGroupIndex(0);
+  auto* page = new TGBOutBarGroup;
+  page->SetName(name);
+  page->setObjectName(name);
+  page->SetCaption(caption);
+  page->SetGroupBar(groupBar_);
+  scope.Finish();
+  return page;
+}
+
+TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barName, const char* listName,
+                                         const std::vector<TToolbarItem>& items) {
+  TGBOutBar* bar = nullptr;
+  TGBOutBarVertListView* list = nullptr;
+  {
+    LoadingScope scope;
+    bar = new TGBOutBar;
+    bar->SetName(barName);
+    bar->setObjectName(barName);
+    bar->SetParent(page);
+    bar->SetWidth(kToolbarWidth);
+    bar->SetAlign(alLeft);
+    bar->SetHotTrack(true);
+    bar->SetFrequency(50);
+    bar->SetBackgroundMode(bkmGradientVert);
+    bar->SetGradientBeginColor(clTeal);
+    bar->SetGradientEndColor(clPurple);
+    TGBOutBarGroup* group = bar->AddGroup();
+    group->SetCaption("");
+    list = static_cast<TGBOutBarVertListView*>(FindVertList(group));
+    list->SetName(listName);
+    list->setObjectName(listName);
+    list->SetParentBackground(false);
+    list->SetParentBackgroundMode(false);
+    list->SetParentGradientBeginColor(false);
+    list->SetParentGradientEndColor(false);
+    list->SetParentSunkSelected(false);
+    list->SetParentWrapLineCount(false);
+    list->SetColor(clGray);
+    list->SetBackground(*toolbarPicture_);
+    list->SetBackgroundMode(bkmStretch);
+    list->SetLargeImages(toolbarImages_.get());
+    BoldArial(list->Font(), 12);
+    list->Font().SetColor(clWhite);
+  }
+  for (const TToolbarItem& item : items) {
+    TListItem* added = list->Items().Add();
+    added->SetCaption(item.caption);
+    added->SetImageIndex(item.imageIndex);
+  }
+  if (TApplicationContext* context = TApplicationContext::Current()) list->SetShell(&context->Shell());
+  return list;
+}
+
+int TMainWindow::ActivePage() const {
+  return groupBar_->ActiveGroupIndex();
+}
+
+void TMainWindow::ShowPage(int index) {
+  groupBar_->SetActiveGroupIndex(index);
+}
+
+void TMainWindow::SetPageActions(std::vector<QAction*> actions) {
+  pageActions_ = std::move(actions);
+}
+
+void TMainWindow::MarkPage(int index) {
+  for (std::size_t i = 0; i < pageActions_.size(); ++i) {
+    if (pageActions_[i]) pageActions_[i]->setChecked(static_cast<int>(i) == index);
+  }
+}
+
+void TMainWindow::PageChanging(int, bool&) {}
+
+void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
+  // Pages being added change nothing yet.
+  if (!built_) {
+    allowChange = true;
+    return;
+  }
+  int index = -1;
+  for (int i = 0; i < groupBar_->GroupCount(); ++i) {
+    if (groupBar_->Groups(i) == group) index = i;
+  }
+  PageChanging(index, allowChange);
+}
+
+// ---- Items area
+
+void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
+  itemsPanel_ = new TGBHeaderPanel;
+  itemsPanel_->SetName("HeaderPanelTreeView");
+  itemsPanel_->setObjectName("HeaderPanelTreeView");
+  itemsPanel_->SetParent(page);
+  itemsPanel_->SetLeft(kToolbarWidth);
+  itemsPanel_->SetWidth(options_.itemsWidth);
+  itemsPanel_->SetAlign(alLeft);
+  itemsPanel_->SetText("Itens");
+  BoldArial(itemsPanel_->HeaderFont(), 12);
+  itemsPanel_->OnRightButtonClick() = [this](TPersistent*) { RunCommand([this] { HideItems(); }); };
+
+  tree_ = new QTreeWidget;
+  tree_->setObjectName("TreeView");
+  tree_->setHeaderHidden(true);
+  tree_->setColumnCount(1);
+  tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+  tree_->setFrameShape(QFrame::NoFrame);
+  // Long texts scroll sideways instead of being cut short.
+  tree_->header()->setStretchLastSection(false);
+  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+  tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  {
+    // The selection stays as visible when the tree loses the focus.
+    QPalette palette = tree_->palette();
+    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
+      palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
+    }
+    tree_->setPalette(palette);
+  }
+  QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_, [this](QTreeWidgetItem* current) {
+    if (current) Guard([&] { TreeViewChange(current); });
+  });
+  TPanel* treeHost = HostPanel(itemsPanel_, alClient, tree_);
+  treeHost->SetName("TreeViewHost");
+
+  auto* splitter = new TItemsSplitter;
+  splitter->SetName("Splitter");
+  splitter->setObjectName("Splitter");
+  splitter->panel = itemsPanel_;
+  splitter->SetParent(page);
+  splitter->SetLeft(kToolbarWidth + options_.itemsWidth);
+  splitter->SetWidth(kSplitterWidth);
+  splitter->SetAlign(alLeft);
+  splitter_ = splitter;
+
+  frameStack_ = new QStackedWidget;
+  frameStack_->setObjectName("Frames");
+  frameHost_ = HostPanel(page, alClient, frameStack_);
+  frameHost_->SetName("FrameHost");
+}
+
+void TMainWindow::AddFrameWidget(QWidget* frame, const char* name) {
+  frame->setObjectName(name);
+  frameStack_->addWidget(frame);
+  frame->setEnabled(false);
+  frames_.push_back(frame);
+}
+
+void TMainWindow::ShowFrame(QWidget* frame) {
+  currentFrame_ = frame;
+  for (QWidget* f : frames_) f->setEnabled(false);
+  if (!frame) return;
+  frame->setEnabled(true);
+  frameStack_->setCurrentWidget(frame);
+  frame->raise();
+}
+
+bool TMainWindow::IsCurrentFrame(const QWidget* frame) const {
+  return frame && frame->isEnabled();
+}
+
+// ---- Tree nodes
+
+QTreeWidgetItem* TMainWindow::AddNode(QTreeWidgetItem* parent, const std::string& text, QWidget* frame) {
+  const QStringList texts(ToQString(text));
+  auto* node = parent ? new QTreeWidgetItem(parent, texts) : new QTreeWidgetItem(tree_, texts);
+  if (frame) node->setData(0, kFrameRole, QVariant::fromValue(reinterpret_cast<quintptr>(frame)));
+  return node;
+}
+
+QTreeWidgetItem* TMainWindow::AddItemNode(QTreeWidgetItem* parent, const std::string& text, int id) {
+  auto* node = new QTreeWidgetItem(parent, QStringList(ToQString(text)));
+  node->setData(0, kIdRole, id);
+  return node;
+}
+
+QWidget* TMainWindow::NodeFrame(const QTreeWidgetItem* node) {
+  if (!node) return nullptr;
+  const QVariant v = node->data(0, kFrameRole);
+  return v.isValid() ? reinterpret_cast<QWidget*>(v.value<quintptr>()) : nullptr;
+}
+
+std::optional<int> TMainWindow::NodeItemId(const QTreeWidgetItem* node) {
+  if (!node) return std::nullopt;
+  const QVariant v = node->data(0, kIdRole);
+  if (!v.isValid()) return std::nullopt;
+  return v.toInt();
+}
+
+std::string TMainWindow::NodeText(const QTreeWidgetItem* node) {
+  return node ? FromQString(node->text(0)) : std::string();
+}
+
+void TMainWindow::SetNodeText(QTreeWidgetItem* node, const std::string& text) {
+  if (node) node->setText(0, ToQString(text));
+}
+
+QTreeWidgetItem* TMainWindow::FindItemNode(const QTreeWidgetItem* parent, int id) {
+  if (!parent) return nullptr;
+  for (int i = 0; i < parent->childCount(); ++i) {
+    QTreeWidgetItem* child = parent->child(i);
+    if (NodeItemId(child) == id) return child;
+  }
+  return nullptr;
+}
+
+void TMainWindow::DeleteChildren(QTreeWidgetItem* parent) {
+  if (!parent) return;
+  const QSignalBlocker blocker(tree_);
+  const bool selectedInside = [&] {
+    for (QTreeWidgetItem* n = tree_->currentItem(); n; n = n->parent())
+      if (n->parent() == parent) return true;
+    return false;
+  }();
+  if (selectedInside) tree_->setCurrentItem(parent);
+  qDeleteAll(parent->takeChildren());
+}
+
+void TMainWindow::DeleteItemNode(QTreeWidgetItem* node) {
+  if (!node) return;
+  const QSignalBlocker blocker(tree_);
+  QTreeWidgetItem* parent = node->parent();
+  const bool wasSelected = tree_->currentItem() == node;
+  if (wasSelected && parent) tree_->setCurrentItem(parent);
+  delete node;
+}
+
+void TMainWindow::SelectNode(QTreeWidgetItem* node) {
+  if (!node) return;
+  if (tree_->currentItem() == node) {
+    node->setSelected(true);
+    TreeViewChange(node);
+    return;
+  }
+  tree_->setCurrentItem(node);
+}
+
+QTreeWidgetItem* TMainWindow::SelectedNode() const {
+  return tree_ ? tree_->currentItem() : nullptr;
+}
+
+void TMainWindow::ClearSelection() {
+  const QSignalBlocker blocker(tree_);
+  tree_->setCurrentItem(nullptr);
+  tree_->clearSelection();
+}
+
+void TMainWindow::ExpandAll() {
+  tree_->expandAll();
+}
+
+void TMainWindow::TreeViewChange(QTreeWidgetItem* node) {
+  if (QWidget* frame = NodeFrame(node)) ShowFrame(frame);
+}
+
+// ---- Items shown or hidden
+
+void TMainWindow::SetItemsToggle(TGBVertListView* toolbar, QAction* itemsAction) {
+  itemsToolbar_ = toolbar;
+  itemsAction_ = itemsAction;
+}
+
+void TMainWindow::SetToggleCaption(const char* from, const char* to) {
+  if (!itemsToolbar_) return;
+  TListItems& items = itemsToolbar_->Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    if (items[i]->Caption() == from) {
+      items[i]->SetCaption(to);
+      return;
+    }
+  }
+}
+
+void TMainWindow::ShowItems() {
+  if (itemsPanel_) itemsPanel_->SetVisible(true);
+  if (splitter_) {
+    // Right of the panel again.
+    splitter_->SetLeft(itemsPanel_ ? itemsPanel_->Left() + itemsPanel_->Width() : splitter_->Left());
+    splitter_->SetVisible(true);
+  }
+  if (itemsAction_) itemsAction_->setChecked(true);
+  SetToggleCaption(kShowItems, kHideItems);
+}
+
+void TMainWindow::HideItems() {
+  if (splitter_) splitter_->SetVisible(false);
+  if (itemsPanel_) itemsPanel_->SetVisible(false);
+  if (itemsAction_) itemsAction_->setChecked(false);
+  SetToggleCaption(kHideItems, kShowItems);
+}
+
+bool TMainWindow::ItemsShown() const {
+  return itemsPanel_ && itemsPanel_->Visible();
+}
+
+void TMainWindow::ToggleItems() {
+  if (itemsAction_ && itemsAction_->isChecked()) {
+    HideItems();
+  } else {
+    ShowItems();
+  }
+}
+
+// ---- Commands
+
+void TMainWindow::RunCommand(const std::function<void()>& command) {
+  Guard([&] {
+    CommitPendingEdits(this);
+    command();
+  });
+}
+
+void TMainWindow::SetToolbarCommands(TGBVertListView* toolbar, TCommandTable commands) {
+  toolbarCommands_.emplace_back(toolbar, std::move(commands));
+  toolbar->OnButtonClick = [this, toolbar](TPersistent*, TListItem* item) {
+    if (item) ClickToolbarItem(toolbar, item->Caption());
+  };
+}
+
+void TMainWindow::ClickToolbarItem(TGBVertListView* toolbar, const std::string& caption) {
+  for (const auto& [list, commands] : toolbarCommands_) {
+    if (list != toolbar) continue;
+    for (const auto& [name, command] : commands) {
+      if (name == caption) {
+        // The command may change the captions: keep a copy.
+        const std::function<void()> run = command;
+        RunCommand(run);
+        return;
+      }
+    }
+  }
+}
+
+// ---- Menus
+
+QMenu* TMainWindow::AddMenu(const std::string& caption, const char* name) {
+  QMenu* menu = menuBar()->addMenu(ToQString(caption));
+  if (name) menu->setObjectName(name);
+  return menu;
+}
+
+namespace {
+
+void Configure(QAction* action, const TActionOptions& options) {
+  if (options.name) action->setObjectName(options.name);
+  action->setCheckable(options.checkable || options.checked);
+  action->setChecked(options.checked);
+  action->setEnabled(options.enabled);
+  action->setVisible(options.visible);
+  if (!options.shortcut.isEmpty()) action->setShortcut(options.shortcut);
+}
+
+}  // namespace
+
+QAction* TMainWindow::AddAction(QMenu* menu, const std::string& caption, std::function<void()> command,
+                                const TActionOptions& options) {
+  QAction* action = menu->addAction(ToQString(caption));
+  Configure(action, options);
+  // Menus keep their own check marks: the commands set them.
+  const bool checkable = action->isCheckable();
+  QObject::connect(action, &QAction::triggered, this, [this, action, checkable, command = std::move(command)] {
+    if (checkable) action->setChecked(!action->isChecked());
+    RunCommand(command);
+  });
+  // Shortcuts of items in a hidden menu still work from the window.
+  addAction(action);
+  return action;
+}
+
+void TMainWindow::AddSeparator(QMenu* menu) {
+  menu->addSeparator();
+}
+
+QAction* TMainWindow::AddMenuBarCommand(const std::string& caption, std::function<void()> command, const char* name) {
+  QAction* action = menuBar()->addAction(ToQString(caption));
+  if (name) action->setObjectName(name);
+  QObject::connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
+  addAction(action);
+  return action;
+}
+
+QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<void()> command,
+                                      const TActionOptions& options) {
+  auto* action = new QAction(ToQString(caption), this);
+  Configure(action, options);
+  QObject::connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
+  addAction(action);
+  return action;
+}
+
+QAction* TMainWindow::FindAction(const char* name) const {
+  return findChild<QAction*>(QString::fromUtf8(name));
+}
+
+void TMainWindow::PrinterSetup() {
+  Dialogs().PrinterSetup();
+}
+
+// ---- About
+
+void TMainWindow::OpenAbout() {
+  if (!options_.aboutOpener) return;
+  QPointer<TMainWindow> self(this);
+  QTimer::singleShot(0, this, [self] {
+    if (self && self->options_.aboutOpener) Guard(self->options_.aboutOpener);
+  });
+}
+
+void TMainWindow::SetAboutHotSpot(TGBVertListView* toolbar, int belowY) {
+  toolbar->OnMouseDown = [this, belowY](TPersistent*, TMouseButton, TShiftState, int, int Y) {
+    if (Y > belowY) OpenAbout();
+  };
+}
+
+// ---- Reports
+
+RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
+                                    std::function<void()> print, const char* menuName) {
+  auto* view = new RtfView;
+  view->setObjectName(name);
+  view->setReadOnly(true);
+  view->SetWordWrap(false);
+  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  view->setTabChangesFocus(false);
+  view->setFocusPolicy(Qt::ClickFocus);
+  view->setFont(QFont());
+  TPanel* host = HostPanel(page, alClient, view);
+  host->SetName(std::string(name) + "Host");
+
+  auto* menu = new QMenu(this);
+  menu->setObjectName(menuName);
+  QAction* saveAction = menu->addAction(QStringLiteral("&Salvar..."));
+  saveAction->setObjectName(QString::fromUtf8(menuName) + "Salvar");
+  QObject::connect(saveAction, &QAction::triggered, this, [this, save = std::move(save)] { RunCommand(save); });
+  QAction* printAction = menu->addAction(QStringLiteral("&Imprimir"));
+  printAction->setObjectName(QString::fromUtf8(menuName) + "Imprimir");
+  QObject::connect(printAction, &QAction::triggered, this, [this, print = std::move(print)] { RunCommand(print); });
+  QPointer<QMenu> guarded(menu);
+  view->OnContextMenu = [guarded](TPoint screenPos) {
+    if (guarded) guarded->popup(ToQPoint(screenPos));
+  };
+  reportMenus_.emplace_back(view, menu);
+  return view;
+}
+
+QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
+  for (const auto& [v, menu] : reportMenus_)
+    if (v == view) return menu;
+  return nullptr;
+}
+
+bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentName) {
+  FileDialogOptions options;
+  options.title = kSaveReportTitle;
+  options.filter = kReportFilter;
+  options.defaultExt = "rtf";
+  options.initialDir = ExeDir();
+  options.fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf");
+  options.overwritePrompt = true;
+  const std::string path = Dialogs().SaveFile(options);
+  if (path.empty()) return false;
+  view.SaveToFile(path);
+  return true;
+}
+
+bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
+  return view.Print(TApplicationContext::Current()->PrintService(), title);
+}
+
+// ---- Layout
+
+void TMainWindow::FinishLayout() {
+  built_ = true;
+  const int menuHeight = menuBar()->sizeHint().height();
+  setFixedSize(options_.clientWidth, options_.clientHeight + menuHeight);
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    const QRect available = screen->availableGeometry();
+    move(available.center() - QPoint(width() / 2, height() / 2));
+  }
+}
+
+void TMainWindow::closeEvent(QCloseEvent* event) {
+  event->accept();
+  TApplicationContext* context = TApplicationContext::Current();
+  if (context && context->MainWindow() == this) QCoreApplication::quit();
+}

@@ -1,0 +1,389 @@
+#include "tallora/app/TalloraForm.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenu>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+#include "forms/AboutForm.h"
+#include "forms/ErrorsForm.h"
+#include "model/growth/ResultUnit.h"
+#include "model/growth/SimulationUnit.h"
+#include "platform/gui/Graphics.h"
+#include "platform/gui/Guard.h"
+#include "platform/richedit/RtfView.h"
+#include "platform/rtl/Exceptions.h"
+#include "tallora/app/EquationsFrame.h"
+#include "tallora/app/FormulaFrame.h"
+#include "tallora/app/GraphicForm.h"
+#include "tallora/app/InventoryFrame.h"
+#include "tallora/app/ListOptionsFrame.h"
+#include "tallora/app/LogsFrame.h"
+#include "tallora/app/ProductCatalogFrame.h"
+#include "tallora/app/ShapeFunctionEquationFrame.h"
+#include "tallora/app/SimulationFrame.h"
+#include "tallora/app/SiteIndexEquationFrame.h"
+#include "tallora/app/TalloraContent.h"
+#include "tallora/app/ThinCollectionFrame.h"
+#include "tallora/app/ThinFrame.h"
+#include "tallora/app/VolumeEquationFrame.h"
+#include "tallora/data/GrovanaData.h"
+#include "widgets/gbOutBar.h"
+
+namespace {
+
+constexpr int kEntryPage = 0;
+constexpr int kResultPage = 1;
+
+TMainWindowOptions TalloraOptions(TMainWindowOptions options) {
+  options.programName = TFormTallora::kProgramName;
+  options.clientWidth = 804;
+  options.clientHeight = 555;
+  options.itemsWidth = 212;
+  if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(TalloraAboutContent()); };
+  return options;
+}
+
+std::string AgeText(int age) {
+  return "Idade " + std::to_string(age);
+}
+
+}  // namespace
+
+TFormTallora::TFormTallora(TGrovana& grovana, TMainWindowOptions options)
+    : TMainWindow(TalloraOptions(std::move(options))), grovana_(grovana), result_(std::make_unique<TResult>()) {
+  setObjectName("FormTallora");
+
+  TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
+  TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
+
+  toolBar_ =
+      AddToolbar(entry, "OutBarToolBarSimulation", "OutBarGroupToolBar",
+                 {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}});
+  AddItemsArea(entry);
+  frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
+  frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
+  frameListOptions_ = AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
+  frameThinCollection_ = AddFrame(new TFrameThinCollection(nullptr, grovana_), "FrameThinCollection");
+  frameThin_ = AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
+  frameEquations_ = AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
+  frameSiteIndex_ = AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
+  frameVolume_ = AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
+  frameShapeFunction_ = AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_), "FrameShapeFunctionEquation");
+  frameLogs_ = AddFrame(new TFrameLogs(nullptr, grovana_), "FrameLogs");
+  frameProduct_ = AddFrame(MakeProductFrame(nullptr, grovana_), "FrameProduct");
+  frameFormula_ = AddFrame(new TFrameFormula(nullptr, grovana_), "FrameFormula");
+
+  // On this window the simulation page names the species in its title.
+  QLabel* title = frameSimulation_->TitleLabel();
+  title->setText(QString::fromUtf8(kSpeciesTitle));
+  TFont titleFont;
+  titleFont.SetName("Arial");
+  titleFont.SetHeight(-21);
+  titleFont.SetStyle(fsBold | fsItalic);
+  title->setFont(titleFont.ToQFont());
+  title->setStyleSheet(QStringLiteral("color: #008000;"));
+  frameSimulation_->SetSpeciesVisible(false);
+  frameSimulation_->OnCalculate = [this] { ShowResults(); };
+
+  toolBarResult_ = AddToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult",
+                              {{"Salvar", 2}, {"Imprimir", 3}});
+  richEdit_ = AddReportView(
+      results, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
+
+  BuildMenus();
+  SetItemsToggle(toolBar_, menuItens_);
+  SetPageActions({menuSimulacao_, menuResultado_});
+  SetToolbarCommands(toolBar_, {{kHideItems, [this] { HideItems(); }},
+                                {kShowItems, [this] { ShowItems(); }},
+                                {"Abrir", [this] { Abrir(); }},
+                                {"Novo", [this] { Novo(); }},
+                                {"Salvar", [this] { Salvar(); }},
+                                {"Salvar Como", [this] { SalvarComo(); }},
+                                {"Imprimir", [this] { Imprimir(); }}});
+  SetToolbarCommands(toolBarResult_, {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}});
+  SetAboutHotSpot(toolBar_, kAboutHotSpotY);
+  FinishLayout();
+
+  grovana_.SetMainWindow(this);
+  frameThinCollection_->SetMainWindow(this);
+  BuildTree();
+  StartSimulation();
+  RefreshTree();
+}
+
+TFormTallora::~TFormTallora() {
+  if (grovana_.MainWindow() == this) grovana_.SetMainWindow(nullptr);
+  if (frameThinCollection_) frameThinCollection_->SetMainWindow(nullptr);
+  if (TFormGraphic* chart = TFormGraphic::Instance()) chart->OnClose = nullptr;
+}
+
+void TFormTallora::BuildMenus() {
+  QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
+  AddAction(file, "&Nova", [this] { Novo(); }, {"MenuArquivoNova"});
+  AddAction(file, "&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"});
+  AddAction(file, "&Salvar", [this] { Salvar(); }, {"MenuArquivoSalvar"});
+  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"});
+  AddSeparator(file);
+  AddAction(file, "Con&figurar Impressora...", [this] { PrinterSetup(); }, {"MenuArquivoConfigurarImpressora"});
+  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"});
+  AddSeparator(file);
+  TActionOptions exit{"MenuArquivoSair"};
+  exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
+  AddAction(
+      file, "&Sair", [this] { close(); }, exit);
+
+  QMenu* view = AddMenu("&Gráfico", "MenuVisualizar");
+  menuSimulacao_ = AddAction(view, "&Simulação", [this] { MenuVisualizarSimulacaoClick(); },
+                             {"MenuVisualizarSimulacao", false, true, true, true});
+  menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
+                             {"MenuVisualizarResultado", true, true, true, false});
+  menuGrafico_ = AddAction(view, "Gráfico", [this] { MenuVisualizarGraficoClick(); },
+                           {"MenuVisualizarGrafico", true, false, true, false});
+  menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
+                         {"MenuVisualizarItens", false, true, true, true});
+
+  // The third menu opens About when chosen; its items stay as hidden
+  // commands of the window.
+  AddMenuBarCommand(
+      " Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, "MenuAjuda");
+  AddWindowAction("Ajuda do Tallora", [this] { OpenAbout(); }, {"TalloraHelp", false});
+  AddWindowAction("Ajuda do navegador", [this] { OpenAbout(); }, {"NavigatorHelp", false});
+  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false});
+}
+
+void TFormTallora::BuildTree() {
+  simulationNode_ = AddNode(nullptr, "Simulação", frameSimulation_);
+  AddNode(simulationNode_, "Inventário", frameInventory_);
+  AddNode(simulationNode_, "Opções de Listagens", frameListOptions_);
+  thinsNode_ = AddNode(simulationNode_, "Desbastes", frameThinCollection_);
+  QTreeWidgetItem* equations = AddNode(simulationNode_, "Equações", frameEquations_);
+  AddNode(equations, "Sítio", frameSiteIndex_);
+  AddNode(equations, "Volume", frameVolume_);
+  AddNode(equations, "Sortimento", frameShapeFunction_);
+  AddNode(simulationNode_, "Diâmetro de toras e sortimento", frameLogs_);
+  QTreeWidgetItem* catalogues = AddNode(nullptr, "Catálogos");
+  AddNode(catalogues, "Produtos", frameProduct_);
+  AddNode(catalogues, "Fórmulas", frameFormula_);
+}
+
+// A template that cannot be read is reported, and the window goes on with
+// a simulation of the constructor's values.
+void TFormTallora::StartSimulation() {
+  try {
+    frameSimulation_->New();
+  } catch (...) {
+    HandleGuardedException();
+  }
+  if (!grovana_.HasSimulation()) {
+    grovana_.NewBlankSimulation();
+    SetDocumentCaption("Nova Simulação");
+  }
+}
+
+void TFormTallora::SetFileCaption() {
+  SetDocumentCaption(grovana_.GetFileName());
+}
+
+// ---- Tree
+
+void TFormTallora::RefreshTree() {
+  DeleteChildren(thinsNode_);
+  if (TSimulation* simulation = grovana_.CurrentSimulation()) {
+    std::vector<std::pair<int, int>> thins;  // age, Id
+    for (const TThin& thin : simulation->ThinCollection()) thins.emplace_back(thin.Age(), thin.Id());
+    std::stable_sort(thins.begin(), thins.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const auto& [age, id] : thins) AddItemNode(thinsNode_, AgeText(age), id);
+  }
+  MenuVisualizarSimulacaoClick();
+  ExpandAll();
+  ClearSelection();
+  SelectNode(simulationNode_);
+  ShowItems();
+  ShowFrame(frameSimulation_);
+  frameInventory_->ShowInventory();
+  frameListOptions_->ShowListingOption();
+}
+
+QTreeWidgetItem* TFormTallora::FindThinNode(int id) const {
+  return FindItemNode(thinsNode_, id);
+}
+
+void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
+  if (node == simulationNode_) frameSimulation_->ShowSummary();
+  if (QWidget* frame = NodeFrame(node)) {
+    ShowFrame(frame);
+  } else if (const std::optional<int> id = NodeItemId(node)) {
+    // A node whose thinning is gone is ignored.
+    if (!grovana_.FindThin(*id)) return;
+    ShowFrame(frameThin_);
+    grovana_.LocateThin(*id);
+    frameThin_->ShowThin();
+  }
+}
+
+// ---- Notices of the data module
+
+void TFormTallora::ItemPosted(int id, int age) {
+  if (QTreeWidgetItem* node = FindThinNode(id)) {
+    SetNodeText(node, AgeText(age));
+  } else if (TThin* thin = grovana_.FindThin(id)) {
+    AddItemNode(thinsNode_, AgeText(thin->Age()), id);
+  }
+}
+
+void TFormTallora::ItemDeleted(int id, int) {
+  DeleteItemNode(FindThinNode(id));
+}
+
+void TFormTallora::SelectItem(int id) {
+  if (QTreeWidgetItem* node = FindThinNode(id)) SelectNode(node);
+}
+
+// ---- Pages
+
+void TFormTallora::PageChanging(int newPage, bool& allowChange) {
+  if (newPage != kResultPage) {
+    if (const std::optional<int> id = NodeItemId(SelectedNode()); id && grovana_.FindThin(*id)) {
+      frameThin_->ShowThin();
+    }
+    MarkPage(kEntryPage);
+    allowChange = true;
+    return;
+  }
+  if (!grovana_.CalculateResults()) {
+    if (TSimulation* simulation = grovana_.CurrentSimulation()) TFormErrors::ShowErrors(simulation->Errors());
+    allowChange = false;
+    throw EAbort();
+  }
+  TFormErrors::HideErrors();
+  TSimulation& simulation = *grovana_.CurrentSimulation();
+  result_->Build(simulation);
+  richEdit_->LoadFromBytes(result_->GetStream());
+  if (menuGrafico_->isChecked()) TFormGraphic::Obtain().PlotPrognosis(simulation);
+  MarkPage(kResultPage);
+  allowChange = true;
+  menuGrafico_->setEnabled(true);
+}
+
+void TFormTallora::ShowResults() {
+  ShowPage(kResultPage);
+}
+
+void TFormTallora::MenuVisualizarSimulacaoClick() {
+  ShowPage(kEntryPage);
+  MarkPage(kEntryPage);
+}
+
+void TFormTallora::MenuVisualizarResultadoClick() {
+  ShowResults();
+}
+
+void TFormTallora::MenuVisualizarGraficoClick() {
+  TFormGraphic& chart = TFormGraphic::Obtain();
+  chart.OnClose = [this] { menuGrafico_->setChecked(false); };
+  TSimulation* simulation = grovana_.CurrentSimulation();
+  if (!grovana_.cdsPrognosis().Active() || !simulation) {
+    menuGrafico_->setChecked(false);
+    return;
+  }
+  if (menuGrafico_->isChecked()) {
+    chart.hide();
+    menuGrafico_->setChecked(false);
+  } else {
+    chart.PlotPrognosis(*simulation);
+    chart.show();
+    chart.raise();
+    menuGrafico_->setChecked(true);
+  }
+}
+
+void TFormTallora::VisualizarTreeView() {
+  ToggleItems();
+}
+
+// ---- File commands
+
+void TFormTallora::Novo() {
+  if (!IsCurrentFrame(frameSimulation_)) return;
+  ClearSelection();
+  try {
+    frameSimulation_->New();
+  } catch (...) {
+    RefreshTree();
+    throw;
+  }
+  RefreshTree();
+}
+
+void TFormTallora::Abrir() {
+  if (IsCurrentFrame(frameFormula_)) {
+    frameFormula_->Open();
+    return;
+  }
+  if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->Open();
+    return;
+  }
+  QTreeWidgetItem* selected = SelectedNode();
+  ClearSelection();
+  bool opened = false;
+  try {
+    opened = frameSimulation_->Open();
+  } catch (...) {
+    // The previous simulation stays: its tree again.
+    RefreshTree();
+    throw;
+  }
+  if (opened) {
+    SetFileCaption();
+    RefreshTree();
+  } else if (selected) {
+    const QSignalBlocker blocker(Tree());
+    Tree()->setCurrentItem(selected);
+  }
+}
+
+void TFormTallora::Salvar() {
+  if (ActivePage() == kResultPage) {
+    SaveResult();
+  } else if (IsCurrentFrame(frameFormula_)) {
+    frameFormula_->Save();
+  } else if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->Save();
+  } else if (frameSimulation_->Save()) {
+    SetFileCaption();
+  }
+}
+
+void TFormTallora::SalvarComo() {
+  if (IsCurrentFrame(frameFormula_)) {
+    frameFormula_->SaveAs();
+  } else if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->SaveAs();
+  } else if (frameSimulation_->SaveAs()) {
+    SetFileCaption();
+  }
+}
+
+void TFormTallora::Imprimir() {
+  if (ActivePage() == kEntryPage) {
+    if (IsCurrentFrame(frameFormula_) || IsCurrentFrame(frameProduct_)) return;
+    ShowResults();
+  }
+  PrintResult();
+}
+
+void TFormTallora::SaveResult() {
+  SaveReport(*richEdit_, grovana_.GetFileName());
+}
+
+void TFormTallora::PrintResult() {
+  TSimulation* simulation = grovana_.CurrentSimulation();
+  PrintReport(*richEdit_, simulation ? simulation->Description() : std::string());
+}

@@ -1,0 +1,38 @@
+// Tallora: the application object, the data module with the catalogues from
+// the executable's folder, the main window with a new simulation, the splash
+// (not waited for), then the event loop. Nothing is saved or asked at exit;
+// closing the main window ends the program.
+
+#include <QLocale>
+#include <memory>
+
+#include "forms/ErrorsForm.h"
+#include "forms/SplashForm.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Forms.h"
+#include "storage/DataModule.h"
+#include "tallora/app/TalloraContent.h"
+#include "tallora/app/TalloraForm.h"
+#include "tallora/data/GrovanaData.h"
+#include "widgets/gbOutBar.h"
+
+int main(int argc, char** argv) {
+  TApplicationOptions options;
+  options.title = TFormTallora::kProgramName;
+  TApplicationContext context(argc, argv, options);
+  LoadFormatSettingsFromLocale(QLocale::system());
+  InitOutBarUnit();
+  int code = 0;
+  {
+    TGrovana grovana(nullptr, TDataFolders{context.ExeDir(), context.WorkDir()},
+                     TDataSeams{&context.Dialogs(), &TFormErrors::Presenter()});
+    auto window = std::make_unique<TFormTallora>(grovana);
+    context.SetMainWindow(window.get());
+    window->show();
+    TFormSplash::ShowSplash(TalloraSplashContent());
+    code = context.Run();
+    window.reset();
+  }
+  DoneOutBarUnit();
+  return code;
+}

@@ -1,0 +1,256 @@
+// The main-window base: the current frame is the one enabled, the items
+// toggle found by its caption (also after the toolbar was reordered, and
+// nothing when it is gone), dispatch by exact caption with the pending edit
+// committed first, a refused page change stopping its command, the About hot
+// spot opening queued, node removal without change events, the report's
+// save dialog. Writes main-window-base.png into the build folder.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QStackedWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/MainWindow.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/richedit/RtfView.h"
+#include "platform/rtl/Exceptions.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
+#include "tests/support/gui/GuiSupport.h"
+#include "widgets/gbOutBar.h"
+#include "widgets/gbOutPanel.h"
+
+namespace {
+
+class Window : public TMainWindow {
+public:
+  std::vector<std::string> journal;
+  bool refuse = false;
+  QLineEdit* edit = nullptr;
+  QWidget* first = nullptr;
+  QWidget* second = nullptr;
+  TGBVertListView* toolbar = nullptr;
+  RtfView* report = nullptr;
+  QTreeWidgetItem* root = nullptr;
+  QTreeWidgetItem* list = nullptr;
+  QAction* items = nullptr;
+
+  explicit Window(TMainWindowOptions options) : TMainWindow(std::move(options)) {
+    TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
+    TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
+    toolbar = AddToolbar(entry, "OutBarToolBarSimulation", "OutBarGroupToolBar",
+                         {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Imprimir", 3}, {kHideItems, 4}});
+    AddItemsArea(entry);
+    first = AddFrame(new QWidget, "FrameFirst");
+    edit = new QLineEdit(first);
+    edit->setObjectName("Edit");
+    second = AddFrame(new QWidget, "FrameSecond");
+    AddToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult", {{"Salvar", 2}, {"Imprimir", 3}});
+    report = AddReportView(
+        results, "RichEdit", [this] { journal.push_back("save"); }, [this] { journal.push_back("print"); });
+    QMenu* view = AddMenu("&Visualizar");
+    items = AddAction(view, "&Itens", [this] { ToggleItems(); }, {"MenuItens", true, true, true, true});
+    SetItemsToggle(toolbar, items);
+    SetToolbarCommands(toolbar, {{kHideItems, [this] { HideItems(); }},
+                                 {kShowItems, [this] { ShowItems(); }},
+                                 {"Novo", [this] { journal.push_back("novo " + edit->text().toStdString()); }},
+                                 {"Imprimir", [this] {
+                                    ShowPage(1);
+                                    journal.push_back("printed");
+                                  }}});
+    SetAboutHotSpot(toolbar, 400);
+    root = AddNode(nullptr, "Simulação", first);
+    list = AddNode(root, "Desbastes", second);
+    AddItemNode(list, "Idade 6", 10);
+    AddItemNode(list, "Idade 10", 11);
+    ExpandAll();
+    FinishLayout();
+    SetDocumentCaption("Nova Simulação");
+  }
+
+  void PageChanging(int page, bool& allow) override {
+    journal.push_back("changing " + std::to_string(page));
+    if (refuse) throw EAbort();
+    allow = true;
+  }
+  void TreeViewChange(QTreeWidgetItem* node) override {
+    journal.push_back("tree " + NodeText(node));
+    TMainWindow::TreeViewChange(node);
+  }
+
+  std::vector<std::string> Captions() const {
+    std::vector<std::string> out;
+    for (int i = 0; i < toolbar->Items().Count(); ++i) out.push_back(toolbar->Items()[i]->Caption());
+    return out;
+  }
+};
+
+struct MainWindowTest : ::testing::Test {
+  ScriptedDialogs dialogs;
+  TempDir dir;
+  std::unique_ptr<TApplicationContext> context;
+  std::unique_ptr<Window> w;
+  int aboutOpened = 0;
+
+  void SetUp() override {
+    context = std::make_unique<TApplicationContext>(TApplicationOptions{"Programa", dir.Dir(), dir.Dir(), &dialogs});
+    TMainWindowOptions options;
+    options.programName = "Programa";
+    options.itemsWidth = 212;
+    options.aboutOpener = [this] { ++aboutOpened; };
+    w = std::make_unique<Window>(options);
+    w->show();
+  }
+  void TearDown() override {
+    w.reset();
+    context.reset();
+  }
+};
+
+TEST_F(MainWindowTest, ClientAreaAndLayout) {
+  EXPECT_EQ(w->width(), 804);
+  EXPECT_EQ(w->height(), 555 + w->menuBar()->height());
+  EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Programa - Nova Simulação"));
+  EXPECT_EQ(w->ItemsPanel()->Width(), 212);
+  EXPECT_EQ(w->ItemsPanel()->Left(), TMainWindow::kToolbarWidth);
+  EXPECT_EQ(w->Splitter()->Left(), TMainWindow::kToolbarWidth + 212);
+  EXPECT_EQ(w->toolbar->Parent()->Parent()->Width(), TMainWindow::kToolbarWidth);
+  EXPECT_EQ(w->ActivePage(), 0);
+  EXPECT_FALSE(w->report->WordWrap());
+  EXPECT_TRUE(w->report->isReadOnly());
+  EXPECT_FALSE(w->report->tabChangesFocus());
+  EXPECT_FALSE(w->report->focusPolicy() & Qt::TabFocus);
+  ASSERT_NE(w->ReportMenu(w->report), nullptr);
+  EXPECT_EQ(w->ReportMenu(w->report)->actions().size(), 2);
+  const QImage shot = w->grab().toImage();
+  EXPECT_TRUE(shot.save(QStringLiteral(TQ_BINARY_DIR "/main-window-base.png")));
+}
+
+TEST_F(MainWindowTest, TheCurrentFrameIsTheEnabledOne) {
+  w->SelectNode(w->list);
+  EXPECT_EQ(w->CurrentFrame(), w->second);
+  EXPECT_TRUE(w->IsCurrentFrame(w->second));
+  EXPECT_FALSE(w->IsCurrentFrame(w->first));
+  EXPECT_EQ(w->FrameStack()->currentWidget(), w->second);
+  w->SelectNode(w->root);
+  EXPECT_TRUE(w->first->isEnabled());
+  EXPECT_FALSE(w->second->isEnabled());
+  // An item node carries no frame: the frame stays.
+  w->SelectNode(w->list->child(0));
+  EXPECT_EQ(w->CurrentFrame(), w->first);
+  EXPECT_EQ(TMainWindow::NodeItemId(w->list->child(0)), 10);
+  EXPECT_EQ(TMainWindow::FindItemNode(w->list, 11), w->list->child(1));
+  EXPECT_EQ(TMainWindow::FindItemNode(w->list, 12), nullptr);
+}
+
+TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
+  w->SelectNode(w->list->child(1));
+  w->journal.clear();
+  w->DeleteItemNode(w->list->child(1));
+  EXPECT_EQ(w->SelectedNode(), w->list);
+  EXPECT_EQ(w->list->childCount(), 1);
+  EXPECT_TRUE(w->journal.empty());
+  w->SelectNode(w->list->child(0));
+  w->journal.clear();
+  w->DeleteChildren(w->list);
+  EXPECT_EQ(w->list->childCount(), 0);
+  EXPECT_EQ(w->SelectedNode(), w->list);
+  EXPECT_TRUE(w->journal.empty());
+}
+
+TEST_F(MainWindowTest, ItemsToggleIsFoundByItsCaption) {
+  w->ClickToolbarItem(w->toolbar, TMainWindow::kHideItems);
+  EXPECT_FALSE(w->ItemsShown());
+  EXPECT_FALSE(w->Splitter()->Visible());
+  EXPECT_FALSE(w->items->isChecked());
+  EXPECT_EQ(w->Captions().back(), TMainWindow::kShowItems);
+  w->ClickToolbarItem(w->toolbar, TMainWindow::kShowItems);
+  EXPECT_TRUE(w->ItemsShown());
+  EXPECT_TRUE(w->items->isChecked());
+  EXPECT_EQ(w->Captions().back(), TMainWindow::kHideItems);
+  // The menu item toggles by its check mark.
+  w->items->trigger();
+  EXPECT_FALSE(w->ItemsShown());
+  w->items->trigger();
+  EXPECT_TRUE(w->ItemsShown());
+
+  // Reordered: the toggle is still the one renamed.
+  w->toolbar->Items()[4]->SetCaption("Novo");
+  w->toolbar->Items()[0]->SetCaption(TMainWindow::kHideItems);
+  w->HideItems();
+  EXPECT_EQ(w->Captions()[0], TMainWindow::kShowItems);
+  EXPECT_EQ(w->Captions()[4], "Novo");
+  // Gone: nothing is renamed and nothing raises.
+  w->toolbar->Items().Delete(0);
+  w->ShowItems();
+  EXPECT_TRUE(w->ItemsShown());
+  EXPECT_EQ(w->Captions(), (std::vector<std::string>{"Abrir", "Salvar", "Imprimir", "Novo"}));
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(MainWindowTest, CommandsCommitThePendingEditAndDispatchByExactCaption) {
+  w->SelectNode(w->root);
+  w->edit->setFocus();
+  QTest::keyClicks(w->edit, "abc");
+  w->ClickToolbarItem(w->toolbar, "Novo");
+  w->ClickToolbarItem(w->toolbar, "novo");
+  w->ClickToolbarItem(w->toolbar, "Abrir");
+  EXPECT_EQ(w->journal.back(), "novo abc");
+  EXPECT_EQ(std::count(w->journal.begin(), w->journal.end(), "novo abc"), 1);
+}
+
+TEST_F(MainWindowTest, ARefusedPageChangeStopsTheCommand) {
+  w->journal.clear();
+  w->refuse = true;
+  w->ClickToolbarItem(w->toolbar, "Imprimir");
+  EXPECT_EQ(w->ActivePage(), 0);
+  EXPECT_EQ(w->journal, (std::vector<std::string>{"changing 1"}));
+  w->refuse = false;
+  w->ClickToolbarItem(w->toolbar, "Imprimir");
+  EXPECT_EQ(w->ActivePage(), 1);
+  EXPECT_EQ(w->journal.back(), "printed");
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(MainWindowTest, TheAboutHotSpotOpensQueued) {
+  w->toolbar->OnMouseDown(w->toolbar, mbLeft, ssLeft, 10, 400);
+  QApplication::processEvents();
+  EXPECT_EQ(aboutOpened, 0);
+  w->toolbar->OnMouseDown(w->toolbar, mbLeft, ssLeft, 10, 401);
+  EXPECT_EQ(aboutOpened, 0);
+  QApplication::processEvents();
+  EXPECT_EQ(aboutOpened, 1);
+}
+
+TEST_F(MainWindowTest, SavingAReportProposesTheDocumentsNameWithRtf) {
+  const std::string bytes = "{\\rtf1\\ansi\\ansicpg1252 Relat\\'f3rio\\par}";
+  w->report->LoadFromBytes(bytes);
+  dialogs.AnswerFile(dir / "saida.rtf");
+  EXPECT_TRUE(w->SaveReport(*w->report, "Talhao 7.dat"));
+  const auto saves = dialogs.Prompts(Prompt::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].text, "Salvar Documento");
+  EXPECT_EQ(saves[0].options.fileName, "Talhao 7.rtf");
+  EXPECT_EQ(saves[0].options.initialDir, dir.Dir());
+  EXPECT_EQ(saves[0].options.defaultExt, "rtf");
+  EXPECT_EQ(saves[0].options.filter, TMainWindow::kReportFilter);
+  EXPECT_TRUE(saves[0].options.overwritePrompt);
+  std::ifstream in(dir / "saida.rtf", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
+  // Cancelled: nothing written.
+  dialogs.AnswerFile("");
+  EXPECT_FALSE(w->SaveReport(*w->report, "Talhao 7.dat"));
+}
+
+}  // namespace

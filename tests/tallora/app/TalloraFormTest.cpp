@@ -1,0 +1,296 @@
+// Tallora's main window end to end, as main builds it (no splash, scripted
+// dialogs): start-up, the "Calcular" road valid and invalid, "Imprimir" to a
+// PDF file, "Salvar" of the report, the thinning nodes in step with the data
+// module, the file commands by current frame, the items toggle, the About
+// hot spot, the chart's check mark. Writes tallora-start.png and
+// tallora-results.png into the build folder.
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTreeWidget>
+#include <QXYSeries>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "forms/ErrorsForm.h"
+#include "model/growth/ResultUnit.h"
+#include "model/growth/SimulationUnit.h"
+#include "platform/richedit/RtfView.h"
+#include "tallora/app/FormulaFrame.h"
+#include "tallora/app/GraphicForm.h"
+#include "tallora/app/InventoryFrame.h"
+#include "tallora/app/SimulationFrame.h"
+#include "tallora/app/ThinFrame.h"
+#include "tests/support/gui/GuiSupport.h"
+#include "tests/support/gui/Pdf.h"
+#include "tests/tallora/app/TalloraWindow.h"
+#include "widgets/gbOutBar.h"
+
+namespace {
+
+std::string ReadFile(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::vector<std::string> Children(const QTreeWidgetItem* node) {
+  std::vector<std::string> out;
+  for (int i = 0; i < node->childCount(); ++i) out.push_back(node->child(i)->text(0).toStdString());
+  return out;
+}
+
+class TalloraFormTest : public ::testing::Test {
+protected:
+  TalloraWindow app;
+  TFormTallora& w = *app.window;
+  TGrovana& grovana = *app.grovana;
+
+  void TypeSiteIndex(const char* text) {
+    ASSERT_TRUE(app.Activate());
+    auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
+    ASSERT_NE(edit, nullptr);
+    w.SelectNode(w.SimulationNode());
+    edit->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(edit->hasFocus());
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+  }
+  void PressReturn() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
+  bool ErrorWindowShown() { return TFormErrors::Instance() && TFormErrors::Instance()->isVisible(); }
+  bool Save(const char* name) { return w.grab().save(QStringLiteral(TQ_BINARY_DIR "/") + QString::fromUtf8(name)); }
+};
+
+TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
+  EXPECT_EQ(w.width(), 804);
+  EXPECT_EQ(w.height(), 555 + w.menuBar()->height());
+  EXPECT_EQ(w.ActivePage(), 0);
+  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+  EXPECT_EQ(w.CurrentFrame(), w.FrameSimulation());
+  EXPECT_TRUE(w.FrameSimulation()->isEnabled());
+  EXPECT_FALSE(w.FrameInventory()->isEnabled());
+  for (QTreeWidgetItemIterator it(w.Tree()); *it; ++it) {
+    if ((*it)->childCount() > 0) {
+      EXPECT_TRUE((*it)->isExpanded()) << (*it)->text(0).toStdString();
+    }
+  }
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
+  EXPECT_FALSE(w.MenuVisualizarGrafico()->isEnabled());
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
+  EXPECT_EQ(w.FrameSimulation()->TitleLabel()->text().toStdString(), TFormTallora::kSpeciesTitle);
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+  EXPECT_TRUE(Save("tallora-start.png"));
+}
+
+TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
+  TypeSiteIndex("28");
+  PressReturn();
+  EXPECT_EQ(w.ActivePage(), 1);
+  EXPECT_TRUE(grovana.Calculated());
+  EXPECT_EQ(grovana.RunCount(), 1);
+  const std::string& bytes = w.RichEdit()->Bytes();
+  EXPECT_EQ(bytes.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
+  EXPECT_TRUE(w.RichEdit()->toPlainText().contains(QString::fromUtf8("TABELA DE CRESCIMENTO E PRODUÇÃO")));
+  // The view holds the report of the simulation as the report writer makes it.
+  TResult expected;
+  expected.Build(*grovana.CurrentSimulation());
+  EXPECT_EQ(bytes, expected.GetStream());
+  EXPECT_TRUE(w.MenuVisualizarGrafico()->isEnabled());
+  EXPECT_FALSE(ErrorWindowShown());
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+  EXPECT_TRUE(Save("tallora-results.png"));
+
+  // Back and "Calcular" again: the report is built again, the run is not.
+  w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
+  EXPECT_EQ(w.ActivePage(), 0);
+  w.RichEdit()->LoadFromBytes("");
+  w.findChild<QPushButton*>("ButtonCalcular")->click();
+  EXPECT_EQ(w.ActivePage(), 1);
+  EXPECT_EQ(w.RichEdit()->Bytes(), expected.GetStream());
+  EXPECT_EQ(grovana.RunCount(), 1);
+
+  // Invalid: the errors, no move, no message box.
+  w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
+  TypeSiteIndex("5");
+  PressReturn();
+  EXPECT_EQ(w.ActivePage(), 0);
+  ASSERT_TRUE(ErrorWindowShown());
+  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros na Simulação");
+  auto* grid = TFormErrors::Instance()->findChild<QTableWidget*>();
+  ASSERT_NE(grid, nullptr);
+  ASSERT_GT(grid->rowCount(), 0);
+  EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "1");
+  EXPECT_FALSE(grovana.Calculated());
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+}
+
+TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
+  const std::string pdf = app.dir / "relatorio.pdf";
+  QPrinter& printer = app.context->PrintService().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+
+  TypeSiteIndex("5");
+  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  EXPECT_EQ(w.ActivePage(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
+  EXPECT_TRUE(ErrorWindowShown());
+
+  TypeSiteIndex("28");
+  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  EXPECT_EQ(w.ActivePage(), 1);
+  EXPECT_FALSE(ErrorWindowShown());
+  ASSERT_TRUE(std::filesystem::exists(pdf));
+  const std::string bytes = ReadFile(pdf);
+  EXPECT_GT(bytes.size(), 1000u);
+  EXPECT_EQ(pdf::Title(bytes), grovana.CurrentSimulation()->Description());
+
+  // "Salvar" on the results page: the report's bytes under the proposed name.
+  app.dialogs.AnswerFile(app.dir / "relatorio.rtf");
+  w.ClickToolbarItem(w.ToolBarResult(), "Salvar");
+  const auto saves = app.dialogs.Prompts(Prompt::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 1u);
+  EXPECT_EQ(saves[0].options.fileName, "Simulation.rtf");
+  EXPECT_EQ(saves[0].options.initialDir, app.exe.string());
+  EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), w.RichEdit()->Bytes());
+}
+
+TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
+  TDataSet& thins = grovana.cdsThin();
+  w.SelectNode(w.ThinsNode());
+  thins.Append();
+  ASSERT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 0"}));
+  QTreeWidgetItem* added = w.ThinsNode()->child(2);
+  EXPECT_EQ(w.SelectedNode(), added);
+  EXPECT_EQ(w.CurrentFrame(), w.FrameThin());
+
+  thins.Edit();
+  thins.FieldByName("Age").SetAsInteger(7);
+  thins.Post();
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 7"}));
+  EXPECT_EQ(w.ThinsNode()->child(2), added);
+
+  // Rebuilt (as after "Abrir"): in age order, a fresh one at age 0 listed too.
+  thins.Append();
+  w.RefreshTree();
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 7", "Idade 10"}));
+
+  // Deleting the selected thinning deletes exactly that one.
+  const TThinCollection& collection = grovana.CurrentSimulation()->ThinCollection();
+  std::set<int> before;
+  for (const TThin& thin : collection) before.insert(thin.Id());
+  QTreeWidgetItem* seven = w.ThinsNode()->child(2);
+  const int sevenId = *TMainWindow::NodeItemId(seven);
+  w.SelectNode(seven);
+  thins.Delete();
+  std::set<int> after;
+  for (const TThin& thin : collection) after.insert(thin.Id());
+  before.erase(sevenId);
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 10"}));
+  EXPECT_EQ(w.SelectedNode(), w.ThinsNode());
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(TalloraFormTest, AFailedOpenKeepsTreeAndFramesUsable) {
+  const std::string bad = app.dir / "ruim.dat";
+  std::ofstream(bad, std::ios::binary) << "TPF0\x05ruins e restos";
+  app.dialogs.Answer(TMsgDlgBtn::No).AnswerFile(bad);
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::Error).size(), 1u);
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
+  ASSERT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
+  w.SelectNode(w.ThinsNode()->child(1));
+  EXPECT_EQ(w.CurrentFrame(), w.FrameThin());
+  EXPECT_EQ(grovana.cdsThin().FieldByName("Age").AsInteger(), 10);
+}
+
+TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
+  // "Novo" with the inventory frame current does nothing.
+  w.SelectNode(w.SimulationNode()->child(0));
+  ASSERT_EQ(w.CurrentFrame(), w.FrameInventory());
+  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+  EXPECT_EQ(w.CurrentFrame(), w.FrameInventory());
+
+  // "Salvar" with the formula catalogue current saves it; the caption stays.
+  const std::filesystem::path formulas = app.exe / "Formulas.dat";
+  const std::string saved = ReadFile(formulas);
+  std::filesystem::remove(formulas);
+  QTreeWidgetItem* catalogues = w.Tree()->topLevelItem(1);
+  w.SelectNode(catalogues->child(1));
+  ASSERT_EQ(w.CurrentFrame(), w.FrameFormula());
+  w.ClickToolbarItem(w.ToolBar(), "Salvar");
+  EXPECT_EQ(ReadFile(formulas), saved);
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+}
+
+TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
+  w.ClickToolbarItem(w.ToolBar(), TMainWindow::kHideItems);
+  EXPECT_FALSE(w.ItemsShown());
+  EXPECT_EQ(w.ToolBar()->Items()[5]->Caption(), TMainWindow::kShowItems);
+  w.ClickToolbarItem(w.ToolBar(), TMainWindow::kShowItems);
+  EXPECT_TRUE(w.ItemsShown());
+  EXPECT_EQ(w.ToolBar()->Items()[5]->Caption(), TMainWindow::kHideItems);
+
+  QTest::mousePress(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+  QTest::mouseRelease(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+  QApplication::processEvents();
+  EXPECT_EQ(app.aboutOpened, 0);
+  QTest::mousePress(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
+  QTest::mouseRelease(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
+  EXPECT_EQ(app.aboutOpened, 0);
+  QApplication::processEvents();
+  EXPECT_EQ(app.aboutOpened, 1);
+  w.FindAction("MenuAjuda")->trigger();
+  QApplication::processEvents();
+  EXPECT_EQ(app.aboutOpened, 2);
+
+  QAction* exit = w.FindAction("MenuArquivoSair");
+  ASSERT_NE(exit, nullptr);
+  EXPECT_EQ(exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_TRUE(w.FindAction("MenuArquivoSalvar")->shortcut().isEmpty());
+}
+
+TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
+  w.MenuVisualizarGraficoClick();
+  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
+  EXPECT_FALSE(TFormGraphic::Instance() && TFormGraphic::Instance()->isVisible());
+
+  w.RunCommand([&] { w.ShowResults(); });
+  ASSERT_EQ(w.ActivePage(), 1);
+  w.MenuVisualizarGrafico()->trigger();
+  ASSERT_NE(TFormGraphic::Instance(), nullptr);
+  EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
+  EXPECT_TRUE(w.MenuVisualizarGrafico()->isChecked());
+  TFormGraphic::Instance()->close();
+  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
+  TFormGraphic::Instance()->Series(0).clear();
+  w.MenuVisualizarGrafico()->trigger();
+  EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
+  EXPECT_GT(TFormGraphic::Instance()->Series(0).count(), 0);
+}
+
+TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {
+  TalloraWindow app(false);
+  TFormTallora& w = *app.window;
+  EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::Error).size(), 1u);
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
+  EXPECT_TRUE(app.grovana->HasSimulation());
+  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+  w.RunCommand([&] { w.ShowResults(); });
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+}  // namespace
