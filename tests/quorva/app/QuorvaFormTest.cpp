@@ -158,6 +158,28 @@ TEST_F(QuorvaForm, AFinalAgeAboveTheOldestHarvestRefusesTheReportPages) {
   EXPECT_FALSE(ErrorsShown());
 }
 
+class QuorvaFormWithoutTemplate : public ::testing::Test, public QuorvaWindow {
+protected:
+  QuorvaFormWithoutTemplate() : QuorvaWindow(false) {}
+};
+
+TEST_F(QuorvaFormWithoutTemplate, StartsWithAPlanInMemoryAfterTheMessage) {
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error).size(), 1U);
+  EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - Novo Projeto");
+  ASSERT_NE(marquel().CurrentPlan(), nullptr);
+  EXPECT_EQ(marquel().GetFileName(), "Plano1.dat");
+  EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
+  EXPECT_TRUE(w().IsCurrentFrame(w().FrameQuorva()));
+  // "Calcular" shows what the plan lacks and stays.
+  w().findChild<QPushButton*>("ButtonCalcular")->click();
+  EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
+  EXPECT_TRUE(ErrorsShown());
+  // "Salvar" asks for a name.
+  dialogs.AnswerFile("");
+  w().Salvar();
+  EXPECT_EQ(dialogs.Prompts().back().text, "Salvar Plano");
+}
+
 // ---- The tree and the project module's notices
 
 TEST_F(QuorvaForm, ProductionNodesFollowPostsRenamesAndDeletes) {

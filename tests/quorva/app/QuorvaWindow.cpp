@@ -3,11 +3,12 @@
 #include <QTreeWidgetItem>
 
 #include "platform/richedit/RtfView.h"
-#include "platform/rtl/Exceptions.h"
 
-QuorvaWindow::QuorvaWindow() {
-  for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"})
+QuorvaWindow::QuorvaWindow(bool withTemplate) {
+  for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"}) {
+    if (!withTemplate && std::string(name) == "Plano1.dat") continue;
     std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, exe / name);
+  }
   context_ = std::make_unique<TApplicationContext>(
       TApplicationOptions{TFormQuorva::kProgramName, exe.string(), work.string(), &dialogs, &shell});
   const TDataFolders folders{exe.string(), work.string()};

@@ -24,7 +24,8 @@ class QTreeWidgetItem;
 
 class QuorvaWindow {
 public:
-  QuorvaWindow();
+  // withTemplate false: the executable's folder lacks "Plano1.dat".
+  explicit QuorvaWindow(bool withTemplate = true);
   ~QuorvaWindow();
 
   TFormQuorva& w() { return *window_; }
