@@ -14,11 +14,11 @@
 #include <QTimer>
 
 #include "forms/AboutForm.h"
-#include "forms/QuorvaContent.h"
 #include "forms/SplashForm.h"
 #include "platform/gui/ApplicationContext.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Forms.h"
+#include "quorva/app/QuorvaContent.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"

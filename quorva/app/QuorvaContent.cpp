@@ -1,4 +1,4 @@
-#include "forms/QuorvaContent.h"
+#include "quorva/app/QuorvaContent.h"
 
 namespace {
 

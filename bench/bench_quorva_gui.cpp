@@ -1,0 +1,120 @@
+// Quorva's window on the offscreen platform: start-up (data modules to the
+// main window shown and painted; the first run of the process is reported on
+// its own before the benchmarks), and "Calcular" on the plan of the
+// end-to-end road (the template with the reference simulation's harvests
+// imported): the button's click to both reports loaded and "Resultado"
+// painted, slide pause 0. Every click calculates: the rate of return changes
+// between clicks.
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "forms/ErrorsForm.h"
+#include "platform/db/DB.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Forms.h"
+#include "platform/richedit/RtfView.h"
+#include "quorva/app/QuorvaForm.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
+#include "widgets/gbOutBar.h"
+
+namespace {
+
+std::string folder;
+
+struct Program {
+  std::unique_ptr<TMarquel> marquel;
+  std::unique_ptr<TCatalog> catalog;
+  std::unique_ptr<TFormQuorva> window;
+
+  Program() {
+    const TDataFolders folders{folder, folder};
+    const TDataSeams seams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()};
+    marquel = std::make_unique<TMarquel>(nullptr, folders, seams);
+    catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
+    TMainWindowOptions options;
+    options.aboutOpener = [] {};
+    window = std::make_unique<TFormQuorva>(*marquel, *catalog, options);
+    window->show();
+    window->repaint();
+  }
+  ~Program() {
+    window.reset();
+    catalog.reset();
+    marquel.reset();
+  }
+};
+
+double StartUpMs() {
+  QElapsedTimer timer;
+  timer.start();
+  Program program;
+  return timer.nsecsElapsed() / 1e6;
+}
+
+void BM_StartUp(benchmark::State& state) {
+  for (auto _ : state) {
+    auto program = std::make_unique<Program>();
+    state.PauseTiming();
+    program.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
+
+void BM_Calcular(benchmark::State& state) {
+  Program program;
+  TFormQuorva& w = *program.window;
+  w.GroupBar()->SetFramePause(0);
+  program.marquel->ImportProductions(TQ_REFERENCE_SIMULATION);
+  w.BuildProductionNodes();
+  auto* button = w.findChild<QPushButton*>("ButtonCalcular");
+  TDataSet& plan = program.marquel->cdsQuorva();
+  int i = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    w.RunCommand([&] { w.MenuVisualizarPlanoClick(); });
+    plan.Edit();
+    plan.FieldByName("TaxaAtratividade").SetAsFloat(6 + (i++ % 5));
+    plan.Post();
+    QApplication::processEvents();
+    state.ResumeTiming();
+    button->click();
+    w.repaint();
+  }
+  if (w.ActivePage() != TFormQuorva::kResultPage || w.RichEditRelatorioCustos()->Bytes().empty())
+    state.SkipWithError("the results page was not reached");
+}
+BENCHMARK(BM_Calcular)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  TApplicationOptions options;
+  options.title = TFormQuorva::kProgramName;
+  TApplicationContext context(argc, argv, options);
+  LoadFormatSettingsFromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+  InitOutBarUnit();
+  QTemporaryDir dir;
+  folder = dir.path().toStdString();
+  for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"})
+    std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, std::filesystem::path(folder) / name);
+  std::printf("Start-up, first run: %.1f ms\n", StartUpMs());
+  QApplication::processEvents();
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  DoneOutBarUnit();
+  return 0;
+}

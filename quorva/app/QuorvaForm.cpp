@@ -1,0 +1,418 @@
+#include "quorva/app/QuorvaForm.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+#include <QTreeWidget>
+#include <filesystem>
+#include <utility>
+
+#include "forms/AboutForm.h"
+#include "forms/ErrorsForm.h"
+#include "forms/ProductFrame.h"
+#include "model/items/ErrorsUnit.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Guard.h"
+#include "platform/richedit/RtfView.h"
+#include "platform/rtl/Exceptions.h"
+#include "quorva/app/CatalogoCustoFrame.h"
+#include "quorva/app/CustoFrame.h"
+#include "quorva/app/ProducaoFrame.h"
+#include "quorva/app/ProducoesFrame.h"
+#include "quorva/app/ProductCatalogFrame.h"
+#include "quorva/app/QuorvaContent.h"
+#include "quorva/app/QuorvaFrame.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
+#include "quorva/model/RelatorioCustosUnit.h"
+#include "quorva/model/ResultUnit.h"
+#include "widgets/gbOutBar.h"
+
+namespace {
+
+TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
+  options.programName = TFormQuorva::kProgramName;
+  options.clientWidth = 804;
+  options.clientHeight = 554;
+  options.itemsWidth = 210;
+  if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(QuorvaAboutContent()); };
+  return options;
+}
+
+// Runs its work when the scope ends, also by an exception.
+template <class F>
+class AtScopeEnd {
+public:
+  explicit AtScopeEnd(F work) : work_(std::move(work)) {}
+  ~AtScopeEnd() { work_(); }
+  AtScopeEnd(const AtScopeEnd&) = delete;
+  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
+
+private:
+  F work_;
+};
+
+}  // namespace
+
+TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOptions options)
+    : TMainWindow(QuorvaOptions(std::move(options))),
+      marquel_(marquel),
+      catalog_(catalog),
+      result_(std::make_unique<quorva::TResult>()),
+      relatorioCustos_(std::make_unique<TRelatorioCustos>()) {
+  setObjectName("FormQuorva");
+  GroupBar()->Font().SetHeight(-11);
+  marquel_.SetCatalog(&catalog_);
+
+  TGBOutBarGroup* plan = AddPage("Plano", "OutBarGroupSimulation");
+  TGBOutBarGroup* result = AddPage("Resultado", "OutBarGroupResult");
+  TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
+
+  toolBar_ =
+      AddToolbar(plan, "OutBarToolBarSimulation", "OutBarGroupToolBar",
+                 {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}});
+  AddItemsArea(plan);
+  frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
+  frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
+  frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_), "FrameProduct");
+  frameCusto_ = AddFrame(new TFrameCusto(nullptr, marquel_, catalog_), "FrameCusto");
+  frameCatalogoCusto_ = AddFrame(new TFrameCatalogoCusto(nullptr, catalog_), "FrameCatalogoCusto");
+  frameProducoes_ = AddFrame(new TFrameProducoes(nullptr, marquel_), "FrameProducoes");
+  frameQuorva_->OnCalculate = [this] { ShowResults(); };
+  frameProducoes_->OnImported = [this] { ProductionsImported(); };
+
+  toolBarResult_ = AddToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult",
+                              {{"Salvar", 2}, {"Imprimir", 3}});
+  richEdit_ = AddReportView(
+      result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
+
+  toolBarCustos_ = AddToolbar(costs, "GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}});
+  richEditCustos_ = AddReportView(
+      costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
+      "PopupMenuRelatorioCustos");
+  // The cost report wraps: a vertical bar only.
+  richEditCustos_->SetWordWrap(true);
+  richEditCustos_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+
+  BuildMenus();
+  SetItemsToggle(toolBar_, menuItens_);
+  SetPageActions({menuPlano_, menuResultado_, menuRelatorioCustos_});
+  SetToolbarCommands(toolBar_, {{kHideItems, [this] { HideItems(); }},
+                                {kShowItems, [this] { ShowItems(); }},
+                                {"Abrir", [this] { Abrir(); }},
+                                {"Novo", [this] { Novo(); }},
+                                {"Salvar", [this] { Salvar(); }},
+                                {"Salvar Como", [this] { SalvarComo(); }},
+                                {"Imprimir", [this] { Imprimir(); }}});
+  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
+  SetToolbarCommands(toolBarResult_, reportCommands);
+  SetToolbarCommands(toolBarCustos_, reportCommands);
+  SetAboutHotSpot(toolBar_, kAboutHotSpotY);
+  FinishLayout();
+
+  marquel_.SetMainWindow(this);
+  BuildTree();
+  StartPlan();
+  RefreshTree();
+}
+
+TFormQuorva::~TFormQuorva() {
+  if (marquel_.MainWindow() == this) marquel_.SetMainWindow(nullptr);
+}
+
+void TFormQuorva::BuildMenus() {
+  QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
+  AddAction(file, "&Novo", [this] { Novo(); }, {"MenuArquivoNovo"});
+  AddAction(file, "&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"});
+  AddAction(file, "&Salvar...", [this] { Salvar(); }, {"MenuArquivoSalvar"});
+  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"});
+  AddSeparator(file);
+  AddAction(file, "&Importar...", [this] { Importar(); }, {"MenuArquivoImportar"});
+  AddSeparator(file);
+  AddAction(file, "Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {"MenuArquivoConfigurarImpressora"});
+  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"});
+  AddSeparator(file);
+  TActionOptions exit{"MenuArquivoSair"};
+  exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
+  AddAction(
+      file, "&Sair", [this] { close(); }, exit);
+
+  QMenu* view = AddMenu("&Visualizar", "MenuVisualizar");
+  menuPlano_ = AddAction(view, "&Plano", [this] { MenuVisualizarPlanoClick(); },
+                         {"MenuVisualizarPlano", true, true, true, true});
+  menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
+                             {"MenuVisualizarResultado", true, true, true, false});
+  menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
+                         {"MenuVisualizarItens", true, true, true, true});
+  menuRelatorioCustos_ = AddAction(view, "Relatório de &Custos", [this] { MenuVisualizarRelatorioCustosClick(); },
+                                   {"MenuVisualizarRelatrioCustos", true, true, true, false});
+
+  // "Aj&uda" opens About when chosen; its items stay as hidden commands.
+  AddMenuBarCommand(
+      "Aj&uda", [this] { OpenAbout(); }, "MenuAjuda");
+  AddWindowAction("Introdução", [this] { Introducao(); }, {"Introduo1", false});
+  AddWindowAction("Índ&ice", [this] { OpenAbout(); }, {"ndice1", false});
+  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false});
+}
+
+void TFormQuorva::BuildTree() {
+  projetoNode_ = AddNode(nullptr, "Projeto", frameQuorva_);
+  producoesNode_ = AddNode(projetoNode_, "Produções", frameProducoes_);
+  custosNode_ = AddNode(projetoNode_, "Custos", frameCusto_);
+  catalogosNode_ = AddNode(nullptr, "Catálogos de opções");
+  produtosCatalogoNode_ = AddNode(catalogosNode_, "Produtos", frameProduct_);
+  custosCatalogoNode_ = AddNode(catalogosNode_, "Custos", frameCatalogoCusto_);
+}
+
+// A template that cannot be read is reported, and the window goes on with a
+// plan in memory stored as the template's name, so "Salvar" asks for one.
+void TFormQuorva::StartPlan() {
+  try {
+    frameQuorva_->New();
+  } catch (...) {
+    HandleGuardedException();
+  }
+  if (!marquel_.HasPlan()) {
+    marquel_.NewEmptyPlan();
+    frameQuorva_->ShowAnaliseSensibilidade();
+    SetDocumentCaption("Novo Projeto");
+  }
+}
+
+std::string TFormQuorva::PlanDescription() const {
+  const TQuorva* plan = marquel_.CurrentPlan();
+  return plan ? plan->Descricao() : std::string();
+}
+
+void TFormQuorva::ClearReports() {
+  richEdit_->LoadFromBytes(std::string());
+  richEditCustos_->LoadFromBytes(std::string());
+}
+
+// ---- Tree
+
+std::string TFormQuorva::ProductionText(const TProducao& producao) {
+  return producao.Origem() + " aos " + std::to_string(producao.Idade()) + " anos";
+}
+
+void TFormQuorva::BuildProductionNodes() {
+  DeleteChildren(producoesNode_);
+  TQuorva* plan = marquel_.CurrentPlan();
+  if (!plan) return;
+  TProducoes& producoes = plan->Producoes();
+  for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge())
+    AddItemNode(producoesNode_, ProductionText(*p), p->Id());
+}
+
+void TFormQuorva::RefreshTree() {
+  BuildProductionNodes();
+  MenuVisualizarPlanoClick();
+  ExpandAll();
+  SelectNode(projetoNode_);
+  ShowItems();
+  ShowFrame(frameQuorva_);
+}
+
+QTreeWidgetItem* TFormQuorva::FindProductionNode(int id) const {
+  return FindItemNode(producoesNode_, id);
+}
+
+void TFormQuorva::TreeViewChange(QTreeWidgetItem* node) {
+  if (node == projetoNode_) frameQuorva_->ShowAnaliseSensibilidade();
+  if (QWidget* frame = NodeFrame(node)) {
+    ShowFrame(frame);
+  } else if (const std::optional<int> id = NodeItemId(node)) {
+    // A node whose production is gone is ignored.
+    TProducao* producao = marquel_.FindProducao(*id);
+    if (!producao) return;
+    ShowFrame(frameProducao_);
+    marquel_.LocateProducao(*producao);
+  }
+}
+
+// After an import that got past its dialog, read or not: the nodes of the
+// productions there are now, and no report of the plan as it was.
+void TFormQuorva::ProductionsImported() {
+  BuildProductionNodes();
+  ClearReports();
+  // The production page showed a production that is gone.
+  if (IsCurrentFrame(frameProducao_)) SelectNode(producoesNode_);
+}
+
+// ---- Notices of the project module
+
+void TFormQuorva::ProductionPosted(int id, int) {
+  TProducao* producao = marquel_.FindProducao(id);
+  if (!producao) return;
+  const std::string text = ProductionText(*producao);
+  if (QTreeWidgetItem* node = FindProductionNode(id)) {
+    SetNodeText(node, text);
+  } else {
+    AddItemNode(producoesNode_, text, id);
+  }
+}
+
+void TFormQuorva::ProductionDeleted(int id, int) {
+  DeleteItemNode(FindProductionNode(id));
+}
+
+void TFormQuorva::CostTypeChanged(int oneOff, int unitCode) {
+  frameCusto_->CostTypeChanged(oneOff, unitCode);
+}
+
+// ---- Pages: the "Calcular" road
+
+void TFormQuorva::PageChanging(int newPage, bool& allowChange) {
+  if (newPage != kResultPage && newPage != kCostReportPage) {
+    MarkPage(kPlanPage);
+    allowChange = true;
+    return;
+  }
+  if (!marquel_.CalculateResults()) {
+    if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
+      errors->ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
+    } else {
+      TFormErrors::ShowErrors(marquel_.Errors());
+    }
+    allowChange = false;
+    throw EAbort();
+  }
+  if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
+    errors->HideErrors();
+  } else {
+    TFormErrors::HideErrors();
+  }
+  TQuorva& plan = *marquel_.CurrentPlan();
+  result_->Build(plan);
+  relatorioCustos_->Build(plan);
+  richEdit_->LoadFromBytes(result_->GetStream());
+  richEditCustos_->LoadFromBytes(relatorioCustos_->GetStream());
+  MarkPage(newPage);
+  allowChange = true;
+}
+
+void TFormQuorva::ShowResults() {
+  marquel_.CalculateResults();
+  ShowPage(kResultPage);
+}
+
+void TFormQuorva::MenuVisualizarPlanoClick() {
+  ShowPage(kPlanPage);
+  MarkPage(kPlanPage);
+}
+
+void TFormQuorva::MenuVisualizarResultadoClick() {
+  ShowPage(kResultPage);
+  MarkPage(kResultPage);
+}
+
+void TFormQuorva::MenuVisualizarRelatorioCustosClick() {
+  ShowPage(kCostReportPage);
+  MarkPage(kCostReportPage);
+}
+
+void TFormQuorva::VisualizarTreeView() {
+  ToggleItems();
+}
+
+void TFormQuorva::Introducao() {
+  const std::string manual = (std::filesystem::path(ExeDir()) / kHelpFile).string();
+  TApplicationContext::Current()->Shell().Open(manual);
+}
+
+// ---- File commands
+
+void TFormQuorva::Novo() {
+  if (!IsCurrentFrame(frameQuorva_)) return;
+  ClearSelection();
+  AtScopeEnd refresh([this] { RefreshTree(); });
+  if (frameQuorva_->New()) ClearReports();
+}
+
+void TFormQuorva::Abrir() {
+  if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->Open();
+    return;
+  }
+  if (IsCurrentFrame(frameCatalogoCusto_)) {
+    frameCatalogoCusto_->Open();
+    return;
+  }
+  ClearSelection();
+  // A failed open keeps the plan: its caption and tree again.
+  AtScopeEnd refresh([this] {
+    SetDocumentCaption(marquel_.GetFileName());
+    RefreshTree();
+  });
+  if (frameQuorva_->Open()) ClearReports();
+}
+
+void TFormQuorva::Salvar() {
+  switch (ActivePage()) {
+    case kResultPage:
+      SaveResult();
+      return;
+    case kCostReportPage:
+      SaveRelatorioCustos();
+      return;
+    default:
+      break;
+  }
+  if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->Save();
+  } else if (IsCurrentFrame(frameCatalogoCusto_)) {
+    frameCatalogoCusto_->Save();
+  } else {
+    frameQuorva_->Save();
+  }
+}
+
+void TFormQuorva::SalvarComo() {
+  if (IsCurrentFrame(frameProduct_)) {
+    frameProduct_->SaveAs();
+  } else if (IsCurrentFrame(frameCatalogoCusto_)) {
+    frameCatalogoCusto_->SaveAs();
+  } else {
+    frameQuorva_->SaveAs();
+  }
+}
+
+void TFormQuorva::Imprimir() {
+  switch (ActivePage()) {
+    case kCostReportPage:
+      PrintRelatorioCustos();
+      return;
+    case kResultPage:
+      PrintResult();
+      return;
+    default:
+      if (IsCurrentFrame(frameProduct_) || IsCurrentFrame(frameCatalogoCusto_)) return;
+      PrintResult();
+  }
+}
+
+void TFormQuorva::Importar() {
+  frameProducoes_->ImportarSimulacao();
+}
+
+void TFormQuorva::ConfigurarImpressora() {
+  PrinterSetup();
+}
+
+// ---- Reports
+
+void TFormQuorva::SaveResult() {
+  SaveReport(*richEdit_, marquel_.GetFileName());
+}
+
+void TFormQuorva::SaveRelatorioCustos() {
+  SaveReport(*richEditCustos_, marquel_.GetFileName());
+}
+
+void TFormQuorva::PrintResult() {
+  PrintReport(*richEdit_, PlanDescription());
+}
+
+void TFormQuorva::PrintRelatorioCustos() {
+  PrintReport(*richEditCustos_, PlanDescription());
+}

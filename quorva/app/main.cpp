@@ -1,0 +1,41 @@
+// Quorva: the application object, the project and catalogue data modules
+// (the catalogues from the executable's folder), the main window with a new
+// plan, the splash (not waited for), then the event loop. Nothing is saved or
+// asked at exit; closing the main window ends the program.
+
+#include <QLocale>
+#include <memory>
+
+#include "forms/ErrorsForm.h"
+#include "forms/SplashForm.h"
+#include "platform/gui/ApplicationContext.h"
+#include "platform/gui/Forms.h"
+#include "quorva/app/QuorvaContent.h"
+#include "quorva/app/QuorvaForm.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
+#include "storage/DataModule.h"
+#include "widgets/gbOutBar.h"
+
+int main(int argc, char** argv) {
+  TApplicationOptions options;
+  options.title = TFormQuorva::kProgramName;
+  TApplicationContext context(argc, argv, options);
+  LoadFormatSettingsFromLocale(QLocale::system());
+  InitOutBarUnit();
+  int code = 0;
+  {
+    const TDataFolders folders{context.ExeDir(), context.WorkDir()};
+    const TDataSeams seams{&context.Dialogs(), &TFormErrors::Presenter()};
+    TMarquel marquel(nullptr, folders, seams);
+    TCatalog catalog(nullptr, folders, seams);
+    auto window = std::make_unique<TFormQuorva>(marquel, catalog);
+    context.SetMainWindow(window.get());
+    window->show();
+    TFormSplash::ShowSplash(QuorvaSplashContent());
+    code = context.Run();
+    window.reset();
+  }
+  DoneOutBarUnit();
+  return code;
+}

@@ -1,0 +1,55 @@
+#include "tests/quorva/app/QuorvaWindow.h"
+
+#include <QTreeWidgetItem>
+
+#include "platform/richedit/RtfView.h"
+
+QuorvaWindow::QuorvaWindow(bool withTemplate) {
+  for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"}) {
+    if (!withTemplate && std::string(name) == "Plano1.dat") continue;
+    std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, exe / name);
+  }
+  context_ = std::make_unique<TApplicationContext>(
+      TApplicationOptions{TFormQuorva::kProgramName, exe.string(), work.string(), &dialogs, &shell});
+  const TDataFolders folders{exe.string(), work.string()};
+  const TDataSeams seams{&context_->Dialogs(), &TFormErrors::Presenter()};
+  marquel_ = std::make_unique<TMarquel>(nullptr, folders, seams);
+  catalog_ = std::make_unique<TCatalog>(nullptr, folders, seams);
+  TMainWindowOptions options;
+  options.aboutOpener = [this] { ++aboutOpened; };
+  window_ = std::make_unique<TFormQuorva>(*marquel_, *catalog_, options);
+  context_->SetMainWindow(window_.get());
+  window_->show();
+}
+
+QuorvaWindow::~QuorvaWindow() {
+  window_.reset();
+  catalog_.reset();
+  marquel_.reset();
+  context_.reset();
+}
+
+void QuorvaWindow::Trigger(const char* action) {
+  QAction* found = window_->FindAction(action);
+  ASSERT_NE(found, nullptr) << action;
+  found->trigger();
+}
+
+bool QuorvaWindow::Checked(const char* action) {
+  QAction* found = window_->FindAction(action);
+  return found && found->isChecked();
+}
+
+std::vector<std::string> QuorvaWindow::Children(const QTreeWidgetItem* node) {
+  std::vector<std::string> texts;
+  for (int i = 0; i < node->childCount(); ++i) texts.push_back(node->child(i)->text(0).toStdString());
+  return texts;
+}
+
+bool QuorvaWindow::ErrorsShown() {
+  return TFormErrors::Instance() && TFormErrors::Instance()->isVisible();
+}
+
+std::string ShownText(const RtfView* view) {
+  return view->toPlainText().toStdString();
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Quorva as its main builds it, without the splash: the application context
+// with scripted dialogs and a recording shell, the two data modules over the
+// default files in a scratch folder, the error window as presenter, and the
+// main window (About opened through a counter).
+
+#include <gtest/gtest.h>
+#include <QAction>
+#include <QApplication>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/ErrorsForm.h"
+#include "platform/gui/ApplicationContext.h"
+#include "quorva/app/QuorvaForm.h"
+#include "quorva/model/CatalogData.h"
+#include "quorva/model/MarquelData.h"
+#include "tests/support/Fakes.h"
+#include "tests/support/TempDir.h"
+
+class QTreeWidgetItem;
+
+class QuorvaWindow {
+public:
+  // withTemplate false: the executable's folder lacks "Plano1.dat".
+  explicit QuorvaWindow(bool withTemplate = true);
+  ~QuorvaWindow();
+
+  TFormQuorva& w() { return *window_; }
+  TMarquel& marquel() { return *marquel_; }
+  TCatalog& catalog() { return *catalog_; }
+  TQuorva& plan() { return *marquel_->CurrentPlan(); }
+
+  // Chooses the menu item or hidden command of that object name.
+  void Trigger(const char* action);
+  bool Checked(const char* action);
+  // The texts of the node's children.
+  static std::vector<std::string> Children(const QTreeWidgetItem* node);
+  // Whether the error window shows now.
+  static bool ErrorsShown();
+
+  TempDir dir;
+  std::filesystem::path exe = dir.Sub("exe"), work = dir.Sub("work");
+  ScriptedDialogs dialogs;
+  RecordingShell shell;
+  int aboutOpened = 0;
+
+private:
+  std::unique_ptr<TApplicationContext> context_;
+  std::unique_ptr<TMarquel> marquel_;
+  std::unique_ptr<TCatalog> catalog_;
+  std::unique_ptr<TFormQuorva> window_;
+};
+
+// The plain text a report view shows.
+std::string ShownText(const RtfView* view);
