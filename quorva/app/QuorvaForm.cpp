@@ -339,12 +339,15 @@ void TFormQuorva::Abrir() {
     return;
   }
   ClearSelection();
-  // A failed open keeps the plan: its caption and tree again.
-  AtScopeEnd refresh([this] {
-    SetDocumentCaption(marquel_.GetFileName());
+  // The caption names the opened file; a cancelled or failed open keeps the
+  // plan, its caption and, rebuilt, its tree.
+  bool loaded = false;
+  AtScopeEnd refresh([this, &loaded] {
+    if (loaded) SetDocumentCaption(marquel_.GetFileName());
     RefreshTree();
   });
-  if (frameQuorva_->Open()) ClearReports();
+  loaded = frameQuorva_->Open();
+  if (loaded) ClearReports();
 }
 
 void TFormQuorva::Salvar() {

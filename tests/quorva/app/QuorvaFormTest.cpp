@@ -318,13 +318,17 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
   w().Novo();
   EXPECT_EQ(plan().Descricao(), "Guardar");
 
-  // A file of another class: its message, and the plan stays.
+  // A file of another class, or a cancelled dialog: the plan and the caption stay.
+  const QString caption = w().windowTitle();
   dialogs.Answer(TMsgDlgBtn::No).AnswerFile((exe / "Custo.dat").string());
   w().RunCommand([&] { w().Abrir(); });
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error),
             std::vector<std::string>{"Arquivo não contém o objeto do tipo: TQuorvaPersist"});
   EXPECT_EQ(plan().Descricao(), "Guardar");
   EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
+  dialogs.Answer(TMsgDlgBtn::No).AnswerFile("");
+  w().RunCommand([&] { w().Abrir(); });
+  EXPECT_EQ(w().windowTitle(), caption);
   EXPECT_EQ(dialogs.AnswersLeft(), 0);
 }
 
