@@ -8,27 +8,21 @@
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <cstdio>
 #include <filesystem>
 #include <memory>
 #include <string>
 
+#include "bench/WindowBench.h"
 #include "forms/ErrorsForm.h"
 #include "platform/db/DB.h"
 #include "platform/gui/ApplicationContext.h"
-#include "platform/gui/Forms.h"
 #include "platform/richedit/RtfView.h"
 #include "quorva/app/QuorvaForm.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
-#include "widgets/gbOutBar.h"
 
 namespace {
-
-std::string folder;
 
 struct Program {
   std::unique_ptr<TMarquel> marquel;
@@ -36,7 +30,7 @@ struct Program {
   std::unique_ptr<TFormQuorva> window;
 
   Program() {
-    const TDataFolders folders{folder, folder};
+    const TDataFolders folders{windowbench::Folder(), windowbench::Folder()};
     const TDataSeams seams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()};
     marquel = std::make_unique<TMarquel>(nullptr, folders, seams);
     catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
@@ -52,24 +46,6 @@ struct Program {
     marquel.reset();
   }
 };
-
-double StartUpMs() {
-  QElapsedTimer timer;
-  timer.start();
-  Program program;
-  return timer.nsecsElapsed() / 1e6;
-}
-
-void BM_StartUp(benchmark::State& state) {
-  for (auto _ : state) {
-    auto program = std::make_unique<Program>();
-    state.PauseTiming();
-    program.reset();
-    QApplication::processEvents();
-    state.ResumeTiming();
-  }
-}
-BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 void BM_Calcular(benchmark::State& state) {
   Program program;
@@ -99,22 +75,9 @@ BENCHMARK(BM_Calcular)->Unit(benchmark::kMillisecond);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplicationOptions options;
-  options.title = TFormQuorva::kProgramName;
-  TApplicationContext context(argc, argv, options);
-  LoadFormatSettingsFromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  InitOutBarUnit();
-  QTemporaryDir dir;
-  folder = dir.path().toStdString();
-  for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"})
-    std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, std::filesystem::path(folder) / name);
-  std::printf("Start-up, first run: %.1f ms\n", StartUpMs());
-  QApplication::processEvents();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  DoneOutBarUnit();
-  return 0;
+  return windowbench::Main<Program>(argc, argv, TFormQuorva::kProgramName, [] {
+    for (const char* name : {"Produtos.dat", "Custo.dat", "Plano1.dat"})
+      std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name,
+                                 std::filesystem::path(windowbench::Folder()) / name);
+  });
 }

@@ -6,27 +6,21 @@
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
-#include <cstdio>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "bench/WindowBench.h"
 #include "forms/ErrorsForm.h"
 #include "platform/db/DB.h"
 #include "platform/gui/ApplicationContext.h"
-#include "platform/gui/Forms.h"
 #include "tallora/app/TalloraForm.h"
 #include "tallora/data/GrovanaData.h"
 #include "tools/DefaultData.h"
-#include "widgets/gbOutBar.h"
 
 namespace {
-
-std::string folder;
 
 struct Program {
   std::unique_ptr<TGrovana> grovana;
@@ -34,7 +28,7 @@ struct Program {
 
   Program() {
     grovana =
-        std::make_unique<TGrovana>(nullptr, TDataFolders{folder, folder},
+        std::make_unique<TGrovana>(nullptr, TDataFolders{windowbench::Folder(), windowbench::Folder()},
                                    TDataSeams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()});
     TMainWindowOptions options;
     options.aboutOpener = [] {};
@@ -47,24 +41,6 @@ struct Program {
     grovana.reset();
   }
 };
-
-double StartUpMs() {
-  QElapsedTimer timer;
-  timer.start();
-  Program program;
-  return timer.nsecsElapsed() / 1e6;
-}
-
-void BM_StartUp(benchmark::State& state) {
-  for (auto _ : state) {
-    auto program = std::make_unique<Program>();
-    state.PauseTiming();
-    program.reset();
-    QApplication::processEvents();
-    state.ResumeTiming();
-  }
-}
-BENCHMARK(BM_StartUp)->Unit(benchmark::kMillisecond);
 
 // Each click runs the simulation: the site index changes between clicks.
 void Calcular(benchmark::State& state, int pause) {
@@ -102,23 +78,9 @@ BENCHMARK(BM_CalcularWithSlide)->Unit(benchmark::kMillisecond)->Iterations(8);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  TApplicationOptions options;
-  options.title = "Tallora";
-  TApplicationContext context(argc, argv, options);
-  LoadFormatSettingsFromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
-  InitOutBarUnit();
-  QTemporaryDir dir;
-  folder = dir.path().toStdString();
-  std::vector<TDefaultFile> files;
-  AppendTalloraDefaultFiles(files);
-  WriteDefaultFiles(folder, files);
-  std::printf("Start-up, first run: %.1f ms\n", StartUpMs());
-  QApplication::processEvents();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  DoneOutBarUnit();
-  return 0;
+  return windowbench::Main<Program>(argc, argv, "Tallora", [] {
+    std::vector<TDefaultFile> files;
+    AppendTalloraDefaultFiles(files);
+    WriteDefaultFiles(windowbench::Folder(), files);
+  });
 }
