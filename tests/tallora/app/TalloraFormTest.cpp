@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -90,6 +91,17 @@ TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
   EXPECT_EQ(w.FrameSimulation()->TitleLabel()->text().toStdString(), TFormTallora::kSpeciesTitle);
   EXPECT_TRUE(app.dialogs.Prompts().empty());
   EXPECT_TRUE(Save("tallora-start.png"));
+}
+
+// Every frame fits the window's frame area without being squeezed (a
+// squeezed layout overlaps its rows).
+TEST_F(TalloraFormTest, EveryFrameFitsTheFrameArea) {
+  const int height = w.FrameStack()->height();
+  const int width = w.FrameStack()->width();
+  for (QWidget* frame : w.Frames()) {
+    EXPECT_LE(frame->minimumSizeHint().height(), height) << frame->objectName().toStdString();
+    EXPECT_LE(frame->minimumSizeHint().width(), width) << frame->objectName().toStdString();
+  }
 }
 
 TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
