@@ -292,6 +292,15 @@ TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
   w.MenuVisualizarGrafico()->trigger();
   EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
   EXPECT_GT(TFormGraphic::Instance()->Series(0).count(), 0);
+
+  // A new simulation has no results: "Gráfico" unticks and hides the chart
+  // of the previous one.
+  app.dialogs.Answer(TMsgDlgBtn::No);
+  w.RunCommand([&] { w.Novo(); });
+  ASSERT_FALSE(grovana.cdsPrognosis().Active());
+  w.MenuVisualizarGrafico()->trigger();
+  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
+  EXPECT_FALSE(TFormGraphic::Instance()->isVisible());
 }
 
 TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {
