@@ -174,6 +174,10 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0].options.fileName, "Simulation.rtf");
   EXPECT_EQ(saves[0].options.initialDir, app.exe.string());
+  EXPECT_EQ(saves[0].options.title, "Salvar Documento");
+  EXPECT_EQ(saves[0].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
+  EXPECT_EQ(saves[0].options.defaultExt, "rtf");
+  EXPECT_TRUE(saves[0].options.overwritePrompt);
   EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), w.RichEdit()->Bytes());
 }
 
@@ -246,6 +250,16 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   EXPECT_EQ(ReadFile(formulas), saved);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
   EXPECT_TRUE(app.dialogs.Prompts().empty());
+
+  // "Imprimir" with a catalogue current neither calculates nor prints.
+  const std::string pdf = app.dir / "catalogo.pdf";
+  QPrinter& printer = app.context->PrintService().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  EXPECT_EQ(w.ActivePage(), 0);
+  EXPECT_EQ(grovana.RunCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
@@ -273,6 +287,13 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
   ASSERT_NE(exit, nullptr);
   EXPECT_EQ(exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_TRUE(w.FindAction("MenuArquivoSalvar")->shortcut().isEmpty());
+  // Pressed in an edit it closes the window (not the program here).
+  app.context->SetMainWindow(nullptr);
+  ASSERT_TRUE(app.Activate());
+  auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
