@@ -196,7 +196,18 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 7"}));
   EXPECT_EQ(w.ThinsNode()->child(2), added);
 
-  // Rebuilt (as after "Abrir"): in age order, a fresh one at age 0 listed too.
+  // Saved and opened again: in age order, under the file's name.
+  const std::filesystem::path file = app.dir / "desbastes.dat";
+  app.dialogs.AnswerFile(file);
+  w.ClickToolbarItem(w.ToolBar(), "Salvar Como");
+  ASSERT_TRUE(std::filesystem::exists(file));
+  app.dialogs.Answer(TMsgDlgBtn::No).AnswerFile(file);
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - desbastes.dat");
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 7", "Idade 10"}));
+  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+
+  // Rebuilt: a fresh one at age 0 is listed too.
   thins.Append();
   w.RefreshTree();
   EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 7", "Idade 10"}));
