@@ -42,7 +42,7 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
   grid->setColumnMinimumWidth(0, 18);
   grid->setColumnStretch(1, 1);
   grid->setHorizontalSpacing(8);
-  grid->setVerticalSpacing(5);
+  grid->setVerticalSpacing(2);
   int row = 0;
   types_ = new QButtonGroup(this);
   const char* typeCaptions[3] = {
@@ -90,7 +90,7 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
   levels->setColumnMinimumWidth(0, 18);
   levels->setColumnStretch(1, 1);
   levels->setHorizontalSpacing(8);
-  levels->setVerticalSpacing(5);
+  levels->setVerticalSpacing(2);
   homogeneity_ = NumberEdit(levelBox, source, "HomogeneityDegree", "DBEditHomogeneityDegree");
   levels->addWidget(MakeLabel(levelBox, "Nível de homogeneidade do plantio:", homogeneity_), 0, 0, 1, 2);
   levels->addWidget(homogeneity_, 0, 2);

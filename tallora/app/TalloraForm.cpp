@@ -289,6 +289,8 @@ void TFormTallora::MenuVisualizarGraficoClick() {
   chart.OnClose = [this] { menuGrafico_->setChecked(false); };
   TSimulation* simulation = grovana_.CurrentSimulation();
   if (!grovana_.cdsPrognosis().Active() || !simulation) {
+    // No results: the mark goes, and a chart of earlier results with it.
+    chart.hide();
     menuGrafico_->setChecked(false);
     return;
   }

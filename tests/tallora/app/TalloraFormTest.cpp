@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QStackedWidget>
 #include <QTableWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -92,6 +93,17 @@ TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
   EXPECT_TRUE(Save("tallora-start.png"));
 }
 
+// Every frame fits the window's frame area without being squeezed (a
+// squeezed layout overlaps its rows).
+TEST_F(TalloraFormTest, EveryFrameFitsTheFrameArea) {
+  const int height = w.FrameStack()->height();
+  const int width = w.FrameStack()->width();
+  for (QWidget* frame : w.Frames()) {
+    EXPECT_LE(frame->minimumSizeHint().height(), height) << frame->objectName().toStdString();
+    EXPECT_LE(frame->minimumSizeHint().width(), width) << frame->objectName().toStdString();
+  }
+}
+
 TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
   TypeSiteIndex("28");
   PressReturn();
@@ -162,6 +174,10 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0].options.fileName, "Simulation.rtf");
   EXPECT_EQ(saves[0].options.initialDir, app.exe.string());
+  EXPECT_EQ(saves[0].options.title, "Salvar Documento");
+  EXPECT_EQ(saves[0].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
+  EXPECT_EQ(saves[0].options.defaultExt, "rtf");
+  EXPECT_TRUE(saves[0].options.overwritePrompt);
   EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), w.RichEdit()->Bytes());
 }
 
@@ -180,7 +196,18 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 7"}));
   EXPECT_EQ(w.ThinsNode()->child(2), added);
 
-  // Rebuilt (as after "Abrir"): in age order, a fresh one at age 0 listed too.
+  // Saved and opened again: in age order, under the file's name.
+  const std::filesystem::path file = app.dir / "desbastes.dat";
+  app.dialogs.AnswerFile(file);
+  w.ClickToolbarItem(w.ToolBar(), "Salvar Como");
+  ASSERT_TRUE(std::filesystem::exists(file));
+  app.dialogs.Answer(TMsgDlgBtn::No).AnswerFile(file);
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - desbastes.dat");
+  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 7", "Idade 10"}));
+  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+
+  // Rebuilt: a fresh one at age 0 is listed too.
   thins.Append();
   w.RefreshTree();
   EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 7", "Idade 10"}));
@@ -234,6 +261,16 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   EXPECT_EQ(ReadFile(formulas), saved);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
   EXPECT_TRUE(app.dialogs.Prompts().empty());
+
+  // "Imprimir" with a catalogue current neither calculates nor prints.
+  const std::string pdf = app.dir / "catalogo.pdf";
+  QPrinter& printer = app.context->PrintService().Printer();
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  EXPECT_EQ(w.ActivePage(), 0);
+  EXPECT_EQ(grovana.RunCount(), 0);
+  EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
@@ -261,6 +298,13 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
   ASSERT_NE(exit, nullptr);
   EXPECT_EQ(exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_TRUE(w.FindAction("MenuArquivoSalvar")->shortcut().isEmpty());
+  // Pressed in an edit it closes the window (not the program here).
+  app.context->SetMainWindow(nullptr);
+  ASSERT_TRUE(app.Activate());
+  auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
+  edit->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_FALSE(w.isVisible());
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
@@ -280,6 +324,15 @@ TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
   w.MenuVisualizarGrafico()->trigger();
   EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
   EXPECT_GT(TFormGraphic::Instance()->Series(0).count(), 0);
+
+  // A new simulation has no results: "Gráfico" unticks and hides the chart
+  // of the previous one.
+  app.dialogs.Answer(TMsgDlgBtn::No);
+  w.RunCommand([&] { w.Novo(); });
+  ASSERT_FALSE(grovana.cdsPrognosis().Active());
+  w.MenuVisualizarGrafico()->trigger();
+  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
+  EXPECT_FALSE(TFormGraphic::Instance()->isVisible());
 }
 
 TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {
