@@ -10,9 +10,10 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev
   libjpeg62-turbo-dev
-  # At run time: Qt's platform plugins (the X11 one ships with libqt6gui6)
-  # and the fonts the windows ask for.
-  qt6-qpa-plugins
+  # At run time: Qt's platform plugins (the X11 one ships with libqt6gui6),
+  # Qt's own Portuguese texts (file and print dialogs) and the fonts the
+  # windows ask for.
+  qt6-qpa-plugins qt6-translations-l10n
   fonts-liberation2 fonts-dejavu-core
   libboost-dev libmuparser-dev
 )

@@ -1,6 +1,7 @@
 #include "platform/gui/ApplicationContext.h"
 
 #include <QDir>
+#include <QLibraryInfo>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/Forms.h"
@@ -16,6 +17,12 @@ TApplicationContext* current = nullptr;
 
 TApplicationContext::TApplicationContext(int& argc, char** argv, TApplicationOptions options)
     : ownApp_(std::make_unique<TGuardedApplication>(argc, argv)), options_(std::move(options)) {
+  // Qt's file, print and message dialogs speak the programs' language; without
+  // the translation installed they stay in English.
+  translator_ = std::make_unique<QTranslator>();
+  if (translator_->load(QLocale(QLocale::Portuguese, QLocale::Brazil), "qtbase", "_",
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+    QCoreApplication::installTranslator(translator_.get());
   Init();
 }
 
@@ -28,8 +35,10 @@ void TApplicationContext::Init() {
     throw Exception("The application context needs a QApplication");
   if (options_.exeDir.empty()) options_.exeDir = FromQString(QCoreApplication::applicationDirPath());
   if (options_.workDir.empty()) options_.workDir = FromQString(QDir::currentPath());
-  savedDisplayName_ = QGuiApplication::applicationDisplayName();
-  if (!options_.title.empty()) QGuiApplication::setApplicationDisplayName(ToQString(options_.title));
+  // The name, not the display name: Qt would append a display name to every
+  // window's caption ("Tallora - Nova Simulação — Tallora").
+  savedName_ = QCoreApplication::applicationName();
+  if (!options_.title.empty()) QCoreApplication::setApplicationName(ToQString(options_.title));
 
   printService_ = std::make_unique<TPrintService>();
   if (options_.dialogs) {
@@ -60,7 +69,8 @@ TApplicationContext::~TApplicationContext() {
   ownShell_.reset();
   ownDialogs_.reset();
   printService_.reset();
-  QGuiApplication::setApplicationDisplayName(savedDisplayName_);
+  QCoreApplication::setApplicationName(savedName_);
+  if (translator_) QCoreApplication::removeTranslator(translator_.get());
   ownApp_.reset();
 }
 

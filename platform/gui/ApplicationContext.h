@@ -4,10 +4,12 @@
 // exceptions that reach the application's handler in a message box, and owns
 // the windows the program gives the application as owner (the error window,
 // pickers, the chart). Those are deleted in the reverse order of adoption,
-// before the QApplication goes. One context lives at a time.
+// before the QApplication goes. One context lives at a time. The program's
+// context also shows Qt's own dialogs in Portuguese.
 
 #include <QApplication>
 #include <QPointer>
+#include <QTranslator>
 #include <QWidget>
 #include <memory>
 #include <string>
@@ -18,7 +20,7 @@
 #include "platform/services/Services.h"
 
 struct TApplicationOptions {
-  std::string title;    // captions of the message boxes
+  std::string title;    // captions of the message boxes, the application's name
   std::string exeDir;   // empty: the executable's folder
   std::string workDir;  // empty: the process's current folder
   // Not owned; empty: the Qt dialogs and the Qt shell.
@@ -77,7 +79,8 @@ private:
 
   std::unique_ptr<QApplication> ownApp_;
   TApplicationOptions options_;
-  QString savedDisplayName_;
+  QString savedName_;
+  std::unique_ptr<QTranslator> translator_;
   TExceptionHandler savedHandler_;
   std::unique_ptr<TPrintService> printService_;
   std::unique_ptr<IDialogs> ownDialogs_;

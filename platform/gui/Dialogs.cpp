@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <vector>
 
+#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/PrintService.h"
 #include "platform/gui/QtTypes.h"
@@ -38,7 +39,8 @@ std::string QtPatterns(std::string_view patterns) {
 }
 
 QString Caption() {
-  return QGuiApplication::applicationDisplayName();
+  const TApplicationContext* context = TApplicationContext::Current();
+  return context ? ToQString(context->Title()) : QString();
 }
 
 // A message box with our own button texts; returns the button pressed.

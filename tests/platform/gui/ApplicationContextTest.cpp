@@ -38,7 +38,8 @@ TEST(ApplicationContext, FoldersSeamsAndTheCurrentContext) {
     EXPECT_EQ(context.WorkDir(), "/home/u");
     EXPECT_EQ(&context.Dialogs(), &dialogs);
     EXPECT_EQ(&context.Shell(), &shell);
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), "Tallora");
+    EXPECT_EQ(context.Title(), "Tallora");
+    EXPECT_EQ(QCoreApplication::applicationName(), "Tallora");
     // The print service's set-up dialog goes through the dialogs.
     dialogs.AnswerPrinter(false);
     EXPECT_FALSE(context.PrintService().Setup());
