@@ -636,6 +636,12 @@ bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
 
 void TMainWindow::FinishLayout() {
   built_ = true;
+  // Minimise and close only, whatever the window manager offers by default:
+  // a fixed size cannot be maximised.
+  const bool shown = isVisible();
+  setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  if (shown) show();
   const int menuHeight = menuBar()->sizeHint().height();
   setFixedSize(options_.clientWidth, options_.clientHeight + menuHeight);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {

@@ -3,8 +3,9 @@
 // nothing when it is gone), dispatch by exact caption with the pending edit
 // committed first, a refused page change stopping its command, the About hot
 // spot opening queued, node removal without change events, the report's
-// save dialog, a tree that never loses its selection to a click. Writes
-// main-window-base.png into the build folder.
+// save dialog, a tree that never loses its selection to a click, a window
+// that cannot be maximised. Writes main-window-base.png into the build
+// folder.
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -185,6 +186,15 @@ TEST_F(MainWindowTest, ClicksNeverLeaveTheTreeWithoutASelection) {
   w->ClearSelection();
   EXPECT_EQ(w->SelectedNode(), nullptr);
   EXPECT_TRUE(tree->selectedItems().isEmpty());
+}
+
+TEST_F(MainWindowTest, TheWindowCannotBeMaximised) {
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowTitleHint);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
 }
 
 TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
