@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QPointer>
+#include <QScreen>
 #include <QTableWidget>
 #include <QWindow>
 #include <algorithm>
@@ -118,11 +119,14 @@ void TFormErrors::ShowErrors(const std::string& title, const std::vector<ErrorLi
   TFormErrors* form = context.Find<TFormErrors>();
   if (!form) form = context.Adopt(std::unique_ptr<TFormErrors>(new TFormErrors()));
   form->Fill(title, errors);
+  QWidget* main = context.MainWindow();
+  if (main == form) main = nullptr;
   // Above the main window, as its tool window.
-  if (QWidget* main = context.MainWindow(); main && main != form) {
+  if (main) {
     form->winId();
     if (QWindow* owner = main->window()->windowHandle()) form->windowHandle()->setTransientParent(owner);
   }
+  if (!form->placed_) form->PlaceFirstTime(main);
   // Where the platform activates a shown window all the same, the window in
   // use gets the activation back, and with it the focus of its edit.
   QWidget* active = QApplication::activeWindow();
@@ -131,6 +135,26 @@ void TFormErrors::ShowErrors(const std::string& title, const std::vector<ErrorLi
   form->show();
   // An already visible window would stay behind the one in use.
   form->raise();
+}
+
+void TFormErrors::PlaceFirstTime(const QWidget* main) {
+  placed_ = true;
+  QScreen* screen = main ? main->window()->screen() : QGuiApplication::primaryScreen();
+  if (!screen) return;
+  // The frame's size where the platform tells it already.
+  winId();
+  const QSize size = frameGeometry().size();
+  const QRect available = screen->availableGeometry();
+  QPoint topLeft = available.center() - QPoint(size.width() / 2, size.height() / 2);
+  if (main) {
+    const QRect owner = main->window()->geometry();
+    topLeft = QPoint(owner.right() + 1 - kPlacementInset - size.width(), owner.top() + kPlacementInset);
+  }
+  topLeft.setX(
+      std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() + 1 - size.width())));
+  topLeft.setY(
+      std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() + 1 - size.height())));
+  move(topLeft);
 }
 
 bool TFormErrors::event(QEvent* event) {

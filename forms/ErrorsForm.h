@@ -3,6 +3,8 @@
 // and its text, under the list's title. A small modeless tool window above
 // the main window, created on the first ShowErrors and owned by the
 // application context until the program ends; afterwards shown or hidden.
+// First shown near the main window's top-right corner, later where the user
+// left it.
 // Showing it never takes the focus: the edit the user was typing in keeps it.
 
 #include <QElapsedTimer>
@@ -24,6 +26,8 @@ public:
   static constexpr int kBorderWidth = 4;
   static constexpr int kFontPixels = 13;
   static constexpr int kCodeColumnWidth = 64;
+  // Distance from the main window's right and top edges on the first show.
+  static constexpr int kPlacementInset = 24;
 
   // Class operations: they reach the one window of the running application
   // context. ShowErrors creates it when needed, replaces the rows and the
@@ -56,8 +60,12 @@ private:
   void FormResize();
   void Fill(const std::string& title, const std::vector<ErrorLine>& errors);
   void GiveActivationBack();
+  // The first show: near the top-right corner of the main window (or the
+  // screen's centre without one), wholly on the screen.
+  void PlaceFirstTime(const QWidget* main);
 
   QTableWidget* grid_;
   QPointer<QWidget> returnActivationTo_;
   QElapsedTimer shownAt_;
+  bool placed_ = false;
 };

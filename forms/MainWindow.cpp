@@ -89,6 +89,19 @@ private:
   int startWidth_ = 0;
 };
 
+// The items tree keeps its one selected node: a press on empty space, or
+// Ctrl with the selected node (click or space), changes nothing. Moving to
+// another node and ClearSelection still work.
+class TItemsTree : public QTreeWidget {
+protected:
+  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
+    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
+    const QItemSelectionModel::SelectionFlags command = QTreeWidget::selectionCommand(index, event);
+    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) return QItemSelectionModel::NoUpdate;
+    return command;
+  }
+};
+
 }  // namespace
 
 TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
@@ -249,7 +262,7 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   BoldArial(itemsPanel_->HeaderFont(), 12);
   itemsPanel_->OnRightButtonClick() = [this](TPersistent*) { RunCommand([this] { HideItems(); }); };
 
-  tree_ = new QTreeWidget;
+  tree_ = new TItemsTree;
   tree_->setObjectName("TreeView");
   tree_->setHeaderHidden(true);
   tree_->setColumnCount(1);
@@ -623,6 +636,12 @@ bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
 
 void TMainWindow::FinishLayout() {
   built_ = true;
+  // Minimise and close only, whatever the window manager offers by default:
+  // a fixed size cannot be maximised.
+  const bool shown = isVisible();
+  setWindowFlags(windowType() | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+  if (shown) show();
   const int menuHeight = menuBar()->sizeHint().height();
   setFixedSize(options_.clientWidth, options_.clientHeight + menuHeight);
   if (QScreen* screen = QGuiApplication::primaryScreen()) {

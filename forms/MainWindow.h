@@ -226,8 +226,9 @@ public:
   QStatusBar* StatusBarWidget() const { return statusBar_; }
   TImageList& ToolbarImages() { return *toolbarImages_; }
 
-  // Fixes the window's size (menu bar plus client area) and centres it;
-  // page changes reach PageChanging from here on.
+  // Fixes the window's size (menu bar plus client area), leaves only the
+  // minimise and close buttons and centres it; page changes reach
+  // PageChanging from here on.
   void FinishLayout();
 
 protected:

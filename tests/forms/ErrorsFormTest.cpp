@@ -1,11 +1,14 @@
 // The error window: created on the first show only, rows and caption of the
 // list shown last, the message column taking the width, CR and LF as blanks,
-// raised on every show, and never taking the focus from the edit in use.
+// raised on every show, and never taking the focus from the edit in use;
+// first shown near the main window's top-right corner and on the screen,
+// later where the user left it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTableWidget>
 #include <QTest>
 #include <QVBoxLayout>
@@ -171,6 +174,43 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   EXPECT_TRUE(dialogs.Prompts().empty());
   EXPECT_EQ(TFormErrors::Instance()->windowHandle()->transientParent(), main->windowHandle());
   TFormErrors::HideErrors();
+}
+
+TEST_F(ErrorsForm, FirstShownOverTheMainWindowsTopRightThenWhereTheUserLeftIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget main;
+  main.setGeometry(QRect(screen.topLeft() + QPoint(40, 30), QSize(640, 420)));
+  context.SetMainWindow(&main);
+  main.show();
+  TFormErrors::ShowErrors(List("Erros", 1));
+  TFormErrors& form = *TFormErrors::Instance();
+  const QRect placed = form.frameGeometry();
+  EXPECT_TRUE(main.geometry().contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_GT(placed.left(), main.geometry().center().x() - form.width() / 2);
+  EXPECT_LT(main.geometry().right() - placed.right(), 60);
+  EXPECT_LT(placed.top() - main.geometry().top(), 60);
+
+  // Moved by the user: hidden and shown again, it stays there.
+  const QPoint moved = screen.topLeft() + QPoint(70, 90);
+  form.move(moved);
+  TFormErrors::HideErrors();
+  TFormErrors::ShowErrors(List("Erros", 2));
+  EXPECT_EQ(form.pos(), moved);
+  TFormErrors::HideErrors();
+  context.SetMainWindow(nullptr);
+}
+
+TEST_F(ErrorsForm, FirstShownOnTheScreenWhenTheMainWindowReachesPastIt) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget main;
+  main.setGeometry(QRect(screen.topRight() + QPoint(-200, -40), QSize(640, 420)));
+  context.SetMainWindow(&main);
+  main.show();
+  TFormErrors::ShowErrors(List("Erros", 1));
+  const QRect placed = TFormErrors::Instance()->frameGeometry();
+  EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+  TFormErrors::HideErrors();
+  context.SetMainWindow(nullptr);
 }
 
 TEST_F(ErrorsForm, GalleryWithAFewErrors) {

@@ -3,7 +3,9 @@
 // nothing when it is gone), dispatch by exact caption with the pending edit
 // committed first, a refused page change stopping its command, the About hot
 // spot opening queued, node removal without change events, the report's
-// save dialog. Writes main-window-base.png into the build folder.
+// save dialog, a tree that never loses its selection to a click, a window
+// that cannot be maximised. Writes main-window-base.png into the build
+// folder.
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -152,6 +154,47 @@ TEST_F(MainWindowTest, TheCurrentFrameIsTheEnabledOne) {
   EXPECT_EQ(TMainWindow::NodeItemId(w->list->child(0)), 10);
   EXPECT_EQ(TMainWindow::FindItemNode(w->list, 11), w->list->child(1));
   EXPECT_EQ(TMainWindow::FindItemNode(w->list, 12), nullptr);
+}
+
+TEST_F(MainWindowTest, ClicksNeverLeaveTheTreeWithoutASelection) {
+  QTreeWidget* tree = w->Tree();
+  w->SelectNode(w->list);
+  w->journal.clear();
+  const QRect last = tree->visualItemRect(w->list->child(1));
+  const QPoint below(last.left() + 20, last.bottom() + 30);
+  ASSERT_LT(below.y(), tree->viewport()->height());
+  ASSERT_EQ(tree->itemAt(below), nullptr);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, below);
+  QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, below);
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, below);
+  EXPECT_EQ(w->SelectedNode(), w->list);
+  EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->list});
+  // Ctrl on the selected node, by mouse or by keyboard, keeps it selected.
+  const QPoint onList = tree->visualItemRect(w->list).center();
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, onList);
+  tree->setFocus();
+  QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
+  EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->list});
+  EXPECT_EQ(w->CurrentFrame(), w->second);
+  EXPECT_TRUE(w->journal.empty());
+  // A click on another node still moves the selection.
+  QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(w->root).center());
+  EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->root});
+  EXPECT_EQ(w->journal, (std::vector<std::string>{"tree Simulação"}));
+  EXPECT_EQ(w->CurrentFrame(), w->first);
+  // Clearing on purpose still clears.
+  w->ClearSelection();
+  EXPECT_EQ(w->SelectedNode(), nullptr);
+  EXPECT_TRUE(tree->selectedItems().isEmpty());
+}
+
+TEST_F(MainWindowTest, TheWindowCannotBeMaximised) {
+  EXPECT_FALSE(w->windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_TRUE(w->windowFlags() & Qt::WindowTitleHint);
+  EXPECT_TRUE(w->isVisible());
+  EXPECT_EQ(w->minimumSize(), w->maximumSize());
 }
 
 TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
