@@ -39,19 +39,6 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
   return options;
 }
 
-// Runs its work when the scope ends, also by an exception.
-template <class F>
-class AtScopeEnd {
-public:
-  explicit AtScopeEnd(F work) : work_(std::move(work)) {}
-  ~AtScopeEnd() { work_(); }
-  AtScopeEnd(const AtScopeEnd&) = delete;
-  AtScopeEnd& operator=(const AtScopeEnd&) = delete;
-
-private:
-  F work_;
-};
-
 }  // namespace
 
 TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOptions options)
@@ -325,8 +312,15 @@ void TFormQuorva::Introducao() {
 void TFormQuorva::Novo() {
   if (!IsCurrentFrame(frameQuorva_)) return;
   ClearSelection();
-  AtScopeEnd refresh([this] { RefreshTree(); });
-  if (frameQuorva_->New()) ClearReports();
+  // The tree is rebuilt also when the new plan fails; never from a
+  // destructor, where a second exception would end the program.
+  try {
+    if (frameQuorva_->New()) ClearReports();
+  } catch (...) {
+    RefreshTree();
+    throw;
+  }
+  RefreshTree();
 }
 
 void TFormQuorva::Abrir() {
@@ -342,12 +336,15 @@ void TFormQuorva::Abrir() {
   // The caption names the opened file; a cancelled or failed open keeps the
   // plan, its caption and, rebuilt, its tree.
   bool loaded = false;
-  AtScopeEnd refresh([this, &loaded] {
-    if (loaded) SetDocumentCaption(marquel_.GetFileName());
+  try {
+    loaded = frameQuorva_->Open();
+    if (loaded) ClearReports();
+  } catch (...) {
     RefreshTree();
-  });
-  loaded = frameQuorva_->Open();
-  if (loaded) ClearReports();
+    throw;
+  }
+  if (loaded) SetDocumentCaption(marquel_.GetFileName());
+  RefreshTree();
 }
 
 void TFormQuorva::Salvar() {
