@@ -163,12 +163,12 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   QTest::keyClick(edit, Qt::Key_Return);
   ASSERT_NE(TFormErrors::Instance(), nullptr);
   EXPECT_TRUE(TFormErrors::Instance()->isVisible());
-  QTest::qWait(20);
+  QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), edit);
   EXPECT_EQ(QApplication::activeWindow(), main.get());
   // A second failure, with the window visible: still the edit.
   QTest::keyClick(edit, Qt::Key_Return);
-  QTest::qWait(20);
+  QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), edit);
   EXPECT_TRUE(RecordedExceptions().empty());
   EXPECT_TRUE(dialogs.Prompts().empty());
