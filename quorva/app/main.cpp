@@ -3,6 +3,8 @@
 // plan, the splash (not waited for), then the event loop. Nothing is saved or
 // asked at exit; closing the main window ends the program.
 
+#include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <memory>
 
@@ -21,6 +23,7 @@ int main(int argc, char** argv) {
   TApplicationOptions options;
   options.title = TFormQuorva::kProgramName;
   TApplicationContext context(argc, argv, options);
+  QApplication::setWindowIcon(QIcon(":/icons/quorva.png"));
   LoadFormatSettingsFromLocale(QLocale::system());
   InitOutBarUnit();
   int code = 0;

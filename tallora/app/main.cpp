@@ -3,6 +3,8 @@
 // (not waited for), then the event loop. Nothing is saved or asked at exit;
 // closing the main window ends the program.
 
+#include <QApplication>
+#include <QIcon>
 #include <QLocale>
 #include <memory>
 
@@ -20,6 +22,7 @@ int main(int argc, char** argv) {
   TApplicationOptions options;
   options.title = TFormTallora::kProgramName;
   TApplicationContext context(argc, argv, options);
+  QApplication::setWindowIcon(QIcon(":/icons/tallora.png"));
   LoadFormatSettingsFromLocale(QLocale::system());
   InitOutBarUnit();
   int code = 0;
