@@ -10,22 +10,6 @@
 
 namespace {
 
-bool IsNavigationKey(int key) {
-  switch (key) {
-    case VK_UP:
-    case VK_DOWN:
-    case VK_LEFT:
-    case VK_RIGHT:
-    case VK_HOME:
-    case VK_END:
-    case VK_PRIOR:
-    case VK_NEXT:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Nested item selection that is no item press.
 struct ClickLockScope {
   int& lock;

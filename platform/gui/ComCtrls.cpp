@@ -5,8 +5,6 @@
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
 
-namespace {
-
 bool IsNavigationKey(int key) {
   switch (key) {
     case VK_UP:
@@ -22,8 +20,6 @@ bool IsNavigationKey(int key) {
       return false;
   }
 }
-
-}  // namespace
 
 // ---- TListItem
 

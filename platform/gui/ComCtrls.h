@@ -40,6 +40,9 @@ enum TViewStyle { vsIcon, vsSmallIcon, vsList, vsReport };
 enum TDisplayCode { drBounds, drIcon, drLabel, drSelectBounds };
 enum TItemChange { ctText, ctImage, ctState };
 
+// The keys that move a list's focus: arrows, Home, End, Page Up, Page Down.
+bool IsNavigationKey(int key);
+
 class TListItem : public TPersistent {
 public:
   explicit TListItem(TListItems* owner);
