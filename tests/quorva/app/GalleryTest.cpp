@@ -23,14 +23,7 @@ constexpr int kPageWidth = 475, kPageHeight = 540;
 class QuorvaGallery : public QuorvaFramesTest {
 protected:
   void Write(QWidget& widget, const std::string& name) {
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    if (QWidget* focus = widget.focusWidget()) focus->clearFocus();
-    const QImage image = Snap(widget);
-    ASSERT_FALSE(image.isNull());
-    const std::string path = std::string(TQ_BINARY_DIR) + "/quorva-frame-" + name + ".png";
-    ASSERT_TRUE(image.save(QString::fromStdString(path)));
-    widget.hide();
+    ASSERT_TRUE(WritePicture(widget, std::string(TQ_BINARY_DIR) + "/quorva-frame-" + name + ".png"));
   }
   // A page alone in a window of the page area.
   void WritePage(const std::string& name, const std::function<QWidget*(QWidget*)>& make,

@@ -1,5 +1,6 @@
 #include "tests/support/gui/GuiSupport.h"
 
+#include <QTest>
 #include <algorithm>
 #include <exception>
 
@@ -8,6 +9,15 @@
 
 QImage Snap(QWidget& widget) {
   return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+bool WritePicture(QWidget& window, const std::string& path) {
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return false;
+  if (QWidget* focus = window.focusWidget()) focus->clearFocus();
+  const bool written = Snap(window).save(QString::fromStdString(path));
+  window.hide();
+  return written;
 }
 
 QColor Rgb(TColor color) {

@@ -18,6 +18,9 @@ class TPopupMenu;
 
 // What the widget shows, rendered now, as RGB32.
 QImage Snap(QWidget& widget);
+// Shows the window, writes what it shows (without a focus frame) to path as
+// a picture, and hides it again; false when it could not.
+bool WritePicture(QWidget& window, const std::string& path);
 // The RGB value a colour paints (system colours through the fixed palette).
 QColor Rgb(TColor color);
 // The colour of one pixel.

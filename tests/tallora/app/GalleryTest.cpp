@@ -30,14 +30,7 @@ constexpr int kPageWidth = 475, kPageHeight = 540;
 class Gallery : public TalloraFramesTest {
 protected:
   void Write(QWidget& widget, const std::string& name) {
-    widget.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&widget));
-    if (QWidget* focus = widget.focusWidget()) focus->clearFocus();
-    const QImage image = Snap(widget);
-    ASSERT_FALSE(image.isNull());
-    const std::string path = std::string(TQ_BINARY_DIR) + "/tallora-frame-" + name + ".png";
-    ASSERT_TRUE(image.save(QString::fromStdString(path)));
-    widget.hide();
+    ASSERT_TRUE(WritePicture(widget, std::string(TQ_BINARY_DIR) + "/tallora-frame-" + name + ".png"));
   }
   // A page alone in a window of the page area.
   template <class F>
