@@ -7,21 +7,13 @@
 #include "platform/gui/Forms.h"
 #include "platform/gui/InputHub.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/ValueScope.h"
 #include "widgets/gbOutBar.h"
 #include "widgets/gbOutConst.h"
 
 namespace {
 
 constexpr TColor kGrey = RGB(128, 128, 128);
-
-// Sets a flag for a scope.
-struct FlagScope {
-  bool& flag;
-  explicit FlagScope(bool& f) : flag(f) { flag = true; }
-  ~FlagScope() { flag = false; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-};
 
 void Line(TCanvas& c, TColor color, std::initializer_list<TPoint> points) {
   c.Pen().SetColor(color);
@@ -276,7 +268,7 @@ bool TCustomGBGroupBar::IsGroupEnabled(int index) const {
 // ---- painting
 
 void TCustomGBGroupBar::Paint() {
-  FlagScope painting(painting_);
+  TValueScope painting(painting_, true);
   const TRect page = animating_ ? animBand_ : GetPageRect();
   // A page that is not shown leaves its place to the bar.
   if (TGBOutBarGroup* g = GetActiveGroup(); g && !g->Visible()) {
@@ -551,7 +543,7 @@ bool TCustomGBGroupBar::Changing(TGBOutBarGroup* NewGroup) {
 void TCustomGBGroupBar::Loaded() {
   TCustomControl::Loaded();
   if (activeGroupIndex_ == pendingIndex_) return;
-  FlagScope loading(inLoaded_);
+  TValueScope loading(inLoaded_, true);
   SetActiveGroupIndex(pendingIndex_);
 }
 

@@ -6,25 +6,9 @@
 
 #include "platform/gui/Forms.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/rtl/ValueScope.h"
 #include "widgets/gbOutCommon.h"
 #include "widgets/gbOutPanel.h"
-
-namespace {
-
-// Sets a flag for one scope, also when it ends through an exception.
-class FlagScope {
-public:
-  FlagScope(bool& flag, bool value) : flag_(flag), saved_(flag) { flag_ = value; }
-  ~FlagScope() { flag_ = saved_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-  bool& flag_;
-  bool saved_;
-};
-
-}  // namespace
 
 TGBCustomOutHeader::TGBCustomOutHeader(TComponent* AOwner) : TCustomControl(AOwner) {
   SetControlStyle(ControlStyle() | csClickEvents | csSetCaption | csOpaque);
@@ -148,7 +132,7 @@ void TGBCustomOutHeader::LayoutButtons() {
   const int a = std::min(leftButton_->GetContentWidth(), 100);
   int b = rightButton_->GetContentWidth();
   if (w - b < a) b = w - a;
-  FlagScope lock(alignLock_, true);
+  TValueScope lock(alignLock_, true);
   // Both inside the border band: the left edge is the band's inner edge.
   leftButton_->SetBounds(r.Left, r.Top, w - b + 1, r.Bottom - r.Top);
   rightButton_->SetBounds(r.Left + w - b, r.Top, b, r.Bottom - r.Top);

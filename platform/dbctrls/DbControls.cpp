@@ -11,21 +11,9 @@
 
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/rtl/ValueScope.h"
 
 namespace {
-
-// Sets a flag for the life of the object.
-class FlagScope {
-public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = old_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-  bool& flag_;
-  bool old_;
-};
 
 bool IsReturn(const QKeyEvent* e) {
   return (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter) &&
@@ -93,7 +81,7 @@ void DbTextControl::Reload() {
   std::string text;
   if (TField* field = link_.Field()) text = EditorHasFocus() ? field->Text() : field->DisplayText();
   {
-    FlagScope loading(loading_);
+    TValueScope loading(loading_, true);
     LoadEditorText(text);
   }
   UpdateAppearance();
@@ -129,7 +117,7 @@ void DbTextControl::AfterUserChange() {
       return;
     }
     if (EditorText() != typed) {
-      FlagScope loading(loading_);
+      TValueScope loading(loading_, true);
       LoadEditorText(typed);
     }
   }

@@ -17,6 +17,7 @@
 #include "platform/gui/Guard.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/rtl/ValueScope.h"
 #include "platform/services/Services.h"
 
 namespace {
@@ -37,18 +38,6 @@ std::string EditorText(const QWidget* editor) {
   if (auto* combo = qobject_cast<const QComboBox*>(editor)) return FromQString(combo->currentText());
   return {};
 }
-
-class FlagScope {
-public:
-  explicit FlagScope(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
-  ~FlagScope() { flag_ = old_; }
-  FlagScope(const FlagScope&) = delete;
-  FlagScope& operator=(const FlagScope&) = delete;
-
-private:
-  bool& flag_;
-  bool old_;
-};
 
 // The row header: marks the current record with a triangle (browsing), an
 // I (inserting) or a pencil (editing).
@@ -277,7 +266,7 @@ TDataSet* DbGrid::DataSet() const {
 
 void DbGrid::SetColumns(const std::vector<DbGridColumn>& columns) {
   {
-    FlagScope still(still_);
+    TValueScope still(still_, true);
     model_->SetColumns(columns);
   }
   ApplyColumnWidths();
@@ -336,7 +325,7 @@ void DbGrid::DataSetChanged() {
   {
     // The view's own reactions to a reset (an editor closing hands the focus
     // back, which picks the first cell) move no record.
-    FlagScope still(still_);
+    TValueScope still(still_, true);
     TDataSet* ds = DataSet();
     if (model_->DataSet() != ds)
       model_->SetDataSet(ds);
@@ -369,7 +358,7 @@ void DbGrid::StateChanged() {
 
 void DbGrid::SyncToCursor() {
   if (syncing_) return;
-  FlagScope syncing(syncing_);
+  TValueScope syncing(syncing_, true);
   const int row = model_->CurrentRow();
   if (row != markedRow_) {
     const int old = markedRow_;
@@ -462,7 +451,7 @@ bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) 
   }
   const QModelIndex target = model_->index(row, column);
   if (currentIndex() != target) {
-    FlagScope syncing(syncing_);
+    TValueScope syncing(syncing_, true);
     selectionModel()->setCurrentIndex(target, SelectFlags());
   }
   Guard([&] { opened = QTableView::edit(target, trigger, event); });
@@ -578,7 +567,7 @@ void DbGrid::mousePressEvent(QMouseEvent* event) {
 void DbGrid::focusInEvent(QFocusEvent* event) {
   {
     // Without a current cell the view picks the first one: not a move.
-    FlagScope still(still_);
+    TValueScope still(still_, true);
     Guard([&] { QTableView::focusInEvent(event); });
   }
   SyncToCursor();
