@@ -2,7 +2,9 @@
 
 #include <QAbstractButton>
 #include <QButtonGroup>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <utility>
 
 #include "platform/dbctrls/DbControls.h"
@@ -48,6 +50,16 @@ QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text, parent);
   if (buddy) label->setBuddy(buddy);
   return label;
+}
+
+QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton*& calculate) {
+  verify = Named(new QPushButton("&Verificar", parent), "ButtonVerificar");
+  calculate = Named(new QPushButton("Calcular", parent), "ButtonCalcular");
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(verify);
+  buttons->addWidget(calculate);
+  return buttons;
 }
 
 DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs* dialogs, const char* name) {

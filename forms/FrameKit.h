@@ -16,7 +16,9 @@ class DbLineEdit;
 class DbNavigator;
 class QAbstractButton;
 class QButtonGroup;
+class QHBoxLayout;
 class QLabel;
+class QPushButton;
 class QWidget;
 class TDataSource;
 
@@ -31,6 +33,9 @@ void ApplyFrameFont(QWidget* frame);
 QLabel* MakeTitleLabel(QWidget* parent, const QString& text, const char* name = "LabelTitle");
 // A label; its mnemonic focuses the buddy.
 QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
+// The document frames' "&Verificar" and "Calcular" buttons, right-aligned in
+// a row.
+QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton*& calculate);
 
 // The navigator of the editing frames: prior, next, insert, delete and post.
 // The dialogs ask before a delete.

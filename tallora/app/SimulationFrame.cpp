@@ -93,12 +93,7 @@ TFrameSimulation::TFrameSimulation(QWidget* parent, TGrovana& grovana) : QWidget
     grid->addWidget(edit, row++, 1, 1, 2);
   }
 
-  verify_ = Named(new QPushButton("&Verificar", this), "ButtonVerificar");
-  calculate_ = Named(new QPushButton("Calcular", this), "ButtonCalcular");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(verify_);
-  buttons->addWidget(calculate_);
+  QHBoxLayout* buttons = MakeCheckButtons(this, verify_, calculate_);
 
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(10, 8, 10, 10);
