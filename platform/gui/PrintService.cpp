@@ -1,7 +1,9 @@
 #include "platform/gui/PrintService.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -12,6 +14,7 @@
 #include <QTextDocument>
 #include <algorithm>
 #include <filesystem>
+#include <functional>
 #include <system_error>
 
 #include "platform/gui/Dialogs.h"
@@ -32,6 +35,23 @@ std::string ProposedName(const std::string& title) {
   const QString lower = ToQString(name).toLower();
   return lower.endsWith(QStringLiteral(".pdf")) ? name : name + ".pdf";
 }
+
+// Runs an action each time a widget is shown.
+class OnShow : public QObject {
+public:
+  OnShow(QWidget& widget, std::function<void()> act) : widget_(widget), act_(std::move(act)) {
+    widget_.installEventFilter(this);
+  }
+  ~OnShow() override { widget_.removeEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) act_();
+    return false;
+  }
+
+private:
+  QWidget& widget_;
+  std::function<void()> act_;
+};
 
 }  // namespace
 
@@ -70,6 +90,19 @@ bool TPrintService::RunSetupDialog(QWidget* parent) {
   for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
     if (buttons->window() == &dialog)
       if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  // No output file here: every print asks for its own. Qt's file row would
+  // ask about overwriting a file the set-up never writes. Qt shows the row
+  // again when the dialog opens and whenever the printer changes.
+  const auto hideFileRow = [&dialog] {
+    for (const char* name : {"lOutput", "filename", "fileBrowser"})
+      if (QWidget* widget = dialog.findChild<QWidget*>(QString::fromLatin1(name))) {
+        widget->setEnabled(false);
+        widget->hide();
+      }
+  };
+  if (QComboBox* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, hideFileRow);
+  OnShow shown(dialog, hideFileRow);
   return dialog.exec() == QDialog::Accepted;
 }
 

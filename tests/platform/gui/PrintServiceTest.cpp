@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPageLayout>
 #include <QPushButton>
 #include <QTextCursor>
@@ -105,20 +106,30 @@ TEST(PrintService, EveryPrintToAFileAsksForItAndACancelledOneWritesNothing) {
 
 TEST(PrintService, TheSetUpDialogChoosesAndPrintsNothing) {
   TempDir dir;
+  WriteFileBytes(dir / "anterior.pdf", "anterior");
   TPrintService service;
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
-  service.Printer().setOutputFileName(QString::fromStdString(dir / "escolhido.pdf"));
+  service.Printer().setOutputFileName(QString::fromStdString(dir / "anterior.pdf"));
   QString title, ok;
   WhenModal([&](QDialog& dialog) {
     title = dialog.windowTitle();
+    // No output file to confirm: Qt would ask about overwriting this one.
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(file, nullptr);
+    ASSERT_FALSE(file->isEnabled());
+    EXPECT_FALSE(file->isVisible());
+    QPushButton* button = nullptr;
     for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
-      if (buttons->window() == &dialog) ok = buttons->button(QDialogButtonBox::Ok)->text();
-    dialog.accept();
+      if (buttons->window() == &dialog) button = buttons->button(QDialogButtonBox::Ok);
+    ASSERT_NE(button, nullptr);
+    ok = button->text();
+    button->click();
   });
   EXPECT_TRUE(service.Setup());
   EXPECT_EQ(title.toStdString(), "Configurar Impressora");
   EXPECT_EQ(ok.toStdString(), "OK");
-  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+  EXPECT_EQ(ReadFileBytes(dir / "anterior.pdf"), "anterior");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
