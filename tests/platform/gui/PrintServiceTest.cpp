@@ -97,9 +97,12 @@ TEST(PrintService, EveryPrintToAFileAsksForItAndACancelledOneWritesNothing) {
   // A file that cannot be written: nothing printed, and it says so.
   dialogs.AnswerFile(dir / "falta/r.pdf");
   EXPECT_FALSE(service.Print(doc, "T"));
-  EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error),
-            std::vector<std::string>{"N\xC3\xA3o foi poss\xC3\xADvel imprimir no arquivo " + (dir / "falta/r.pdf") +
-                                     ": No such file or directory"});
+  const std::vector<std::string> errors = dialogs.Texts(Prompt::Kind::Error);
+  ASSERT_EQ(errors.size(), 1u);
+  // The system's reason follows.
+  const std::string said = "N\xC3\xA3o foi poss\xC3\xADvel imprimir no arquivo " + (dir / "falta/r.pdf") + ": ";
+  EXPECT_EQ(errors[0].substr(0, said.size()), said);
+  EXPECT_GT(errors[0].size(), said.size());
   EXPECT_FALSE(std::filesystem::exists(dir / "falta"));
   EXPECT_TRUE(dialogs.Prompts(Prompt::Kind::PrinterSetup).empty());
 }
