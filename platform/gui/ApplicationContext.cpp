@@ -53,7 +53,7 @@ void TApplicationContext::Init() {
     ownShell_ = std::make_unique<TQtShell>([this] { return options_.exeDir; }, [this] { return options_.workDir; });
     shell_ = ownShell_.get();
   }
-  printService_->SetSetupDialog([this] { return dialogs_->PrinterSetup(); });
+  printService_->SetDialogs(dialogs_);
 
   savedHandler_ = ApplicationExceptionHandler();
   SetApplicationExceptionHandler([this] { ShowException(); });

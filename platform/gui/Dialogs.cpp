@@ -136,5 +136,5 @@ TMsgDlgBtn TQtDialogs::AskYesNoCancel(const std::string& text) {
 }
 
 bool TQtDialogs::PrinterSetup() {
-  return TPrintService::RunPrintDialog(printService_.Printer(), DialogParent());
+  return printService_.RunSetupDialog(DialogParent());
 }

@@ -20,7 +20,7 @@ std::string QtFileFilter(std::string_view filter);
 
 class TQtDialogs : public IDialogs {
 public:
-  // The printer set-up runs the print dialog on the service's printer.
+  // The printer set-up runs the service's set-up dialog.
   explicit TQtDialogs(TPrintService& printService);
 
   std::string OpenFile(const FileDialogOptions& options) override;

@@ -1,21 +1,57 @@
 #include "platform/gui/PrintService.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPrintDialog>
 #include <QPrinterInfo>
+#include <QPushButton>
 #include <QTextDocument>
 #include <algorithm>
+#include <filesystem>
+#include <functional>
+#include <system_error>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
 // The resolution documents are laid out at (pixels per inch).
 constexpr double kDocumentDpi = 96.0;
+
+// The file name proposed for a document: its title with ".pdf".
+std::string ProposedName(const std::string& title) {
+  std::string name = Trim(title);
+  std::replace(name.begin(), name.end(), '/', '_');
+  if (name.empty()) name = "Documento";
+  const QString lower = ToQString(name).toLower();
+  return lower.endsWith(QStringLiteral(".pdf")) ? name : name + ".pdf";
+}
+
+// Runs an action each time a widget is shown.
+class OnShow : public QObject {
+public:
+  OnShow(QWidget& widget, std::function<void()> act) : widget_(widget), act_(std::move(act)) {
+    widget_.installEventFilter(this);
+  }
+  ~OnShow() override { widget_.removeEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Show) act_();
+    return false;
+  }
+
+private:
+  QWidget& widget_;
+  std::function<void()> act_;
+};
 
 }  // namespace
 
@@ -27,28 +63,110 @@ TPrintService::TPrintService() : printer_(std::make_unique<QPrinter>(QPrinter::H
 
 TPrintService::~TPrintService() = default;
 
-bool TPrintService::Usable() const {
-  if (printer_->outputFormat() == QPrinter::PdfFormat) return !printer_->outputFileName().isEmpty();
+bool TPrintService::ToFile() const {
+  return printer_->outputFormat() == QPrinter::PdfFormat || QPrinterInfo::availablePrinterNames().isEmpty();
+}
+
+bool TPrintService::PrinterChosen() const {
   const QString name = printer_->printerName();
   return !name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name);
 }
 
-bool TPrintService::Setup() {
-  if (setupDialog_) return setupDialog_();
-  return RunPrintDialog(*printer_, TQtDialogs::DialogParent());
+IDialogs& TPrintService::Dialogs() {
+  if (dialogs_) return *dialogs_;
+  if (!ownDialogs_) ownDialogs_ = std::make_unique<TQtDialogs>(*this);
+  return *ownDialogs_;
 }
 
-bool TPrintService::RunPrintDialog(QPrinter& printer, QWidget* parent) {
+bool TPrintService::Setup() {
+  return Dialogs().PrinterSetup();
+}
+
+bool TPrintService::RunSetupDialog(QWidget* parent) {
   CancelCaptureMode();
-  QPrintDialog dialog(&printer, parent);
+  QPrintDialog dialog(printer_.get(), parent);
+  dialog.setWindowTitle(QString::fromUtf8(kSetupTitle));
+  // Qt's confirming button says "Print"; this one only keeps the choice.
+  for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+    if (buttons->window() == &dialog)
+      if (QPushButton* ok = buttons->button(QDialogButtonBox::Ok)) ok->setText(QStringLiteral("OK"));
+  // No output file here: every print asks for its own. Qt's file row would
+  // ask about overwriting a file the set-up never writes. Qt shows the row
+  // again when the dialog opens and whenever the printer changes.
+  const auto hideFileRow = [&dialog] {
+    for (const char* name : {"lOutput", "filename", "fileBrowser"})
+      if (QWidget* widget = dialog.findChild<QWidget*>(QString::fromLatin1(name))) {
+        widget->setEnabled(false);
+        widget->hide();
+      }
+  };
+  if (QComboBox* printers = dialog.findChild<QComboBox*>(QStringLiteral("printers")))
+    QObject::connect(printers, &QComboBox::currentIndexChanged, &dialog, hideFileRow);
+  OnShow shown(dialog, hideFileRow);
   return dialog.exec() == QDialog::Accepted;
 }
 
 bool TPrintService::Print(const QTextDocument& document, const std::string& title) {
-  if (!Usable() && (!Setup() || !Usable())) return false;
+  // Printers installed but none chosen: the set-up chooses one (or a file).
+  if (!ToFile() && !PrinterChosen() && (!Setup() || (!ToFile() && !PrinterChosen()))) return false;
   printer_->setDocName(ToQString(title));
+  if (ToFile()) {
+    FileDialogOptions options;
+    options.title = kFileTitle;
+    options.filter = "Arquivos PDF (*.pdf)|*.pdf|Todos os Arquivos (*.*)|*.*";
+    options.defaultExt = "pdf";
+    const QString last = printer_->outputFileName();
+    if (!last.isEmpty()) options.initialDir = FromQString(QFileInfo(last).absolutePath());
+    options.fileName = ProposedName(title);
+    options.overwritePrompt = true;
+    const std::string path = Dialogs().SaveFile(options);
+    if (path.empty()) return false;
+    return PrintToFile(document, path);
+  }
   PrintCopy(document)->print(printer_.get());
-  return printer_->printerState() != QPrinter::Error;
+  if (printer_->printerState() == QPrinter::Error)
+    return Fail("N\xC3\xA3o foi poss\xC3\xADvel imprimir na impressora " + FromQString(printer_->printerName()) + ".");
+  return true;
+}
+
+bool TPrintService::PrintToFile(const QTextDocument& document, const std::string& path) {
+  const std::string failed = "N\xC3\xA3o foi poss\xC3\xADvel imprimir no arquivo " + path;
+  const QFileInfo target(ToQString(path));
+  if (target.isDir()) return Fail(failed + ": \xC3\xA9 uma pasta.");
+  // The pages go to a new file beside the target, which replaces it only
+  // when complete.
+  QFile part;
+  for (int i = 0;; ++i) {
+    if (i == 1000) return Fail(failed + ".");
+    part.setFileName(target.absolutePath() + "/." + target.fileName() + "." + QString::number(i) + ".part");
+    if (!part.exists()) break;
+  }
+  if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+    return Fail(failed + ": " + FromQString(part.errorString()));
+  if (target.exists()) part.setPermissions(QFile::permissions(target.absoluteFilePath()));
+  part.close();
+
+  printer_->setOutputFormat(QPrinter::PdfFormat);
+  printer_->setOutputFileName(part.fileName());
+  PrintCopy(document)->print(printer_.get());
+  const bool printed = printer_->printerState() != QPrinter::Error && QFileInfo(part.fileName()).size() > 0;
+  printer_->setOutputFileName(target.absoluteFilePath());
+  if (!printed) {
+    part.remove();
+    return Fail(failed + ".");
+  }
+  std::error_code error;
+  std::filesystem::rename(FromQString(part.fileName()), FromQString(target.absoluteFilePath()), error);
+  if (error) {
+    part.remove();
+    return Fail(failed + ": " + error.message());
+  }
+  return true;
+}
+
+bool TPrintService::Fail(const std::string& message) {
+  Dialogs().Error(message);
+  return false;
 }
 
 std::unique_ptr<QTextDocument> TPrintService::PrintCopy(const QTextDocument& document) const {

@@ -1,17 +1,20 @@
 #pragma once
-// The program's one printer. The set-up command runs the print dialog on it;
-// print commands print to it without a dialog, with the job title as the
-// document's name. When no printer is usable the set-up dialog opens once
-// instead (it offers PDF output); cancelled, nothing is printed. A printer is
-// usable when it names an installed printer, or writes PDF to a named file.
-// Pages are A4 portrait with 1.5 cm margins; a document wider than the
-// printable width is printed scaled down to fit.
+// The program's one printer. The set-up command runs the set-up dialog on it
+// ("Configurar Impressora"), which chooses the printer and the page and
+// prints nothing. Print commands print to an installed printer without a
+// dialog, with the job title as the document's name. When the destination is
+// a file (PDF output, or no printer installed) every print first asks for the
+// file, proposing the title with ".pdf" and asking before it overwrites one;
+// cancelled, nothing is printed or written. The pages go to a new file that
+// replaces the chosen one only when complete, so a failed print leaves it as
+// it was, and says so. Pages are A4 portrait with 1.5 cm margins; a document
+// wider than the printable width is printed scaled down to fit.
 
 #include <QPrinter>
-#include <functional>
 #include <memory>
 #include <string>
 
+class IDialogs;
 class QTextDocument;
 class QWidget;
 
@@ -23,12 +26,17 @@ public:
   TPrintService& operator=(const TPrintService&) = delete;
 
   QPrinter& Printer() { return *printer_; }
-  bool Usable() const;
+  // The destination is a file: PDF output, or no printer installed.
+  bool ToFile() const;
 
-  // The set-up dialog: the runner given to SetSetupDialog, else the print
-  // dialog. True when accepted.
+  // The dialogs the service asks through: the set-up, the file to print to
+  // and failures. Null (the default): the Qt dialogs.
+  void SetDialogs(IDialogs* dialogs) { dialogs_ = dialogs; }
+
+  // The set-up dialog through the dialogs; true when accepted.
   bool Setup();
-  void SetSetupDialog(std::function<bool()> run) { setupDialog_ = std::move(run); }
+  // The Qt set-up dialog on the printer, modal, after CancelCaptureMode.
+  bool RunSetupDialog(QWidget* parent);
 
   // Prints a copy of the document; true when it was printed.
   bool Print(const QTextDocument& document, const std::string& title);
@@ -37,13 +45,18 @@ public:
   // printed scaled down, when its content is wider.
   std::unique_ptr<QTextDocument> PrintCopy(const QTextDocument& document) const;
 
-  // The print dialog on a printer, modal, after CancelCaptureMode.
-  static bool RunPrintDialog(QPrinter& printer, QWidget* parent);
-
   // Margins on every side, millimetres.
   static constexpr double kMarginMm = 15.0;
+  static constexpr const char* kSetupTitle = "Configurar Impressora";
+  static constexpr const char* kFileTitle = "Imprimir para Arquivo";
 
 private:
+  IDialogs& Dialogs();
+  bool PrinterChosen() const;
+  bool PrintToFile(const QTextDocument& document, const std::string& path);
+  bool Fail(const std::string& message);
+
   std::unique_ptr<QPrinter> printer_;
-  std::function<bool()> setupDialog_;
+  IDialogs* dialogs_ = nullptr;
+  std::unique_ptr<IDialogs> ownDialogs_;
 };

@@ -1,16 +1,23 @@
-// The print service: printing to a PDF file with the job title, the set-up
-// dialog once when no printer is usable, nothing printed when it is
-// cancelled, and wide documents scaled to the page.
+// The print service: printing to a PDF file with the job title, the file
+// asked for on every print and nothing written when that is cancelled, the
+// set-up dialog that prints nothing, and wide documents scaled to the page.
 #include <gtest/gtest.h>
 
+#include <QDialogButtonBox>
+#include <QLineEdit>
 #include <QPageLayout>
+#include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextTable>
 #include <filesystem>
+#include <iterator>
+#include <vector>
 
 #include "platform/gui/PrintService.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/gui/Modal.h"
 #include "tests/support/gui/Pdf.h"
 
 namespace {
@@ -25,21 +32,29 @@ void Fill(QTextDocument& doc) {
 TEST(PrintService, PrintsToAPdfFileWithTheTitle) {
   TempDir dir;
   TPrintService service;
-  int setups = 0;
-  service.SetSetupDialog([&] { return ++setups, false; });
+  ScriptedDialogs dialogs;
+  service.SetDialogs(&dialogs);
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
-  service.Printer().setOutputFileName(QString::fromStdString(dir / "r.pdf"));
-  ASSERT_TRUE(service.Usable());
+  ASSERT_TRUE(service.ToFile());
 
   QTextDocument doc;
   Fill(doc);
   const std::string title = "Simula\xC3\xA7\xC3\xA3o (1) \\ a";
+  dialogs.AnswerFile(dir / "r.pdf");
   ASSERT_TRUE(service.Print(doc, title));
-  EXPECT_EQ(setups, 0);
+  ASSERT_EQ(dialogs.Prompts().size(), 1u);
+  const Prompt& asked = dialogs.Prompts()[0];
+  EXPECT_EQ(asked.kind, Prompt::Kind::SaveFile);
+  EXPECT_EQ(asked.text, "Imprimir para Arquivo");
+  EXPECT_EQ(asked.options.fileName, title + ".pdf");
+  EXPECT_EQ(asked.options.defaultExt, "pdf");
+  EXPECT_TRUE(asked.options.overwritePrompt);
   const std::string pdf = ReadFileBytes(dir / "r.pdf");
   ASSERT_GT(pdf.size(), 100u);
   EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
   EXPECT_EQ(pdf::Title(pdf), title);
+  // Nothing else is left beside it.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 
   // A4 portrait with 1.5 cm margins.
   const QPageLayout layout = service.Printer().pageLayout();
@@ -49,34 +64,75 @@ TEST(PrintService, PrintsToAPdfFileWithTheTitle) {
   EXPECT_NEAR(layout.margins(QPageLayout::Millimeter).right(), 15.0, 0.01);
 }
 
-TEST(PrintService, WithoutAUsablePrinterTheSetUpOpensOnceAndCancelPrintsNothing) {
+TEST(PrintService, EveryPrintToAFileAsksForItAndACancelledOneWritesNothing) {
   TempDir dir;
   TPrintService service;
+  ScriptedDialogs dialogs;
+  service.SetDialogs(&dialogs);
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
-  service.Printer().setOutputFileName(QString());
-  ASSERT_FALSE(service.Usable());
-  int setups = 0;
-  service.SetSetupDialog([&] { return ++setups, false; });
   QTextDocument doc;
   Fill(doc);
-  EXPECT_FALSE(service.Print(doc, "T"));
-  EXPECT_EQ(setups, 1);
-  EXPECT_TRUE(std::filesystem::is_empty(dir.Path()));
+  dialogs.AnswerFile(dir / "economico.pdf");
+  ASSERT_TRUE(service.Print(doc, "Econ\xC3\xB4mico"));
+  const std::string first = ReadFileBytes(dir / "economico.pdf");
+  EXPECT_EQ(pdf::Title(first), "Econ\xC3\xB4mico");
 
-  // Accepted with a PDF file chosen: printed.
-  service.SetSetupDialog([&] {
-    ++setups;
-    service.Printer().setOutputFileName(QString::fromStdString(dir / "escolhido.pdf"));
-    return true;
-  });
-  EXPECT_TRUE(service.Print(doc, "T"));
-  EXPECT_EQ(setups, 2);
-  EXPECT_EQ(pdf::Title(ReadFileBytes(dir / "escolhido.pdf")), "T");
+  // The next print asks again, in the folder of the last file; cancelled,
+  // it prints nothing and the first file stays.
+  dialogs.AnswerFile("");
+  EXPECT_FALSE(service.Print(doc, "Custos"));
+  ASSERT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 2u);
+  const Prompt asked = dialogs.Prompts().back();
+  EXPECT_EQ(asked.options.fileName, "Custos.pdf");
+  EXPECT_EQ(asked.options.initialDir, dir.Dir());
+  EXPECT_TRUE(asked.options.overwritePrompt);
+  EXPECT_EQ(ReadFileBytes(dir / "economico.pdf"), first);
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+
+  // The same file chosen again (the dialog asked before overwriting it).
+  dialogs.AnswerFile(dir / "economico.pdf");
+  EXPECT_TRUE(service.Print(doc, "Custos"));
+  EXPECT_EQ(pdf::Title(ReadFileBytes(dir / "economico.pdf")), "Custos");
 
   // A file that cannot be written: nothing printed, and it says so.
-  service.Printer().setOutputFileName(QString::fromStdString(dir / "falta/r.pdf"));
+  dialogs.AnswerFile(dir / "falta/r.pdf");
   EXPECT_FALSE(service.Print(doc, "T"));
-  EXPECT_EQ(setups, 2);
+  const std::vector<std::string> errors = dialogs.Texts(Prompt::Kind::Error);
+  ASSERT_EQ(errors.size(), 1u);
+  // The system's reason follows.
+  const std::string said = "N\xC3\xA3o foi poss\xC3\xADvel imprimir no arquivo " + (dir / "falta/r.pdf") + ": ";
+  EXPECT_EQ(errors[0].substr(0, said.size()), said);
+  EXPECT_GT(errors[0].size(), said.size());
+  EXPECT_FALSE(std::filesystem::exists(dir / "falta"));
+  EXPECT_TRUE(dialogs.Prompts(Prompt::Kind::PrinterSetup).empty());
+}
+
+TEST(PrintService, TheSetUpDialogChoosesAndPrintsNothing) {
+  TempDir dir;
+  WriteFileBytes(dir / "anterior.pdf", "anterior");
+  TPrintService service;
+  service.Printer().setOutputFormat(QPrinter::PdfFormat);
+  service.Printer().setOutputFileName(QString::fromStdString(dir / "anterior.pdf"));
+  QString title, ok;
+  WhenModal([&](QDialog& dialog) {
+    title = dialog.windowTitle();
+    // No output file to confirm: Qt would ask about overwriting this one.
+    auto* file = dialog.findChild<QLineEdit*>(QStringLiteral("filename"));
+    ASSERT_NE(file, nullptr);
+    ASSERT_FALSE(file->isEnabled());
+    EXPECT_FALSE(file->isVisible());
+    QPushButton* button = nullptr;
+    for (QDialogButtonBox* buttons : dialog.findChildren<QDialogButtonBox*>())
+      if (buttons->window() == &dialog) button = buttons->button(QDialogButtonBox::Ok);
+    ASSERT_NE(button, nullptr);
+    ok = button->text();
+    button->click();
+  });
+  EXPECT_TRUE(service.Setup());
+  EXPECT_EQ(title.toStdString(), "Configurar Impressora");
+  EXPECT_EQ(ok.toStdString(), "OK");
+  EXPECT_EQ(ReadFileBytes(dir / "anterior.pdf"), "anterior");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
@@ -101,6 +157,9 @@ TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
   const QSizeF page = service.PrintCopy(doc)->pageSize();
   EXPECT_GE(page.width(), 1200);
   EXPECT_NEAR(page.height() / page.width(), fits.height() / fits.width(), 1e-9);
+  ScriptedDialogs dialogs;
+  service.SetDialogs(&dialogs);
+  dialogs.AnswerFile(dir / "largo.pdf");
   EXPECT_TRUE(service.Print(doc, "Largo"));
   EXPECT_GT(std::filesystem::file_size(dir / "largo.pdf"), 100u);
 }

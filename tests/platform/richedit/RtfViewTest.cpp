@@ -19,6 +19,7 @@ using namespace std::string_literals;
 #include "platform/gui/PrintService.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"
 #include "tests/support/gui/Pdf.h"
@@ -113,12 +114,10 @@ TEST(RtfView, SavesTheBytesItLoaded) {
 TEST(RtfView, PrintsToAPdfWithTheTitle) {
   TempDir dir;
   TPrintService service;
-  service.SetSetupDialog([] {
-    ADD_FAILURE() << "no dialog expected";
-    return false;
-  });
+  ScriptedDialogs dialogs;
+  service.SetDialogs(&dialogs);
+  dialogs.AnswerFile(dir / "relatorio.pdf");
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
-  service.Printer().setOutputFileName(QString::fromStdString(dir / "relatorio.pdf"));
   RtfView view;
   view.LoadFromBytes(Report());
   // The printed copy keeps the tab stops.

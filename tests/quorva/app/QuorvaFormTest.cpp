@@ -271,12 +271,23 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   EXPECT_EQ(ReadFileBytes(rtf), w().RichEdit()->Bytes());
   EXPECT_FALSE(w().RichEdit()->Bytes().empty());
 
+  dialogs.AnswerFile(pdf);
   w().ClickToolbarItem(w().ToolBarResult(), "Imprimir");
   ASSERT_TRUE(std::filesystem::exists(pdf));
-  EXPECT_EQ(pdf::Title(ReadFileBytes(pdf)), plan().Descricao());
+  const std::string economic = ReadFileBytes(pdf);
+  EXPECT_EQ(pdf::Title(economic), plan().Descricao());
+  EXPECT_EQ(dialogs.Prompts().back().options.fileName, plan().Descricao() + ".pdf");
+
+  // Printing the cost report asks for its file again; cancelled, the
+  // economic report's file stays.
+  w().MenuVisualizarRelatorioCustosClick();
+  dialogs.AnswerFile("");
+  w().ClickToolbarItem(w().ToolBarRelatorioCustos(), "Imprimir");
+  EXPECT_EQ(dialogs.Prompts().back().kind, Prompt::Kind::SaveFile);
+  EXPECT_EQ(dialogs.Prompts().back().options.initialDir, dir.Dir());
+  EXPECT_EQ(ReadFileBytes(pdf), economic);
 
   // The cost report's list saves the cost report.
-  w().MenuVisualizarRelatorioCustosClick();
   const std::string costs = dir / "custos.rtf";
   dialogs.AnswerFile(costs);
   w().ClickToolbarItem(w().ToolBarRelatorioCustos(), "Salvar");

@@ -158,7 +158,9 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   EXPECT_FALSE(std::filesystem::exists(pdf));
   EXPECT_TRUE(ErrorWindowShown());
 
+  // The PDF file is asked for, proposed under the simulation's description.
   TypeSiteIndex("28");
+  app.dialogs.AnswerFile(pdf);
   w.ClickToolbarItem(w.ToolBar(), "Imprimir");
   EXPECT_EQ(w.ActivePage(), 1);
   EXPECT_FALSE(ErrorWindowShown());
@@ -166,18 +168,21 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   const std::string bytes = ReadFile(pdf);
   EXPECT_GT(bytes.size(), 1000u);
   EXPECT_EQ(pdf::Title(bytes), grovana.CurrentSimulation()->Description());
+  ASSERT_EQ(app.dialogs.Prompts(Prompt::Kind::SaveFile).size(), 1u);
+  EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::SaveFile)[0].options.fileName,
+            grovana.CurrentSimulation()->Description() + ".pdf");
 
   // "Salvar" on the results page: the report's bytes under the proposed name.
   app.dialogs.AnswerFile(app.dir / "relatorio.rtf");
   w.ClickToolbarItem(w.ToolBarResult(), "Salvar");
   const auto saves = app.dialogs.Prompts(Prompt::Kind::SaveFile);
-  ASSERT_EQ(saves.size(), 1u);
-  EXPECT_EQ(saves[0].options.fileName, "Simulation.rtf");
-  EXPECT_EQ(saves[0].options.initialDir, app.exe.string());
-  EXPECT_EQ(saves[0].options.title, "Salvar Documento");
-  EXPECT_EQ(saves[0].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
-  EXPECT_EQ(saves[0].options.defaultExt, "rtf");
-  EXPECT_TRUE(saves[0].options.overwritePrompt);
+  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_EQ(saves[1].options.fileName, "Simulation.rtf");
+  EXPECT_EQ(saves[1].options.initialDir, app.exe.string());
+  EXPECT_EQ(saves[1].options.title, "Salvar Documento");
+  EXPECT_EQ(saves[1].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
+  EXPECT_EQ(saves[1].options.defaultExt, "rtf");
+  EXPECT_TRUE(saves[1].options.overwritePrompt);
   EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), w.RichEdit()->Bytes());
 }
 
