@@ -1,5 +1,6 @@
 #include "model/growth/SpeciesUnit.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -58,6 +59,7 @@ void TSpecies::ResetStand() {
   oN_ = 0.0;
   qH_ = 1.0;
   qD_ = 1.0;
+  hminFloored_ = dminFloored_ = false;
 }
 
 void TSpecies::InitStand(double N0, double SI, double HD) {
@@ -158,7 +160,7 @@ void TSpecies::Grow(double age, IEquation& site) {
   hmed_ = (hd_ / 80.0 + k[1] + k[2] * age) * hdom_ + oHmed_;
   if (!(hdom_ - 0.001 >= CheckResult(hmed_))) hmed_ = hdom_ - 0.001;
   hmin_ = (1.0 - Exp(-k[4] * age)) * hdom_ * k[3] + oHmin_;
-  if (!(hmed_ - 0.001 >= CheckResult(hmin_))) hmin_ = (hmed_ - 0.001) * qH_;
+  hmin_ = FlooredMinimum(CheckResult(hmin_), hmed_, qH_, hminFloored_);
   sigmaH_ = Pow(1.0 - Exp(-k[6] * age), k[7]) * k[5] + oSigmaH_;
   lambdaH_ = SbLambda(hmin_, hdom_);
   deltaH_ = SbDelta(lambdaH_, 1.5 * sigmaH_);
@@ -172,7 +174,7 @@ void TSpecies::Grow(double age, IEquation& site) {
   dmed_ = Sqrt(dmed0_ * dmed0_ + oDmed_) * (0.01 * hd_ + 1.0);
   dmin0_ = Pow(1.0 - Exp(-k[14] * hdom_), k[15]) * dmax_ * k[13];
   dmin_ = Sqrt(dmin0_ * dmin0_ + oDmin_);
-  if (!(dmed_ - 0.001 >= dmin_)) dmin_ = (dmed_ - 0.001) * qD_;
+  dmin_ = FlooredMinimum(dmin_, dmed_, qD_, dminFloored_);
   sigmaD_ = Pow(1.0 - Exp(-k[17] * (hdom_ + oHSigma_)), k[18]) * k[16] + oSigmaD_;
   lambdaD_ = SbLambda(dmin_, dmax_);
   deltaD_ = SbDelta(lambdaD_, sigmaD_);
@@ -184,6 +186,14 @@ void TSpecies::Grow(double age, IEquation& site) {
   const double P = hdom_ + oHRho_;
   rho_ = k[20] * std::cos(k[21] * P) + oRho_ + k[19] - k[22] * P;
   CheckStand();
+}
+
+double TSpecies::FlooredMinimum(double raw, double median, double q, bool& floored) {
+  const double floor = (median - 0.001) * q;
+  if (floored) return std::min(raw, floor);
+  if (median - 0.001 >= raw) return raw;
+  floored = true;
+  return floor;
 }
 
 void TSpecies::CheckStand() const {
@@ -353,6 +363,7 @@ void TSpecies::ApplySystematicThin(double age, IEquation& site) {
   oRho_ = 0.0;
   qH_ = Div(hmin_, hmed_);
   qD_ = Div(dmin_, dmed_);
+  hminFloored_ = dminFloored_ = false;
   oN_ = na_ - SurvivingTrees(SiteHeight(age, site));
   hrem_ = hmean_;
   drem_ = dq_;
@@ -408,6 +419,7 @@ void TSpecies::ApplySelectiveThin(double age, IEquation& site, double z) {
   oRho_ = t.Rho - CorrelationCurve(R);
   qH_ = Div(hmin1, hmed1);
   qD_ = Div(dmin1, dmed1);
+  hminFloored_ = dminFloored_ = false;
   oN_ = na_ - SurvivingTrees(SiteHeight(age, site));
   hrem_ = hmin1;
   drem_ = dmin1;

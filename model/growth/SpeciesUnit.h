@@ -140,6 +140,8 @@ private:
   double CorrelationCurve(double P) const;
   static double DensityResidual(double x, double c, double Ninv, double SI, double H);
   void CheckStand() const;
+  // Minimum of a law from its curve value, the median and the floor ratio.
+  static double FlooredMinimum(double raw, double median, double q, bool& floored);
 
   double n0_ = 0, si_ = 0, hd_ = 0, siDom_ = 0;
   double k_[23] = {};
@@ -151,6 +153,10 @@ private:
   double sigmaD_ = 0, lambdaD_ = 0, deltaD_ = 0, gammaD_ = 0, dq_ = 0;
   double rho_ = 0;
   double qH_ = 1, qD_ = 1;
+  // Set once a minimum has met its floor; the floor then caps it in every later
+  // step, so the minimum does not jump back when the curve drops below the floor.
+  // A re-fit or a reset clears them.
+  bool hminFloored_ = false, dminFloored_ = false;
 
   double na_ = 0, dqa_ = 0, hmeana_ = 0;
   double nrem_ = 0, hrem_ = 0, drem_ = 0;

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <string>
 #include <vector>
 
 #include "fixtures/SimulationAccess.h"
@@ -121,6 +123,43 @@ TEST_F(DefaultDataTest, TemplateRunsAlikeWithBuiltInsAndWithTheCatalogueFormulas
   ASSERT_EQ(texts.size(), builtIns.size());
   for (std::size_t i = 0; i < texts.size(); ++i)
     EXPECT_NEAR(texts[i], builtIns[i], 1e-9 * std::max(1.0, builtIns[i])) << i;
+}
+
+std::string Printed(double value, int decimals = 1) {
+  char text[32];
+  std::snprintf(text, sizeof text, "%.*f", decimals, value);
+  return text;
+}
+
+// The template's last growth row and final cut, to the digits the report prints.
+TEST(DefaultTemplate, FinalCutKeepsTheDiameterSpreadOfTheStand) {
+  TSimulationPersist root;
+  FillDefaultSimulation(root);
+  TSimulation& s = root.SimulationCollection().GetItem(0);
+  ASSERT_TRUE(s.Validate());
+  ASSERT_TRUE(s.Execute()) << (s.Errors().Count() ? s.Errors().GetItem(0).Text() : "");
+
+  const TPrognosis& row = s.PrognosisCollection()[s.PrognosisCollection().Count() - 1];
+  EXPECT_EQ(row.Age(), 16);
+  const double carbon = row.Volume() * 1.25 * 0.49 * 0.42 * 3.66;
+  EXPECT_EQ(
+      (std::vector<std::string>{Printed(row.DominantHeight()), Printed(row.NoTrees(), 0), Printed(row.MedianDiameter()),
+                                Printed(row.MedianHeight()), Printed(row.BaseArea()), Printed(row.Volume()),
+                                Printed(row.IMA()), Printed(carbon)}),
+      (std::vector<std::string>{"51.1", "310", "33.4", "44.8", "27.2", "540.5", "49.4", "508.9"}));
+
+  TProduction& cut = s.ProductionCollection()[s.ProductionCollection().Count() - 1];
+  ASSERT_EQ(cut.Origem(), "CORTE FINAL");
+  EXPECT_EQ(cut.Age(), 16);
+  std::vector<std::string> classes;
+  TDiameterClasses& all = cut.DiameterClasses();
+  for (TDiameterClass* c = all.FirstByDiameter(); c; c = all.NextByDiameter())
+    classes.push_back(Printed(c->MinDiameter(), 0) + "-" + Printed(c->MaxDiameter(), 0) + " " + Printed(c->NoTrees()) +
+                      " " + Printed(c->MedianHeight()));
+  EXPECT_EQ(classes, (std::vector<std::string>{"30-32 12.9 38.2", "32-34 225.4 44.6", "34-36 62.1 46.7",
+                                               "36-38 8.5 47.8", "38-40 1.1 48.5"}));
+  EXPECT_EQ(Printed(cut.MedianHeight()), "44.8");
+  EXPECT_EQ(Printed(cut.TotalVolume()), "540.5");
 }
 
 }  // namespace

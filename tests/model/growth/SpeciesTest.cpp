@@ -183,6 +183,26 @@ TEST_F(Species, SelectiveThinLeavesItsTarget) {
   }
 }
 
+TEST_F(Species, MinimumDiameterStaysContinuousOnceFloored) {
+  Start(5);
+  for (int age = 2; age <= 10; ++age) s.Grow(age, site);
+  const double n = s.N(), z = s.TruncationByBasalArea(0.5);
+  s.TruncatedState(z, n);
+  s.ApplySelectiveThin(10, site, z);
+  s.Grow(11, site);
+  ASSERT_NEAR(s.Dmin(), (s.Dmed() - 0.001) * s.QD(), 1e-12);  // the curve lies above the median
+  // Past the age where the curve falls below the median again, the minimum has no jump.
+  double last = s.Dmin() / s.Dmed();
+  for (int tenths = 111; tenths <= 250; ++tenths) {
+    const double age = tenths / 10.0;
+    s.Grow(age, site);
+    const double ratio = s.Dmin() / s.Dmed();
+    ASSERT_LE(ratio, s.QD()) << age;
+    ASSERT_NEAR(ratio, last, 0.005) << age;
+    last = ratio;
+  }
+}
+
 TEST_F(Species, SystematicThinKeepsTheLaws) {
   Start();
   s.Grow(9, site);
