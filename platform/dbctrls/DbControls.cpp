@@ -1,6 +1,7 @@
 #include "platform/dbctrls/DbControls.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -38,7 +39,46 @@ bool MayModify(const QKeyEvent* e) {
 // Qt's limit for a line edit without one.
 constexpr int kNoMaxLength = 32767;
 
+// Qt moves the focus on a mouse press before the press reaches the widget
+// clicked; this drops that press, so the click that met a refused text does
+// nothing more (no button click, no tree selection). Gone when the event
+// loop runs again.
+class PressSwallower : public QObject {
+public:
+  explicit PressSwallower(QObject* parent) : QObject(parent) {
+    QMetaObject::invokeMethod(this, &QObject::deleteLater, Qt::QueuedConnection);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!watched->isWidgetType()) return false;
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    event->accept();
+    return true;
+  }
+};
+
+void SwallowPressBeingDelivered() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app) app->installEventFilter(new PressSwallower(app));
+}
+
 }  // namespace
+
+void SetFieldText(TField& field, const std::string& text, const std::string& label) {
+  try {
+    field.SetText(text);
+  } catch (const EConvertError& e) {
+    // The field names itself by its own label; the user knows it by this one.
+    const std::string own = InvalidFieldValueMessage("", field.DisplayName()).substr(2);
+    const std::string& message = e.Message();
+    if (label.empty() || message.size() < own.size() ||
+        message.compare(message.size() - own.size(), own.size(), own) != 0)
+      throw;
+    throw EConvertError(message.substr(0, message.size() - own.size()) + InvalidFieldValueMessage("", label).substr(2));
+  }
+}
 
 // ---- DbFieldControl ----
 
@@ -63,21 +103,10 @@ void DbTextControl::CommitPendingEdit() {
 void DbTextControl::Write() {
   TField* field = link_.Field();
   if (!field) return;
-  const std::string text = EditorText();
-  if (failedText_ && *failedText_ == text) throw EAbort();
-  try {
-    field->SetText(text);
-  } catch (const EAbort&) {
-    throw;
-  } catch (...) {
-    failedText_ = text;
-    throw;
-  }
-  failedText_.reset();
+  SetFieldText(*field, EditorText(), FieldLabel());
 }
 
 void DbTextControl::Reload() {
-  failedText_.reset();
   std::string text;
   if (TField* field = link_.Field()) text = EditorHasFocus() ? field->Text() : field->DisplayText();
   {
@@ -101,7 +130,6 @@ bool DbTextControl::BeforeTyping() {
 
 void DbTextControl::AfterUserChange() {
   if (loading_) return;
-  failedText_.reset();
   if (!link_.Editing()) {
     // Entering edit state reloads the control; what the user put there stays.
     const std::string typed = EditorText();
@@ -160,7 +188,10 @@ bool DbTextControl::FocusLeft(Qt::FocusReason reason) {
     CommitPendingEdit();
     written = true;
   });
-  if (!written) return true;
+  if (!written) {
+    if (reason == Qt::MouseFocusReason) SwallowPressBeingDelivered();
+    return true;
+  }
   if (!link_.Modified()) Reload();
   return false;
 }
