@@ -9,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <algorithm>
+#include <exception>
 
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
@@ -62,6 +63,15 @@ protected:
 void SwallowPressBeingDelivered() {
   QCoreApplication* app = QCoreApplication::instance();
   if (app) app->installEventFilter(new PressSwallower(app));
+}
+
+// Reported once the focus is back and the press is over: a message box in
+// the middle of Qt's focus change would leave the focus elsewhere.
+void ReportLater(std::exception_ptr failure) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return;
+  QMetaObject::invokeMethod(
+      app, [failure] { Guard([&] { std::rethrow_exception(failure); }); }, Qt::QueuedConnection);
 }
 
 }  // namespace
@@ -184,14 +194,21 @@ bool DbTextControl::FocusLeft(Qt::FocusReason reason) {
   // Another window or a popup taking the focus is not leaving the control.
   if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
   bool written = false;
-  Guard([&] {
-    CommitPendingEdit();
-    written = true;
-  });
-  if (!written) {
-    if (reason == Qt::MouseFocusReason) SwallowPressBeingDelivered();
-    return true;
+  if (reason == Qt::MouseFocusReason) {
+    try {
+      CommitPendingEdit();
+      written = true;
+    } catch (...) {
+      SwallowPressBeingDelivered();
+      ReportLater(std::current_exception());
+    }
+  } else {
+    Guard([&] {
+      CommitPendingEdit();
+      written = true;
+    });
   }
+  if (!written) return true;
   if (!link_.Modified()) Reload();
   return false;
 }

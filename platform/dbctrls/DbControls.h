@@ -103,7 +103,7 @@ protected:
   void FocusEntered();
   // Leaving the control writes the text; true when the focus must come back.
   // A click that took the focus away from a text the field refused goes no
-  // further than the message.
+  // further than the message, which comes once the click is over.
   bool FocusLeft(Qt::FocusReason reason);
   // Reloads from the field.
   void Reload();

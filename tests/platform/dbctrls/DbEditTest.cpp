@@ -98,17 +98,20 @@ TEST_F(DbEditTest, TextThatIsNoNumberIsReportedAtEachTryAndKeepsTheFocus) {
   EXPECT_THROW(CommitPendingEdits(window.get()), EConvertError);
   EXPECT_DOUBLE_EQ(ds.FieldByName("Price").AsFloat(), 1.5);
 
-  // A click on a button reports it once, and the button does not click.
+  // A click on a button reports it once the click is over, and the button
+  // does not click.
   auto* button = new QPushButton("OK", window.get());
   window->layout()->addWidget(button);
   button->show();
   int clicks = 0;
   QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
   QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(edit->hasFocus());
+  QCoreApplication::sendPostedEvents();
   EXPECT_EQ(RecordedExceptions().size(), 3u);
   EXPECT_EQ(clicks, 0);
-  EXPECT_TRUE(edit->hasFocus());
   QTest::mouseClick(button, Qt::LeftButton);
+  QCoreApplication::sendPostedEvents();
   EXPECT_EQ(RecordedExceptions().size(), 4u);
   EXPECT_EQ(clicks, 0);
 

@@ -163,6 +163,7 @@ TEST_F(TalloraFormTest, ARefusedValueIsReportedByEveryCommandThatMeetsIt) {
   std::size_t reports = 1;
   for (const char* button : {"ButtonVerificar", "ButtonCalcular"}) {
     QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
     EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports) << button;
     EXPECT_TRUE(edit->hasFocus()) << button;
   }
@@ -173,6 +174,7 @@ TEST_F(TalloraFormTest, ARefusedValueIsReportedByEveryCommandThatMeetsIt) {
   // A click on the tree: the message, and the page and its node stay.
   QTreeWidgetItem* inventory = w.SimulationNode()->child(0);
   QTest::mouseClick(w.Tree()->viewport(), Qt::LeftButton, {}, w.Tree()->visualItemRect(inventory).center());
+  QCoreApplication::sendPostedEvents();
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports);
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).back(), message[0]);
   EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
