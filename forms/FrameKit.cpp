@@ -12,6 +12,7 @@
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
+#include "platform/gui/QtTypes.h"
 #include "storage/DataModule.h"
 
 namespace {
@@ -49,7 +50,19 @@ QLabel* MakeTitleLabel(QWidget* parent, const QString& text, const char* name) {
 QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy) {
   auto* label = new QLabel(text, parent);
   if (buddy) label->setBuddy(buddy);
+  if (auto* control = dynamic_cast<DbFieldControl*>(buddy)) control->SetFieldLabel(CaptionName(text));
   return label;
+}
+
+std::string CaptionName(const QString& caption) {
+  QString name;
+  for (int i = 0; i < caption.size(); ++i) {
+    if (caption[i] == '&' && i + 1 < caption.size()) ++i;
+    name += caption[i];
+  }
+  name = name.trimmed();
+  while (name.endsWith(':')) name.chop(1);
+  return FromQString(name.trimmed());
 }
 
 QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton*& calculate) {

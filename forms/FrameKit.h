@@ -31,8 +31,12 @@ void ApplyFrameFont(QWidget* frame);
 
 // A frame's title label.
 QLabel* MakeTitleLabel(QWidget* parent, const QString& text, const char* name = "LabelTitle");
-// A label; its mnemonic focuses the buddy.
+// A label; its mnemonic focuses the buddy. A data-aware buddy reports its
+// field under the caption's name.
 QLabel* MakeLabel(QWidget* parent, const QString& text, QWidget* buddy = nullptr);
+// A caption without its "&" marks and the colon after it: "&Índice de
+// Sítio:" is "Índice de Sítio".
+std::string CaptionName(const QString& caption);
 // The document frames' "&Verificar" and "Calcular" buttons, right-aligned in
 // a row.
 QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton*& calculate);

@@ -12,11 +12,54 @@
 
 #include "platform/classes/Streams.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
+// The system's reason, in Portuguese for the common ones.
 std::string Reason(int err) {
-  return std::generic_category().message(err);
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      return "Permissão negada";
+    case EROFS:
+      return "Sistema de arquivos somente para leitura";
+    case ENOSPC:
+      return "Não há espaço livre no dispositivo";
+    case EDQUOT:
+      return "Cota de disco excedida";
+    case ENOENT:
+      return "Arquivo ou pasta não encontrado";
+    case ENOTDIR:
+      return "Um dos nomes do caminho não é uma pasta";
+    case EISDIR:
+      return "É uma pasta";
+    case ENAMETOOLONG:
+      return "Nome de arquivo muito longo";
+    case EBUSY:
+      return "Dispositivo ou recurso ocupado";
+    case EIO:
+      return "Erro de entrada e saída";
+    case EMFILE:
+    case ENFILE:
+      return "Arquivos abertos demais";
+    default:
+      return std::generic_category().message(err);
+  }
+}
+
+// Control characters (of a name read from a damaged file) become "?".
+std::string Printable(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  char32_t cp = 0;
+  while (pos < text.size()) {
+    if (!Utf8Next(text, pos, cp) || (cp < 0x20 && cp != '\n') || (cp >= 0x7F && cp < 0xA0) || cp == 0xFFFD)
+      out += '?';
+    else
+      Utf8Append(out, cp);
+  }
+  return out;
 }
 
 [[noreturn]] void ThrowCreateError(const std::string& fileName, int err) {
@@ -127,7 +170,11 @@ void CheckStoredClass(const std::string& fileName, const std::string& className)
 void LoadComponent(const std::string& fileName, TComponent& root) {
   CheckStoredClass(fileName, root.ClassName());
   const std::string image = ReadFile(fileName, std::string::npos);
-  ReadComponentImage(image, root);
+  try {
+    ReadComponentImage(image, root);
+  } catch (const EReadError& e) {
+    throw EReadError(kMsgDamagedFile1 + ExtractFileName(fileName) + kMsgDamagedFile2 + "\n" + Printable(e.Message()));
+  }
 }
 
 // ---- Roots ----

@@ -37,8 +37,12 @@ void SaveComponent(const std::string& fileName, const TComponent& root);
 // CheckStoredClass with the root's class name, then reads the whole file into
 // the existing root (see ReadComponentImage: what was read before a fault
 // stays). Raises EFOpenError for a missing or unreadable file, Exception for a
-// file of another class, EReadError for a damaged one.
+// file of another class, EReadError for a damaged one: kMsgDamagedFile1, the
+// bare file name, kMsgDamagedFile2, then the reader's text (in printable
+// characters) on a line of its own.
 void LoadComponent(const std::string& fileName, TComponent& root);
+inline constexpr const char* kMsgDamagedFile1 = "Não foi possível ler o arquivo \"";
+inline constexpr const char* kMsgDamagedFile2 = "\": o arquivo está danificado ou incompleto.";
 
 // Skips the first 5 bytes (signature and length byte) and compares the next
 // ones with the class name, case-sensitively; a mismatch or a short file

@@ -1,6 +1,7 @@
 #include <QBrush>
 #include <algorithm>
 
+#include "platform/dbctrls/DbControls.h"
 #include "platform/dbctrls/DbGrid.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
@@ -108,7 +109,8 @@ void DataSetTableModel::RowsMarked(int first, int last) {
 void DataSetTableModel::WriteCell(int column, const std::string& text) {
   TField* field = FieldOf(column);
   if (!field) return;
-  field->SetText(text);
+  // Reported under the column's title, as the header shows it.
+  SetFieldText(*field, text, Column(column).title);
 }
 
 std::string DataSetTableModel::CellText(int row, int column, bool display) const {

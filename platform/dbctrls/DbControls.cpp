@@ -1,6 +1,7 @@
 #include "platform/dbctrls/DbControls.h"
 
 #include <QButtonGroup>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGridLayout>
 #include <QKeyEvent>
@@ -8,6 +9,7 @@
 #include <QSignalBlocker>
 #include <QStandardItemModel>
 #include <algorithm>
+#include <exception>
 
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
@@ -38,7 +40,55 @@ bool MayModify(const QKeyEvent* e) {
 // Qt's limit for a line edit without one.
 constexpr int kNoMaxLength = 32767;
 
+// Qt moves the focus on a mouse press before the press reaches the widget
+// clicked; this drops that press, so the click that met a refused text does
+// nothing more (no button click, no tree selection). Gone when the event
+// loop runs again.
+class PressSwallower : public QObject {
+public:
+  explicit PressSwallower(QObject* parent) : QObject(parent) {
+    QMetaObject::invokeMethod(this, &QObject::deleteLater, Qt::QueuedConnection);
+  }
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (!watched->isWidgetType()) return false;
+    if (event->type() != QEvent::MouseButtonPress && event->type() != QEvent::MouseButtonDblClick) return false;
+    QCoreApplication::instance()->removeEventFilter(this);
+    event->accept();
+    return true;
+  }
+};
+
+void SwallowPressBeingDelivered() {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (app) app->installEventFilter(new PressSwallower(app));
+}
+
+// Reported once the focus is back and the press is over: a message box in
+// the middle of Qt's focus change would leave the focus elsewhere.
+void ReportLater(std::exception_ptr failure) {
+  QCoreApplication* app = QCoreApplication::instance();
+  if (!app) return;
+  QMetaObject::invokeMethod(
+      app, [failure] { Guard([&] { std::rethrow_exception(failure); }); }, Qt::QueuedConnection);
+}
+
 }  // namespace
+
+void SetFieldText(TField& field, const std::string& text, const std::string& label) {
+  try {
+    field.SetText(text);
+  } catch (const EConvertError& e) {
+    // The field names itself by its own label; the user knows it by this one.
+    const std::string own = InvalidFieldValueMessage("", field.DisplayName()).substr(2);
+    const std::string& message = e.Message();
+    if (label.empty() || message.size() < own.size() ||
+        message.compare(message.size() - own.size(), own.size(), own) != 0)
+      throw;
+    throw EConvertError(message.substr(0, message.size() - own.size()) + InvalidFieldValueMessage("", label).substr(2));
+  }
+}
 
 // ---- DbFieldControl ----
 
@@ -63,21 +113,10 @@ void DbTextControl::CommitPendingEdit() {
 void DbTextControl::Write() {
   TField* field = link_.Field();
   if (!field) return;
-  const std::string text = EditorText();
-  if (failedText_ && *failedText_ == text) throw EAbort();
-  try {
-    field->SetText(text);
-  } catch (const EAbort&) {
-    throw;
-  } catch (...) {
-    failedText_ = text;
-    throw;
-  }
-  failedText_.reset();
+  SetFieldText(*field, EditorText(), FieldLabel());
 }
 
 void DbTextControl::Reload() {
-  failedText_.reset();
   std::string text;
   if (TField* field = link_.Field()) text = EditorHasFocus() ? field->Text() : field->DisplayText();
   {
@@ -101,7 +140,6 @@ bool DbTextControl::BeforeTyping() {
 
 void DbTextControl::AfterUserChange() {
   if (loading_) return;
-  failedText_.reset();
   if (!link_.Editing()) {
     // Entering edit state reloads the control; what the user put there stays.
     const std::string typed = EditorText();
@@ -156,10 +194,20 @@ bool DbTextControl::FocusLeft(Qt::FocusReason reason) {
   // Another window or a popup taking the focus is not leaving the control.
   if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason) return false;
   bool written = false;
-  Guard([&] {
-    CommitPendingEdit();
-    written = true;
-  });
+  if (reason == Qt::MouseFocusReason) {
+    try {
+      CommitPendingEdit();
+      written = true;
+    } catch (...) {
+      SwallowPressBeingDelivered();
+      ReportLater(std::current_exception());
+    }
+  } else {
+    Guard([&] {
+      CommitPendingEdit();
+      written = true;
+    });
+  }
   if (!written) return true;
   if (!link_.Modified()) Reload();
   return false;

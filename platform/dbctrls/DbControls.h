@@ -14,7 +14,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -27,11 +26,15 @@ class QRadioButton;
 // The question a grid or a navigator asks before deleting a record.
 inline constexpr const char* kMsgConfirmDelete = "Excluir o registro?";
 
+// Writes the text through the field; a text it cannot convert is reported
+// under label (when there is one) instead of the field's own name.
+void SetFieldText(TField& field, const std::string& text, const std::string& label);
+
 // A control whose typed text may not yet be in its field.
 class IDbPendingEdit {
 public:
   // Writes the pending text through the field now; raises what the field
-  // raises (a text already reported raises EAbort).
+  // raises, each time it is asked.
   virtual void CommitPendingEdit() = 0;
 
 protected:
@@ -57,12 +60,17 @@ public:
   void SetReadOnly(bool v) { link_.SetReadOnly(v); }
   // Takes input: bound to a field that can be modified, and not read-only.
   bool CanModify() const { return link_.CanModify(); }
+  // What the user sees beside the control (a caption without "&" and ":");
+  // a text the field cannot convert is reported under this name.
+  const std::string& FieldLabel() const { return fieldLabel_; }
+  void SetFieldLabel(const std::string& label) { fieldLabel_ = label; }
 
 protected:
   DbFieldControl() = default;
   ~DbFieldControl() = default;
 
   TFieldDataLink link_;
+  std::string fieldLabel_;
 };
 
 // Shared by the edit and the memo.
@@ -94,6 +102,8 @@ protected:
   bool EscapePressed();
   void FocusEntered();
   // Leaving the control writes the text; true when the focus must come back.
+  // A click that took the focus away from a text the field refused goes no
+  // further than the message, which comes once the click is over.
   bool FocusLeft(Qt::FocusReason reason);
   // Reloads from the field.
   void Reload();
@@ -104,8 +114,6 @@ private:
   void UpdateAppearance();
 
   bool loading_ = false;
-  // A text whose write failed and was reported; writing it again aborts silently.
-  std::optional<std::string> failedText_;
 };
 
 // A data-aware single-line edit.

@@ -129,7 +129,6 @@ public:
       for (const std::string& item : column.pickList) combo->addItem(ToQString(item));
       connect(combo, &QComboBox::activated, combo, [this, combo](int) {
         SetDirty(combo, true);
-        grid_.failedText_.reset();
         Guard([&] { grid_.WriteEditor(combo); });
       });
       editor = combo;
@@ -139,10 +138,7 @@ public:
       TField* field = grid_.model_->FieldOf(index.column());
       if (field && field->DataType() == TFieldType::String && field->Size() > 0)
         line->setMaxLength(std::min(field->Size(), 32767));
-      connect(line, &QLineEdit::textEdited, line, [this, line] {
-        SetDirty(line, true);
-        grid_.failedText_.reset();
-      });
+      connect(line, &QLineEdit::textEdited, line, [this, line] { SetDirty(line, true); });
       editor = line;
     }
     editor->installEventFilter(&grid_);
@@ -150,7 +146,6 @@ public:
     if (auto* combo = qobject_cast<QComboBox*>(editor)) combo->view()->installEventFilter(&grid_);
     grid_.editor_ = editor;
     grid_.editorColumn_ = index.column();
-    grid_.failedText_.reset();
     return editor;
   }
 
@@ -460,18 +455,8 @@ bool DbGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) 
 
 void DbGrid::WriteEditor(QWidget* editor) {
   if (!editor || editor != editor_ || !IsDirty(editor)) return;
-  const std::string text = EditorText(editor);
-  if (failedText_ && *failedText_ == text) throw EAbort();
-  try {
-    if (!link_->Editing() && !link_->Edit()) throw EAbort();
-    model_->WriteCell(editorColumn_, text);
-  } catch (const EAbort&) {
-    throw;
-  } catch (...) {
-    failedText_ = text;
-    throw;
-  }
-  failedText_.reset();
+  if (!link_->Editing() && !link_->Edit()) throw EAbort();
+  model_->WriteCell(editorColumn_, EditorText(editor));
   SetDirty(editor, false);
 }
 

@@ -196,6 +196,4 @@ private:
   // View changes move no record.
   bool still_ = false;
   int lastColumn_ = -1;
-  // A cell text whose write failed and was reported.
-  std::optional<std::string> failedText_;
 };

@@ -16,8 +16,8 @@ class QObject;
 class QWidget;
 
 // Writes the text of the window's focused data-aware edit or open grid
-// editor through its field (no post). Raises what the field raises (EAbort
-// for a text already reported). True when there was such a control.
+// editor through its field (no post). Raises what the field raises. True
+// when there was such a control.
 bool CommitPendingEdits(QWidget* window);
 
 // Returns the filter object, owned by the frame.

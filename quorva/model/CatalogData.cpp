@@ -59,6 +59,8 @@ void TCatalog::cdsCustoAfterPost(TDataSet& dataSet) {
   if (!custo) return;
   errors_.Clear();
   custo->Validate(errors_);
+  // Validation zeroes the cost of a yearly cost: the controls show it.
+  if (dataSet.State() == TDataSetState::Browse) dataSet.Resync();
   if (seams_.ErrorPresenter) seams_.ErrorPresenter->HideErrors();
 }
 

@@ -23,6 +23,12 @@ void Unbind(TCollectionDataSet& ds) {
   ds.SetCollection(nullptr);
 }
 
+// The model wrote into the items behind the dataset: the controls show the
+// stored values again. A record being typed keeps what was typed.
+void ShowStored(TCollectionDataSet& ds) {
+  if (ds.Active() && ds.State() == TDataSetState::Browse) ds.Resync();
+}
+
 }  // namespace
 
 // ---- TMarquel ----
@@ -236,6 +242,7 @@ bool TMarquel::CalculateResults() {
     calculated_ = currentPlan_->Calculate();
     if (!calculated_) errors_.Add(99, currentPlan_->CalculationError());
   }
+  ShowStoredPlan();
   return calculated_;
 }
 
@@ -246,7 +253,16 @@ bool TMarquel::Verify() {
     errors_.Clear();
     return false;
   }
-  return currentPlan_->Validate(errors_);
+  const bool valid = currentPlan_->Validate(errors_);
+  ShowStoredPlan();
+  return valid;
+}
+
+void TMarquel::ShowStoredPlan() {
+  // Validation raises the final age to the oldest harvest and zeroes the
+  // single cost of a yearly cost.
+  for (TCollectionDataSet* ds : {&cdsQuorva_, &cdsProducao_, &cdsItemProducao_, &cdsCusto_, &cdsCustoAnual_})
+    ShowStored(*ds);
 }
 
 int TMarquel::GetTemAnaliseSensibilidade() const {
@@ -360,6 +376,7 @@ void TMarquel::cdsCustoAfterPost(TDataSet&) {
     oneOff = 1;
   }
   Rebind(cdsCustoAnual_, &custo->CustosAnuais());
+  ShowStored(cdsCusto_);
   // The question is asked once per change of type.
   previousTipoCusto_ = custo->TipoCusto();
   if (mainWindow_) mainWindow_->CostTypeChanged(oneOff, unitCode);

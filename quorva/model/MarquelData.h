@@ -131,6 +131,8 @@ private:
   std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path) const;
   void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path);
   void CloseAll();
+  // The controls show what validation or the calculation stored.
+  void ShowStoredPlan();
   // Enforces "$/M3 is one-off" on the cost; returns the unit code (3 or 2).
   int ApplyUnitRule(TCusto* custo);
   void Invalidate() { calculated_ = false; }

@@ -82,6 +82,8 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
   modes_->addButton(modeDiameter_, 3);
   baseArea_ = NumberEdit(typeBox, source, "BaseArea", "DBEditBaseArea");
   diameter_ = NumberEdit(typeBox, source, "MedianDiameter", "DBEditMedianDiameter");
+  baseArea_->SetFieldLabel(CaptionName(modeBaseArea_->text()));
+  diameter_->SetFieldLabel(CaptionName(modeDiameter_->text()));
   AddRow(grid, row, modeBaseArea_, baseArea_);
   AddRow(grid, row, modeDiameter_, diameter_);
 

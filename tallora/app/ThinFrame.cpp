@@ -57,6 +57,8 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
   modes_->addButton(byTrees_, 1);
   baseArea_ = NumberEdit(this, source, "", "DBEditRemanescentBaseArea");
   trees_ = NumberEdit(this, source, "", "DBEditRemanescentTrees");
+  baseArea_->SetFieldLabel("Área basal");
+  trees_->SetFieldLabel("Número de árvores");
   targets->addWidget(rowLabel_, 0, 0);
   targets->addWidget(rows_, 0, 1);
   targets->addWidget(remainingLabel_, 1, 0, 1, 3);

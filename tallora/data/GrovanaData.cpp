@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -127,6 +128,28 @@ void TGrovana::SetUpDataSets() {
 }
 
 // ---- Catalogues ----
+
+void TGrovana::SaveFormulas(const std::string& path) {
+  TFormulaCollection& formulas = formulas_.Root().FormulaCollection();
+  std::vector<std::pair<TFormula*, int>> references;
+  for (TFormula& formula : formulas) {
+    const int id = formula.AssociatedFormula();
+    const TFormula* named = id != 0 ? formulas.FindItemID(id) : nullptr;
+    if (!named || named->Index() == id) continue;
+    references.emplace_back(&formula, id);
+    formula.SetAssociatedFormula(named->Index());
+  }
+  auto restore = [&] {
+    for (const auto& [formula, id] : references) formula->SetAssociatedFormula(id);
+  };
+  try {
+    formulas_.Save(path);
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+}
 
 TFormula* TGrovana::FindFormula(int id) const {
   return formulas_.Root().FormulaCollection().FindItemID(id);
@@ -413,8 +436,19 @@ void TGrovana::cdsLogAfterPost(TDataSet& ds) {
 
 void TGrovana::cdsFormulaAfterPost(TDataSet& ds) {
   calculated_ = false;
-  if (const TFormula* formula = FindFormula(IdOf(ds)))
-    ReportPostedEntry(formula->Validate(errors_), errors_, kTitleFormulaErrors, seams_.ErrorPresenter);
+  TFormula* formula = FindFormula(IdOf(ds));
+  if (!formula) return;
+  // The protected formulas stay the first ones: a formula inserted among
+  // them moves to just after them.
+  int protectedCount = 0;
+  for (const TFormula& f : formulas_.Root().FormulaCollection())
+    if (f.Id() < kProtectedFormulas) ++protectedCount;
+  if (formula->Id() >= kProtectedFormulas && formula->Index() < protectedCount) {
+    formula->SetIndex(protectedCount);
+    ds.SetRecNo(protectedCount + 1);
+    ds.Resync();
+  }
+  ReportPostedEntry(formula->Validate(errors_), errors_, kTitleFormulaErrors, seams_.ErrorPresenter);
 }
 
 void TGrovana::cdsFormulaBeforeDelete(TDataSet& ds) {

@@ -78,7 +78,9 @@ public:
   void SaveProducts(const std::string& path = "") { products_.Save(path); }
   TProduct* FindProduct(int id) const { return products_.Find(id); }
   void LoadFormulas(const std::string& path) { formulas_.Load(path); }
-  void SaveFormulas(const std::string& path = "") { formulas_.Save(path); }
+  // Ids are positions again when the file is read back: each associated
+  // formula is written as the position of the formula it names.
+  void SaveFormulas(const std::string& path = "");
   TFormula* FindFormula(int id) const;
   // Full paths the catalogues were last read from or written to; empty for none.
   const std::string& ProductsPath() const { return products_.Path(); }

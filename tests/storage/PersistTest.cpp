@@ -185,8 +185,14 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
   // business.
   Put(Path("x.dat"), "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
   EXPECT_NO_THROW(CheckStoredClass(Path("x.dat"), "TProductPersist"));
-  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), kMsgInvalidStreamFormat);
+  const std::string damaged = kMsgDamagedFile1 + std::string("x.dat") + kMsgDamagedFile2 + "\n";
+  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), damaged + kMsgInvalidStreamFormat);
   EXPECT_NO_THROW(CheckStoredClass(formulas, "TFormulaPersist"));
+
+  // A name read from the file is shown in printable characters.
+  Put(Path("x.dat"), header + H({0}) + S("Fil\x01\x1b") + H({2, 0, 0, 0}));
+  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }),
+            damaged + "Error reading TProductPersist.Fil??: Property does not exist");
 }
 
 TEST_F(PersistFiles, MissingAndUnreadableFilesRaiseFileErrorsWithThePath) {
@@ -215,7 +221,11 @@ TEST_F(PersistFiles, EveryTruncatedFileFailsCleanly) {
                 std::string(kMsgWrongStoredClass) + "TProductPersist")
           << n;
     else
-      ASSERT_THROW(LoadComponent(Path("cut.dat"), back), EReadError) << n;
+      ASSERT_EQ(Message<EReadError>([&] {
+                  LoadComponent(Path("cut.dat"), back);
+                }).rfind(kMsgDamagedFile1 + std::string("cut.dat") + kMsgDamagedFile2 + "\n", 0),
+                0u)
+          << n;
   }
 }
 
@@ -241,10 +251,14 @@ TEST_F(PersistFiles, FailedSavesKeepTheOldFile) {
   EXPECT_EQ(Contents(file + kTemporarySaveSuffix), "notas");
   fs::remove(file + kTemporarySaveSuffix);
 
-  // A missing folder; a directory in place of the target.
+  // A missing folder; a directory in place of the target: the reasons in Portuguese.
   expectCreateError(Path("nenhuma/Produtos.dat"));
+  EXPECT_EQ(Message<EFCreateError>([&] { SaveComponent(Path("nenhuma/Produtos.dat"), root); }),
+            "Não foi possível criar o arquivo " + Path("nenhuma/Produtos.dat") + ": Arquivo ou pasta não encontrado");
   fs::create_directory(Path("Pasta.dat"));
   expectCreateError(Path("Pasta.dat"));
+  EXPECT_EQ(Message<EFCreateError>([&] { SaveComponent(Path("Pasta.dat"), root); }),
+            "Não foi possível criar o arquivo " + Path("Pasta.dat") + ": É uma pasta");
   EXPECT_EQ(LeftoverTemps(), 0);
   EXPECT_TRUE(fs::is_directory(Path("Pasta.dat")));
 

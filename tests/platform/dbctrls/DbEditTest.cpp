@@ -79,7 +79,7 @@ TEST_F(DbEditTest, LeavingTheEditWritesAndShowsTheDisplayText) {
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
-TEST_F(DbEditTest, TextThatIsNoNumberIsReportedOnceAndKeepsTheFocus) {
+TEST_F(DbEditTest, TextThatIsNoNumberIsReportedAtEachTryAndKeepsTheFocus) {
   DbLineEdit* edit = MakeEdit("Price");
   Show();
   Focus(edit);
@@ -91,19 +91,38 @@ TEST_F(DbEditTest, TextThatIsNoNumberIsReportedOnceAndKeepsTheFocus) {
   EXPECT_TRUE(edit->hasFocus());
   EXPECT_DOUBLE_EQ(ds.FieldByName("Price").AsFloat(), 1.5);
 
-  // Leaving and a command try again and stay silent about the same text.
+  // Leaving and a command try again and say why again.
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_TRUE(edit->hasFocus());
-  EXPECT_THROW(CommitPendingEdits(window.get()), EAbort);
-  EXPECT_EQ(RecordedExceptions().size(), 1u);
+  EXPECT_EQ(RecordedExceptions().size(), 2u);
+  EXPECT_THROW(CommitPendingEdits(window.get()), EConvertError);
   EXPECT_DOUBLE_EQ(ds.FieldByName("Price").AsFloat(), 1.5);
+
+  // A click on a button reports it once the click is over, and the button
+  // does not click.
+  auto* button = new QPushButton("OK", window.get());
+  window->layout()->addWidget(button);
+  button->show();
+  int clicks = 0;
+  QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_TRUE(edit->hasFocus());
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(RecordedExceptions().size(), 3u);
+  EXPECT_EQ(clicks, 0);
+  QTest::mouseClick(button, Qt::LeftButton);
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(RecordedExceptions().size(), 4u);
+  EXPECT_EQ(clicks, 0);
 
   QTest::keyClick(edit, Qt::Key_Escape);
   EXPECT_EQ(edit->text().toStdString(), "1,5");
   EXPECT_EQ(ds.State(), TDataSetState::Browse);
   QTest::keyClick(edit, Qt::Key_Tab);
   EXPECT_TRUE(other->hasFocus());
-  EXPECT_EQ(RecordedExceptions().size(), 1u);
+  EXPECT_EQ(RecordedExceptions().size(), 4u);
+  QTest::mouseClick(button, Qt::LeftButton);
+  EXPECT_EQ(clicks, 1);
 }
 
 TEST_F(DbEditTest, PastingFromTheMenuEntersEditStateAndKeepsThePastedText) {

@@ -154,7 +154,7 @@ TEST_F(DbGridTest, CtrlDelAsksAndNoKeepsTheRecord) {
   EXPECT_EQ(Cell(GridRow(), 0).toStdString(), Name());
 }
 
-TEST_F(DbGridTest, BadCellTextIsReportedOnceAndKeepsTheEditorOpen) {
+TEST_F(DbGridTest, BadCellTextIsReportedUnderItsTitleAndKeepsTheEditorOpen) {
   const QModelIndex price = grid->model()->index(0, 1);
   grid->setCurrentIndex(price);
   QTest::keyClicks(grid, "x");
@@ -162,7 +162,7 @@ TEST_F(DbGridTest, BadCellTextIsReportedOnceAndKeepsTheEditorOpen) {
   ASSERT_NE(editor, nullptr);
   QTest::keyClick(editor, Qt::Key_Return);
   ASSERT_EQ(RecordedExceptions().size(), 1u);
-  EXPECT_EQ(RecordedExceptions()[0], "'x' não é um valor válido para o campo Price");
+  EXPECT_EQ(RecordedExceptions()[0], "'x' não é um valor válido para o campo Preço");
   EXPECT_EQ(grid->CellEditor(), editor);
   EXPECT_DOUBLE_EQ(ds.FieldByName("Price").AsFloat(), 1.5);
 

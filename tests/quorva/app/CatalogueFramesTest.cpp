@@ -40,6 +40,24 @@ TEST_F(CatalogueFramesTest, CostListsWriteTheCurrentCostOnlyWhenTheUserChooses) 
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
+// A yearly cost has no single cost: the post stores 0 and the page shows it.
+TEST_F(CatalogueFramesTest, PostingACostAsYearlyShowsTheZeroItStores) {
+  Make<TFrameCatalogoCusto>(catalog());
+  Show();
+  TDataSet& costs = catalog().cdsCusto();
+  ASSERT_EQ(costs.FieldByName("TipoCusto").AsString(), "Unitario");
+  ASSERT_GT(costs.FieldByName("Custo").AsFloat(), 0);
+  auto* type = Find<QComboBox>("ComboBoxTipoCusto");
+  type->setFocus();
+  QTest::keyClick(type, Qt::Key_End);  // "Anual"
+  ASSERT_EQ(costs.FieldByName("TipoCusto").AsString(), "Anual");
+  Find<DbNavigator>("NavigatorCusto")->ClickButton(DbNavigator::Button::Post);
+  EXPECT_EQ(costs.State(), TDataSetState::Browse);
+  EXPECT_EQ(costs.FieldByName("Custo").AsFloat(), 0);
+  EXPECT_EQ(TextOf(Find<DbLineEdit>("EditCusto")), "R$ 0,00");
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
 TEST_F(CatalogueFramesTest, CostNavigatorMovesHideTheErrorWindow) {
   Make<TFrameCatalogoCusto>(catalog());
   auto* navigator = Find<DbNavigator>("NavigatorCusto");

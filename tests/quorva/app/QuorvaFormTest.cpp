@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTableWidget>
@@ -156,6 +157,35 @@ TEST_F(QuorvaForm, AFinalAgeAboveTheOldestHarvestRefusesTheReportPages) {
   calcular->click();
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
   EXPECT_FALSE(ErrorsShown());
+}
+
+// Validation raises a final age below the oldest harvest: the page shows the
+// age the plan holds, after "&Verificar" and after "Calcular".
+TEST_F(QuorvaForm, TheFinalAgeValidationRaisedIsShownOnThePage) {
+  int oldest = 0;
+  for (const TProducao& producao : plan().Producoes()) oldest = std::max(oldest, producao.Idade());
+  w().activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
+  auto* finalAge = w().FrameQuorva()->findChild<QLineEdit*>("EditIdadeFinal");
+  ASSERT_NE(finalAge, nullptr);
+  auto type = [&](const char* text) {
+    finalAge->setFocus(Qt::TabFocusReason);
+    finalAge->selectAll();
+    QTest::keyClicks(finalAge, text);
+  };
+  auto* verificar = w().FrameQuorva()->findChild<QPushButton*>("ButtonVerificar");
+  type("0");
+  verificar->click();
+  ASSERT_TRUE(ErrorsShown());
+  EXPECT_EQ(TFormErrors::Instance()->Grid().item(0, 1)->text().toStdString(), "Idade Final: 0 inválida!");
+  EXPECT_EQ(plan().IdadeFinal(), oldest);
+  EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
+
+  type(std::to_string(oldest - 2).c_str());
+  w().FrameQuorva()->findChild<QPushButton*>("ButtonCalcular")->click();
+  EXPECT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
+  EXPECT_EQ(plan().IdadeFinal(), oldest);
+  EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
 }
 
 class QuorvaFormWithoutTemplate : public ::testing::Test, public QuorvaWindow {

@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 #include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -27,13 +29,17 @@
 #include "forms/ErrorsForm.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
+#include "platform/dbctrls/DbNavigator.h"
+#include "platform/gui/QtTypes.h"
 #include "platform/richedit/RtfView.h"
+#include "tallora/app/EquationsForm.h"
 #include "tallora/app/FormulaFrame.h"
 #include "tallora/app/GraphicForm.h"
 #include "tallora/app/InventoryFrame.h"
 #include "tallora/app/SimulationFrame.h"
 #include "tallora/app/ThinFrame.h"
 #include "tests/support/gui/GuiSupport.h"
+#include "tests/support/gui/Modal.h"
 #include "tests/support/gui/Pdf.h"
 #include "tests/tallora/app/TalloraWindow.h"
 #include "widgets/gbOutBar.h"
@@ -144,6 +150,104 @@ TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
   EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "1");
   EXPECT_FALSE(grovana.Calculated());
   EXPECT_TRUE(app.dialogs.Prompts().empty());
+}
+
+// A value the field refused is reported again by every action that meets
+// it, the focus back in its edit; nothing else happens.
+TEST_F(TalloraFormTest, ARefusedValueIsReportedByEveryCommandThatMeetsIt) {
+  const std::vector<std::string> message{"'abc' não é um valor válido para o campo Índice de Sítio"};
+  TypeSiteIndex("abc");
+  auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error), message);
+  std::size_t reports = 1;
+  for (const char* button : {"ButtonVerificar", "ButtonCalcular"}) {
+    QTest::mouseClick(w.findChild<QPushButton*>(button), Qt::LeftButton);
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports) << button;
+    EXPECT_TRUE(edit->hasFocus()) << button;
+  }
+  EXPECT_EQ(w.ActivePage(), 0);
+  EXPECT_FALSE(ErrorWindowShown());
+  EXPECT_TRUE(app.dialogs.Texts(Prompt::Kind::Information).empty());
+
+  // A click on the tree: the message, and the page and its node stay.
+  QTreeWidgetItem* inventory = w.SimulationNode()->child(0);
+  QTest::mouseClick(w.Tree()->viewport(), Qt::LeftButton, {}, w.Tree()->visualItemRect(inventory).center());
+  QCoreApplication::sendPostedEvents();
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports);
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).back(), message[0]);
+  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+  EXPECT_EQ(w.CurrentFrame(), w.FrameSimulation());
+  EXPECT_TRUE(edit->hasFocus());
+}
+
+// A formula inserted on the first row, saved and read back: the standard
+// formulas stay the first four with their references, so picking the
+// standard taper and calculating works, and they still refuse deletion.
+TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
+  ASSERT_TRUE(app.Activate());
+  TFormulaCollection& formulas = grovana.FormulaRoot().FormulaCollection();
+  std::vector<std::string> standard;
+  for (int i = 0; i < kProtectedFormulas; ++i) standard.push_back(formulas[i].Description());
+  const int taperIntegral = formulas[2].AssociatedFormula();
+  ASSERT_EQ(taperIntegral, 3);
+
+  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  ASSERT_EQ(w.CurrentFrame(), w.FrameFormula());
+  TDataSet& cds = grovana.cdsFormula();
+  cds.SetRecNo(1);
+  w.FrameFormula()->Navigator()->ClickButton(DbNavigator::Button::Insert);
+  auto type = [&](const char* name, const char* text) {
+    auto* edit = w.FrameFormula()->findChild<QWidget*>(name);
+    edit->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(edit, QString::fromUtf8(text));
+  };
+  type("DBEditDescription", "Sitio do usuario");
+  type("DBEditAuthor", "Equipe");
+  type("DBMemoExpression", "S*(A+1)");
+  auto* kind = w.FrameFormula()->findChild<QComboBox*>("DBComboBoxEquationType");
+  kind->setFocus(Qt::TabFocusReason);
+  QTest::keyClick(kind, Qt::Key_Home);  // "Equação de Sítio"
+  w.FrameFormula()->Navigator()->ClickButton(DbNavigator::Button::Post);
+  ASSERT_EQ(formulas.Count(), kProtectedFormulas + 1);
+  EXPECT_EQ(formulas[kProtectedFormulas].Description(), "Sitio do usuario");
+  EXPECT_EQ(formulas[kProtectedFormulas].EquationType(), "Equação de Sítio");
+
+  w.ClickToolbarItem(w.ToolBar(), "Salvar");
+  app.dialogs.AnswerFile((app.exe / "Formulas.dat").string());
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  TFormulaCollection& read = grovana.FormulaRoot().FormulaCollection();
+  ASSERT_EQ(read.Count(), kProtectedFormulas + 1);
+  for (int i = 0; i < kProtectedFormulas; ++i) {
+    EXPECT_EQ(read[i].Id(), i);
+    EXPECT_EQ(read[i].Description(), standard[static_cast<std::size_t>(i)]);
+  }
+  EXPECT_EQ(read[2].AssociatedFormula(), taperIntegral);
+
+  // The standard taper from the picker, then "Calcular".
+  w.SelectNode(w.Tree()->findItems("Sortimento", Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  WhenModal([&](QDialog& d) {
+    auto& picker = static_cast<TFormEquations&>(d);
+    picker.List()->setCurrentItem(picker.List()->findItems(ToQString(standard[2]), Qt::MatchExactly).at(0));
+    picker.OkButton()->click();
+  });
+  w.CurrentFrame()->findChild<QPushButton*>("ButtonCatalogo")->click();
+  TSimulation& simulation = *grovana.CurrentSimulation();
+  EXPECT_EQ(simulation.ShapeFunctionIntegral2Equation(), read[3].Expression());
+  w.SelectNode(w.SimulationNode());
+  w.findChild<QPushButton*>("ButtonCalcular")->click();
+  EXPECT_EQ(w.ActivePage(), 1);
+  EXPECT_TRUE(grovana.Calculated());
+  EXPECT_FALSE(ErrorWindowShown());
+
+  w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
+  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  for (int recNo = 1; recNo <= kProtectedFormulas; ++recNo) {
+    grovana.cdsFormula().SetRecNo(recNo);
+    EXPECT_THROW(grovana.cdsFormula().Delete(), Exception);
+  }
+  EXPECT_EQ(read.Count(), kProtectedFormulas + 1);
 }
 
 TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
