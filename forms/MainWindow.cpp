@@ -130,7 +130,7 @@ TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
   groupBar_->SetHotTrack(true);
   groupBar_->SetHotColor(clBlue);
   groupBar_->SetButtonSpaceColor(clSilver);
-  BoldArial(groupBar_->Font(), 12);
+  BoldArial(groupBar_->Font(), options_.captionHeight);
   groupBar_->OnChanging = [this](TPersistent*, TGBOutBarGroup* group, bool& allow) { GroupBarChanging(group, allow); };
 
   statusBar_ = new QStatusBar;
@@ -203,7 +203,7 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     list->SetBackground(*toolbarPicture_);
     list->SetBackgroundMode(bkmStretch);
     list->SetLargeImages(toolbarImages_.get());
-    BoldArial(list->Font(), 12);
+    BoldArial(list->Font(), options_.captionHeight);
     list->Font().SetColor(clWhite);
   }
   for (const TToolbarItem& item : items) {
@@ -259,7 +259,7 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   itemsPanel_->SetWidth(options_.itemsWidth);
   itemsPanel_->SetAlign(alLeft);
   itemsPanel_->SetText("Itens");
-  BoldArial(itemsPanel_->HeaderFont(), 12);
+  BoldArial(itemsPanel_->HeaderFont(), options_.captionHeight);
   itemsPanel_->OnRightButtonClick() = [this](TPersistent*) { RunCommand([this] { HideItems(); }); };
 
   tree_ = new TItemsTree;

@@ -54,6 +54,9 @@ struct TMainWindowOptions {
   int clientHeight = 555;
   // The header panel "Itens".
   int itemsWidth = 212;
+  // The captions of the pages, the toolbars and "Itens": bold Arial of this
+  // height in pixels.
+  int captionHeight = 13;
   // Opens the About window; called queued, never inside the handler that
   // asked for it. Empty: nothing opens.
   std::function<void()> aboutOpener;

@@ -2,10 +2,11 @@
 //
 // The slide runs synchronously inside the ActiveGroupIndex setter. Before the
 // new index is stored, the band B of the bar that moves (the old page and the
-// captions that change sides) is rendered into a picture; the new page is
-// rendered, still hidden, beside it. An overlay child covering B then shows
-// each frame: what copying strips of that picture onto the screen would leave
-// there. Every frame is painted at once and stays at least FramePause ms.
+// captions that change sides) is rendered into a picture. An overlay child
+// covering B shows the band as it was; the new page is shown under it and
+// rendered beside the band. The overlay then shows each frame: what copying
+// strips of that picture onto the screen would leave there. Every frame is
+// painted at once and stays at least FramePause ms.
 
 #include <QElapsedTimer>
 #include <QPainter>
@@ -108,18 +109,11 @@ void TCustomGBGroupBar::Slide(TGBOutBarGroup* New, const TRect& O, const TRect& 
   if (BW <= 0 || BH <= 0 || H < 0) return;
   QImage picture(BW, BH + H, QImage::Format_RGB32);
   picture.fill(Qt::black);
-  // The new page renders while hidden, at its own size.
-  New->PlaceWindow(N);
   {
     QPainter p(&picture);
-    if (down) {
-      p.drawImage(0, 0, before);
-      New->render(&p, QPoint(0, BH), QRegion(), QWidget::DrawChildren);
-    } else {
-      New->render(&p, QPoint(0, 0), QRegion(), QWidget::DrawChildren);
-      p.drawImage(0, H, before);
-    }
+    p.drawImage(0, down ? 0 : H, before);
   }
+  New->PlaceWindow(N);
   struct Frames {
     TCustomGBGroupBar& bar;
     QWidget* overlay = nullptr;
@@ -140,6 +134,13 @@ void TCustomGBGroupBar::Slide(TGBOutBarGroup* New, const TRect& O, const TRect& 
   New->Show();
   New->raise();
   overlay->raise();
+  // The page paints only once it shows. Rendered while hidden, it would keep
+  // the region of its opaque children that Qt works out then (none, as they
+  // are hidden too), and its next paint on screen would cover them.
+  {
+    QPainter p(&picture);
+    New->render(&p, QPoint(0, down ? BH : 0), QRegion(), QWidget::DrawChildren);
+  }
   QPointer<QWidget> alive(this);
   QElapsedTimer clock;
   clock.start();

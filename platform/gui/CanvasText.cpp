@@ -12,6 +12,12 @@ namespace {
 
 const QString kEllipsis = QStringLiteral("...");
 
+// Drawn crisp, bold below 13 pixels has one-pixel stems (Liberation Sans Bold
+// hinted for black and white) and looks regular.
+bool ThinBold(const QFont& font) {
+  return font.bold() && font.pixelSize() > 0 && font.pixelSize() < 13;
+}
+
 struct Line {
   int start = 0;  // into the text without prefixes
   int length = 0;
@@ -66,9 +72,29 @@ void TCanvas::DrawLineText(QPainter& p, int x, int y, const QString& s) {
     qfont_ = font_.ToQFont();
     qfontValid_ = true;
   }
-  p.setFont(qfont_);
   p.setPen(ToQColor(textColor_));
-  p.drawText(x, y + QFontMetrics(qfont_).ascent(), s);
+  const QFontMetrics metrics(qfont_);
+  const int baseline = y + metrics.ascent();
+  if (!ThinBold(qfont_)) {
+    p.setFont(qfont_);
+    p.drawText(x, baseline, s);
+    return;
+  }
+  // Smoothed, each character where the crisp layout puts it, so the text
+  // keeps its measures.
+  QFont smooth = qfont_;
+  smooth.setStyleStrategy(QFont::StyleStrategy(QFont::PreferAntialias | QFont::NoSubpixelAntialias));
+  p.setFont(smooth);
+  p.setRenderHint(QPainter::TextAntialiasing, true);
+  int cx = x;
+  for (qsizetype i = 0; i < s.size();) {
+    const qsizetype n = s[i].isHighSurrogate() && i + 1 < s.size() ? 2 : 1;
+    const QString c = s.mid(i, n);
+    p.drawText(cx, baseline, c);
+    cx += metrics.horizontalAdvance(c);
+    i += n;
+  }
+  p.setRenderHint(QPainter::TextAntialiasing, false);
 }
 
 TSize TCanvas::TextExtent(const std::string& text) {

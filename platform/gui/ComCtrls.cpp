@@ -543,6 +543,9 @@ bool TCustomListView::EditLabel(TListItem* item) {
   editor->Hide();
   editor->SetParent(this);
   editor->SetFont(Font());
+  // The list's face, in the platform editor's colours.
+  editor->Font().SetColor(clWindowText);
+  editor->SetColor(clWindow);
   editor->SetText(item->Caption());
   editor->OnKeyDown = [this](TPersistent*, int& key, TShiftState shift) {
     if (key == VK_ESCAPE) {

@@ -163,7 +163,11 @@ TControl* TControl::Parent() const {
 
 void TControl::SetParent(QWidget* parent) {
   if (parent == parentWidget()) return;
+  // Qt hides a widget that was on screen when it changes parent; the
+  // control keeps its Visible.
+  const bool visible = visible_;
   QWidget::setParent(parent);
+  visible_ = visible;
   ApplyVisibility();
   if (Parent()) {
     if (parentColor_) ParentColorChanged();

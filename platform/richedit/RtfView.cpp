@@ -3,6 +3,7 @@
 #include <QContextMenuEvent>
 #include <QFile>
 #include <QSaveFile>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -193,6 +194,11 @@ void RtfView::LoadFromBytes(std::string bytes) {
   // The former document is this view's child: setDocument deletes it.
   setDocument(fresh);
   setTabStopDistance(kTabStop);
+  // From its start: keeping the caret in sight of a folded-up view (a page the
+  // group bar left has no height) scrolls it down.
+  setTextCursor(QTextCursor(fresh));
+  verticalScrollBar()->setValue(0);
+  horizontalScrollBar()->setValue(0);
 }
 
 void RtfView::LoadFromFile(const std::string& path) {

@@ -35,6 +35,7 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
   options.clientWidth = 804;
   options.clientHeight = 554;
   options.itemsWidth = 210;
+  options.captionHeight = 11;
   if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(QuorvaAboutContent()); };
   return options;
 }
@@ -48,7 +49,6 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
       result_(std::make_unique<quorva::TResult>()),
       relatorioCustos_(std::make_unique<TRelatorioCustos>()) {
   setObjectName("FormQuorva");
-  GroupBar()->Font().SetHeight(-11);
   marquel_.SetCatalog(&catalog_);
 
   TGBOutBarGroup* plan = AddPage("Plano", "OutBarGroupSimulation");

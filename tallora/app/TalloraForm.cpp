@@ -45,6 +45,7 @@ TMainWindowOptions TalloraOptions(TMainWindowOptions options) {
   options.clientWidth = 804;
   options.clientHeight = 555;
   options.itemsWidth = 212;
+  options.captionHeight = 13;
   if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(TalloraAboutContent()); };
   return options;
 }

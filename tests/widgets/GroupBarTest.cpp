@@ -11,6 +11,7 @@
 #include "platform/gui/InputHub.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/widgets/GroupBarFixture.h"
+#include "tests/widgets/Icons.h"
 #include "widgets/gbOutBar.h"
 
 namespace {
@@ -486,6 +487,33 @@ TEST(GroupBarSlide, AFailureDuringTheSwitchStillFinishesIt) {
   EXPECT_EQ(t.groups[0]->Height(), 0);
   EXPECT_TRUE(t.groups[1]->Visible());
   EXPECT_EQ(t.groups[1]->BoundsRect(), t.bar->GetPageRect());
+}
+
+TEST(GroupBarSlide, APageShowsItsListOnEveryVisit) {
+  TImageList images{32, 32};
+  test_icons::AddToolbarIcons(images);
+  Quorva q;
+  for (TGBOutBarGroup* group : q.groups) {
+    auto* list = new TGBVertListView;
+    list->SetParent(group);
+    list->SetAlign(alClient);
+    list->SetColor(clTeal);
+    list->SetLargeImages(&images);
+    for (int i = 0; i < 3; ++i) list->Items().Add()->SetImageIndex(i);
+  }
+  q.bar->show();
+  std::vector<QImage> first{OnScreen(*q.bar), {}, {}};
+  // Down and up, to pages shown before and to pages not shown yet.
+  for (int i : {1, 2, 1, 0, 2, 0, 1}) {
+    q.bar->SetActiveGroupIndex(i);
+    const QImage shown = OnScreen(*q.bar);
+    if (first[i].isNull()) {
+      first[i] = shown;
+      EXPECT_GT(CountInside(shown, q.bar->GetPageRect(), Rgb(clTeal)), 100000) << i;
+    } else {
+      EXPECT_EQ(shown, first[i]) << "page " << i << " shown again";
+    }
+  }
 }
 
 // ---- pixels

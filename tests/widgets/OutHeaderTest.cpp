@@ -230,6 +230,26 @@ TEST(OutHeader, ThePinPutsThePanelBackExactly) {
   EXPECT_FALSE(s.strip->ButtonInCaption());
 }
 
+TEST(OutHeader, OnAShownFormThePinBringsThePanelBack) {
+  Strip s;
+  s.form.show();
+  ASSERT_TRUE(s.panel->isVisible());
+  s.strip->SetHostedPanel(s.panel);
+  // The cross makes it a drop-down, the strip's button drops it, the pin
+  // docks it: in its place and on screen.
+  s.ClickHot();
+  ASSERT_TRUE(s.strip->DroppedDown());
+  EXPECT_FALSE(s.panel->isVisible());
+  s.ClickLeft();
+  ASSERT_TRUE(s.panel->isVisible());
+  s.ClickHot();
+  ExpectDocked(s);
+  EXPECT_TRUE(s.panel->Visible());
+  EXPECT_TRUE(s.panel->isVisible());
+  EXPECT_FALSE(s.strip->DroppedDown());
+  EXPECT_FALSE(s.strip->ButtonInCaption());
+}
+
 TEST(OutHeader, AReplacedDropDownIsDockedBackFirst) {
   Strip s;
   s.panel->Hide();

@@ -78,3 +78,26 @@ TEST(VertListEdit, ScrollingEndsTheEditAndARefusedEditLeavesNoLock) {
   EXPECT_EQ(e.list->ClickLock(), 0);
   EXPECT_EQ(e.list->EditedItem(), nullptr);
 }
+
+TEST(VertListEdit, TheEditorWritesWindowTextOnWindowWhateverTheListsFont) {
+  Editing e;
+  // A toolbar's white captions.
+  e.list->SetColor(clGray);
+  e.list->Font().SetColor(clWhite);
+  ASSERT_TRUE(e.Item(0)->EditCaption());
+  TCustomEdit* editor = e.list->LabelEditor();
+  EXPECT_EQ(editor->Font().Color(), clWindowText);
+  EXPECT_EQ(editor->Color(), clWindow);
+  // What it shows: dark text on white, nothing white on white.
+  editor->SetSelLength(0);
+  const QImage shown = Snap(*editor);
+  TRect inside = editor->ClientRect();
+  InflateRect(inside, -2, -2);
+  EXPECT_GT(CountInside(shown, inside, Rgb(clWindow)), 0);
+  int dark = 0;
+  for (int y = inside.Top; y < inside.Bottom; ++y) {
+    for (int x = inside.Left; x < inside.Right; ++x) dark += qGray(shown.pixel(x, y)) < 96;
+  }
+  EXPECT_GT(dark, 10);
+  QTest::keyClick(editor->EditWidget(), Qt::Key_Escape);
+}

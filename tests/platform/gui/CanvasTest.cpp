@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <QPainter>
+#include <algorithm>
 
 #include "platform/gui/Canvas.h"
 #include "platform/gui/Images.h"
@@ -237,6 +238,41 @@ TEST(CanvasText, EndEllipsisNeverPaintsOutsideItsRectangle) {
     // The elided line still fills most of the width.
     EXPECT_GT(BoundsOf(img, kBlack).Right, r.Left + r.Width() / 2);
   }
+}
+
+namespace {
+
+// The ink across the middle row of an "l" drawn in Arial at that height, in
+// pixels of full black.
+double StemWidth(int height, bool bold) {
+  Surface s(30, 30);
+  TCanvas& c = s.Canvas();
+  c.Font().SetName("Arial");
+  c.Font().SetHeight(height);
+  c.Font().SetStyle(bold ? TFontStyles(fsBold) : TFontStyles(0));
+  c.Font().SetColor(clBlack);
+  c.SetBkMode(TRANSPARENT);
+  c.TextOut(10, 5, "l");
+  const QImage img = s.Image();
+  int top = img.height(), bottom = 0;
+  for (int y = 0; y < img.height(); ++y) {
+    for (int x = 0; x < img.width(); ++x) {
+      if (qGray(img.pixel(x, y)) < 128) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  double ink = 0;
+  for (int x = 0; x < img.width(); ++x) ink += (255 - qGray(img.pixel(x, (top + bottom) / 2))) / 255.0;
+  return ink;
+}
+
+}  // namespace
+
+TEST(CanvasText, BoldShowsAtCaptionSizes) {
+  EXPECT_NEAR(StemWidth(-11, false), 1.0, 0.05);
+  for (int height : {-11, -12, -13}) EXPECT_GT(StemWidth(height, true), 1.3) << height;
 }
 
 TEST(CanvasText, WrappedTextStaysInsideItsRectangle) {

@@ -148,6 +148,34 @@ TEST(RtfView, WrapOptionAndTheContextMenuHook) {
   EXPECT_EQ(shown[0].Y, 206);
 }
 
+TEST(RtfView, ANewDocumentShowsFromItsStart) {
+  QWidget page;
+  page.resize(300, 200);
+  RtfView* view = new RtfView(&page);
+  view->SetWordWrap(false);
+  view->setGeometry(0, 0, 300, 200);
+  page.show();
+  view->LoadFromBytes(Report());
+  QCoreApplication::processEvents();
+  QScrollBar* down = view->verticalScrollBar();
+  QScrollBar* across = view->horizontalScrollBar();
+  ASSERT_GT(down->maximum(), 0);
+  ASSERT_GT(across->maximum(), 0);
+  EXPECT_EQ(down->value(), 0);
+  // Read at the right, then the page is folded up and hidden, as the group
+  // bar leaves a page; the next report comes meanwhile.
+  across->setValue(across->maximum());
+  view->setGeometry(0, 0, 300, 0);
+  page.hide();
+  view->LoadFromBytes(Report());
+  view->setGeometry(0, 0, 300, 200);
+  page.show();
+  QCoreApplication::processEvents();
+  EXPECT_EQ(view->textCursor().position(), 0);
+  EXPECT_EQ(down->value(), 0);
+  EXPECT_EQ(across->value(), 0);
+}
+
 TEST(RtfView, DamagedReportsShowWhatCanBeRead) {
   RtfView view;
   const std::string& report = Report();

@@ -1,5 +1,7 @@
 #include "tests/support/gui/GuiSupport.h"
 
+#include <QCoreApplication>
+#include <QScreen>
 #include <QTest>
 #include <algorithm>
 #include <exception>
@@ -9,6 +11,17 @@
 
 QImage Snap(QWidget& widget) {
   return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QImage OnScreen(QWidget& widget) {
+  for (int i = 0; i < 3; ++i) {
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+  }
+  QWidget* window = widget.window();
+  const QRect area(widget.mapTo(window, QPoint(0, 0)), widget.size());
+  const QImage all = window->screen()->grabWindow(window->winId()).toImage();
+  return all.copy(area).convertToFormat(QImage::Format_RGB32);
 }
 
 bool WritePicture(QWidget& window, const std::string& path) {

@@ -18,6 +18,10 @@ class TPopupMenu;
 
 // What the widget shows, rendered now, as RGB32.
 QImage Snap(QWidget& widget);
+// What the screen shows of the widget once the pending paints are done: its
+// part of the window's backing store, as RGB32. Unlike Snap it shows a paint
+// that was missed.
+QImage OnScreen(QWidget& widget);
 // Shows the window, writes what it shows (without a focus frame) to path as
 // a picture, and hides it again; false when it could not.
 bool WritePicture(QWidget& window, const std::string& path);

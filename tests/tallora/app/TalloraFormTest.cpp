@@ -43,6 +43,7 @@
 #include "tests/support/gui/Pdf.h"
 #include "tests/tallora/app/TalloraWindow.h"
 #include "widgets/gbOutBar.h"
+#include "widgets/gbOutPanel.h"
 
 namespace {
 
@@ -97,6 +98,20 @@ TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
   EXPECT_EQ(w.FrameSimulation()->TitleLabel()->text().toStdString(), TFormTallora::kSpeciesTitle);
   EXPECT_TRUE(app.dialogs.Prompts().empty());
   EXPECT_TRUE(Save("tallora-start.png"));
+}
+
+TEST_F(TalloraFormTest, PageCaptionsInBoldThirteenPixelArial) {
+  TGBGroupBar* bar = w.GroupBar();
+  EXPECT_EQ(bar->ClientWidth(), 804);
+  EXPECT_EQ(bar->ClientHeight(), 536);
+  EXPECT_EQ(bar->Font().Height(), -13);
+  EXPECT_TRUE(bar->Font().Style() & fsBold);
+  EXPECT_EQ(bar->CaptionSpan(0), 27);
+  EXPECT_EQ(bar->CaptionSpan(1), 27);
+  EXPECT_EQ(bar->GetPageRect(), (TRect{1, 27, 803, 509}));
+  EXPECT_EQ(bar->Groups(0)->BoundsRect(), (TRect{1, 27, 803, 509}));
+  EXPECT_EQ(w.ItemsPanel()->HeaderFont().Height(), -13);
+  EXPECT_TRUE(w.ItemsPanel()->HeaderFont().Style() & fsBold);
 }
 
 // Every frame fits the window's frame area without being squeezed (a
