@@ -475,38 +475,38 @@ TStringField& TDataSet::AddStringField(const std::string& name, int size) {
   return f;
 }
 
-TField& TDataSet::AddField(const TFieldSpec& spec) {
+TField& TDataSet::AddField(const TFieldDecl& decl) {
   TField* field = nullptr;
-  switch (spec.type) {
+  switch (decl.type) {
     case TFieldType::Integer: {
-      TIntegerField& f = AddIntegerField(spec.name);
-      f.SetDisplayFormat(spec.displayFormat);
-      f.SetEditFormat(spec.editFormat);
+      TIntegerField& f = AddIntegerField(decl.name);
+      f.SetDisplayFormat(decl.displayFormat);
+      f.SetEditFormat(decl.editFormat);
       field = &f;
       break;
     }
     case TFieldType::Float: {
-      TFloatField& f = AddFloatField(spec.name);
-      f.SetDisplayFormat(spec.displayFormat);
-      f.SetEditFormat(spec.editFormat);
-      f.SetCurrency(spec.currency);
+      TFloatField& f = AddFloatField(decl.name);
+      f.SetDisplayFormat(decl.displayFormat);
+      f.SetEditFormat(decl.editFormat);
+      f.SetCurrency(decl.currency);
       field = &f;
       break;
     }
     case TFieldType::String:
-      field = &AddStringField(spec.name, spec.size > 0 ? spec.size : 20);
+      field = &AddStringField(decl.name, decl.size > 0 ? decl.size : 20);
       break;
     default:
-      throw EDatabaseError("Field '" + spec.name + "' has no type");
+      throw EDatabaseError("Field '" + decl.name + "' has no type");
   }
-  field->SetDisplayWidth(spec.displayWidth);
-  field->SetDisplayLabel(spec.displayLabel);
-  field->SetReadOnly(spec.readOnly);
+  field->SetDisplayWidth(decl.displayWidth);
+  field->SetDisplayLabel(decl.displayLabel);
+  field->SetReadOnly(decl.readOnly);
   return *field;
 }
 
-void TDataSet::AddFields(std::initializer_list<TFieldSpec> specs) {
-  for (const TFieldSpec& s : specs) AddField(s);
+void TDataSet::AddFields(std::initializer_list<TFieldDecl> fields) {
+  for (const TFieldDecl& f : fields) AddField(f);
 }
 
 void TDataSet::ClearFields() {

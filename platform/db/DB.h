@@ -79,7 +79,7 @@ private:
 };
 
 // A persistent field as a data module declares it.
-struct TFieldSpec {
+struct TFieldDecl {
   std::string name{};
   TFieldType type = TFieldType::Unknown;
   int size = 0;  // strings; 0 keeps the default of 20
@@ -293,8 +293,8 @@ public:
   TField* FindField(const std::string& name) const;
   // Raises EDatabaseError when there is no such field.
   TField& FieldByName(const std::string& name) const;
-  TField& AddField(const TFieldSpec& spec);
-  void AddFields(std::initializer_list<TFieldSpec> specs);
+  TField& AddField(const TFieldDecl& decl);
+  void AddFields(std::initializer_list<TFieldDecl> fields);
   TIntegerField& AddIntegerField(const std::string& name);
   TFloatField& AddFloatField(const std::string& name);
   TStringField& AddStringField(const std::string& name, int size = 20);

@@ -409,13 +409,6 @@ void TCanvas::SetClipRect(const TRect& r) {
   dirty_ = true;
 }
 
-void TCanvas::IntersectClipRect(const TRect& r) {
-  TRect current = ClipRect();
-  TRect both;
-  IntersectRect(both, current, r);
-  SetClipRect(both);
-}
-
 void TCanvas::ResetClip() {
   clip_.reset();
   dirty_ = true;

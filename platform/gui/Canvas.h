@@ -151,8 +151,6 @@ public:
 
   // Text at (x, y) = top left of its cell; moves the pen position to its end.
   void TextOut(int x, int y, const std::string& text);
-  // Text at (x, y) clipped to r; an opaque background fills all of r.
-  void TextRect(const TRect& r, int x, int y, const std::string& text);
   TSize TextExtent(const std::string& text);
   int TextWidth(const std::string& text) { return TextExtent(text).cx; }
   int TextHeight(const std::string& text) { return TextExtent(text).cy; }
@@ -175,7 +173,6 @@ public:
   TRect ClipRect() const;
   // Replaces the clip with r (logical coordinates at the time of the call).
   void SetClipRect(const TRect& r);
-  void IntersectClipRect(const TRect& r);
   void ResetClip();
   // Logical (0, 0) lands on device (x, y).
   void SetOrigin(int x, int y);

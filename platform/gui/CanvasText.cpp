@@ -137,17 +137,6 @@ void TCanvas::TextOut(int x, int y, const std::string& text) {
   Changed();
 }
 
-void TCanvas::TextRect(const TRect& r, int x, int y, const std::string& text) {
-  QPainter* p = Begin();
-  if (!p || IsRectEmpty(r)) return;
-  p->save();
-  p->setClipRect(ToQRect(r), p->hasClipping() ? Qt::IntersectClip : Qt::ReplaceClip);
-  if (bkMode_ == OPAQUE) FillDevice(*p, r, bkColor_);
-  DrawLineText(*p, x, y, ToQString(text));
-  p->restore();
-  Changed();
-}
-
 int TCanvas::DrawText(const std::string& text, TRect& r, unsigned flags) {
   QString s = ToQString(text);
   int underline = (flags & DT_NOPREFIX) ? -1 : StripPrefixes(s);

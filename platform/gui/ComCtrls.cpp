@@ -66,18 +66,6 @@ void TListItem::SetImageIndex(int value) {
   if (view) view->Change(this, ctImage);
 }
 
-void TListItem::SetOverlayIndex(int value) {
-  if (value == overlayIndex_) return;
-  overlayIndex_ = value;
-  if (TCustomListView* view = LiveView(*this, attached_)) view->Change(this, ctImage);
-}
-
-void TListItem::SetStateIndex(int value) {
-  if (value == stateIndex_) return;
-  stateIndex_ = value;
-  if (TCustomListView* view = LiveView(*this, attached_)) view->Change(this, ctState);
-}
-
 void TListItem::SetSelected(bool value) {
   TCustomListView* view = LiveView(*this, attached_);
   if (!view) {
@@ -154,9 +142,6 @@ void TListItem::Assign(const TPersistent& source) {
     SetCaption(item->caption_);
     data_ = item->data_;
     SetImageIndex(item->imageIndex_);
-    SetOverlayIndex(item->overlayIndex_);
-    SetStateIndex(item->stateIndex_);
-    subItems_ = item->subItems_;
     return;
   }
   TPersistent::Assign(source);

@@ -59,12 +59,6 @@ public:
   void SetData(void* value) { data_ = value; }
   int ImageIndex() const { return imageIndex_; }
   void SetImageIndex(int value);
-  int OverlayIndex() const { return overlayIndex_; }
-  void SetOverlayIndex(int value);
-  int StateIndex() const { return stateIndex_; }
-  void SetStateIndex(int value);
-  std::vector<std::string>& SubItems() { return subItems_; }
-  const std::vector<std::string>& SubItems() const { return subItems_; }
 
   bool Selected() const { return selected_; }
   void SetSelected(bool value);
@@ -83,7 +77,7 @@ public:
   // Frees the item.
   void Delete();
 
-  // Caption, data, image indexes and sub-items of another item.
+  // Caption, data and image index of another item.
   void Assign(const TPersistent& source) override;
 
 private:
@@ -95,9 +89,6 @@ private:
   std::string caption_;
   void* data_ = nullptr;
   int imageIndex_ = -1;
-  int overlayIndex_ = -1;
-  int stateIndex_ = -1;
-  std::vector<std::string> subItems_;
   bool selected_ = false;
   TPoint position_;
 };

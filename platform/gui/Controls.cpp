@@ -93,8 +93,8 @@ bool ButtonFromQt(Qt::MouseButton b, TMouseButton& out) {
 
 namespace {
 
-// The class library's order within one kind of alignment: by position,
-// the control that asked first among equals.
+// The order within one kind of alignment: by position, the control that
+// asked first among equals.
 bool InsertBefore(const TControl* c1, const TControl* c2, TAlign align) {
   switch (align) {
     case alTop:

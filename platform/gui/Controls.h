@@ -256,7 +256,7 @@ public:
   // The release of the current press will not be a click.
   void DropPendingClick() { clicked_ = false; }
 
-  // ---- Hooks (the class library's virtuals and notifications)
+  // ---- Hooks: what the events call, for the controls to override
   virtual void Click();
   virtual void DblClick();
   virtual void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y);
@@ -374,8 +374,8 @@ private:
   std::map<int, int> timers_;  // our id -> Qt's id
 };
 
-// The class library's windowed, custom-drawn and windowless controls are all
-// widgets here.
+// Windowed, custom-drawn and windowless controls are all the one widget
+// class.
 using TWinControl = TControl;
 using TCustomControl = TControl;
 using TGraphicControl = TControl;

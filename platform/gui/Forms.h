@@ -81,7 +81,8 @@ bool DefaultCtrlDown();
 TControl* DefaultControlAt(TPoint screenPos);
 void DefaultRunPopupMenu(TPopupMenu& menu, TPoint screenPos);
 
-// The class library's calls over the services.
+// The cursor position and the control under a point: the services' where
+// set, else the defaults above.
 TPoint GetCursorPos();
 // Bit 0x8000 set while the key is held: VK_CONTROL through the service,
 // VK_SHIFT, VK_MENU and the mouse buttons from Qt.

@@ -207,7 +207,7 @@ void InputHub::Deactivated() {
   }
 }
 
-// ---- the class library's calls
+// ---- Capture
 
 void SetCapture(TControl* control) {
   InputHub::Instance().SetCapture(control);

@@ -96,7 +96,7 @@ private:
   bool grabbed_ = false;
 };
 
-// The class library's capture calls, through the hub.
+// The mouse capture, held by the hub.
 void SetCapture(TControl* control);
 void ReleaseCapture();
 TControl* GetCapture();

@@ -43,7 +43,7 @@ public:
   TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams);
   ~TMarquel() override;
 
-  // Stands for the main window: told about productions and cost types.
+  // The main window, told about productions and cost types.
   void SetMainWindow(IQuorvaNotifications* listener) { mainWindow_ = listener; }
   IQuorvaNotifications* MainWindow() const { return mainWindow_; }
   void SetCatalog(TCatalog* catalog) { catalog_ = catalog; }

@@ -9,16 +9,16 @@
 
 namespace {
 
-TFieldSpec Text(const char* name, int size, int width = 0) {
+TFieldDecl Text(const char* name, int size, int width = 0) {
   return {.name = name, .type = TFieldType::String, .size = size, .displayWidth = width};
 }
-TFieldSpec Whole(const char* name) {
+TFieldDecl Whole(const char* name) {
   return {.name = name, .type = TFieldType::Integer};
 }
-TFieldSpec Real(const char* name, const char* format = "") {
+TFieldDecl Real(const char* name, const char* format = "") {
   return {.name = name, .type = TFieldType::Float, .displayFormat = format};
 }
-TFieldSpec Money(const char* name) {
+TFieldDecl Money(const char* name) {
   return {.name = name, .type = TFieldType::Float, .currency = true};
 }
 

@@ -61,8 +61,8 @@ public:
   TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams);
   ~TGrovana() override;
 
-  // Stands for the main window (WM_ITEMPOSTED, WM_ITEMDELETED,
-  // WM_SELECTITEM); nullptr for none.
+  // The main window, told about posted, deleted and selected thinnings;
+  // nullptr for none.
   IThinNotifications* MainWindow() const { return mainWindow_; }
   void SetMainWindow(IThinNotifications* window) { mainWindow_ = window; }
   const TDataFolders& Folders() const { return folders_; }
