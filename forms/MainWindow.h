@@ -64,21 +64,12 @@ struct TMainWindowOptions {
 
 // How a menu item starts.
 struct TActionOptions {
-  TActionOptions(const char* name = nullptr, bool visible = true, bool enabled = true, bool checkable = false,
-                 bool checked = false, QKeySequence shortcut = {})
-      : name(name),
-        visible(visible),
-        enabled(enabled),
-        checkable(checkable),
-        checked(checked),
-        shortcut(std::move(shortcut)) {}
-
-  const char* name;  // the action's object name
-  bool visible;
-  bool enabled;
-  bool checkable;
-  bool checked;
-  QKeySequence shortcut;
+  const char* name = nullptr;  // the action's object name
+  bool visible = true;
+  bool enabled = true;
+  bool checkable = false;
+  bool checked = false;
+  QKeySequence shortcut{};
 };
 
 class TMainWindow : public QMainWindow {

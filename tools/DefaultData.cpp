@@ -25,14 +25,14 @@ void AddFormula(TFormulaCollection& formulas, const char* description, const cha
   f.SetAssociatedFormula(associated);
 }
 
-void AddThin(TThinCollection& thins, int age, int type, const char* typeName, int mode, double remaining,
+void AddThin(TThinCollection& thins, int age, TThinType type, const char* typeName, TThinMode mode, double remaining,
              int cutRows = 0) {
   TThin& t = thins.Add();
   t.SetAge(age);
-  t.SetThinType(type);
+  t.SetThinType(static_cast<int>(type));
   t.SetTypeName(typeName);
-  t.SetThinMode(mode);
-  if (mode == 1)
+  t.SetThinMode(static_cast<int>(mode));
+  if (mode == TThinMode::RemainingTrees)
     t.SetRemanescentTrees(remaining);
   else
     t.SetRemanescentBaseArea(remaining);
@@ -78,12 +78,12 @@ void FillDefaultSimulation(TSimulationPersist& root) {
   s.SetDescription("Nova simulação");
   s.SetSpeciesName("Eucalyptus grandis / urograndis");
   s.SetSiteIndex(28);
-  s.SetInventoryType(1);
-  s.SetInventoryMode(2);
+  s.SetInventoryType(static_cast<int>(TInventoryType::PlantingDensity));
+  s.SetInventoryMode(static_cast<int>(TInventoryMode::BaseArea));
   s.SetInitialTrees(1111);
   s.SetSurvivalPercentage(95);
   s.SetHomogeneityDegree(5);
-  s.SetListingOption(1);
+  s.SetListingOption(static_cast<int>(TListingOption::AgeInterval));
   s.SetInitialAge(2);
   s.SetFinalAge(16);
   s.SetIncrementalAge(1);
@@ -103,8 +103,8 @@ void FillDefaultSimulation(TSimulationPersist& root) {
   for (const TProduct& p : catalogue.ProductCollection())
     if (p.Name() != "Laminação") s.ProductCollection().Add().Assign(p);
 
-  AddThin(s.ThinCollection(), 6, 2, "Misto", 1, 700, 7);
-  AddThin(s.ThinCollection(), 10, 0, "Seletivo", 0, 18);
+  AddThin(s.ThinCollection(), 6, TThinType::RowsThenSelective, "Misto", TThinMode::RemainingTrees, 700, 7);
+  AddThin(s.ThinCollection(), 10, TThinType::Selective, "Seletivo", TThinMode::RemainingBaseArea, 18);
 }
 
 void AppendTalloraDefaultFiles(std::vector<TDefaultFile>& files) {

@@ -91,15 +91,17 @@ void TResult::WriteHeader(const TSimulationData& s) {
 
   std::vector<std::string> lines = {"\tDescrição: " + s.Description(),
                                     "\tÍndice de Sítio: " + FormatFloat("##.0", s.SiteIndex())};
-  const int type = s.InventoryType();
-  if (type == 1) {
+  const TInventoryType type = s.Inventory();
+  if (type == TInventoryType::PlantingDensity) {
     lines.push_back("\tDensidade (árvores por hectare): " + FloatToStr(s.InitialTrees()));
     lines.push_back("\tPorcentagem de sobrevivência (1º ano): " + FormatFloat("### %", s.SurvivalPercentage()));
-  } else if (type == 2 || type == 3) {
+  } else if (type == TInventoryType::TreesAtAge || type == TInventoryType::TreesAndSizeAtAge) {
     lines.push_back("\tDensidade: " + FloatToStr(s.InventoryTrees()) + " árvores por hectare aos " +
                     IntToStr(s.InventoryAge()) + " anos");
-    if (type == 3 && s.InventoryMode() == 2) lines.push_back("\tArea Basal: " + FloatToStr(s.BaseArea()));
-    if (type == 3 && s.InventoryMode() == 3)
+    const bool sized = type == TInventoryType::TreesAndSizeAtAge;
+    if (sized && s.InventoryGiven() == TInventoryMode::BaseArea)
+      lines.push_back("\tArea Basal: " + FloatToStr(s.BaseArea()));
+    if (sized && s.InventoryGiven() == TInventoryMode::MedianDiameter)
       lines.push_back("\tDiâmetro quadrático médio : " + FloatToStr(s.MedianDiameter()));
   }
   for (std::size_t i = 0; i < lines.size(); ++i) {

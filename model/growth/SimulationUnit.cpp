@@ -67,21 +67,21 @@ bool TSimulation::Validate() {
       if (InventoryAge() < 0 || InventoryAge() > 30)
         errors_.Add(ageCode, "Ano do Inventário: " + Value(InventoryAge()) + " inválido");
     };
-    switch (InventoryType()) {
-      case 1:
+    switch (Inventory()) {
+      case TInventoryType::PlantingDensity:
         if (!InRange(InitialTrees(), 10, 7999))
           errors_.Add(2, "Número de árvores: " + Value(InitialTrees()) + " inválido");
         if (!InRange(SurvivalPercentage(), 50, 100))
           errors_.Add(3, "Percentagem Inicial de Sobrevivência: " + Value(SurvivalPercentage()) + " inválida");
         break;
-      case 2:
+      case TInventoryType::TreesAtAge:
         checkInventory(4, 5);
         break;
-      case 3:
+      case TInventoryType::TreesAndSizeAtAge:
         checkInventory(6, 7);
-        if (InventoryMode() == 2) {
+        if (InventoryGiven() == TInventoryMode::BaseArea) {
           if (!InRange(BaseArea(), 0, 50)) errors_.Add(8, "Área Basal: " + Value(BaseArea()) + " inválida");
-        } else if (InventoryMode() == 3) {
+        } else if (InventoryGiven() == TInventoryMode::MedianDiameter) {
           if (!InRange(MedianDiameter(), 0, 50))
             errors_.Add(9, "Diametro Quadrático médio: " + Value(MedianDiameter()) + " inválido");
         } else {
@@ -101,11 +101,11 @@ bool TSimulation::Validate() {
       if (FinalAge() < InitialAge() || FinalAge() > 40)
         errors_.Add(finalCode, "Idade final: " + Value(FinalAge()) + " inválida");
     };
-    if (ListingOption() == 1) {
+    if (Listing() == TListingOption::AgeInterval) {
       checkAges(13, 14);
       if (IncrementalAge() < 1 || IncrementalAge() > 10)
         errors_.Add(15, "Intervalo: " + Value(IncrementalAge()) + " inválido");
-    } else if (ListingOption() == 2) {
+    } else if (Listing() == TListingOption::AgeList) {
       const int n = ParseResultAges(ResultAges());
       if (n < 1) {
         errors_.Add(19, "Lista de Idades vazia!");
@@ -124,7 +124,7 @@ bool TSimulation::Validate() {
     if (InventoryAge() < InitialAge())
       lowest = InitialAge();
     else
-      lowest = InventoryType() == 1 ? 1 : InventoryAge();
+      lowest = Inventory() == TInventoryType::PlantingDensity ? 1 : InventoryAge();
     const int highest = LastListedAge();
     for (const TThin& thin : ThinCollection()) thin.Validate(errors_, lowest, highest);
     if (ThinCollection().HasRepeatedAges()) errors_.Add(55, "Existe no minimo dois desbastes na mesma idade");
@@ -196,7 +196,7 @@ void TSimulation::PrepareEquations() {
 }
 
 std::vector<int> TSimulation::GridAges() const {
-  const int first = InventoryType() == 1 ? 1 : InventoryAge();
+  const int first = Inventory() == TInventoryType::PlantingDensity ? 1 : InventoryAge();
   std::vector<int> ages;
   // Wide: the stored ages may be any Integer, and the step must not overflow.
   for (std::int64_t age = std::max(InitialAge(), first); age <= FinalAge() && ages.size() < kMaxListedAges;
@@ -206,7 +206,7 @@ std::vector<int> TSimulation::GridAges() const {
 }
 
 int TSimulation::LastListedAge() const {
-  if (ListingOption() != 1 || IncrementalAge() < 1) return FinalAge();
+  if (Listing() != TListingOption::AgeInterval || IncrementalAge() < 1) return FinalAge();
   const std::vector<int> grid = GridAges();
   return grid.empty() ? FinalAge() : grid.back();
 }
@@ -220,7 +220,7 @@ bool TSimulation::Execute() {
                               static_cast<TFormula*>(&shapeFormula_), static_cast<TFormula*>(&integralFormula_)})
       if (!formula->HasBuiltInFunction()) formula->CheckSyntax();
 
-    if (ListingOption() == 1) ages_ = GridAges();
+    if (Listing() == TListingOption::AgeInterval) ages_ = GridAges();
     // Age 0 is never a growth age.
     std::vector<int> ages = ages_;
     std::erase(ages, 0);
@@ -268,7 +268,7 @@ bool TSimulation::Execute() {
 void TSimulation::StartStand() {
   const double si = siteIndexFeet_;
   const double hd = HomogeneityDegree();
-  if (InventoryType() == 1) {
+  if (Inventory() == TInventoryType::PlantingDensity) {
     species_.InitStand(InitialTrees() / kSquareFeetPerHectare * SurvivalPercentage() / 100, si, hd);
     return;
   }
@@ -277,13 +277,13 @@ void TSimulation::StartStand() {
     const double h = species_.SiteHeightFor(InventoryAge(), siteFormula_, si);
     species_.InitStand(species_.InitialDensity(trees, si, 0.837 * h), si, hd);
   };
-  if (InventoryType() == 2) {
+  if (Inventory() == TInventoryType::TreesAtAge) {
     startFromInventory();
     return;
   }
-  // Type 3: the measured quadratic mean diameter, in inches.
+  // Trees and size: the measured quadratic mean diameter, in inches.
   double target;
-  if (InventoryMode() == 3) {
+  if (InventoryGiven() == TInventoryMode::MedianDiameter) {
     target = hd > 9 ? (hd / 200 + 1) * kInchesPerCentimetre * MedianDiameter()
                     : kInchesPerCentimetre * MedianDiameter() / (hd / 200 + 1);
   } else {

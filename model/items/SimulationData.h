@@ -10,6 +10,27 @@
 #include "model/items/ThinUnit.h"
 #include "platform/classes/Classes.h"
 
+// How the stand is given, as stored in InventoryType.
+enum class TInventoryType : int {
+  PlantingDensity = 1,    // trees planted and their first-year survival
+  TreesAtAge = 2,         // trees at a known age
+  TreesAndSizeAtAge = 3,  // trees and basal area or quadratic mean diameter at a known age
+};
+
+// What a TreesAndSizeAtAge inventory gives besides the trees, as stored in
+// InventoryMode.
+enum class TInventoryMode : int {
+  NotChosen = 1,  // what choosing a type sets
+  BaseArea = 2,
+  MedianDiameter = 3,
+};
+
+// Which ages the results list, as stored in ListingOption.
+enum class TListingOption : int {
+  AgeInterval = 1,  // InitialAge to FinalAge by IncrementalAge
+  AgeList = 2,      // the typed ResultAges
+};
+
 class TSimulationData : public TCollectionItem {
   TQ_DECLARE_CLASS(TSimulationData)
 public:
@@ -23,13 +44,14 @@ public:
   // m
   double SiteIndex() const { return siteIndex_; }
   void SetSiteIndex(double value) { siteIndex_ = value; }
-  // 1 planting density; 2 trees at a known age; 3 trees and basal area or
-  // quadratic mean diameter at a known age.
+  // A TInventoryType; a file may hold any integer, which validation refuses.
   int InventoryType() const { return inventoryType_; }
   void SetInventoryType(int value) { inventoryType_ = value; }
-  // Type 3: 2 basal area given, 3 quadratic mean diameter given.
+  TInventoryType Inventory() const { return static_cast<TInventoryType>(inventoryType_); }
+  // A TInventoryMode, read for a TreesAndSizeAtAge inventory only.
   int InventoryMode() const { return inventoryMode_; }
   void SetInventoryMode(int value) { inventoryMode_ = value; }
+  TInventoryMode InventoryGiven() const { return static_cast<TInventoryMode>(inventoryMode_); }
   // Trees/ha planted.
   double InitialTrees() const { return initialTrees_; }
   void SetInitialTrees(double value) { initialTrees_ = value; }
@@ -47,9 +69,10 @@ public:
   void SetMedianDiameter(double value) { medianDiameter_ = value; }
   double HomogeneityDegree() const { return homogeneityDegree_; }
   void SetHomogeneityDegree(double value) { homogeneityDegree_ = value; }
-  // 1 ages from InitialAge to FinalAge by IncrementalAge; 2 the typed ResultAges.
+  // A TListingOption; any other value lists the initial and final ages.
   int ListingOption() const { return listingOption_; }
   void SetListingOption(int value) { listingOption_ = value; }
+  TListingOption Listing() const { return static_cast<TListingOption>(listingOption_); }
   int InitialAge() const { return initialAge_; }
   void SetInitialAge(int value) { initialAge_ = value; }
   int FinalAge() const { return finalAge_; }

@@ -111,6 +111,22 @@ void TDataSet::SetFlagsAfterChange() {
   bof_ = eof_ = IsEmpty();
 }
 
+void TDataSet::Scroll(const std::function<void()>& move) {
+  DoEvent(BeforeScroll);
+  const int old = RecNo();
+  move();
+  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
+  DoEvent(AfterScroll);
+}
+
+void TDataSet::BrowseAfterChange() {
+  modified_ = false;
+  SetState(TDataSetState::Browse);
+  InternalResync();
+  SetFlagsAfterChange();
+  DataEvent(TDataEvent::deDataSetChange);
+}
+
 void TDataSet::CheckActive() const {
   if (!Active()) throw EDatabaseError(kMsgDataSetClosed);
 }
@@ -204,68 +220,60 @@ void TDataSet::SetRecNo(int n) {
   if (n < 0 || n > RecordCount()) return;
   CheckBrowseMode();
   if (n > RecordCount()) return;
-  DoEvent(BeforeScroll);
-  const int old = RecNo();
-  InternalSetRecNo(n);
-  bof_ = n == 0 || RecordCount() == 0;
-  eof_ = RecordCount() == 0;
-  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
-  DoEvent(AfterScroll);
+  Scroll([&] {
+    InternalSetRecNo(n);
+    bof_ = n == 0 || RecordCount() == 0;
+    eof_ = RecordCount() == 0;
+  });
 }
 
 void TDataSet::First() {
   CheckBrowseMode();
-  DoEvent(BeforeScroll);
-  const int old = RecNo();
-  InternalFirst();
-  const TGetResult r = GetRecord(TGetMode::gmNext, false);
-  bof_ = true;
-  eof_ = r != TGetResult::grOK;
-  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
-  DoEvent(AfterScroll);
+  Scroll([this] {
+    InternalFirst();
+    const TGetResult r = GetRecord(TGetMode::gmNext, false);
+    bof_ = true;
+    eof_ = r != TGetResult::grOK;
+  });
 }
 
 void TDataSet::Last() {
   CheckBrowseMode();
-  DoEvent(BeforeScroll);
-  const int old = RecNo();
-  InternalLast();
-  const TGetResult r = GetRecord(TGetMode::gmPrior, false);
-  eof_ = true;
-  bof_ = r != TGetResult::grOK;
-  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
-  DoEvent(AfterScroll);
+  Scroll([this] {
+    InternalLast();
+    const TGetResult r = GetRecord(TGetMode::gmPrior, false);
+    eof_ = true;
+    bof_ = r != TGetResult::grOK;
+  });
 }
 
 int TDataSet::MoveBy(int distance) {
   CheckBrowseMode();
-  DoEvent(BeforeScroll);
-  const int old = RecNo();
   int moved = 0;
-  if (distance > 0) {
-    eof_ = false;
-    while (moved < distance) {
-      if (GetRecord(TGetMode::gmNext, false) != TGetResult::grOK) {
-        eof_ = true;
-        break;
-      }
-      ++moved;
-      bof_ = false;
-    }
-  } else if (distance < 0) {
-    bof_ = false;
-    while (moved < -distance) {
-      if (GetRecord(TGetMode::gmPrior, false) != TGetResult::grOK) {
-        bof_ = true;
-        break;
-      }
-      ++moved;
+  Scroll([&] {
+    if (distance > 0) {
       eof_ = false;
+      while (moved < distance) {
+        if (GetRecord(TGetMode::gmNext, false) != TGetResult::grOK) {
+          eof_ = true;
+          break;
+        }
+        ++moved;
+        bof_ = false;
+      }
+    } else if (distance < 0) {
+      bof_ = false;
+      while (moved < -distance) {
+        if (GetRecord(TGetMode::gmPrior, false) != TGetResult::grOK) {
+          bof_ = true;
+          break;
+        }
+        ++moved;
+        eof_ = false;
+      }
     }
-  }
-  if (RecordCount() == 0) bof_ = eof_ = true;
-  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
-  DoEvent(AfterScroll);
+    if (RecordCount() == 0) bof_ = eof_ = true;
+  });
   return distance < 0 ? -moved : moved;
 }
 
@@ -285,12 +293,10 @@ void TDataSet::GotoBookmark(TBookmark bookmark) {
   CheckActive();
   if (!BookmarkValid(bookmark)) throw EDatabaseError(kMsgBookmarkNotFound);
   CheckBrowseMode();
-  DoEvent(BeforeScroll);
-  const int old = RecNo();
-  InternalGotoBookmark(bookmark);
-  SetFlagsAfterChange();
-  DataEvent(TDataEvent::deDataSetScroll, nullptr, RecNo() - old);
-  DoEvent(AfterScroll);
+  Scroll([&] {
+    InternalGotoBookmark(bookmark);
+    SetFlagsAfterChange();
+  });
 }
 
 // ---- Editing ----
@@ -302,7 +308,7 @@ void TDataSet::Edit() {
     Insert();
     return;
   }
-  if (!CanModify()) throw EDatabaseError("Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(kMsgDataSetReadOnly);
   CheckCurrentRecord();
   DoEvent(BeforeEdit);
   InternalEdit();
@@ -322,7 +328,7 @@ void TDataSet::Append() {
 
 void TDataSet::BeginInsertAppend(bool append) {
   CheckBrowseMode();
-  if (!CanModify()) throw EDatabaseError("Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(kMsgDataSetReadOnly);
   DoEvent(BeforeInsert);
   DoEvent(BeforeScroll);
   try {
@@ -337,11 +343,7 @@ void TDataSet::BeginInsertAppend(bool append) {
     DoEvent(OnNewRecord);
   } catch (...) {
     InternalCancel();
-    modified_ = false;
-    SetState(TDataSetState::Browse);
-    InternalResync();
-    SetFlagsAfterChange();
-    DataEvent(TDataEvent::deDataSetChange);
+    BrowseAfterChange();
     throw;
   }
   modified_ = false;
@@ -368,11 +370,7 @@ void TDataSet::Cancel() {
   if (!Editing()) return;
   DoEvent(BeforeCancel);
   InternalCancel();
-  modified_ = false;
-  SetState(TDataSetState::Browse);
-  InternalResync();
-  SetFlagsAfterChange();
-  DataEvent(TDataEvent::deDataSetChange);
+  BrowseAfterChange();
   DoEvent(AfterCancel);
 }
 
@@ -383,16 +381,12 @@ void TDataSet::Delete() {
     return;
   }
   if (RecordCount() == 0) throw EDatabaseError(kMsgDataSetEmpty);
-  if (!CanModify()) throw EDatabaseError("Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(kMsgDataSetReadOnly);
   CheckCurrentRecord();
   DoEvent(BeforeDelete);
   DoEvent(BeforeScroll);
   InternalDelete();
-  modified_ = false;
-  SetState(TDataSetState::Browse);
-  InternalResync();
-  SetFlagsAfterChange();
-  DataEvent(TDataEvent::deDataSetChange);
+  BrowseAfterChange();
   DoEvent(AfterDelete);
   DoEvent(AfterScroll);
 }
@@ -571,7 +565,7 @@ TFieldValue TDataSet::ReadField(const TField& field) const {
 void TDataSet::WriteField(TField& field, const TFieldValue& value) {
   CheckActive();
   if (field.ReadOnly()) throw EDatabaseError(FieldReadOnlyMessage(field.DisplayName()));
-  if (!CanModify()) throw EDatabaseError("Cannot modify a read-only dataset");
+  if (!CanModify()) throw EDatabaseError(kMsgDataSetReadOnly);
   SetFieldData(field, value);
   if (Editing()) modified_ = true;
   DataEvent(TDataEvent::deFieldChange, &field);

@@ -49,6 +49,7 @@ inline constexpr const char* kMsgBookmarkNotFound = "Bookmark not found";
 inline constexpr const char* kMsgDataSetEmpty = "Cannot perform this operation on an empty dataset";
 inline constexpr const char* kMsgDataSetClosed = "Cannot perform this operation on a closed dataset";
 inline constexpr const char* kMsgDataSetOpen = "Cannot perform this operation on an open dataset";
+inline constexpr const char* kMsgDataSetReadOnly = "Cannot modify a read-only dataset";
 // "Field '<name>' cannot be modified" and the like are built by these helpers.
 std::string FieldReadOnlyMessage(const std::string& fieldName);
 std::string FieldNotFoundMessage(const std::string& fieldName);
@@ -369,6 +370,11 @@ private:
   void DoEvent(const TDataSetNotifyEvent& event);
   void BeginInsertAppend(bool append);
   void SetFlagsAfterChange();
+  // Runs a move between BeforeScroll and AfterScroll and tells the sources how
+  // far the cursor went.
+  void Scroll(const std::function<void()>& move);
+  // Back to browse state after the store changed: resynced, flags set, sources told.
+  void BrowseAfterChange();
   TFieldValue ReadField(const TField& field) const;
   void WriteField(TField& field, const TFieldValue& value);
   TField& AdoptField(std::unique_ptr<TField> field, const std::string& name);

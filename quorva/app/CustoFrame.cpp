@@ -111,14 +111,14 @@ bool TFrameCusto::GridCustoKeyPress(const QKeyEvent& key) const {
 }
 
 void TFrameCusto::CostTypeChanged(int oneOff, int unitCode) {
-  if (oneOff == 1) {
+  if (oneOff == kOneOffCost) {
     HideAnnualCosts();
     UnlockCusto();
   } else {
     ShowAnnualCosts();
     LockCusto();
   }
-  if (unitCode == 3)
+  if (unitCode == kUnitCodePerM3)
     LockTipoCusto();
   else
     UnlockTipoCusto();

@@ -109,37 +109,38 @@ TFormQuorva::~TFormQuorva() {
 
 void TFormQuorva::BuildMenus() {
   QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
-  AddAction(file, "&Novo", [this] { Novo(); }, {"MenuArquivoNovo"});
-  AddAction(file, "&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"});
-  AddAction(file, "&Salvar...", [this] { Salvar(); }, {"MenuArquivoSalvar"});
-  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"});
+  AddAction(file, "&Novo", [this] { Novo(); }, {.name = "MenuArquivoNovo"});
+  AddAction(file, "&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"});
+  AddAction(file, "&Salvar...", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"});
+  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"});
   AddSeparator(file);
-  AddAction(file, "&Importar...", [this] { Importar(); }, {"MenuArquivoImportar"});
+  AddAction(file, "&Importar...", [this] { Importar(); }, {.name = "MenuArquivoImportar"});
   AddSeparator(file);
-  AddAction(file, "Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {"MenuArquivoConfigurarImpressora"});
-  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"});
+  AddAction(file, "Con&figurar Impressora...", [this] { ConfigurarImpressora(); },
+            {.name = "MenuArquivoConfigurarImpressora"});
+  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"});
   AddSeparator(file);
-  TActionOptions exit{"MenuArquivoSair"};
+  TActionOptions exit{.name = "MenuArquivoSair"};
   exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
   AddAction(
       file, "&Sair", [this] { close(); }, exit);
 
   QMenu* view = AddMenu("&Visualizar", "MenuVisualizar");
   menuPlano_ = AddAction(view, "&Plano", [this] { MenuVisualizarPlanoClick(); },
-                         {"MenuVisualizarPlano", true, true, true, true});
+                         {.name = "MenuVisualizarPlano", .checkable = true, .checked = true});
   menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
-                             {"MenuVisualizarResultado", true, true, true, false});
+                             {.name = "MenuVisualizarResultado", .checkable = true});
   menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
-                         {"MenuVisualizarItens", true, true, true, true});
+                         {.name = "MenuVisualizarItens", .checkable = true, .checked = true});
   menuRelatorioCustos_ = AddAction(view, "Relatório de &Custos", [this] { MenuVisualizarRelatorioCustosClick(); },
-                                   {"MenuVisualizarRelatrioCustos", true, true, true, false});
+                                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true});
 
   // "Aj&uda" opens About when chosen; its items stay as hidden commands.
   AddMenuBarCommand(
       "Aj&uda", [this] { OpenAbout(); }, "MenuAjuda");
-  AddWindowAction("Introdução", [this] { Introducao(); }, {"Introduo1", false});
-  AddWindowAction("Índ&ice", [this] { OpenAbout(); }, {"ndice1", false});
-  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false});
+  AddWindowAction("Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false});
+  AddWindowAction("Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false});
+  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false});
 }
 
 void TFormQuorva::BuildTree() {

@@ -10,6 +10,9 @@ class TErrorList;
 // Kind of a cost, from TipoCusto trimmed and upper-cased: "UNITARIO" (one
 // value), "ANUAL" (values by year) or anything else (ignored by the cash flow).
 enum class TCostType { Unitario, Anual, Other };
+// TipoCusto as the programs write it.
+inline constexpr const char* kTipoCustoUnitario = "Unitario";
+inline constexpr const char* kTipoCustoAnual = "Anual";
 // Unit of a cost, from UnidadeMedida trimmed and upper-cased: "$/HA", "$/M3"
 // or anything else.
 enum class TCostUnit { PorHa, PorM3, Other };

@@ -339,10 +339,10 @@ void TMarquel::cdsQuorvaAfterPost(TDataSet&) {
 }
 
 int TMarquel::ApplyUnitRule(TCusto* custo) {
-  if (!custo || custo->Unit() != TCostUnit::PorM3) return 2;
+  if (!custo || custo->Unit() != TCostUnit::PorM3) return kUnitCodeOther;
   if (custo->Type() != TCostType::Unitario) Invalidate();
-  custo->SetTipoCusto("Unitario");
-  return 3;
+  custo->SetTipoCusto(kTipoCustoUnitario);
+  return kUnitCodePerM3;
 }
 
 void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
@@ -356,24 +356,24 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
   else if (dataSet.State() == TDataSetState::Insert)
     previousTipoCusto_.clear();
   const bool anual = CostTypeOf(dataSet.FieldByName("TipoCusto").AsString()) == TCostType::Anual;
-  if (mainWindow_) mainWindow_->CostTypeChanged(anual ? 0 : 1, unitCode);
+  if (mainWindow_) mainWindow_->CostTypeChanged(anual ? kAnnualCost : kOneOffCost, unitCode);
 }
 
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
   TField& tipo = dataSet.FieldByName("TipoCusto");
-  if (previousTipoCusto_ != "Anual" || tipo.AsString() != "Unitario") return;
+  if (previousTipoCusto_ != kTipoCustoAnual || tipo.AsString() != kTipoCustoUnitario) return;
   const bool yes = seams_.Dialogs && seams_.Dialogs->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
-  if (!yes) tipo.SetAsString("Anual");
+  if (!yes) tipo.SetAsString(kTipoCustoAnual);
 }
 
 void TMarquel::cdsCustoAfterPost(TDataSet&) {
   auto* custo = static_cast<TCusto*>(cdsCusto_.CurrentItem());
   if (!custo) return;
   const int unitCode = ApplyUnitRule(custo);
-  int oneOff = 0;
+  int oneOff = kAnnualCost;
   if (custo->Type() == TCostType::Unitario) {
     custo->CustosAnuais().Clear();
-    oneOff = 1;
+    oneOff = kOneOffCost;
   }
   Rebind(cdsCustoAnual_, &custo->CustosAnuais());
   ShowStored(cdsCusto_);

@@ -143,7 +143,7 @@ private:
   TCatalog* catalog_ = nullptr;
   TErrorList errors_;
   bool calculated_ = false;
-  std::string previousTipoCusto_ = "Unitario";
+  std::string previousTipoCusto_ = kTipoCustoUnitario;
   std::string planPath_;
   TQuorva* currentPlan_ = nullptr;
 

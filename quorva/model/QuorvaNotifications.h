@@ -13,3 +13,9 @@ public:
   // unitCode: 3 for "$/M3", else 2.
   virtual void CostTypeChanged(int oneOff, int unitCode) = 0;
 };
+
+// The values CostTypeChanged is told.
+inline constexpr int kAnnualCost = 0;
+inline constexpr int kOneOffCost = 1;
+inline constexpr int kUnitCodeOther = 2;
+inline constexpr int kUnitCodePerM3 = 3;

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "forms/FrameKit.h"
+#include "model/items/SimulationData.h"
 #include "platform/dbctrls/DbControls.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
@@ -16,6 +17,15 @@ namespace {
 
 constexpr int kEditWidth = 90;
 constexpr int kLevels[3] = {1, 5, 10};
+constexpr TInventoryType kTypes[3] = {TInventoryType::PlantingDensity, TInventoryType::TreesAtAge,
+                                      TInventoryType::TreesAndSizeAtAge};
+
+int Id(TInventoryType type) {
+  return static_cast<int>(type);
+}
+int Id(TInventoryMode mode) {
+  return static_cast<int>(mode);
+}
 
 DbLineEdit* NumberEdit(QWidget* parent, TDataSource* source, const char* field, const char* name) {
   auto* edit = Named(new DbLineEdit(parent, source, field), name);
@@ -51,7 +61,7 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
   const char* typeNames[3] = {"RadioButtonType1", "RadioButtonType2", "RadioButtonType3"};
   auto addType = [&](int i) {
     type_[i] = Named(new QRadioButton(typeCaptions[i], typeBox), typeNames[i]);
-    types_->addButton(type_[i], i + 1);
+    types_->addButton(type_[i], Id(kTypes[i]));
     grid->addWidget(type_[i], row++, 0, 1, 3);
   };
 
@@ -78,8 +88,8 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
   modes_ = new QButtonGroup(this);
   modeBaseArea_ = Named(new QRadioButton("Área basal:", typeBox), "RadioButtonBaseArea");
   modeDiameter_ = Named(new QRadioButton("Diâmetro quadrático médio:", typeBox), "RadioButtonMedianDiameter");
-  modes_->addButton(modeBaseArea_, 2);
-  modes_->addButton(modeDiameter_, 3);
+  modes_->addButton(modeBaseArea_, Id(TInventoryMode::BaseArea));
+  modes_->addButton(modeDiameter_, Id(TInventoryMode::MedianDiameter));
   baseArea_ = NumberEdit(typeBox, source, "BaseArea", "DBEditBaseArea");
   diameter_ = NumberEdit(typeBox, source, "MedianDiameter", "DBEditMedianDiameter");
   baseArea_->SetFieldLabel(CaptionName(modeBaseArea_->text()));
@@ -116,13 +126,13 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
 
   for (int i = 0; i < 3; ++i) {
     OnCommand(type_[i], [this, i] {
-      SelectInventoryType(i + 1);
-      SelectInventoryMode(1);
+      SelectInventoryType(Id(kTypes[i]));
+      SelectInventoryMode(Id(TInventoryMode::NotChosen));
     });
     OnCommand(level_[i], [this, i] { grovana_.SetHomogeneityDegree(kLevels[i]); });
   }
-  OnCommand(modeBaseArea_, [this] { SelectInventoryMode(2); });
-  OnCommand(modeDiameter_, [this] { SelectInventoryMode(3); });
+  OnCommand(modeBaseArea_, [this] { SelectInventoryMode(Id(TInventoryMode::BaseArea)); });
+  OnCommand(modeDiameter_, [this] { SelectInventoryMode(Id(TInventoryMode::MedianDiameter)); });
   connect(homogeneity_, &QLineEdit::textChanged, this, [this](const QString& text) { ShowHomogeneity(text); });
   ShowHomogeneity(homogeneity_->text());
 }
@@ -135,14 +145,18 @@ void TFrameInventory::ShowInventory() {
 
 void TFrameInventory::SelectInventoryType(int type) {
   grovana_.SetInventoryType(type);
-  if (type < 1 || type > 3) return;
-  BindEdit(initialTrees_, type == 1 ? "InitialTrees" : "");
-  BindEdit(survival_, type == 1 ? "SurvivalPercentage" : "");
-  BindEdit(age2_, type == 2 ? "InventoryAge" : "");
-  BindEdit(trees2_, type == 2 ? "InventoryTrees" : "");
-  BindEdit(trees3_, type == 3 ? "InventoryTrees" : "");
-  BindEdit(age3_, type == 3 ? "InventoryAge" : "");
-  if (type == 3) {
+  QAbstractButton* button = types_->button(type);
+  if (!button) return;
+  const bool planted = type == Id(TInventoryType::PlantingDensity);
+  const bool atAge = type == Id(TInventoryType::TreesAtAge);
+  const bool sized = type == Id(TInventoryType::TreesAndSizeAtAge);
+  BindEdit(initialTrees_, planted ? "InitialTrees" : "");
+  BindEdit(survival_, planted ? "SurvivalPercentage" : "");
+  BindEdit(age2_, atAge ? "InventoryAge" : "");
+  BindEdit(trees2_, atAge ? "InventoryTrees" : "");
+  BindEdit(trees3_, sized ? "InventoryTrees" : "");
+  BindEdit(age3_, sized ? "InventoryAge" : "");
+  if (sized) {
     modeBaseArea_->setEnabled(true);
     modeDiameter_->setEnabled(true);
   } else {
@@ -152,18 +166,18 @@ void TFrameInventory::SelectInventoryType(int type) {
     BindEdit(baseArea_, "");
     BindEdit(diameter_, "");
   }
-  CheckOnly(types_, type_[type - 1]);
+  CheckOnly(types_, button);
 }
 
 void TFrameInventory::SelectInventoryMode(int mode) {
   grovana_.SetInventoryMode(mode);
-  if (mode < 1 || mode > 3) return;
+  if (mode != Id(TInventoryMode::NotChosen) && !modes_->button(mode)) return;
   // The mode belongs to type 3: under the other types its buttons and edits
   // stay disabled, whatever a file stored.
-  if (grovana_.GetInventoryType() != 3) return;
-  CheckOnly(modes_, mode == 2 ? modeBaseArea_ : mode == 3 ? modeDiameter_ : nullptr);
-  BindEdit(baseArea_, mode == 2 ? "BaseArea" : "");
-  BindEdit(diameter_, mode == 3 ? "MedianDiameter" : "");
+  if (grovana_.GetInventoryType() != Id(TInventoryType::TreesAndSizeAtAge)) return;
+  CheckOnly(modes_, modes_->button(mode));
+  BindEdit(baseArea_, mode == Id(TInventoryMode::BaseArea) ? "BaseArea" : "");
+  BindEdit(diameter_, mode == Id(TInventoryMode::MedianDiameter) ? "MedianDiameter" : "");
 }
 
 void TFrameInventory::ShowHomogeneity(const QString& text) {

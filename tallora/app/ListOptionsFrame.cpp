@@ -9,10 +9,15 @@
 #include <QVBoxLayout>
 
 #include "forms/FrameKit.h"
+#include "model/items/SimulationData.h"
 #include "platform/dbctrls/DbControls.h"
 #include "tallora/data/GrovanaData.h"
 
 namespace {
+
+int Id(TListingOption option) {
+  return static_cast<int>(option);
+}
 
 DbLineEdit* AgeEdit(QWidget* parent, TDataSource* source, const char* field, const char* name) {
   auto* edit = Named(new DbLineEdit(parent, source, field), name);
@@ -35,8 +40,8 @@ TFrameListOptions::TFrameListOptions(QWidget* parent, TGrovana& grovana) : QWidg
   options_ = new QButtonGroup(this);
   byInterval_ = Named(new QRadioButton("Por intervalo de idades", box), "RadioButtonInterval");
   byList_ = Named(new QRadioButton("Por lista de idades", box), "RadioButtonList");
-  options_->addButton(byInterval_, 1);
-  options_->addButton(byList_, 2);
+  options_->addButton(byInterval_, Id(TListingOption::AgeInterval));
+  options_->addButton(byList_, Id(TListingOption::AgeList));
 
   initialAge_ = AgeEdit(box, source, "InitialAge", "DBEditInitialAge");
   finalAge_ = AgeEdit(box, source, "FinalAge", "DBEditFinalAge");
@@ -71,8 +76,8 @@ TFrameListOptions::TFrameListOptions(QWidget* parent, TGrovana& grovana) : QWidg
   top->addLayout(classRow);
   top->addStretch(1);
 
-  OnCommand(byInterval_, [this] { SelectListingOption(1); });
-  OnCommand(byList_, [this] { SelectListingOption(2); });
+  OnCommand(byInterval_, [this] { SelectListingOption(Id(TListingOption::AgeInterval)); });
+  OnCommand(byList_, [this] { SelectListingOption(Id(TListingOption::AgeList)); });
 }
 
 void TFrameListOptions::ShowListingOption() {
@@ -82,9 +87,10 @@ void TFrameListOptions::ShowListingOption() {
 
 void TFrameListOptions::SelectListingOption(int option) {
   grovana_.SetListingOption(option);
-  if (option != 1 && option != 2) return;
-  const bool interval = option == 1;
-  CheckOnly(options_, interval ? byInterval_ : byList_);
+  QAbstractButton* button = options_->button(option);
+  if (!button) return;
+  const bool interval = option == Id(TListingOption::AgeInterval);
+  CheckOnly(options_, button);
   BindEdit(initialAge_, interval ? "InitialAge" : "");
   BindEdit(finalAge_, interval ? "FinalAge" : "");
   BindEdit(incrementalAge_, interval ? "IncrementalAge" : "");

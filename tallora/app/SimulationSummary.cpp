@@ -7,24 +7,25 @@
 TSimulationSummary SummarizeSimulation(const TSimulationData& s) {
   TSimulationSummary summary;
 
-  if (s.InventoryType() == 1) {
+  if (s.Inventory() == TInventoryType::PlantingDensity) {
     summary.inventory.push_back(Format("Número de árvores plantadas: %.0f", {s.InitialTrees()}));
     summary.inventory.push_back(Format("Percentual de sobrevivência inicial: %.0f", {s.SurvivalPercentage()}) + "%");
   } else {
     summary.inventory.push_back(
         Format("Número de árvores por hectare na idade %d:  %.0f", {s.InventoryAge(), s.InventoryTrees()}));
-    if (s.InventoryType() == 3) {
-      if (s.InventoryMode() == 2) summary.inventory.push_back(Format("Area Basal: %.1f", {s.BaseArea()}));
-      if (s.InventoryMode() == 3)
+    if (s.Inventory() == TInventoryType::TreesAndSizeAtAge) {
+      if (s.InventoryGiven() == TInventoryMode::BaseArea)
+        summary.inventory.push_back(Format("Area Basal: %.1f", {s.BaseArea()}));
+      if (s.InventoryGiven() == TInventoryMode::MedianDiameter)
         summary.inventory.push_back(Format("Diâmetro quadrático médio : %.1f", {s.MedianDiameter()}));
     }
   }
 
-  if (s.ListingOption() == 1) {
+  if (s.Listing() == TListingOption::AgeInterval) {
     // The step twice: "every so many years".
     summary.listing.push_back(Format("Gerar resultados para as idades de %d a %d, de %d em %d ano(s)",
                                      {s.InitialAge(), s.FinalAge(), s.IncrementalAge(), s.IncrementalAge()}));
-  } else if (s.ListingOption() == 2) {
+  } else if (s.Listing() == TListingOption::AgeList) {
     summary.listing.push_back("Gerar resultados para as idades abaixo:");
     summary.listing.push_back(s.ResultAges());
   }

@@ -126,36 +126,36 @@ TFormTallora::~TFormTallora() {
 
 void TFormTallora::BuildMenus() {
   QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
-  AddAction(file, "&Nova", [this] { Novo(); }, {"MenuArquivoNova"});
-  AddAction(file, "&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"});
-  AddAction(file, "&Salvar", [this] { Salvar(); }, {"MenuArquivoSalvar"});
-  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"});
+  AddAction(file, "&Nova", [this] { Novo(); }, {.name = "MenuArquivoNova"});
+  AddAction(file, "&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"});
+  AddAction(file, "&Salvar", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"});
+  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"});
   AddSeparator(file);
-  AddAction(file, "Con&figurar Impressora...", [this] { PrinterSetup(); }, {"MenuArquivoConfigurarImpressora"});
-  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"});
+  AddAction(file, "Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"});
+  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"});
   AddSeparator(file);
-  TActionOptions exit{"MenuArquivoSair"};
+  TActionOptions exit{.name = "MenuArquivoSair"};
   exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
   AddAction(
       file, "&Sair", [this] { close(); }, exit);
 
   QMenu* view = AddMenu("&Gráfico", "MenuVisualizar");
   menuSimulacao_ = AddAction(view, "&Simulação", [this] { MenuVisualizarSimulacaoClick(); },
-                             {"MenuVisualizarSimulacao", false, true, true, true});
+                             {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true});
   menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
-                             {"MenuVisualizarResultado", true, true, true, false});
+                             {.name = "MenuVisualizarResultado", .checkable = true});
   menuGrafico_ = AddAction(view, "Gráfico", [this] { MenuVisualizarGraficoClick(); },
-                           {"MenuVisualizarGrafico", true, false, true, false});
+                           {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true});
   menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
-                         {"MenuVisualizarItens", false, true, true, true});
+                         {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true});
 
   // The third menu opens About when chosen; its items stay as hidden
   // commands of the window.
   AddMenuBarCommand(
       " Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, "MenuAjuda");
-  AddWindowAction("Ajuda do Tallora", [this] { OpenAbout(); }, {"TalloraHelp", false});
-  AddWindowAction("Ajuda do navegador", [this] { OpenAbout(); }, {"NavigatorHelp", false});
-  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false});
+  AddWindowAction("Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false});
+  AddWindowAction("Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false});
+  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false});
 }
 
 void TFormTallora::BuildTree() {

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "forms/FrameKit.h"
+#include "model/items/ThinUnit.h"
 #include "platform/dbctrls/DbControls.h"
 #include "platform/gui/Guard.h"
 #include "tallora/data/GrovanaData.h"
@@ -103,8 +104,8 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
     results_->hide();
     Guard([&] { SelectThinType(index); });
   });
-  OnCommand(byBaseArea_, [this] { SelectThinMode(0); });
-  OnCommand(byTrees_, [this] { SelectThinMode(1); });
+  OnCommand(byBaseArea_, [this] { SelectThinMode(static_cast<int>(TThinMode::RemainingBaseArea)); });
+  OnCommand(byTrees_, [this] { SelectThinMode(static_cast<int>(TThinMode::RemainingTrees)); });
   // Only what the user types makes the results stale on this page; a
   // refresh of the record leaves the panel as ShowThin set it.
   for (DbLineEdit* edit : {age_, rows_, baseArea_, trees_})
@@ -114,7 +115,7 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
 void TFrameThin::SelectThinType(int type) {
   grovana_.SetThinType(type);
   if (type < 0 || type > 2) return;
-  const bool rows = type == 2;
+  const bool rows = type == static_cast<int>(TThinType::RowsThenSelective);
   rowLabel_->setVisible(rows);
   rows_->setVisible(rows);
   remainingLabel_->setVisible(rows);
@@ -127,8 +128,9 @@ void TFrameThin::SelectThinType(int type) {
 
 void TFrameThin::SelectThinMode(int mode) {
   grovana_.SetThinMode(mode);
-  if (mode != 0 && mode != 1) return;
-  const bool byBaseArea = mode == 0;
+  const auto given = static_cast<TThinMode>(mode);
+  if (given != TThinMode::RemainingBaseArea && given != TThinMode::RemainingTrees) return;
+  const bool byBaseArea = given == TThinMode::RemainingBaseArea;
   CheckOnly(modes_, byBaseArea ? byBaseArea_ : byTrees_);
   BindEdit(baseArea_, byBaseArea ? "RemanescentBaseArea" : "");
   BindEdit(trees_, byBaseArea ? "" : "RemanescentTrees");

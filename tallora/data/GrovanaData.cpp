@@ -371,8 +371,8 @@ int TGrovana::GetThinMode() const {
 
 void TGrovana::SetThinMode(int value) {
   WriteInteger(cdsThin_, "ThinMode", value);
-  if (value == 0) WriteFloat(cdsThin_, "RemanescentTrees", 0);
-  if (value == 1) WriteFloat(cdsThin_, "RemanescentBaseArea", 0);
+  if (value == static_cast<int>(TThinMode::RemainingBaseArea)) WriteFloat(cdsThin_, "RemanescentTrees", 0);
+  if (value == static_cast<int>(TThinMode::RemainingTrees)) WriteFloat(cdsThin_, "RemanescentBaseArea", 0);
 }
 
 void TGrovana::SetEquation(const TFormula* formula, const char* expression, const char* author,
@@ -479,7 +479,7 @@ void TGrovana::cdsThinBeforeDelete(TDataSet& ds) {
 void TGrovana::cdsThinThinTypeChange(TField& field) {
   calculated_ = false;
   // Only a row thinning followed by a selective one keeps a row to cut.
-  if (field.AsInteger() != 2) WriteInteger(cdsThin_, "CutRows", 0);
+  if (field.AsInteger() != static_cast<int>(TThinType::RowsThenSelective)) WriteInteger(cdsThin_, "CutRows", 0);
 }
 
 void TGrovana::cdsPrognosisAfterPost(TDataSet&) {

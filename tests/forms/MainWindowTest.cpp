@@ -62,7 +62,8 @@ public:
     report = AddReportView(
         results, "RichEdit", [this] { journal.push_back("save"); }, [this] { journal.push_back("print"); });
     QMenu* view = AddMenu("&Visualizar");
-    items = AddAction(view, "&Itens", [this] { ToggleItems(); }, {"MenuItens", true, true, true, true});
+    items = AddAction(view, "&Itens", [this] { ToggleItems(); },
+                      {.name = "MenuItens", .checkable = true, .checked = true});
     SetItemsToggle(toolbar, items);
     SetToolbarCommands(toolbar, {{kHideItems, [this] { HideItems(); }},
                                  {kShowItems, [this] { ShowItems(); }},
