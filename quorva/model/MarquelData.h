@@ -133,7 +133,8 @@ private:
   void CloseAll();
   // The controls show what validation or the calculation stored.
   void ShowStoredPlan();
-  // Enforces "$/M3 is one-off" on the cost; returns the unit code (3 or 2).
+  // Enforces "$/M3 is one-off" on the cost; returns the unit code (kUnitCodePerM3 or
+  // kUnitCodeOther).
   int ApplyUnitRule(TCusto* custo);
   void Invalidate() { calculated_ = false; }
 

@@ -54,8 +54,8 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
   modes_ = new QButtonGroup(this);
   byBaseArea_ = Named(new QRadioButton("Fixando a Área basal", this), "RadioButtonBaseArea");
   byTrees_ = Named(new QRadioButton("Fixando o Número de árvores", this), "RadioButtonTrees");
-  modes_->addButton(byBaseArea_, 0);
-  modes_->addButton(byTrees_, 1);
+  modes_->addButton(byBaseArea_, static_cast<int>(TThinMode::RemainingBaseArea));
+  modes_->addButton(byTrees_, static_cast<int>(TThinMode::RemainingTrees));
   baseArea_ = NumberEdit(this, source, "", "DBEditRemanescentBaseArea");
   trees_ = NumberEdit(this, source, "", "DBEditRemanescentTrees");
   baseArea_->SetFieldLabel("Área basal");
