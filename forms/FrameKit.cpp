@@ -109,11 +109,38 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
   group->setExclusive(exclusive);
 }
 
-FileDialogOptions DataFileOptions(const std::string& title, const std::string& folder) {
+namespace {
+
+FileDialogOptions OptionsOf(const FileDialogRequest& request) {
   FileDialogOptions options;
-  options.title = title;
-  options.filter = kDataFileFilter;
-  options.defaultExt = "dat";
-  options.initialDir = folder;
+  options.title = request.title;
+  options.filter = request.filter;
+  options.defaultExt = request.defaultExt;
+  options.initialDir = request.folder;
+  options.fileName = request.fileName;
   return options;
+}
+
+}  // namespace
+
+bool OpenWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
+                    const std::function<void(const std::string&)>& open) {
+  if (!dialogs) return false;
+  FileDialogOptions options = OptionsOf(request);
+  options.fileMustExist = true;
+  const std::string path = dialogs->OpenFile(options);
+  if (path.empty()) return false;
+  open(path);
+  return true;
+}
+
+bool SaveWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
+                    const std::function<void(const std::string&)>& save) {
+  if (!dialogs) return false;
+  FileDialogOptions options = OptionsOf(request);
+  options.overwritePrompt = request.overwritePrompt;
+  const std::string path = dialogs->SaveFile(options);
+  if (path.empty()) return false;
+  save(path);
+  return true;
 }

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "forms/FrameKit.h"
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/ApplicationContext.h"
 #include "platform/gui/ExtCtrls.h"
@@ -615,17 +616,12 @@ QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
 }
 
 bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentName) {
-  FileDialogOptions options;
-  options.title = kSaveReportTitle;
-  options.filter = kReportFilter;
-  options.defaultExt = "rtf";
-  options.initialDir = ExeDir();
-  options.fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf");
-  options.overwritePrompt = true;
-  const std::string path = Dialogs().SaveFile(options);
-  if (path.empty()) return false;
-  view.SaveToFile(path);
-  return true;
+  const FileDialogRequest request{.title = kSaveReportTitle,
+                                  .folder = ExeDir(),
+                                  .fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf"),
+                                  .filter = kReportFilter,
+                                  .defaultExt = "rtf"};
+  return SaveWithDialog(&Dialogs(), request, [&](const std::string& path) { view.SaveToFile(path); });
 }
 
 bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {

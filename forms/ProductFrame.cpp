@@ -30,25 +30,17 @@ TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProduct
 }
 
 bool TFrameProduct::Open() {
-  if (!dialogs_) return false;
-  FileDialogOptions dialog = DataFileOptions("Abrir Catálogo de Produtos", options_.exeDir);
-  dialog.fileMustExist = true;
-  const std::string path = dialogs_->OpenFile(dialog);
-  if (path.empty()) return false;
-  catalog_.Load(path);
-  return true;
+  return OpenWithDialog(dialogs_, {.title = "Abrir Catálogo de Produtos", .folder = options_.exeDir},
+                        [&](const std::string& path) { catalog_.Load(path); });
 }
 
-void TFrameProduct::Save() {
+bool TFrameProduct::Save() {
   catalog_.Save();
+  return true;
 }
 
 bool TFrameProduct::SaveAs() {
-  if (!dialogs_) return false;
-  FileDialogOptions dialog = DataFileOptions("Salvar Produtos", options_.exeDir);
-  dialog.overwritePrompt = options_.overwritePrompt;
-  const std::string path = dialogs_->SaveFile(dialog);
-  if (path.empty()) return false;
-  catalog_.Save(path);
-  return true;
+  return SaveWithDialog(
+      dialogs_, {.title = "Salvar Produtos", .folder = options_.exeDir, .overwritePrompt = options_.overwritePrompt},
+      [&](const std::string& path) { catalog_.Save(path); });
 }

@@ -8,6 +8,7 @@
 #include <QWidget>
 #include <string>
 
+#include "forms/FrameKit.h"
 #include "forms/ProductPanel.h"
 
 class IDialogs;
@@ -22,7 +23,7 @@ struct TProductFrameOptions {
   bool overwritePrompt = true;
 };
 
-class TFrameProduct : public QWidget {
+class TFrameProduct : public QWidget, public IDocumentFrame {
 public:
   // The dialogs ask for files and before deletes; the error window hides
   // when the navigator moves, inserts or deletes. Either may be nullptr.
@@ -31,11 +32,11 @@ public:
 
   // "Abrir Catálogo de Produtos": loads the chosen file; false when cancelled.
   // A file that cannot be read raises and leaves the catalogue as it was.
-  bool Open();
+  bool Open() override;
   // Saves under the path last read or written (else beside the executable).
-  void Save();
+  bool Save() override;
   // "Salvar Produtos": saves under the chosen path; false when cancelled.
-  bool SaveAs();
+  bool SaveAs() override;
 
   TProductPanel* Panel() const { return panel_; }
 

@@ -105,14 +105,8 @@ TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog) : Q
 
 bool TFrameCatalogoCusto::Open() {
   CommitPendingEdits(window());
-  IDialogs* dialogs = catalog_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("", catalog_.Folders().ExeDir);
-  dialog.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(dialog);
-  if (path.empty()) return false;
-  catalog_.LoadCosts(path);
-  return true;
+  return OpenWithDialog(catalog_.Seams().Dialogs, {.folder = catalog_.Folders().ExeDir},
+                        [&](const std::string& path) { catalog_.LoadCosts(path); });
 }
 
 bool TFrameCatalogoCusto::Save() {
@@ -123,14 +117,9 @@ bool TFrameCatalogoCusto::Save() {
 
 bool TFrameCatalogoCusto::SaveAs() {
   CommitPendingEdits(window());
-  IDialogs* dialogs = catalog_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("Salvar Catalogo de Custos", catalog_.Folders().ExeDir);
-  dialog.overwritePrompt = true;
-  const std::string path = dialogs->SaveFile(dialog);
-  if (path.empty()) return false;
-  catalog_.SaveCosts(path);
-  return true;
+  return SaveWithDialog(catalog_.Seams().Dialogs,
+                        {.title = "Salvar Catalogo de Custos", .folder = catalog_.Folders().ExeDir},
+                        [&](const std::string& path) { catalog_.SaveCosts(path); });
 }
 
 void TFrameCatalogoCusto::ComboBoxTipoCustoChange() {

@@ -5,12 +5,14 @@
 
 #include <QWidget>
 
+#include "forms/FrameKit.h"
+
 class DbGrid;
 class DbNavigator;
 class QComboBox;
 class TCatalog;
 
-class TFrameCatalogoCusto : public QWidget {
+class TFrameCatalogoCusto : public QWidget, public IDocumentFrame {
 public:
   TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog);
 
@@ -20,12 +22,12 @@ public:
   // The open dialog in the executable's folder; true when a file was
   // loaded. A file that cannot be read raises and leaves the catalogue as it
   // was.
-  bool Open();
+  bool Open() override;
   // Saves under the path last read or written (else beside the executable).
-  bool Save();
+  bool Save() override;
   // "Salvar Catalogo de Custos", asking before replacing a file; false when
   // cancelled.
-  bool SaveAs();
+  bool SaveAs() override;
 
   // A choice in the lists (by the user only) writes the current cost's type
   // or unit, putting it into edit state.

@@ -54,19 +54,16 @@ bool TFrameProducoes::ImportarSimulacao() {
   if (!plan || !dialogs) return false;
   if (plan->Producoes().Count() > 0 && dialogs->AskYesNo(kMsgDiscardProductions) != TMsgDlgBtn::Yes) return false;
 
-  FileDialogOptions dialog = DataFileOptions("", lastImportDir_.empty() ? marquel_.Folders().WorkDir : lastImportDir_);
-  dialog.fileName = kSimulationFileName;
-  dialog.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(dialog);
-  if (path.empty()) return false;
-  lastImportDir_ = std::filesystem::path(path).parent_path().string();
-
-  try {
-    marquel_.ImportProductions(path);
-  } catch (...) {
+  const FileDialogRequest request{.folder = lastImportDir_.empty() ? marquel_.Folders().WorkDir : lastImportDir_,
+                                  .fileName = kSimulationFileName};
+  return OpenWithDialog(dialogs, request, [&](const std::string& path) {
+    lastImportDir_ = std::filesystem::path(path).parent_path().string();
+    try {
+      marquel_.ImportProductions(path);
+    } catch (...) {
+      if (OnImported) OnImported();
+      throw;
+    }
     if (OnImported) OnImported();
-    throw;
-  }
-  if (OnImported) OnImported();
-  return true;
+  });
 }

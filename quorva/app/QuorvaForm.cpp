@@ -324,13 +324,15 @@ void TFormQuorva::Novo() {
   RefreshTree();
 }
 
+IDocumentFrame* TFormQuorva::FileFrame() const {
+  if (IsCurrentFrame(frameProduct_)) return frameProduct_;
+  if (IsCurrentFrame(frameCatalogoCusto_)) return frameCatalogoCusto_;
+  return frameQuorva_;
+}
+
 void TFormQuorva::Abrir() {
-  if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->Open();
-    return;
-  }
-  if (IsCurrentFrame(frameCatalogoCusto_)) {
-    frameCatalogoCusto_->Open();
+  if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameQuorva_) {
+    catalogue->Open();
     return;
   }
   ClearSelection();
@@ -359,23 +361,11 @@ void TFormQuorva::Salvar() {
     default:
       break;
   }
-  if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->Save();
-  } else if (IsCurrentFrame(frameCatalogoCusto_)) {
-    frameCatalogoCusto_->Save();
-  } else {
-    frameQuorva_->Save();
-  }
+  FileFrame()->Save();
 }
 
 void TFormQuorva::SalvarComo() {
-  if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->SaveAs();
-  } else if (IsCurrentFrame(frameCatalogoCusto_)) {
-    frameCatalogoCusto_->SaveAs();
-  } else {
-    frameQuorva_->SaveAs();
-  }
+  FileFrame()->SaveAs();
 }
 
 void TFormQuorva::Imprimir() {
@@ -387,7 +377,7 @@ void TFormQuorva::Imprimir() {
       PrintResult();
       return;
     default:
-      if (IsCurrentFrame(frameProduct_) || IsCurrentFrame(frameCatalogoCusto_)) return;
+      if (FileFrame() != frameQuorva_) return;
       PrintResult();
   }
 }

@@ -11,6 +11,7 @@
 #include "forms/MainWindow.h"
 #include "quorva/model/QuorvaNotifications.h"
 
+class IDocumentFrame;
 class QAction;
 class QTreeWidgetItem;
 class RtfView;
@@ -116,6 +117,8 @@ public:
   void TreeViewChange(QTreeWidgetItem* node) override;
 
 private:
+  // The frame the file commands act on: the catalogue shown, else the plan's.
+  IDocumentFrame* FileFrame() const;
   void BuildMenus();
   void BuildTree();
   void StartPlan();

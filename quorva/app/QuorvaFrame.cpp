@@ -114,15 +114,10 @@ bool TFrameQuorva::New() {
 bool TFrameQuorva::Open() {
   CommitPendingEdits(window());
   if (marquel_.HasPlan()) VerifySave();
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("", marquel_.Folders().ExeDir);
-  dialog.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(dialog);
-  if (path.empty()) return false;
-  marquel_.OpenPlan(path);
-  ShowAnaliseSensibilidade();
-  return true;
+  return OpenWithDialog(marquel_.Seams().Dialogs, {.folder = marquel_.Folders().ExeDir}, [&](const std::string& path) {
+    marquel_.OpenPlan(path);
+    ShowAnaliseSensibilidade();
+  });
 }
 
 bool TFrameQuorva::Save() {
@@ -134,15 +129,10 @@ bool TFrameQuorva::Save() {
 
 bool TFrameQuorva::SaveAs() {
   CommitPendingEdits(window());
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("Salvar Plano", marquel_.Folders().ExeDir);
-  dialog.fileName = marquel_.GetFileName();
-  dialog.overwritePrompt = true;
-  const std::string path = dialogs->SaveFile(dialog);
-  if (path.empty()) return false;
-  marquel_.SavePlan(path);
-  return true;
+  return SaveWithDialog(
+      marquel_.Seams().Dialogs,
+      {.title = "Salvar Plano", .folder = marquel_.Folders().ExeDir, .fileName = marquel_.GetFileName()},
+      [&](const std::string& path) { marquel_.SavePlan(path); });
 }
 
 void TFrameQuorva::SelectAnaliseSensibilidade(int value) {

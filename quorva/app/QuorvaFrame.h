@@ -6,12 +6,14 @@
 #include <QWidget>
 #include <functional>
 
+#include "forms/FrameKit.h"
+
 class DbLineEdit;
 class QCheckBox;
 class QPushButton;
 class TMarquel;
 
-class TFrameQuorva : public QWidget {
+class TFrameQuorva : public QWidget, public IDocumentFrame {
 public:
   TFrameQuorva(QWidget* parent, TMarquel& marquel);
 
@@ -31,13 +33,13 @@ public:
   // "Abrir": with a plan loaded, VerifySave, whose answer does not stop the
   // open; then the open dialog. True when a file was loaded; the caption is
   // the window's. A file that cannot be read raises and keeps the plan.
-  bool Open();
+  bool Open() override;
   // "Salvar": to the path the plan came from or was saved to; through
   // "Salvar Plano" while it has none, or its stored name is empty or the
   // template's. False when nothing was written.
-  bool Save();
+  bool Save() override;
   // "Salvar Plano", proposing the stored name; false when cancelled.
-  bool SaveAs();
+  bool SaveAs() override;
 
   // Writes the plan's sensitivity switch; 1 ticks the box and binds and
   // enables the three rate edits, anything else clears it and unbinds and

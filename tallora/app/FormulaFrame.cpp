@@ -176,30 +176,22 @@ TFrameFormula::TFrameFormula(QWidget* parent, TGrovana& grovana)
 TFrameFormula::~TFrameFormula() = default;
 
 bool TFrameFormula::Open() {
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("Abrir Catálogo de Fórmulas", grovana_.Folders().ExeDir);
-  dialog.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(dialog);
-  if (path.empty()) return false;
-  grovana_.LoadFormulas(path);
-  ResetEvaluation();
-  return true;
+  return OpenWithDialog(grovana_.Seams().Dialogs,
+                        {.title = "Abrir Catálogo de Fórmulas", .folder = grovana_.Folders().ExeDir},
+                        [&](const std::string& path) {
+                          grovana_.LoadFormulas(path);
+                          ResetEvaluation();
+                        });
 }
 
-void TFrameFormula::Save() {
+bool TFrameFormula::Save() {
   grovana_.SaveFormulas();
+  return true;
 }
 
 bool TFrameFormula::SaveAs() {
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("Salvar Fórmulas", grovana_.Folders().ExeDir);
-  dialog.overwritePrompt = true;
-  const std::string path = dialogs->SaveFile(dialog);
-  if (path.empty()) return false;
-  grovana_.SaveFormulas(path);
-  return true;
+  return SaveWithDialog(grovana_.Seams().Dialogs, {.title = "Salvar Fórmulas", .folder = grovana_.Folders().ExeDir},
+                        [&](const std::string& path) { grovana_.SaveFormulas(path); });
 }
 
 TFormula* TFrameFormula::FindCurrent() {

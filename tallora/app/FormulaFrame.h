@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <memory>
 
+#include "forms/FrameKit.h"
+
 class DbGrid;
 class DbNavigator;
 class QLineEdit;
@@ -17,7 +19,7 @@ class TFormEquations;
 class TFormula;
 class TGrovana;
 
-class TFrameFormula : public QWidget {
+class TFrameFormula : public QWidget, public IDocumentFrame {
 public:
   TFrameFormula(QWidget* parent, TGrovana& grovana);
   ~TFrameFormula() override;
@@ -25,11 +27,11 @@ public:
   // "Abrir Catálogo de Fórmulas": loads the chosen file and resets the
   // workbench; false when cancelled. A file that cannot be read raises and
   // leaves the catalogue as it was.
-  bool Open();
+  bool Open() override;
   // Saves under the path last read or written (else beside the executable).
-  void Save();
+  bool Save() override;
   // "Salvar Fórmulas": saves under the chosen path; false when cancelled.
-  bool SaveAs();
+  bool SaveAs() override;
 
   // "&Compilar": compiles the current formula; a bad text raises its
   // syntax error.

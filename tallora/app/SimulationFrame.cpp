@@ -123,14 +123,8 @@ bool TFrameSimulation::New() {
 
 bool TFrameSimulation::Open() {
   if (grovana_.HasSimulation() && !VerifySave()) return false;
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
-  if (!dialogs) return false;
-  FileDialogOptions dialog = DataFileOptions("Abrir Simulação", grovana_.Folders().ExeDir);
-  dialog.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(dialog);
-  if (path.empty()) return false;
-  grovana_.LoadSimulation(path);
-  return true;
+  return OpenWithDialog(grovana_.Seams().Dialogs, {.title = "Abrir Simulação", .folder = grovana_.Folders().ExeDir},
+                        [&](const std::string& path) { grovana_.LoadSimulation(path); });
 }
 
 bool TFrameSimulation::VerifySave() {
@@ -140,11 +134,16 @@ bool TFrameSimulation::VerifySave() {
 }
 
 bool TFrameSimulation::Save() {
-  return grovana_.SaveSimulationOrAsk();
+  if (grovana_.SimulationNeedsName()) return SaveAs();
+  grovana_.SaveSimulation();
+  return true;
 }
 
 bool TFrameSimulation::SaveAs() {
-  return grovana_.SaveSimulationAs();
+  return SaveWithDialog(
+      grovana_.Seams().Dialogs,
+      {.title = "Salvar Simulação", .folder = grovana_.Folders().ExeDir, .fileName = grovana_.GetFileName()},
+      [&](const std::string& path) { grovana_.SaveSimulation(path); });
 }
 
 void TFrameSimulation::ButtonVerificarClick() {

@@ -6,6 +6,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "forms/FrameKit.h"
+
 class DbLineEdit;
 class QLabel;
 class QLineEdit;
@@ -13,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TGrovana;
 
-class TFrameSimulation : public QWidget {
+class TFrameSimulation : public QWidget, public IDocumentFrame {
 public:
   TFrameSimulation(QWidget* parent, TGrovana& grovana);
 
@@ -28,15 +30,15 @@ public:
   // "Abrir": VerifySave as for "Nova", then "Abrir Simulação"; true when a
   // file was loaded. A file that cannot be read raises and keeps the
   // current simulation.
-  bool Open();
+  bool Open() override;
   // "Salvar a simulação corrente?": Yes saves (false when that "Salvar
   // Como" was cancelled), No saves nothing.
   bool VerifySave();
   // "Salvar": under the simulation's own name, or through "Salvar Como"
   // while it has none or still the template's; false when cancelled.
-  bool Save();
+  bool Save() override;
   // "Salvar Como": "Salvar Simulação"; false when cancelled.
-  bool SaveAs();
+  bool SaveAs() override;
 
   // "&Verificar": a confirmation when the inputs are valid, else the error
   // window with the simulation's errors.

@@ -324,13 +324,15 @@ void TFormTallora::Novo() {
   RefreshTree();
 }
 
+IDocumentFrame* TFormTallora::FileFrame() const {
+  if (IsCurrentFrame(frameFormula_)) return frameFormula_;
+  if (IsCurrentFrame(frameProduct_)) return frameProduct_;
+  return frameSimulation_;
+}
+
 void TFormTallora::Abrir() {
-  if (IsCurrentFrame(frameFormula_)) {
-    frameFormula_->Open();
-    return;
-  }
-  if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->Open();
+  if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameSimulation_) {
+    catalogue->Open();
     return;
   }
   QTreeWidgetItem* selected = SelectedNode();
@@ -355,28 +357,20 @@ void TFormTallora::Abrir() {
 void TFormTallora::Salvar() {
   if (ActivePage() == kResultPage) {
     SaveResult();
-  } else if (IsCurrentFrame(frameFormula_)) {
-    frameFormula_->Save();
-  } else if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->Save();
-  } else if (frameSimulation_->Save()) {
-    SetFileCaption();
+    return;
   }
+  IDocumentFrame* frame = FileFrame();
+  if (frame->Save() && frame == frameSimulation_) SetFileCaption();
 }
 
 void TFormTallora::SalvarComo() {
-  if (IsCurrentFrame(frameFormula_)) {
-    frameFormula_->SaveAs();
-  } else if (IsCurrentFrame(frameProduct_)) {
-    frameProduct_->SaveAs();
-  } else if (frameSimulation_->SaveAs()) {
-    SetFileCaption();
-  }
+  IDocumentFrame* frame = FileFrame();
+  if (frame->SaveAs() && frame == frameSimulation_) SetFileCaption();
 }
 
 void TFormTallora::Imprimir() {
   if (ActivePage() == kEntryPage) {
-    if (IsCurrentFrame(frameFormula_) || IsCurrentFrame(frameProduct_)) return;
+    if (FileFrame() != frameSimulation_) return;
     ShowResults();
   }
   PrintResult();

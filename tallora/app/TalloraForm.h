@@ -11,6 +11,7 @@
 #include "forms/MainWindow.h"
 #include "tallora/data/ThinNotifications.h"
 
+class IDocumentFrame;
 class QAction;
 class QTreeWidgetItem;
 class RtfView;
@@ -90,6 +91,9 @@ public:
   void TreeViewChange(QTreeWidgetItem* node) override;
 
 private:
+  // The frame the file commands act on: the catalogue shown, else the
+  // simulation's.
+  IDocumentFrame* FileFrame() const;
   void BuildMenus();
   void BuildTree();
   void StartSimulation();

@@ -240,27 +240,6 @@ bool TGrovana::SimulationNeedsName() const {
          ExtractFileName(simulationPath_) == kSimulationTemplateName;
 }
 
-bool TGrovana::SaveSimulationAs() {
-  if (!seams_.Dialogs) return false;
-  FileDialogOptions options;
-  options.title = "Salvar Simulação";
-  options.filter = kDataFileFilter;
-  options.defaultExt = "dat";
-  options.initialDir = folders_.ExeDir;
-  options.fileName = GetFileName();
-  options.overwritePrompt = true;
-  const std::string path = seams_.Dialogs->SaveFile(options);
-  if (path.empty()) return false;
-  SaveSimulation(path);
-  return true;
-}
-
-bool TGrovana::SaveSimulationOrAsk() {
-  if (SimulationNeedsName()) return SaveSimulationAs();
-  SaveSimulation();
-  return true;
-}
-
 TThin* TGrovana::FindThin(int id) const {
   return current_ ? current_->ThinCollection().FindItemID(id) : nullptr;
 }

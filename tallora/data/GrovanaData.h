@@ -107,10 +107,6 @@ public:
   // A plain save must ask for a name: the document is new, unnamed, or still
   // carries the template's name.
   bool SimulationNeedsName() const;
-  // "Salvar Como": asks the dialogs for a path and saves; false when cancelled.
-  bool SaveSimulationAs();
-  // "Salvar": SaveSimulationAs when a name is needed, else a plain save.
-  bool SaveSimulationOrAsk();
 
   TThin* FindThin(int id) const;
   TProduct* FindLog(int id) const;

@@ -14,6 +14,7 @@
 #include "platform/classes/Classes.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
+#include "tests/support/gui/Toolbar.h"
 #include "tests/widgets/Icons.h"
 #include "widgets/gbOutBar.h"
 
@@ -36,42 +37,6 @@ inline TPanel* Panel(TControl* parent, TAlign align, int size, TColor color, int
   if (align == alTop || align == alBottom) p->SetHeight(size);
   p->SetAlign(align);
   return p;
-}
-
-// The toolbar of a page: an out bar of one group whose list shows a
-// stretched picture on grey.
-inline TGBVertListView* Toolbar(TControl* page, TImageList& images, const TBitmap& picture,
-                                const std::vector<std::pair<std::string, int>>& items) {
-  auto* bar = new TGBOutBar;
-  bar->SetParent(page);
-  bar->SetWidth(109);
-  bar->SetAlign(alLeft);
-  bar->SetHotTrack(true);
-  bar->SetFrequency(50);
-  bar->SetBackgroundMode(bkmGradientVert);
-  bar->SetGradientBeginColor(clTeal);
-  bar->SetGradientEndColor(clPurple);
-  TGBOutBarGroup* group = bar->AddGroup();
-  group->SetCaption("");
-  auto* list = static_cast<TGBOutBarVertListView*>(FindVertList(group));
-  list->SetParentBackground(false);
-  list->SetParentBackgroundMode(false);
-  list->SetParentGradientBeginColor(false);
-  list->SetParentGradientEndColor(false);
-  list->SetParentSunkSelected(false);
-  list->SetParentWrapLineCount(false);
-  list->SetColor(clGray);
-  list->SetBackground(picture);
-  list->SetBackgroundMode(bkmStretch);
-  list->SetLargeImages(&images);
-  BoldArial(list->Font(), -13);
-  list->Font().SetColor(clWhite);
-  for (const auto& [caption, image] : items) {
-    TListItem* item = list->Items().Add();
-    item->SetCaption(caption);
-    item->SetImageIndex(image);
-  }
-  return list;
 }
 
 struct Window {
@@ -116,9 +81,9 @@ struct Window {
   }
 
   void BuildEntryPage(TGBOutBarGroup* page) {
-    toolbar =
-        Toolbar(page, images, picture,
-                {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 3}, {"Imprimir", 4}, {"Ocultar Itens", 5}});
+    toolbar = AddToolbar(
+        page, images, picture,
+        {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 3}, {"Imprimir", 4}, {"Ocultar Itens", 5}});
     TPanel* items = Panel(page, alLeft, 212, clBtnFace, 109);
     items->SetBevelOuter(bvLowered);
     TPanel* title = Panel(items, alTop, 20, clBtnFace);
@@ -157,7 +122,7 @@ struct Window {
   }
 
   void BuildResultsPage(TGBOutBarGroup* page) {
-    resultsToolbar = Toolbar(page, images, picture, {{"Salvar", 2}, {"Imprimir", 3}});
+    resultsToolbar = AddToolbar(page, images, picture, {{"Salvar", 2}, {"Imprimir", 3}});
     TPanel* report = Panel(page, alClient, 0, clWhite);
     report->SetBevelOuter(bvLowered);
     auto* text = new TCustomEdit(nullptr, true);

@@ -18,12 +18,12 @@ using CatalogueFramesTest = QuorvaFramesTest;
 
 TEST_F(CatalogueFramesTest, CostListsWriteTheCurrentCostOnlyWhenTheUserChooses) {
   Make<TFrameCatalogoCusto>(catalog());
-  Show();
+  Show(*window);
   TDataSet& costs = catalog().cdsCusto();
   ASSERT_EQ(costs.FieldByName("UnidadeMedida").AsString(), "$/ha");
   ASSERT_EQ(costs.FieldByName("TipoCusto").AsString(), "Unitario");
-  auto* unit = Find<QComboBox>("ComboBoxUnidadeMedida");
-  auto* type = Find<QComboBox>("ComboBoxTipoCusto");
+  auto* unit = Find<QComboBox>(*window, "ComboBoxUnidadeMedida");
+  auto* type = Find<QComboBox>(*window, "ComboBoxTipoCusto");
   EXPECT_EQ(unit->currentIndex(), -1);
 
   unit->setCurrentIndex(1);
@@ -35,7 +35,7 @@ TEST_F(CatalogueFramesTest, CostListsWriteTheCurrentCostOnlyWhenTheUserChooses) 
   QTest::keyClick(unit, Qt::Key_Up);  // "$/m3"
   EXPECT_EQ(costs.State(), TDataSetState::Edit);
   EXPECT_EQ(costs.FieldByName("UnidadeMedida").AsString(), "$/m3");
-  EXPECT_EQ(TextOf(Find<DbLineEdit>("EditUnidadeMedida")), "$/m3");
+  EXPECT_EQ(TextOf(Find<DbLineEdit>(*window, "EditUnidadeMedida")), "$/m3");
   EXPECT_EQ(costs.FieldByName("TipoCusto").AsString(), "Unitario");
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -43,24 +43,24 @@ TEST_F(CatalogueFramesTest, CostListsWriteTheCurrentCostOnlyWhenTheUserChooses) 
 // A yearly cost has no single cost: the post stores 0 and the page shows it.
 TEST_F(CatalogueFramesTest, PostingACostAsYearlyShowsTheZeroItStores) {
   Make<TFrameCatalogoCusto>(catalog());
-  Show();
+  Show(*window);
   TDataSet& costs = catalog().cdsCusto();
   ASSERT_EQ(costs.FieldByName("TipoCusto").AsString(), "Unitario");
   ASSERT_GT(costs.FieldByName("Custo").AsFloat(), 0);
-  auto* type = Find<QComboBox>("ComboBoxTipoCusto");
+  auto* type = Find<QComboBox>(*window, "ComboBoxTipoCusto");
   type->setFocus();
   QTest::keyClick(type, Qt::Key_End);  // "Anual"
   ASSERT_EQ(costs.FieldByName("TipoCusto").AsString(), "Anual");
-  Find<DbNavigator>("NavigatorCusto")->ClickButton(DbNavigator::Button::Post);
+  Find<DbNavigator>(*window, "NavigatorCusto")->ClickButton(DbNavigator::Button::Post);
   EXPECT_EQ(costs.State(), TDataSetState::Browse);
   EXPECT_EQ(costs.FieldByName("Custo").AsFloat(), 0);
-  EXPECT_EQ(TextOf(Find<DbLineEdit>("EditCusto")), "R$ 0,00");
+  EXPECT_EQ(TextOf(Find<DbLineEdit>(*window, "EditCusto")), "R$ 0,00");
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
 TEST_F(CatalogueFramesTest, CostNavigatorMovesHideTheErrorWindow) {
   Make<TFrameCatalogoCusto>(catalog());
-  auto* navigator = Find<DbNavigator>("NavigatorCusto");
+  auto* navigator = Find<DbNavigator>(*window, "NavigatorCusto");
   navigator->ClickButton(DbNavigator::Button::Next);
   EXPECT_EQ(presenter.hides, 1);
   navigator->ClickButton(DbNavigator::Button::Prior);

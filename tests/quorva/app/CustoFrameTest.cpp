@@ -49,8 +49,8 @@ TEST_F(CustoFrameTest, ColumnsAndAnnualValuesFollowTheCurrentCost) {
   EXPECT_TRUE(Editable(2, TFrameCusto::kColCusto));
   EXPECT_EQ(Foreground(2, TFrameCusto::kColCusto), Black());
   EXPECT_TRUE(frame->AnnualGrid()->isHidden());
-  EXPECT_TRUE(Find<QWidget>("LabelCustosAnuais")->isHidden());
-  EXPECT_TRUE(Find<QWidget>("NavigatorCustosAnuais")->isHidden());
+  EXPECT_TRUE(Find<QWidget>(*window, "LabelCustosAnuais")->isHidden());
+  EXPECT_TRUE(Find<QWidget>(*window, "NavigatorCustosAnuais")->isHidden());
 
   costs().SetRecNo(2);
   EXPECT_TRUE(Editable(1, TFrameCusto::kColTipo));
@@ -73,7 +73,7 @@ TEST_F(CustoFrameTest, ColumnsAndAnnualValuesFollowTheCurrentCost) {
 }
 
 TEST_F(CustoFrameTest, UnitAndTypeTakeNoTypedCharactersNameAndValueDo) {
-  Show();
+  Show(*window);
   for (int column : {TFrameCusto::kColUnidade, TFrameCusto::kColTipo}) {
     SCOPED_TRACE(column);
     Select(1, column);
@@ -119,7 +119,7 @@ TEST_F(CustoFrameTest, UnitAndTypeTakeNoTypedCharactersNameAndValueDo) {
 }
 
 TEST_F(CustoFrameTest, AnnualToUnitarioAsksOnceAlsoAfterAColumnEnter) {
-  Show();
+  Show(*window);
   Select(1, TFrameCusto::kColTipo);
   QTest::keyClick(grid, Qt::Key_F2);
   auto* combo = qobject_cast<QComboBox*>(grid->CellEditor());
@@ -133,7 +133,7 @@ TEST_F(CustoFrameTest, AnnualToUnitarioAsksOnceAlsoAfterAColumnEnter) {
   ASSERT_EQ(costs().State(), TDataSetState::Edit);
 
   dialogs.Answer(TMsgDlgBtn::No);
-  Find<DbNavigator>("DBNavigator")->ClickButton(DbNavigator::Button::Post);
+  Find<DbNavigator>(*window, "DBNavigator")->ClickButton(DbNavigator::Button::Post);
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), std::vector<std::string>{kMsgCostTypeToUnitario});
   EXPECT_EQ(plan().Custos()[1].TipoCusto(), "Anual");
   EXPECT_EQ(plan().Custos()[1].CustosAnuais().Count(), 7);

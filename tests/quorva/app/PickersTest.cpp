@@ -43,7 +43,7 @@ TEST_F(QuorvaPickersTest, CostsDoubleClickCopiesAndStaysOpenOkCopiesTheSelection
     DoubleClickRow(picker.Grid(), 0);
     picker.OkButton()->click();
   });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   Names expected = before;
   expected.insert(expected.end(), {catalogue[2], catalogue[0], catalogue[0]});
   EXPECT_EQ(Costs(), expected);
@@ -55,7 +55,7 @@ TEST_F(QuorvaPickersTest, CostsDoubleClickCopiesAndStaysOpenOkCopiesTheSelection
     EXPECT_EQ(static_cast<TFormCusto&>(d).Grid()->currentIndex().row(), 0);
     static_cast<TFormCusto&>(d).CancelButton()->click();
   });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Costs(), expected);
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -74,7 +74,7 @@ TEST_F(QuorvaPickersTest, AllAppendsEveryCostAndReturnsNoRecordAnEmptyCatalogueA
   TDataSet& costs = catalog().cdsCusto();
   while (!costs.IsEmpty()) costs.Delete();
   WhenModal([](QDialog& d) { static_cast<TFormCusto&>(d).OkButton()->click(); });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Costs(), expected);
   EXPECT_TRUE(presenter.shown.empty());
   EXPECT_TRUE(RecordedExceptions().empty());
@@ -97,7 +97,7 @@ TEST_F(QuorvaPickersTest, ProductsGoIntoTheCurrentProductionPricedForItsAge) {
     EXPECT_TRUE(picker.isVisible());
     picker.CancelButton()->click();
   });
-  Find<QPushButton>("ButtonCatalogoProdutos")->click();
+  Find<QPushButton>(*window, "ButtonCatalogoProdutos")->click();
   ASSERT_EQ(producao.ItensProducao().Count(), itemsBefore + 1);
   const TItemProducao& item = producao.ItensProducao()[itemsBefore];
   EXPECT_EQ(item.Produto(), product.Name());
@@ -106,7 +106,7 @@ TEST_F(QuorvaPickersTest, ProductsGoIntoTheCurrentProductionPricedForItsAge) {
   EXPECT_EQ(marquel().cdsItemProducao().State(), TDataSetState::Browse);
 
   WhenModal([](QDialog& d) { static_cast<TFormProduto&>(d).AllButton()->click(); });
-  Find<QPushButton>("ButtonCatalogoProdutos")->click();
+  Find<QPushButton>(*window, "ButtonCatalogoProdutos")->click();
   EXPECT_EQ(producao.ItensProducao().Count(), itemsBefore + 1 + catalog().ProductRoot().ProductCollection().Count());
   EXPECT_TRUE(RecordedExceptions().empty());
 }

@@ -70,8 +70,8 @@ TEST_F(QuorvaFrameTest, SaveAsksForANameUntilThePlanHasOneThenWritesWhereItCameF
 }
 
 TEST_F(QuorvaFrameTest, TextStillBeingTypedIsSaved) {
-  Show();
-  Type(Find<DbLineEdit>("EditDescricao"), "Talhao 7");
+  Show(*window);
+  Type(Find<DbLineEdit>(*window, "EditDescricao"), "Talhao 7");
   const std::string path = (work / "Talhao.dat").string();
   dialogs.AnswerFile(path);
   EXPECT_TRUE(frame->Save());
@@ -134,18 +134,18 @@ TEST_F(QuorvaFrameTest, OpenShowsItsDialogWhateverTheAnswerAndAForeignFileKeepsT
   EXPECT_EQ(&plan(), before);
   EXPECT_EQ(plan().Descricao(), "Minha");
   EXPECT_EQ(marquel().cdsQuorva().FieldByName("Descricao").AsString(), "Minha");
-  EXPECT_EQ(TextOf(Find<DbLineEdit>("EditDescricao")), "Minha");
+  EXPECT_EQ(TextOf(Find<DbLineEdit>(*window, "EditDescricao")), "Minha");
 }
 
 TEST_F(QuorvaFrameTest, SensitivityBoxBindsTheRatesClearsAndStoresZero) {
-  auto* box = Find<QCheckBox>("CheckBoxAnaliseSensibilidade");
+  auto* box = Find<QCheckBox>(*window, "CheckBoxAnaliseSensibilidade");
   const char* names[3] = {"EditTaxaJurosInicial", "EditTaxaJurosFinal", "EditTaxaJurosIncremento"};
   const Lines fields = {"TaxaJurosInicial", "TaxaJurosFinal", "IncrementoTaxaJuros"};
   // The template's plan has the range 6 to 14 by 2.
   ASSERT_TRUE(box->isChecked());
   const Lines shown = {"6", "14", "2"};
   for (int i = 0; i < 3; ++i) {
-    auto* edit = Find<DbLineEdit>(names[i]);
+    auto* edit = Find<DbLineEdit>(*window, names[i]);
     EXPECT_EQ(edit->DataField(), fields[i]);
     EXPECT_TRUE(edit->isEnabled());
     EXPECT_EQ(TextOf(edit), shown[i]);
@@ -156,7 +156,7 @@ TEST_F(QuorvaFrameTest, SensitivityBoxBindsTheRatesClearsAndStoresZero) {
   EXPECT_EQ(plan().TemAnaliseSensibilidade(), 0);
   EXPECT_FALSE(marquel().Calculated());
   for (const char* name : names) {
-    auto* edit = Find<DbLineEdit>(name);
+    auto* edit = Find<DbLineEdit>(*window, name);
     EXPECT_EQ(edit->DataField(), "");
     EXPECT_FALSE(edit->isEnabled());
     EXPECT_EQ(TextOf(edit), "");
@@ -167,7 +167,7 @@ TEST_F(QuorvaFrameTest, SensitivityBoxBindsTheRatesClearsAndStoresZero) {
   box->click();
   EXPECT_EQ(plan().TemAnaliseSensibilidade(), 1);
   EXPECT_FALSE(marquel().Calculated());  // the next report recalculates
-  EXPECT_EQ(TextOf(Find<DbLineEdit>("EditTaxaJurosFinal")), "14");
+  EXPECT_EQ(TextOf(Find<DbLineEdit>(*window, "EditTaxaJurosFinal")), "14");
 
   // A tick in code is not a click.
   box->setChecked(false);
@@ -180,27 +180,27 @@ TEST_F(QuorvaFrameTest, SensitivityBoxBindsTheRatesClearsAndStoresZero) {
 TEST_F(QuorvaFrameTest, VerifyAndReturnInAnEditCalculateWithTheTypedValue) {
   int finalAgeSeen = 0;
   frame->OnCalculate = [&] { finalAgeSeen = plan().IdadeFinal(); };
-  Show();
-  auto* finalAge = Find<DbLineEdit>("EditIdadeFinal");
+  Show(*window);
+  auto* finalAge = Find<DbLineEdit>(*window, "EditIdadeFinal");
   Type(finalAge, "20");
   QTest::keyClick(finalAge, Qt::Key_Return);
   EXPECT_EQ(finalAgeSeen, 20);
 
   // Beyond the last harvest (7): invalid.
-  Find<QPushButton>("ButtonVerificar")->click();
+  Find<QPushButton>(*window, "ButtonVerificar")->click();
   ASSERT_EQ(presenter.shown.size(), 1u);
   EXPECT_EQ(presenter.Last().title, "Erros no Quorva");
   EXPECT_EQ(presenter.Last().Codes(), std::vector<int>{7});
 
   Type(finalAge, "7");
-  Find<QPushButton>("ButtonVerificar")->click();  // no focus change: the button commits
+  Find<QPushButton>(*window, "ButtonVerificar")->click();  // no focus change: the button commits
   EXPECT_EQ(plan().IdadeFinal(), 7);
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Information), Lines{"Os parâmetros para cálculo do Plano estão corretos!"});
   EXPECT_EQ(presenter.shown.size(), 1u);
 
   finalAgeSeen = 0;
   Type(finalAge, "8");
-  Find<QPushButton>("ButtonCalcular")->click();
+  Find<QPushButton>(*window, "ButtonCalcular")->click();
   EXPECT_EQ(finalAgeSeen, 8);
   EXPECT_TRUE(RecordedExceptions().empty());
 }

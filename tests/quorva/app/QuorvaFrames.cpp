@@ -1,6 +1,5 @@
 #include "tests/quorva/app/QuorvaFrames.h"
 
-#include <QApplication>
 #include <QLineEdit>
 
 #include "platform/dbctrls/DbGrid.h"
@@ -22,27 +21,6 @@ void QuorvaFramesTest::MakeDataModules() {
   marquel_ = std::make_unique<TMarquel>(nullptr, folders, TDataSeams{&dialogs, &presenter});
   marquel_->SetCatalog(catalog_.get());
   marquel_->SetMainWindow(&mainWindow);
-}
-
-void QuorvaFramesTest::Show() {
-  window->show();
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-}
-
-void QuorvaFramesTest::Type(QWidget* edit, const std::string& text) {
-  edit->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(edit->hasFocus());
-  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(edit, QString::fromStdString(text));
-}
-
-void QuorvaFramesTest::Keys(const std::string& text) {
-  for (const QChar c : QString::fromStdString(text)) {
-    QWidget* focus = QApplication::focusWidget();
-    ASSERT_NE(focus, nullptr);
-    QTest::keyClicks(focus, QString(c));
-  }
 }
 
 void QuorvaFramesTest::DoubleClickRow(DbGrid* grid, int row) {

@@ -53,19 +53,6 @@ protected:
   TMarquel& marquel() { return *marquel_; }
   TCatalog& catalog() { return *catalog_; }
   TQuorva& plan() { return *marquel_->CurrentPlan(); }
-  // Shows the window and waits until it is active, so focus works.
-  void Show();
-  // A named child of the window.
-  template <class W>
-  W* Find(const char* name) const {
-    W* w = window->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  // Types into an edit as a user: focus, select all, keys.
-  void Type(QWidget* edit, const std::string& text);
-  // Each character to whichever control has the focus then, as typing does.
-  static void Keys(const std::string& text);
   static void DoubleClickRow(DbGrid* grid, int row);
 
   TempDir dir;

@@ -1,5 +1,6 @@
 #include "tests/support/gui/GuiSupport.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QScreen>
 #include <QTest>
@@ -100,6 +101,29 @@ const std::vector<std::string>& RecordedExceptions() {
 
 void ResetRecordedExceptions() {
   Recorded().clear();
+}
+
+// ---- windows driven as a user
+
+void Show(QWidget& window) {
+  window.show();
+  window.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+void Type(QWidget* edit, const std::string& text) {
+  edit->setFocus(Qt::TabFocusReason);
+  ASSERT_TRUE(edit->hasFocus());
+  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClicks(edit, QString::fromStdString(text));
+}
+
+void Keys(const std::string& text) {
+  for (const QChar c : QString::fromStdString(text)) {
+    QWidget* focus = QApplication::focusWidget();
+    ASSERT_NE(focus, nullptr);
+    QTest::keyClicks(focus, QString(c));
+  }
 }
 
 // ---- fake services

@@ -1,7 +1,8 @@
 #pragma once
-// Helpers for the GUI tests: pixels, the recording exception handler and
-// fakes of the injectable services.
+// Helpers for the GUI tests: pixels, windows driven as a user, the recording
+// exception handler and fakes of the injectable services.
 
+#include <gtest/gtest.h>
 #include <QColor>
 #include <QImage>
 #include <QWidget>
@@ -34,6 +35,20 @@ int CountInside(const QImage& image, const TRect& r, QColor color);
 int CountOutside(const QImage& image, const TRect& r, QColor color);
 // The smallest rectangle holding every pixel of that colour (empty if none).
 TRect BoundsOf(const QImage& image, QColor color);
+
+// Shows the window and waits until it is active, so focus works.
+void Show(QWidget& window);
+// A named child of the widget; a failure when there is none.
+template <class W>
+W* Find(const QWidget& root, const char* name) {
+  W* w = root.findChild<W*>(name);
+  EXPECT_NE(w, nullptr) << name;
+  return w;
+}
+// Types into an edit as a user: focus, select all, keys.
+void Type(QWidget* edit, const std::string& text);
+// Each character to whichever control has the focus then, as typing does.
+void Keys(const std::string& text);
 
 // The application exception handler of the GUI test programs (their main
 // installs it): one message per exception that reached it. It is emptied

@@ -53,7 +53,7 @@ TEST_F(EquationsFrameTest, EachButtonPassesThePickedFormulaToItsSetter) {
         Case{"ButtonShapeFunction", 2, "ShapeFunctionEquation", "ShapeFunctionEquationAuthor",
              "ShapeFunctionEquationDescription"}}) {
     PickLine(0);
-    Find<QPushButton>(c.button)->click();
+    Find<QPushButton>(*window, c.button)->click();
     EXPECT_EQ(Listed(), std::vector<std::string>{Formula(c.id).Description()}) << c.button;
     EXPECT_EQ(Text(c.expression), Formula(c.id).Expression());
     EXPECT_EQ(Text(c.author), Formula(c.id).Author());
@@ -69,13 +69,13 @@ TEST_F(EquationsFrameTest, ACancelledOrEmptyPickChangesNothing) {
   Make<TFrameSiteIndexEquation>();
   const std::string before = Text("SiteIndexEquationAuthor");
   PickLine(-1);
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Text("SiteIndexEquationAuthor"), before);
   EXPECT_EQ(Text("SiteIndexEquation"), "");
 
   // OK without a line.
   WhenModal([](QDialog& d) { static_cast<TFormEquations&>(d).OkButton()->click(); });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Text("SiteIndexEquationAuthor"), before);
 
   // A type no formula has: an empty list, and none on OK.
@@ -93,16 +93,16 @@ TEST_F(EquationsFrameTest, ACancelledOrEmptyPickChangesNothing) {
 TEST_F(EquationsFrameTest, EquationPagesPickTheirKindAndTaperBringsItsIntegral) {
   Make<TFrameShapeFunctionEquation>();
   PickLine(0);
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Listed(), std::vector<std::string>{Formula(2).Description()});
-  EXPECT_EQ(Find<DbTextEdit>("DBMemoEquation")->toPlainText().toStdString(), Formula(2).Expression());
-  EXPECT_EQ(Find<DbTextEdit>("DBMemoIntegral2Equation")->toPlainText().toStdString(), Formula(3).Expression());
-  EXPECT_EQ(Find<DbLineEdit>("DBEditAuthor")->text().toStdString(), Formula(2).Author());
+  EXPECT_EQ(Find<DbTextEdit>(*window, "DBMemoEquation")->toPlainText().toStdString(), Formula(2).Expression());
+  EXPECT_EQ(Find<DbTextEdit>(*window, "DBMemoIntegral2Equation")->toPlainText().toStdString(), Formula(3).Expression());
+  EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditAuthor")->text().toStdString(), Formula(2).Author());
 }
 
 TEST_F(EquationsFrameTest, HiddenDefaultsSetTheFirstThreeFormulas) {
   Make<TFrameEquations>();
-  auto* defaults = Find<QPushButton>("ButtonPadroes");
+  auto* defaults = Find<QPushButton>(*window, "ButtonPadroes");
   EXPECT_FALSE(defaults->isVisibleTo(window.get()));
   defaults->click();
   EXPECT_EQ(Text("SiteIndexEquation"), Formula(0).Expression());
@@ -110,7 +110,7 @@ TEST_F(EquationsFrameTest, HiddenDefaultsSetTheFirstThreeFormulas) {
   EXPECT_EQ(Text("ShapeFunctionEquation"), Formula(2).Expression());
   EXPECT_EQ(Text("ShapeFunctionIntegral2Equation"), Formula(3).Expression());
   EXPECT_EQ(grovana().cdsSimulation().State(), TDataSetState::Browse);
-  EXPECT_EQ(Find<DbLineEdit>("DBEditVolumeEquation")->text().toStdString(), Formula(1).Description());
+  EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditVolumeEquation")->text().toStdString(), Formula(1).Description());
 }
 
 }  // namespace

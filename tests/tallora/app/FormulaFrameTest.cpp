@@ -40,18 +40,18 @@ protected:
 
 TEST_F(FormulaFrameTest, AssignThenEvaluateShowsFourDecimals) {
   AddFormula("2*A");
-  Show();
+  Show(*window);
   SetVariable(0, "A", "1,5");
-  Find<QPushButton>("ButtonSet")->click();
-  Find<QPushButton>("ButtonEvaluate")->click();
+  Find<QPushButton>(*window, "ButtonSet")->click();
+  Find<QPushButton>(*window, "ButtonEvaluate")->click();
   EXPECT_EQ(Result(), "3,0000");
   EXPECT_EQ(frame->RememberedFormula(), grovana().FindFormula(Formulas().FieldByName("Id").AsInteger()));
 
   // Return in an edit evaluates the current text; A keeps its value.
   frame->Result()->clear();
-  Type(Find<DbTextEdit>("DBMemoExpression"), "A*A");
-  Find<DbLineEdit>("DBEditDescription")->setFocus();
-  QTest::keyClick(Find<DbLineEdit>("DBEditDescription"), Qt::Key_Return);
+  Type(Find<DbTextEdit>(*window, "DBMemoExpression"), "A*A");
+  Find<DbLineEdit>(*window, "DBEditDescription")->setFocus();
+  QTest::keyClick(Find<DbLineEdit>(*window, "DBEditDescription"), Qt::Key_Return);
   EXPECT_EQ(Result(), "2,2500");
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -60,21 +60,21 @@ TEST_F(FormulaFrameTest, ABadValueNamesItsVariableAndStopsThere) {
   AddFormula("A+B");
   SetVariable(0, "A", "1");
   SetVariable(1, "B", "2");
-  Find<QPushButton>("ButtonSet")->click();
+  Find<QPushButton>(*window, "ButtonSet")->click();
   SetVariable(0, "B", "x");
   SetVariable(1, "A", "5");
-  Find<QPushButton>("ButtonSet")->click();
+  Find<QPushButton>(*window, "ButtonSet")->click();
   EXPECT_EQ(RecordedExceptions(), std::vector<std::string>{"Erro de Valor da variavel B"});
-  Find<QPushButton>("ButtonEvaluate")->click();
+  Find<QPushButton>(*window, "ButtonEvaluate")->click();
   EXPECT_EQ(Result(), "3,0000");  // A was not assigned 5
 }
 
 TEST_F(FormulaFrameTest, CompilingABadTextRaisesItsSyntaxErrorAndKeepsTheText) {
   AddFormula("2*A");
-  Show();
-  auto* expression = Find<DbTextEdit>("DBMemoExpression");
+  Show(*window);
+  auto* expression = Find<DbTextEdit>(*window, "DBMemoExpression");
   Type(expression, "2*(A");
-  Find<QPushButton>("ButtonCompile")->click();
+  Find<QPushButton>(*window, "ButtonCompile")->click();
   ASSERT_EQ(RecordedExceptions().size(), 1u);
   EXPECT_EQ(RecordedExceptions()[0].rfind("Erro de sintaxe na expressão", 0), 0u) << RecordedExceptions()[0];
   EXPECT_EQ(expression->toPlainText().toStdString(), "2*(A");
@@ -83,8 +83,8 @@ TEST_F(FormulaFrameTest, CompilingABadTextRaisesItsSyntaxErrorAndKeepsTheText) {
 TEST_F(FormulaFrameTest, EveryNavigationResetsTheWorkbench) {
   AddFormula("2*A");
   SetVariable(0, "A", "1,5");
-  Find<QPushButton>("ButtonSet")->click();
-  Find<QPushButton>("ButtonEvaluate")->click();
+  Find<QPushButton>(*window, "ButtonSet")->click();
+  Find<QPushButton>(*window, "ButtonEvaluate")->click();
   ASSERT_EQ(Result(), "3,0000");
   const int hides = presenter.hides;
 
@@ -106,7 +106,7 @@ TEST_F(FormulaFrameTest, EveryNavigationResetsTheWorkbench) {
 }
 
 TEST_F(FormulaFrameTest, StandardFormulasSurviveNavigatorAndGridDeletes) {
-  Show();
+  Show(*window);
   Formulas().SetRecNo(3);                      // Id 2
   frame->Navigator()->ClickButton(B::Delete);  // silently refused: no question either
   EXPECT_EQ(Formulas().RecordCount(), 4);
@@ -148,7 +148,7 @@ TEST_F(FormulaFrameTest, AssociatedFormulaPickerOffersBothIntegralTypes) {
     picker.List()->setCurrentRow(1);
     picker.OkButton()->click();
   });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(listed, (std::vector<std::string>{grovana().FindFormula(3)->Description(), "Integral digitada"}));
   EXPECT_EQ(Formulas().RecNo(), 3);
   EXPECT_EQ(Formulas().State(), TDataSetState::Browse);

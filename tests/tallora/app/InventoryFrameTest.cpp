@@ -14,14 +14,14 @@ protected:
   // Edit name -> field it must be bound to ("" unbound, and then disabled).
   void ExpectEdits(const std::vector<std::pair<const char*, const char*>>& expected) {
     for (const auto& [name, field] : expected) {
-      auto* edit = Find<DbLineEdit>(name);
+      auto* edit = Find<DbLineEdit>(*window, name);
       if (!edit) continue;
       EXPECT_EQ(FieldOf(edit), field) << name;
       EXPECT_EQ(edit->isEnabled(), *field != '\0') << name;
     }
   }
   void ExpectChecked(const char* name, bool checked) {
-    EXPECT_EQ(Find<QRadioButton>(name)->isChecked(), checked) << name;
+    EXPECT_EQ(Find<QRadioButton>(*window, name)->isChecked(), checked) << name;
   }
 };
 
@@ -38,7 +38,7 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
                {"DBEditMedianDiameter", ""}});
   ExpectChecked("RadioButtonType1", true);
 
-  Find<QRadioButton>("RadioButtonType2")->click();
+  Find<QRadioButton>(*window, "RadioButtonType2")->click();
   EXPECT_EQ(grovana().GetInventoryType(), 2);
   ExpectEdits({{"DBEditInitialTrees", ""},
                {"DBEditSurvivalPercentage", ""},
@@ -48,10 +48,10 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
                {"DBEditInventoryAge3", ""},
                {"DBEditBaseArea", ""},
                {"DBEditMedianDiameter", ""}});
-  EXPECT_FALSE(Find<QRadioButton>("RadioButtonBaseArea")->isEnabled());
+  EXPECT_FALSE(Find<QRadioButton>(*window, "RadioButtonBaseArea")->isEnabled());
 
   grovana().SetInventoryMode(2);
-  Find<QRadioButton>("RadioButtonType3")->click();
+  Find<QRadioButton>(*window, "RadioButtonType3")->click();
   EXPECT_EQ(grovana().GetInventoryType(), 3);
   EXPECT_EQ(grovana().GetInventoryMode(), 1);
   ExpectEdits({{"DBEditInitialTrees", ""},
@@ -62,28 +62,28 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
                {"DBEditInventoryAge3", "InventoryAge"},
                {"DBEditBaseArea", ""},
                {"DBEditMedianDiameter", ""}});
-  EXPECT_TRUE(Find<QRadioButton>("RadioButtonBaseArea")->isEnabled());
-  EXPECT_TRUE(Find<QRadioButton>("RadioButtonMedianDiameter")->isEnabled());
+  EXPECT_TRUE(Find<QRadioButton>(*window, "RadioButtonBaseArea")->isEnabled());
+  EXPECT_TRUE(Find<QRadioButton>(*window, "RadioButtonMedianDiameter")->isEnabled());
   ExpectChecked("RadioButtonBaseArea", false);
   ExpectChecked("RadioButtonMedianDiameter", false);
 
-  Find<QRadioButton>("RadioButtonBaseArea")->click();
+  Find<QRadioButton>(*window, "RadioButtonBaseArea")->click();
   EXPECT_EQ(grovana().GetInventoryMode(), 2);
   ExpectEdits({{"DBEditBaseArea", "BaseArea"}, {"DBEditMedianDiameter", ""}});
-  Find<QRadioButton>("RadioButtonMedianDiameter")->click();
+  Find<QRadioButton>(*window, "RadioButtonMedianDiameter")->click();
   EXPECT_EQ(grovana().GetInventoryMode(), 3);
   ExpectEdits({{"DBEditBaseArea", ""}, {"DBEditMedianDiameter", "MedianDiameter"}});
 
   // Back to type 1: the type-3 edits go, their values stay in the record.
-  Show();
-  Type(Find<DbLineEdit>("DBEditInventoryTrees3"), "1234");
-  Find<QRadioButton>("RadioButtonType1")->click();
+  Show(*window);
+  Type(Find<DbLineEdit>(*window, "DBEditInventoryTrees3"), "1234");
+  Find<QRadioButton>(*window, "RadioButtonType1")->click();
   ExpectEdits({{"DBEditInitialTrees", "InitialTrees"},
                {"DBEditInventoryTrees3", ""},
                {"DBEditInventoryAge3", ""},
                {"DBEditBaseArea", ""},
                {"DBEditMedianDiameter", ""}});
-  EXPECT_EQ(Find<DbLineEdit>("DBEditInventoryTrees3")->text().toStdString(), "");
+  EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditInventoryTrees3")->text().toStdString(), "");
   EXPECT_EQ(SimulationField("InventoryTrees").AsFloat(), 1234);
   EXPECT_EQ(grovana().GetInventoryMode(), 1);
   EXPECT_TRUE(RecordedExceptions().empty());
@@ -104,9 +104,9 @@ TEST_F(InventoryFrameTest, ShowingAStoredType3RestoresItsMode) {
 
 TEST_F(InventoryFrameTest, HomogeneityShortcutsFollowTheTypedText) {
   Make<TFrameInventory>()->ShowInventory();
-  Show();
+  Show(*window);
   ExpectChecked("RadioButtonMedium", true);  // the template's 5
-  auto* edit = Find<DbLineEdit>("DBEditHomogeneityDegree");
+  auto* edit = Find<DbLineEdit>(*window, "DBEditHomogeneityDegree");
   Type(edit, "7");
   for (const char* name : {"RadioButtonHeterogeneous", "RadioButtonMedium", "RadioButtonHomogeneous"})
     ExpectChecked(name, false);
@@ -119,7 +119,7 @@ TEST_F(InventoryFrameTest, HomogeneityShortcutsFollowTheTypedText) {
   QTest::keyClick(edit, Qt::Key_Return);
   EXPECT_DOUBLE_EQ(SimulationField("HomogeneityDegree").AsFloat(), 7.5);
 
-  Find<QRadioButton>("RadioButtonHeterogeneous")->click();
+  Find<QRadioButton>(*window, "RadioButtonHeterogeneous")->click();
   EXPECT_DOUBLE_EQ(SimulationField("HomogeneityDegree").AsFloat(), 1);
   EXPECT_EQ(edit->text().toStdString(), "1");
   EXPECT_TRUE(RecordedExceptions().empty());
@@ -135,16 +135,16 @@ TEST_F(InventoryFrameTest, ListingOptionsBindTheirEdits) {
                {"DBEditResultAges", ""},
                {"DBEditDiameterClassInterval", "DiameterClassInterval"}});
 
-  Find<QRadioButton>("RadioButtonList")->click();
+  Find<QRadioButton>(*window, "RadioButtonList")->click();
   EXPECT_EQ(grovana().GetListingOption(), 2);
   ExpectEdits({{"DBEditInitialAge", ""},
                {"DBEditFinalAge", ""},
                {"DBEditIncrementalAge", ""},
                {"DBEditResultAges", "ResultAges"},
                {"DBEditDiameterClassInterval", "DiameterClassInterval"}});
-  EXPECT_EQ(Find<DbLineEdit>("DBEditResultAges")->text().toStdString(), "2 4 6 8 10 12 14 16");
+  EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditResultAges")->text().toStdString(), "2 4 6 8 10 12 14 16");
 
-  Find<QRadioButton>("RadioButtonInterval")->click();
+  Find<QRadioButton>(*window, "RadioButtonInterval")->click();
   EXPECT_EQ(grovana().GetListingOption(), 1);
   ExpectEdits({{"DBEditInitialAge", "InitialAge"}, {"DBEditResultAges", ""}});
   EXPECT_TRUE(RecordedExceptions().empty());

@@ -37,7 +37,7 @@ TEST_F(PickersTest, DoubleClickCopiesAndStaysOpenOkCopiesTheCurrentProduct) {
     DoubleClickRow(picker.Grid(), 0);
     picker.OkButton()->click();
   });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   std::vector<std::string> expected = before;
   expected.insert(expected.end(), {"Energia", "Laminação", "Laminação"});
   EXPECT_EQ(Logs(), expected);
@@ -49,7 +49,7 @@ TEST_F(PickersTest, AllCopiesEveryProductPostedAndValidatedAndReturnsNone) {
   const std::vector<std::string> before = Logs();
   const int hides = presenter.hides;
   WhenModal([](QDialog& d) { static_cast<TFormProducts&>(d).AllButton()->click(); });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   std::vector<std::string> expected = before;
   expected.insert(expected.end(), {"Laminação", "Serraria", "Celulose", "Energia"});
   EXPECT_EQ(Logs(), expected);
@@ -58,7 +58,7 @@ TEST_F(PickersTest, AllCopiesEveryProductPostedAndValidatedAndReturnsNone) {
   EXPECT_TRUE(presenter.shown.empty());
 
   WhenModal([](QDialog& d) { static_cast<TFormProducts&>(d).CancelButton()->click(); });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Logs(), expected);
 }
 
@@ -67,7 +67,7 @@ TEST_F(PickersTest, OkOnAnEmptyCatalogueAddsNothing) {
   TDataSet& products = grovana().cdsProduct();
   while (!products.IsEmpty()) products.Delete();
   WhenModal([](QDialog& d) { static_cast<TFormProducts&>(d).OkButton()->click(); });
-  Find<QPushButton>("ButtonCatalogo")->click();
+  Find<QPushButton>(*window, "ButtonCatalogo")->click();
   EXPECT_EQ(Logs(), before);
   EXPECT_TRUE(presenter.shown.empty());
   EXPECT_TRUE(RecordedExceptions().empty());

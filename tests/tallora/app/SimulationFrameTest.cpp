@@ -62,18 +62,18 @@ protected:
 
 TEST_F(SimulationFrameTest, SummaryShowsTheCurrentInputs) {
   frame->ShowSummary();
-  EXPECT_EQ(Find<QPlainTextEdit>("MemoInventario")->toPlainText().toStdString(),
+  EXPECT_EQ(Find<QPlainTextEdit>(*window, "MemoInventario")->toPlainText().toStdString(),
             "Número de árvores plantadas: 1111\nPercentual de sobrevivência inicial: 95%");
-  EXPECT_EQ(Find<QPlainTextEdit>("MemoListagens")->toPlainText().toStdString(),
+  EXPECT_EQ(Find<QPlainTextEdit>(*window, "MemoListagens")->toPlainText().toStdString(),
             "Gerar resultados para as idades de 2 a 16, de 1 em 1 ano(s)");
-  EXPECT_EQ(Find<QLineEdit>("EditDesbastes")->text().toStdString(), "aos 6, 10 anos");
+  EXPECT_EQ(Find<QLineEdit>(*window, "EditDesbastes")->text().toStdString(), "aos 6, 10 anos");
 
   // A pending edit is posted first.
   grovana().cdsSimulation().Edit();
   grovana().cdsSimulation().FieldByName("InitialTrees").SetAsFloat(1600);
   frame->ShowSummary();
   EXPECT_EQ(grovana().cdsSimulation().State(), TDataSetState::Browse);
-  EXPECT_EQ(Find<QPlainTextEdit>("MemoInventario")->toPlainText().toStdString(),
+  EXPECT_EQ(Find<QPlainTextEdit>(*window, "MemoInventario")->toPlainText().toStdString(),
             "Número de árvores plantadas: 1600\nPercentual de sobrevivência inicial: 95%");
 }
 
@@ -119,20 +119,44 @@ TEST_F(SimulationFrameTest, NewAsksFromTheSecondTimeAndACancelledSaveStopsIt) {
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
+TEST_F(SimulationFrameTest, SavingTheTemplateAsksForANameAndLaterSavesGoToTheSamePath) {
+  TGrovana& g = grovana();
+  dialogs.AnswerFile("").AnswerFile((work / "Minha.dat").string());
+  EXPECT_FALSE(frame->Save());
+  EXPECT_TRUE(frame->Save());
+  const std::vector<Prompt> saves = dialogs.Prompts(Prompt::Kind::SaveFile);
+  ASSERT_EQ(saves.size(), 2u);
+  EXPECT_EQ(saves[0].options.title, "Salvar Simulação");
+  EXPECT_EQ(saves[0].options.fileName, "Simulation.dat");
+  EXPECT_EQ(saves[0].options.filter, "Data Files (*.dat)|*.dat|All Files (*.*)|*.*");
+  EXPECT_EQ(g.GetFileName(), "Minha.dat");
+
+  // A plain save writes the remembered path without asking.
+  std::filesystem::remove(work / "Minha.dat");
+  g.cdsSimulation().Edit();
+  g.cdsSimulation().FieldByName("Description").SetAsString("Talhão 7");
+  EXPECT_TRUE(frame->Save());
+  EXPECT_EQ(dialogs.Prompts().size(), 2u);
+  g.NewSimulation();
+  g.LoadSimulation((work / "Minha.dat").string());
+  EXPECT_EQ(g.CurrentSimulation()->Description(), "Talhão 7");
+  EXPECT_EQ(ReadFileBytes(exe / "Simulation.dat").find("Talh"), std::string::npos);
+}
+
 TEST_F(SimulationFrameTest, VerifyConfirmsValidInputsAndShowsTheErrorsOfInvalidOnes) {
-  Show();
-  Type(Find<DbLineEdit>("EditDescricao"), "Talhao 7");
-  Find<QPushButton>("ButtonVerificar")->click();  // no focus change: the button commits
+  Show(*window);
+  Type(Find<DbLineEdit>(*window, "EditDescricao"), "Talhao 7");
+  Find<QPushButton>(*window, "ButtonVerificar")->click();  // no focus change: the button commits
   EXPECT_EQ(Description(), "Talhao 7");
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Information), Lines{"Os parâmetros para Simulação estão corretos!"});
   EXPECT_TRUE(presenter.shown.empty());
 
-  Type(Find<DbLineEdit>("EditIndiceSitio"), "5");
-  Find<QPushButton>("ButtonVerificar")->click();
+  Type(Find<DbLineEdit>(*window, "EditIndiceSitio"), "5");
+  Find<QPushButton>(*window, "ButtonVerificar")->click();
   ASSERT_EQ(presenter.shown.size(), 1u);
   EXPECT_EQ(presenter.Last().title, "Erros na Simulação");
   EXPECT_FALSE(presenter.Last().lines.empty());
-  EXPECT_EQ(Find<DbLineEdit>("EditIndiceSitio")->text().toStdString(), "5");
+  EXPECT_EQ(Find<DbLineEdit>(*window, "EditIndiceSitio")->text().toStdString(), "5");
   EXPECT_EQ(dialogs.Prompts(Prompt::Kind::Information).size(), 1u);
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -140,12 +164,12 @@ TEST_F(SimulationFrameTest, VerifyConfirmsValidInputsAndShowsTheErrorsOfInvalidO
 TEST_F(SimulationFrameTest, ReturnInAnEditCalculatesWithTheTypedValue) {
   double siteIndexSeen = 0;
   frame->OnCalculate = [&] { siteIndexSeen = grovana().CurrentSimulation()->SiteIndex(); };
-  Show();
-  Type(Find<DbLineEdit>("EditIndiceSitio"), "31");
-  QTest::keyClick(Find<DbLineEdit>("EditIndiceSitio"), Qt::Key_Return);
+  Show(*window);
+  Type(Find<DbLineEdit>(*window, "EditIndiceSitio"), "31");
+  QTest::keyClick(Find<DbLineEdit>(*window, "EditIndiceSitio"), Qt::Key_Return);
   EXPECT_EQ(siteIndexSeen, 31);
   siteIndexSeen = 0;
-  Find<QPushButton>("ButtonCalcular")->click();
+  Find<QPushButton>(*window, "ButtonCalcular")->click();
   EXPECT_EQ(siteIndexSeen, 31);
 }
 

@@ -1,7 +1,5 @@
 #include "tests/tallora/app/TalloraFrames.h"
 
-#include <QApplication>
-
 #include "tools/DefaultData.h"
 
 TalloraFramesTest::TalloraFramesTest() {
@@ -17,16 +15,3 @@ TalloraFramesTest::TalloraFramesTest() {
 }
 
 TalloraFramesTest::~TalloraFramesTest() = default;
-
-void TalloraFramesTest::Show() {
-  window->show();
-  window->activateWindow();
-  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
-}
-
-void TalloraFramesTest::Type(QWidget* edit, const std::string& text) {
-  edit->setFocus(Qt::TabFocusReason);
-  ASSERT_TRUE(edit->hasFocus());
-  QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(edit, QString::fromStdString(text));
-}

@@ -41,17 +41,6 @@ protected:
     return frame;
   }
   TGrovana& grovana() { return *grovana_; }
-  // Shows the window and waits until it is active, so focus works.
-  void Show();
-  // A named child of the window.
-  template <class W>
-  W* Find(const char* name) const {
-    W* w = window->findChild<W*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-  }
-  // Types into an edit as a user: focus, select all, keys.
-  void Type(QWidget* edit, const std::string& text);
   const TField& SimulationField(const char* name) { return grovana().cdsSimulation().FieldByName(name); }
 
   TempDir dir;

@@ -16,23 +16,23 @@ class ThinFrameTest : public TalloraFramesTest {
 protected:
   TDataSet& Thins() { return grovana().cdsThin(); }
   double ThinValue(const char* field) { return Thins().FieldByName(field).AsFloat(); }
-  bool Shown(const char* name) { return Find<QWidget>(name)->isVisibleTo(window.get()); }
+  bool Shown(const char* name) { return Find<QWidget>(*window, name)->isVisibleTo(window.get()); }
 };
 
 TEST_F(ThinFrameTest, TypeClicksShowTheRowAndUnbindBothTargets) {
   auto* frame = Make<TFrameThin>();
   Thins().First();  // the template's age 6: rows then selective, by trees
   frame->ShowThin();
-  auto* type = Find<DbRadioGroup>("DBRadioGroupType");
-  auto* baseArea = Find<DbLineEdit>("DBEditRemanescentBaseArea");
-  auto* trees = Find<DbLineEdit>("DBEditRemanescentTrees");
+  auto* type = Find<DbRadioGroup>(*window, "DBRadioGroupType");
+  auto* baseArea = Find<DbLineEdit>(*window, "DBEditRemanescentBaseArea");
+  auto* trees = Find<DbLineEdit>(*window, "DBEditRemanescentTrees");
   EXPECT_EQ(type->ItemIndex(), 2);
   EXPECT_TRUE(Shown("DBEditCutRows"));
   EXPECT_EQ(FieldOf(trees), "RemanescentTrees");
   EXPECT_TRUE(trees->isEnabled());
   EXPECT_EQ(FieldOf(baseArea), "");
   EXPECT_FALSE(baseArea->isEnabled());
-  EXPECT_TRUE(Find<QRadioButton>("RadioButtonTrees")->isChecked());
+  EXPECT_TRUE(Find<QRadioButton>(*window, "RadioButtonTrees")->isChecked());
 
   type->Button(0)->click();
   EXPECT_EQ(grovana().GetThinType(), 0);
@@ -43,8 +43,8 @@ TEST_F(ThinFrameTest, TypeClicksShowTheRowAndUnbindBothTargets) {
     EXPECT_FALSE(edit->isEnabled());
   }
   for (const char* name : {"RadioButtonBaseArea", "RadioButtonTrees"}) {
-    EXPECT_FALSE(Find<QRadioButton>(name)->isChecked());
-    EXPECT_TRUE(Find<QRadioButton>(name)->isEnabled());
+    EXPECT_FALSE(Find<QRadioButton>(*window, name)->isChecked());
+    EXPECT_TRUE(Find<QRadioButton>(*window, name)->isEnabled());
   }
 
   type->Button(2)->click();
@@ -63,18 +63,18 @@ TEST_F(ThinFrameTest, ModeBindsItsTargetAndZeroesTheOther) {
   frame->ShowThin();
   EXPECT_EQ(ThinValue("RemanescentTrees"), 700);
 
-  Find<QRadioButton>("RadioButtonBaseArea")->click();
+  Find<QRadioButton>(*window, "RadioButtonBaseArea")->click();
   EXPECT_EQ(grovana().GetThinMode(), 0);
-  EXPECT_EQ(FieldOf(Find<DbLineEdit>("DBEditRemanescentBaseArea")), "RemanescentBaseArea");
-  EXPECT_EQ(FieldOf(Find<DbLineEdit>("DBEditRemanescentTrees")), "");
-  EXPECT_FALSE(Find<DbLineEdit>("DBEditRemanescentTrees")->isEnabled());
+  EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentBaseArea")), "RemanescentBaseArea");
+  EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")), "");
+  EXPECT_FALSE(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")->isEnabled());
   EXPECT_EQ(ThinValue("RemanescentTrees"), 0);
 
   Thins().Next();  // age 10, by basal area 18
   frame->ShowThin();
   frame->SelectThinMode(1);
-  EXPECT_EQ(FieldOf(Find<DbLineEdit>("DBEditRemanescentTrees")), "RemanescentTrees");
-  EXPECT_EQ(FieldOf(Find<DbLineEdit>("DBEditRemanescentBaseArea")), "");
+  EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")), "RemanescentTrees");
+  EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentBaseArea")), "");
   EXPECT_EQ(ThinValue("RemanescentBaseArea"), 0);
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -89,14 +89,14 @@ TEST_F(ThinFrameTest, ResultsShowAfterACalculationUntilTheUserTypes) {
   frame->ShowThin();
   EXPECT_TRUE(grovana().Calculated());
   EXPECT_TRUE(frame->ResultsPanel()->isVisibleTo(window.get()));
-  EXPECT_NE(Find<DbLineEdit>("DBEditRemovedTrees")->text().toStdString(), "");
+  EXPECT_NE(Find<DbLineEdit>(*window, "DBEditRemovedTrees")->text().toStdString(), "");
   // Refreshes of the record leave it.
   Thins().Resync();
   Thins().Refresh();
   EXPECT_TRUE(frame->ResultsPanel()->isVisibleTo(window.get()));
 
-  Show();
-  Type(Find<DbLineEdit>("DBEditAge"), "7");
+  Show(*window);
+  Type(Find<DbLineEdit>(*window, "DBEditAge"), "7");
   EXPECT_FALSE(frame->ResultsPanel()->isVisibleTo(window.get()));
   EXPECT_TRUE(RecordedExceptions().empty());
 }
@@ -104,7 +104,7 @@ TEST_F(ThinFrameTest, ResultsShowAfterACalculationUntilTheUserTypes) {
 TEST_F(ThinFrameTest, ListSelectsThinningsOnDoubleClickAndBeforeAnInsert) {
   auto* frame = Make<TFrameThinCollection>();
   frame->SetMainWindow(&mainWindow);
-  Show();
+  Show(*window);
   Thins().First();
   const int first = Thins().FieldByName("Id").AsInteger();
   Thins().Next();

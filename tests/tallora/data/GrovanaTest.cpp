@@ -293,32 +293,13 @@ TEST_F(GrovanaTest, CalculateResultsRunsOnceUntilAnInputChanges) {
   }
 }
 
-TEST_F(GrovanaTest, SavingTheTemplateAsksForANameAndLaterSavesGoToTheSamePath) {
+// The simulation frame asks for that name when it saves.
+TEST_F(GrovanaTest, TheTemplateNeedsANameAndIsLookedUpInTheWorkingFolderFirst) {
   WriteDefaults();
   TGrovana& g = Make();
   g.NewSimulation();
   EXPECT_EQ(g.GetFileName(), "Simulation.dat");
   EXPECT_TRUE(g.SimulationNeedsName());
-
-  dialogs_.AnswerFile("").AnswerFile((work_ / "Minha.dat").string());
-  EXPECT_FALSE(g.SaveSimulationOrAsk());
-  EXPECT_TRUE(g.SaveSimulationOrAsk());
-  const std::vector<Prompt> saves = dialogs_.Prompts(Prompt::Kind::SaveFile);
-  ASSERT_EQ(saves.size(), 2u);
-  EXPECT_EQ(saves[0].options.title, "Salvar Simulação");
-  EXPECT_EQ(saves[0].options.fileName, "Simulation.dat");
-  EXPECT_EQ(saves[0].options.filter, "Data Files (*.dat)|*.dat|All Files (*.*)|*.*");
-  EXPECT_EQ(g.GetFileName(), "Minha.dat");
-
-  // A plain save writes the remembered path without asking.
-  fs::remove(work_ / "Minha.dat");
-  Write(g.cdsSimulation(), {{"Description", "Talhão 7"}});
-  EXPECT_TRUE(g.SaveSimulationOrAsk());
-  EXPECT_EQ(dialogs_.Prompts().size(), 2u);
-  g.NewSimulation();
-  g.LoadSimulation((work_ / "Minha.dat").string());
-  EXPECT_EQ(g.CurrentSimulation()->Description(), "Talhão 7");
-  EXPECT_EQ(ReadFileBytes(exe_ / "Simulation.dat").find("Talh"), std::string::npos);
 
   // The template is looked up in the working folder first.
   TSimulationPersist local;
