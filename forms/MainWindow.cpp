@@ -124,7 +124,6 @@ TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
 
   groupBar_ = new TGBGroupBar;
   groupBar_->SetName("GroupBar");
-  groupBar_->setObjectName("GroupBar");
   groupBar_->SetParent(client_);
   groupBar_->SetAlign(alClient);
   groupBar_->SetHotTrack(true);
@@ -164,7 +163,6 @@ TGBOutBarGroup* TMainWindow::AddPage(const std::string& caption, const char* nam
   if (groupBar_->GroupCount() == 0) groupBar_->SetActiveGroupIndex(0);
   auto* page = new TGBOutBarGroup;
   page->SetName(name);
-  page->setObjectName(name);
   page->SetCaption(caption);
   page->SetGroupBar(groupBar_);
   scope.Finish();
@@ -179,7 +177,6 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     LoadingScope scope;
     bar = new TGBOutBar;
     bar->SetName(barName);
-    bar->setObjectName(barName);
     bar->SetParent(page);
     bar->SetWidth(kToolbarWidth);
     bar->SetAlign(alLeft);
@@ -192,7 +189,6 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     group->SetCaption("");
     list = static_cast<TGBOutBarVertListView*>(FindVertList(group));
     list->SetName(listName);
-    list->setObjectName(listName);
     list->SetParentBackground(false);
     list->SetParentBackgroundMode(false);
     list->SetParentGradientBeginColor(false);
@@ -253,7 +249,6 @@ void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
 void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   itemsPanel_ = new TGBHeaderPanel;
   itemsPanel_->SetName("HeaderPanelTreeView");
-  itemsPanel_->setObjectName("HeaderPanelTreeView");
   itemsPanel_->SetParent(page);
   itemsPanel_->SetLeft(kToolbarWidth);
   itemsPanel_->SetWidth(options_.itemsWidth);
@@ -289,7 +284,6 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
 
   auto* splitter = new TItemsSplitter;
   splitter->SetName("Splitter");
-  splitter->setObjectName("Splitter");
   splitter->panel = itemsPanel_;
   splitter->SetParent(page);
   splitter->SetLeft(kToolbarWidth + options_.itemsWidth);
