@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "forms/ErrorsForm.h"
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/ApplicationContext.h"
 #include "platform/gui/ExtCtrls.h"
@@ -104,8 +105,16 @@ protected:
 
 }  // namespace
 
-TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), toolbarImages_(std::make_unique<TImageList>(32, 32)) {
+TWindowSeams TWindowSeams::FromContext(TApplicationContext& context) {
+  return TWindowSeams{&context.Dialogs(),      &TFormErrors::Presenter(), &context.Shell(),
+                      &context.PrintService(), context.ExeDir(),          &context};
+}
+
+TMainWindow::TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      seams_(std::move(seams)),
+      options_(std::move(options)),
+      toolbarImages_(std::make_unique<TImageList>(32, 32)) {
   TFont font;
   BoldArial(font, 12);
   setFont(font.ToQFont());
@@ -142,14 +151,6 @@ TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
 }
 
 TMainWindow::~TMainWindow() = default;
-
-IDialogs& TMainWindow::Dialogs() {
-  return TApplicationContext::Current()->Dialogs();
-}
-
-std::string TMainWindow::ExeDir() {
-  return TApplicationContext::Current()->ExeDir();
-}
 
 void TMainWindow::SetDocumentCaption(const std::string& document) {
   setWindowTitle(ToQString(options_.programName + " - " + document));
@@ -207,7 +208,13 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     added->SetCaption(item.caption);
     added->SetImageIndex(item.imageIndex);
   }
-  if (TApplicationContext* context = TApplicationContext::Current()) list->SetShell(&context->Shell());
+  if (seams_.shell) list->SetShell(seams_.shell);
+  return list;
+}
+
+TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table) {
+  TGBVertListView* list = AddToolbar(page, table.barName, table.listName, table.items);
+  SetToolbarCommands(list, table.commands);
   return list;
 }
 
@@ -546,6 +553,29 @@ QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<
   return action;
 }
 
+void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
+  for (const TMenuTable& menuTable : table.menus) {
+    QMenu* menu = AddMenu(menuTable.caption, menuTable.name);
+    for (const TMenuEntry& entry : menuTable.entries) {
+      if (entry.caption.empty()) {
+        AddSeparator(menu);
+        continue;
+      }
+      QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
+      if (entry.keep) *entry.keep = action;
+    }
+  }
+  const TMenuEntry& bar = table.barCommand;
+  if (!bar.caption.empty()) {
+    QAction* action = AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
+    if (bar.keep) *bar.keep = action;
+  }
+  for (const TMenuEntry& entry : table.windowActions) {
+    QAction* action = AddWindowAction(entry.caption, entry.command, entry.options);
+    if (entry.keep) *entry.keep = action;
+  }
+}
+
 QAction* TMainWindow::FindAction(const char* name) const {
   return findChild<QAction*>(QString::fromUtf8(name));
 }
@@ -623,7 +653,7 @@ bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentNam
 }
 
 bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
-  return view.Print(TApplicationContext::Current()->PrintService(), title);
+  return view.Print(*seams_.printService, title);
 }
 
 // ---- Layout
@@ -646,6 +676,5 @@ void TMainWindow::FinishLayout() {
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  TApplicationContext* context = TApplicationContext::Current();
-  if (context && context->MainWindow() == this) QCoreApplication::quit();
+  if (seams_.application && seams_.application->MainWindow() == this) QCoreApplication::quit();
 }

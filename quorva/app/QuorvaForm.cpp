@@ -8,13 +8,12 @@
 #include <utility>
 
 #include "forms/AboutForm.h"
-#include "forms/ErrorsForm.h"
 #include "forms/ProductFrame.h"
 #include "model/items/ErrorsUnit.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Guard.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/services/Services.h"
 #include "quorva/app/CatalogoCustoFrame.h"
 #include "quorva/app/CustoFrame.h"
 #include "quorva/app/ProducaoFrame.h"
@@ -42,8 +41,8 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
 
 }  // namespace
 
-TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOptions options)
-    : TMainWindow(QuorvaOptions(std::move(options))),
+TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options)
+    : TMainWindow(std::move(seams), QuorvaOptions(std::move(options))),
       marquel_(marquel),
       catalog_(catalog),
       result_(std::make_unique<quorva::TResult>()),
@@ -55,9 +54,17 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   TGBOutBarGroup* result = AddPage("Resultado", "OutBarGroupResult");
   TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
 
-  toolBar_ =
-      AddToolbar(plan, "OutBarToolBarSimulation", "OutBarGroupToolBar",
-                 {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}});
+  toolBar_ = AddToolbar(
+      plan, {"OutBarToolBarSimulation",
+             "OutBarGroupToolBar",
+             {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}},
+             {{kHideItems, [this] { HideItems(); }},
+              {kShowItems, [this] { ShowItems(); }},
+              {"Abrir", [this] { Abrir(); }},
+              {"Novo", [this] { Novo(); }},
+              {"Salvar", [this] { Salvar(); }},
+              {"Salvar Como", [this] { SalvarComo(); }},
+              {"Imprimir", [this] { Imprimir(); }}}});
   AddItemsArea(plan);
   frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
   frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
@@ -68,12 +75,14 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 
-  toolBarResult_ = AddToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult",
-                              {{"Salvar", 2}, {"Imprimir", 3}});
+  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
+  toolBarResult_ = AddToolbar(
+      result, {"OutBarToolBarResult", "OutBarGroupToolBarResult", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
   richEdit_ = AddReportView(
       result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  toolBarCustos_ = AddToolbar(costs, "GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}});
+  toolBarCustos_ = AddToolbar(costs,
+                              {"GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
   richEditCustos_ = AddReportView(
       costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
       "PopupMenuRelatorioCustos");
@@ -84,16 +93,6 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   BuildMenus();
   SetItemsToggle(toolBar_, menuItens_);
   SetPageActions({menuPlano_, menuResultado_, menuRelatorioCustos_});
-  SetToolbarCommands(toolBar_, {{kHideItems, [this] { HideItems(); }},
-                                {kShowItems, [this] { ShowItems(); }},
-                                {"Abrir", [this] { Abrir(); }},
-                                {"Novo", [this] { Novo(); }},
-                                {"Salvar", [this] { Salvar(); }},
-                                {"Salvar Como", [this] { SalvarComo(); }},
-                                {"Imprimir", [this] { Imprimir(); }}});
-  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
-  SetToolbarCommands(toolBarResult_, reportCommands);
-  SetToolbarCommands(toolBarCustos_, reportCommands);
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();
 
@@ -108,38 +107,42 @@ TFormQuorva::~TFormQuorva() {
 }
 
 void TFormQuorva::BuildMenus() {
-  QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
-  AddAction(file, "&Novo", [this] { Novo(); }, {"MenuArquivoNovo"});
-  AddAction(file, "&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"});
-  AddAction(file, "&Salvar...", [this] { Salvar(); }, {"MenuArquivoSalvar"});
-  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"});
-  AddSeparator(file);
-  AddAction(file, "&Importar...", [this] { Importar(); }, {"MenuArquivoImportar"});
-  AddSeparator(file);
-  AddAction(file, "Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {"MenuArquivoConfigurarImpressora"});
-  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"});
-  AddSeparator(file);
-  TActionOptions exit{"MenuArquivoSair"};
-  exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
-  AddAction(
-      file, "&Sair", [this] { close(); }, exit);
-
-  QMenu* view = AddMenu("&Visualizar", "MenuVisualizar");
-  menuPlano_ = AddAction(view, "&Plano", [this] { MenuVisualizarPlanoClick(); },
-                         {"MenuVisualizarPlano", true, true, true, true});
-  menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
-                             {"MenuVisualizarResultado", true, true, true, false});
-  menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
-                         {"MenuVisualizarItens", true, true, true, true});
-  menuRelatorioCustos_ = AddAction(view, "Relatório de &Custos", [this] { MenuVisualizarRelatorioCustosClick(); },
-                                   {"MenuVisualizarRelatrioCustos", true, true, true, false});
-
-  // "Aj&uda" opens About when chosen; its items stay as hidden commands.
-  AddMenuBarCommand(
-      "Aj&uda", [this] { OpenAbout(); }, "MenuAjuda");
-  AddWindowAction("Introdução", [this] { Introducao(); }, {"Introduo1", false});
-  AddWindowAction("Índ&ice", [this] { OpenAbout(); }, {"ndice1", false});
-  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false});
+  const TActionOptions exit{"MenuArquivoSair", true, true, false, false, QKeySequence(Qt::CTRL | Qt::Key_S)};
+  BuildMenuBar({
+      {{"&Arquivo",
+        "MenuArquivo",
+        {{"&Novo", [this] { Novo(); }, {"MenuArquivoNovo"}},
+         {"&Abrir...", [this] { Abrir(); }, {"MenuArquivoAbrir"}},
+         {"&Salvar...", [this] { Salvar(); }, {"MenuArquivoSalvar"}},
+         {"Salvar &Como...", [this] { SalvarComo(); }, {"MenuArquivoSalvarComo"}},
+         {},
+         {"&Importar...", [this] { Importar(); }, {"MenuArquivoImportar"}},
+         {},
+         {"Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {"MenuArquivoConfigurarImpressora"}},
+         {"&Imprimir", [this] { Imprimir(); }, {"MenuArquivoImprimir"}},
+         {},
+         {"&Sair", [this] { close(); }, exit}}},
+       {"&Visualizar",
+        "MenuVisualizar",
+        {{"&Plano",
+          [this] { MenuVisualizarPlanoClick(); },
+          {"MenuVisualizarPlano", true, true, true, true},
+          &menuPlano_},
+         {"&Resultado",
+          [this] { MenuVisualizarResultadoClick(); },
+          {"MenuVisualizarResultado", true, true, true, false},
+          &menuResultado_},
+         {"&Itens", [this] { VisualizarTreeView(); }, {"MenuVisualizarItens", true, true, true, true}, &menuItens_},
+         {"Relatório de &Custos",
+          [this] { MenuVisualizarRelatorioCustosClick(); },
+          {"MenuVisualizarRelatrioCustos", true, true, true, false},
+          &menuRelatorioCustos_}}}},
+      // "Aj&uda" opens About when chosen; its items stay as hidden commands.
+      {"Aj&uda", [this] { OpenAbout(); }, {"MenuAjuda"}},
+      {{"Introdução", [this] { Introducao(); }, {"Introduo1", false}},
+       {"Índ&ice", [this] { OpenAbout(); }, {"ndice1", false}},
+       {"&Sobre...", [this] { OpenAbout(); }, {"MenuAjudaSobre", false}}},
+  });
 }
 
 void TFormQuorva::BuildTree() {
@@ -256,19 +259,11 @@ void TFormQuorva::PageChanging(int newPage, bool& allowChange) {
     return;
   }
   if (!marquel_.CalculateResults()) {
-    if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
-      errors->ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
-    } else {
-      TFormErrors::ShowErrors(marquel_.Errors());
-    }
+    Errors().ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
     allowChange = false;
     throw EAbort();
   }
-  if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
-    errors->HideErrors();
-  } else {
-    TFormErrors::HideErrors();
-  }
+  Errors().HideErrors();
   TQuorva& plan = *marquel_.CurrentPlan();
   result_->Build(plan);
   relatorioCustos_->Build(plan);
@@ -304,7 +299,7 @@ void TFormQuorva::VisualizarTreeView() {
 
 void TFormQuorva::Introducao() {
   const std::string manual = (std::filesystem::path(ExeDir()) / kHelpFile).string();
-  TApplicationContext::Current()->Shell().Open(manual);
+  Seams().shell->Open(manual);
 }
 
 // ---- File commands
