@@ -36,7 +36,8 @@ struct Program {
     catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
     TMainWindowOptions options;
     options.aboutOpener = [] {};
-    window = std::make_unique<TFormQuorva>(*marquel, *catalog, options);
+    window = std::make_unique<TFormQuorva>(*marquel, *catalog,
+                                           TWindowSeams::FromContext(*TApplicationContext::Current()), options);
     window->show();
     window->repaint();
   }

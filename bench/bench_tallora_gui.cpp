@@ -16,6 +16,7 @@
 #include "forms/ErrorsForm.h"
 #include "platform/db/DB.h"
 #include "platform/gui/ApplicationContext.h"
+#include "tallora/app/GraphicForm.h"
 #include "tallora/app/TalloraForm.h"
 #include "tallora/data/GrovanaData.h"
 #include "tools/DefaultData.h"
@@ -32,7 +33,8 @@ struct Program {
                                    TDataSeams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()});
     TMainWindowOptions options;
     options.aboutOpener = [] {};
-    window = std::make_unique<TFormTallora>(*grovana, options);
+    window = std::make_unique<TFormTallora>(*grovana, TWindowSeams::FromContext(*TApplicationContext::Current()),
+                                            &TFormGraphic::Obtain, options);
     window->show();
     window->repaint();
   }

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "forms/ErrorsForm.h"
 #include "forms/FrameKit.h"
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/ApplicationContext.h"
@@ -105,8 +106,16 @@ protected:
 
 }  // namespace
 
-TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
-    : QMainWindow(parent), options_(std::move(options)), toolbarImages_(std::make_unique<TImageList>(32, 32)) {
+TWindowSeams TWindowSeams::FromContext(TApplicationContext& context) {
+  return TWindowSeams{&context.Dialogs(),      &TFormErrors::Presenter(), &context.Shell(),
+                      &context.PrintService(), context.ExeDir(),          &context};
+}
+
+TMainWindow::TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent)
+    : QMainWindow(parent),
+      seams_(std::move(seams)),
+      options_(std::move(options)),
+      toolbarImages_(std::make_unique<TImageList>(32, 32)) {
   TFont font;
   BoldArial(font, 12);
   setFont(font.ToQFont());
@@ -125,7 +134,6 @@ TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
 
   groupBar_ = new TGBGroupBar;
   groupBar_->SetName("GroupBar");
-  groupBar_->setObjectName("GroupBar");
   groupBar_->SetParent(client_);
   groupBar_->SetAlign(alClient);
   groupBar_->SetHotTrack(true);
@@ -145,14 +153,6 @@ TMainWindow::TMainWindow(TMainWindowOptions options, QWidget* parent)
 
 TMainWindow::~TMainWindow() = default;
 
-IDialogs& TMainWindow::Dialogs() {
-  return TApplicationContext::Current()->Dialogs();
-}
-
-std::string TMainWindow::ExeDir() {
-  return TApplicationContext::Current()->ExeDir();
-}
-
 void TMainWindow::SetDocumentCaption(const std::string& document) {
   setWindowTitle(ToQString(options_.programName + " - " + document));
 }
@@ -165,7 +165,6 @@ TGBOutBarGroup* TMainWindow::AddPage(const std::string& caption, const char* nam
   if (groupBar_->GroupCount() == 0) groupBar_->SetActiveGroupIndex(0);
   auto* page = new TGBOutBarGroup;
   page->SetName(name);
-  page->setObjectName(name);
   page->SetCaption(caption);
   page->SetGroupBar(groupBar_);
   scope.Finish();
@@ -180,7 +179,6 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     LoadingScope scope;
     bar = new TGBOutBar;
     bar->SetName(barName);
-    bar->setObjectName(barName);
     bar->SetParent(page);
     bar->SetWidth(kToolbarWidth);
     bar->SetAlign(alLeft);
@@ -193,7 +191,6 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     group->SetCaption("");
     list = static_cast<TGBOutBarVertListView*>(FindVertList(group));
     list->SetName(listName);
-    list->setObjectName(listName);
     list->SetParentBackground(false);
     list->SetParentBackgroundMode(false);
     list->SetParentGradientBeginColor(false);
@@ -212,7 +209,13 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
     added->SetCaption(item.caption);
     added->SetImageIndex(item.imageIndex);
   }
-  if (TApplicationContext* context = TApplicationContext::Current()) list->SetShell(&context->Shell());
+  if (seams_.shell) list->SetShell(seams_.shell);
+  return list;
+}
+
+TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table) {
+  TGBVertListView* list = AddToolbar(page, table.barName, table.listName, table.items);
+  SetToolbarCommands(list, table.commands);
   return list;
 }
 
@@ -254,7 +257,6 @@ void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
 void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   itemsPanel_ = new TGBHeaderPanel;
   itemsPanel_->SetName("HeaderPanelTreeView");
-  itemsPanel_->setObjectName("HeaderPanelTreeView");
   itemsPanel_->SetParent(page);
   itemsPanel_->SetLeft(kToolbarWidth);
   itemsPanel_->SetWidth(options_.itemsWidth);
@@ -290,7 +292,6 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
 
   auto* splitter = new TItemsSplitter;
   splitter->SetName("Splitter");
-  splitter->setObjectName("Splitter");
   splitter->panel = itemsPanel_;
   splitter->SetParent(page);
   splitter->SetLeft(kToolbarWidth + options_.itemsWidth);
@@ -553,6 +554,29 @@ QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<
   return action;
 }
 
+void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
+  for (const TMenuTable& menuTable : table.menus) {
+    QMenu* menu = AddMenu(menuTable.caption, menuTable.name);
+    for (const TMenuEntry& entry : menuTable.entries) {
+      if (entry.caption.empty()) {
+        AddSeparator(menu);
+        continue;
+      }
+      QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
+      if (entry.keep) *entry.keep = action;
+    }
+  }
+  const TMenuEntry& bar = table.barCommand;
+  if (!bar.caption.empty()) {
+    QAction* action = AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
+    if (bar.keep) *bar.keep = action;
+  }
+  for (const TMenuEntry& entry : table.windowActions) {
+    QAction* action = AddWindowAction(entry.caption, entry.command, entry.options);
+    if (entry.keep) *entry.keep = action;
+  }
+}
+
 QAction* TMainWindow::FindAction(const char* name) const {
   return findChild<QAction*>(QString::fromUtf8(name));
 }
@@ -625,7 +649,7 @@ bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentNam
 }
 
 bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
-  return view.Print(TApplicationContext::Current()->PrintService(), title);
+  return view.Print(*seams_.printService, title);
 }
 
 // ---- Layout
@@ -648,6 +672,5 @@ void TMainWindow::FinishLayout() {
 
 void TMainWindow::closeEvent(QCloseEvent* event) {
   event->accept();
-  TApplicationContext* context = TApplicationContext::Current();
-  if (context && context->MainWindow() == this) QCoreApplication::quit();
+  if (seams_.application && seams_.application->MainWindow() == this) QCoreApplication::quit();
 }

@@ -37,6 +37,24 @@ class TImageList;
 class TBitmap;
 class TCustomPanel;
 class IDialogs;
+class IErrorPresenter;
+class IShell;
+class TApplicationContext;
+class TPrintService;
+
+// What a window reaches outside itself; main hands them in.
+struct TWindowSeams {
+  IDialogs* dialogs = nullptr;
+  IErrorPresenter* errors = nullptr;
+  IShell* shell = nullptr;
+  TPrintService* printService = nullptr;
+  std::string exeDir;
+  // Closing its main window ends the program.
+  TApplicationContext* application = nullptr;
+
+  // The context's services and the error window.
+  static TWindowSeams FromContext(TApplicationContext& context);
+};
 
 struct TToolbarItem {
   std::string caption;
@@ -72,6 +90,37 @@ struct TActionOptions {
   QKeySequence shortcut{};
 };
 
+// An entry of a menu table: an item, or a separator when the caption is
+// empty. keep, when given, receives the item built.
+struct TMenuEntry {
+  std::string caption;
+  std::function<void()> command;
+  TActionOptions options = {};
+  QAction** keep = nullptr;
+};
+
+struct TMenuTable {
+  std::string caption;
+  const char* name = nullptr;
+  std::vector<TMenuEntry> entries;
+};
+
+// A window's menus in order, then a menu-bar entry without a drop-down and
+// the commands kept on the window in no menu.
+struct TMenuBarTable {
+  std::vector<TMenuTable> menus;
+  TMenuEntry barCommand;
+  std::vector<TMenuEntry> windowActions;
+};
+
+// A toolbar list with the commands its captions run.
+struct TToolbarTable {
+  const char* barName;
+  const char* listName;
+  std::vector<TToolbarItem> items;
+  TCommandTable commands;
+};
+
 class TMainWindow : public QMainWindow {
 public:
   static constexpr const char* kHideItems = "Ocultar Itens";
@@ -82,13 +131,14 @@ public:
   static constexpr int kSplitterWidth = 8;
   static constexpr int kStatusBarHeight = 19;
 
-  explicit TMainWindow(TMainWindowOptions options, QWidget* parent = nullptr);
+  TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent = nullptr);
   ~TMainWindow() override;
 
   const TMainWindowOptions& Options() const { return options_; }
-  // The dialogs and the executable's folder of the application context.
-  static IDialogs& Dialogs();
-  static std::string ExeDir();
+  const TWindowSeams& Seams() const { return seams_; }
+  IDialogs& Dialogs() const { return *seams_.dialogs; }
+  IErrorPresenter& Errors() const { return *seams_.errors; }
+  const std::string& ExeDir() const { return seams_.exeDir; }
 
   // ---- Caption
   // "<programName> - <document>".
@@ -102,6 +152,8 @@ public:
   // toolbar list (stretched picture, 32-pixel images, white bold captions).
   TGBVertListView* AddToolbar(TGBOutBarGroup* page, const char* barName, const char* listName,
                               const std::vector<TToolbarItem>& items);
+  // The same, its clicks dispatched through the table's commands.
+  TGBVertListView* AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table);
   int ActivePage() const;
   // Sets the group bar's active group: PageChanging runs first, and what it
   // raises (EAbort on a refusal) leaves here, so the caller stops too.
@@ -190,6 +242,8 @@ public:
   // A command kept on the window but in no menu (items hidden for good).
   QAction* AddWindowAction(const std::string& caption, std::function<void()> command,
                            const TActionOptions& options = {});
+  // Builds the menu bar from the table.
+  void BuildMenuBar(const TMenuBarTable& table);
   // The window's action with that object name, or nullptr.
   QAction* FindAction(const char* name) const;
   // The printer set-up dialog.
@@ -234,6 +288,7 @@ private:
   void SetToggleCaption(const char* from, const char* to);
   void GroupBarChanging(TGBOutBarGroup* group, bool& allowChange);
 
+  TWindowSeams seams_;
   TMainWindowOptions options_;
   std::unique_ptr<TImageList> toolbarImages_;
   std::unique_ptr<TBitmap> toolbarPicture_;

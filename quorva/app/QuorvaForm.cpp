@@ -8,13 +8,12 @@
 #include <utility>
 
 #include "forms/AboutForm.h"
-#include "forms/ErrorsForm.h"
 #include "forms/ProductFrame.h"
 #include "model/items/ErrorsUnit.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Guard.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/services/Services.h"
 #include "quorva/app/CatalogoCustoFrame.h"
 #include "quorva/app/CustoFrame.h"
 #include "quorva/app/ProducaoFrame.h"
@@ -42,8 +41,8 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
 
 }  // namespace
 
-TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOptions options)
-    : TMainWindow(QuorvaOptions(std::move(options))),
+TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options)
+    : TMainWindow(std::move(seams), QuorvaOptions(std::move(options))),
       marquel_(marquel),
       catalog_(catalog),
       result_(std::make_unique<quorva::TResult>()),
@@ -55,9 +54,17 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   TGBOutBarGroup* result = AddPage("Resultado", "OutBarGroupResult");
   TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
 
-  toolBar_ =
-      AddToolbar(plan, "OutBarToolBarSimulation", "OutBarGroupToolBar",
-                 {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}});
+  toolBar_ = AddToolbar(
+      plan, {"OutBarToolBarSimulation",
+             "OutBarGroupToolBar",
+             {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}},
+             {{kHideItems, [this] { HideItems(); }},
+              {kShowItems, [this] { ShowItems(); }},
+              {"Abrir", [this] { Abrir(); }},
+              {"Novo", [this] { Novo(); }},
+              {"Salvar", [this] { Salvar(); }},
+              {"Salvar Como", [this] { SalvarComo(); }},
+              {"Imprimir", [this] { Imprimir(); }}}});
   AddItemsArea(plan);
   frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
   frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
@@ -68,12 +75,14 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 
-  toolBarResult_ = AddToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult",
-                              {{"Salvar", 2}, {"Imprimir", 3}});
+  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
+  toolBarResult_ = AddToolbar(
+      result, {"OutBarToolBarResult", "OutBarGroupToolBarResult", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
   richEdit_ = AddReportView(
       result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  toolBarCustos_ = AddToolbar(costs, "GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}});
+  toolBarCustos_ = AddToolbar(costs,
+                              {"GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
   richEditCustos_ = AddReportView(
       costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
       "PopupMenuRelatorioCustos");
@@ -84,16 +93,6 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOption
   BuildMenus();
   SetItemsToggle(toolBar_, menuItens_);
   SetPageActions({menuPlano_, menuResultado_, menuRelatorioCustos_});
-  SetToolbarCommands(toolBar_, {{kHideItems, [this] { HideItems(); }},
-                                {kShowItems, [this] { ShowItems(); }},
-                                {"Abrir", [this] { Abrir(); }},
-                                {"Novo", [this] { Novo(); }},
-                                {"Salvar", [this] { Salvar(); }},
-                                {"Salvar Como", [this] { SalvarComo(); }},
-                                {"Imprimir", [this] { Imprimir(); }}});
-  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
-  SetToolbarCommands(toolBarResult_, reportCommands);
-  SetToolbarCommands(toolBarCustos_, reportCommands);
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();
 
@@ -108,39 +107,45 @@ TFormQuorva::~TFormQuorva() {
 }
 
 void TFormQuorva::BuildMenus() {
-  QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
-  AddAction(file, "&Novo", [this] { Novo(); }, {.name = "MenuArquivoNovo"});
-  AddAction(file, "&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"});
-  AddAction(file, "&Salvar...", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"});
-  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"});
-  AddSeparator(file);
-  AddAction(file, "&Importar...", [this] { Importar(); }, {.name = "MenuArquivoImportar"});
-  AddSeparator(file);
-  AddAction(file, "Con&figurar Impressora...", [this] { ConfigurarImpressora(); },
-            {.name = "MenuArquivoConfigurarImpressora"});
-  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"});
-  AddSeparator(file);
-  TActionOptions exit{.name = "MenuArquivoSair"};
-  exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
-  AddAction(
-      file, "&Sair", [this] { close(); }, exit);
-
-  QMenu* view = AddMenu("&Visualizar", "MenuVisualizar");
-  menuPlano_ = AddAction(view, "&Plano", [this] { MenuVisualizarPlanoClick(); },
-                         {.name = "MenuVisualizarPlano", .checkable = true, .checked = true});
-  menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
-                             {.name = "MenuVisualizarResultado", .checkable = true});
-  menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
-                         {.name = "MenuVisualizarItens", .checkable = true, .checked = true});
-  menuRelatorioCustos_ = AddAction(view, "Relatório de &Custos", [this] { MenuVisualizarRelatorioCustosClick(); },
-                                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true});
-
-  // "Aj&uda" opens About when chosen; its items stay as hidden commands.
-  AddMenuBarCommand(
-      "Aj&uda", [this] { OpenAbout(); }, "MenuAjuda");
-  AddWindowAction("Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false});
-  AddWindowAction("Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false});
-  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false});
+  const TActionOptions exit{.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)};
+  BuildMenuBar({
+      {{"&Arquivo",
+        "MenuArquivo",
+        {{"&Novo", [this] { Novo(); }, {.name = "MenuArquivoNovo"}},
+         {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}},
+         {"&Salvar...", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}},
+         {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}},
+         {},
+         {"&Importar...", [this] { Importar(); }, {.name = "MenuArquivoImportar"}},
+         {},
+         {"Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {.name = "MenuArquivoConfigurarImpressora"}},
+         {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}},
+         {},
+         {"&Sair", [this] { close(); }, exit}}},
+       {"&Visualizar",
+        "MenuVisualizar",
+        {{"&Plano",
+          [this] { MenuVisualizarPlanoClick(); },
+          {.name = "MenuVisualizarPlano", .checkable = true, .checked = true},
+          &menuPlano_},
+         {"&Resultado",
+          [this] { MenuVisualizarResultadoClick(); },
+          {.name = "MenuVisualizarResultado", .checkable = true},
+          &menuResultado_},
+         {"&Itens",
+          [this] { VisualizarTreeView(); },
+          {.name = "MenuVisualizarItens", .checkable = true, .checked = true},
+          &menuItens_},
+         {"Relatório de &Custos",
+          [this] { MenuVisualizarRelatorioCustosClick(); },
+          {.name = "MenuVisualizarRelatrioCustos", .checkable = true},
+          &menuRelatorioCustos_}}}},
+      // "Aj&uda" opens About when chosen; its items stay as hidden commands.
+      {"Aj&uda", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
+      {{"Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false}},
+       {"Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false}},
+       {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
+  });
 }
 
 void TFormQuorva::BuildTree() {
@@ -257,19 +262,11 @@ void TFormQuorva::PageChanging(int newPage, bool& allowChange) {
     return;
   }
   if (!marquel_.CalculateResults()) {
-    if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
-      errors->ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
-    } else {
-      TFormErrors::ShowErrors(marquel_.Errors());
-    }
+    Errors().ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
     allowChange = false;
     throw EAbort();
   }
-  if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter) {
-    errors->HideErrors();
-  } else {
-    TFormErrors::HideErrors();
-  }
+  Errors().HideErrors();
   TQuorva& plan = *marquel_.CurrentPlan();
   result_->Build(plan);
   relatorioCustos_->Build(plan);
@@ -305,7 +302,7 @@ void TFormQuorva::VisualizarTreeView() {
 
 void TFormQuorva::Introducao() {
   const std::string manual = (std::filesystem::path(ExeDir()) / kHelpFile).string();
-  TApplicationContext::Current()->Shell().Open(manual);
+  Seams().shell->Open(manual);
 }
 
 // ---- File commands

@@ -44,7 +44,7 @@ public:
   // Builds the window over the two data modules: the tree, a new plan from
   // the template (a plan in memory only when it cannot be read), the report
   // writers. options.aboutOpener empty: Quorva's About window.
-  TFormQuorva(TMarquel& marquel, TCatalog& catalog, TMainWindowOptions options = {});
+  TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options = {});
   ~TFormQuorva() override;
 
   TMarquel& Marquel() const { return marquel_; }

@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
     const TDataSeams seams{&context.Dialogs(), &TFormErrors::Presenter()};
     TMarquel marquel(nullptr, folders, seams);
     TCatalog catalog(nullptr, folders, seams);
-    auto window = std::make_unique<TFormQuorva>(marquel, catalog);
+    auto window = std::make_unique<TFormQuorva>(marquel, catalog, TWindowSeams::FromContext(context));
     context.SetMainWindow(window.get());
     window->show();
     TFormSplash::ShowSplash(QuorvaSplashContent());

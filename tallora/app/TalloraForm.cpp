@@ -11,9 +11,9 @@
 #include <vector>
 
 #include "forms/AboutForm.h"
-#include "forms/ErrorsForm.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
+#include "model/items/ErrorsUnit.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
 #include "platform/richedit/RtfView.h"
@@ -56,16 +56,28 @@ std::string AgeText(int age) {
 
 }  // namespace
 
-TFormTallora::TFormTallora(TGrovana& grovana, TMainWindowOptions options)
-    : TMainWindow(TalloraOptions(std::move(options))), grovana_(grovana), result_(std::make_unique<TResult>()) {
+TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<TFormGraphic&()> chart,
+                           TMainWindowOptions options)
+    : TMainWindow(std::move(seams), TalloraOptions(std::move(options))),
+      grovana_(grovana),
+      obtainChart_(std::move(chart)),
+      result_(std::make_unique<TResult>()) {
   setObjectName("FormTallora");
 
   TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
   TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
 
-  toolBar_ =
-      AddToolbar(entry, "OutBarToolBarSimulation", "OutBarGroupToolBar",
-                 {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}});
+  toolBar_ = AddToolbar(
+      entry, {"OutBarToolBarSimulation",
+              "OutBarGroupToolBar",
+              {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}},
+              {{kHideItems, [this] { HideItems(); }},
+               {kShowItems, [this] { ShowItems(); }},
+               {"Abrir", [this] { Abrir(); }},
+               {"Novo", [this] { Novo(); }},
+               {"Salvar", [this] { Salvar(); }},
+               {"Salvar Como", [this] { SalvarComo(); }},
+               {"Imprimir", [this] { Imprimir(); }}}});
   AddItemsArea(entry);
   frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
   frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
@@ -92,22 +104,16 @@ TFormTallora::TFormTallora(TGrovana& grovana, TMainWindowOptions options)
   frameSimulation_->SetSpeciesVisible(false);
   frameSimulation_->OnCalculate = [this] { ShowResults(); };
 
-  toolBarResult_ = AddToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult",
-                              {{"Salvar", 2}, {"Imprimir", 3}});
+  toolBarResult_ = AddToolbar(results, {"OutBarToolbarResult",
+                                        "OutBarGroupToolBarResult",
+                                        {{"Salvar", 2}, {"Imprimir", 3}},
+                                        {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}}});
   richEdit_ = AddReportView(
       results, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
   BuildMenus();
   SetItemsToggle(toolBar_, menuItens_);
   SetPageActions({menuSimulacao_, menuResultado_});
-  SetToolbarCommands(toolBar_, {{kHideItems, [this] { HideItems(); }},
-                                {kShowItems, [this] { ShowItems(); }},
-                                {"Abrir", [this] { Abrir(); }},
-                                {"Novo", [this] { Novo(); }},
-                                {"Salvar", [this] { Salvar(); }},
-                                {"Salvar Como", [this] { SalvarComo(); }},
-                                {"Imprimir", [this] { Imprimir(); }}});
-  SetToolbarCommands(toolBarResult_, {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}});
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();
 
@@ -121,41 +127,53 @@ TFormTallora::TFormTallora(TGrovana& grovana, TMainWindowOptions options)
 TFormTallora::~TFormTallora() {
   if (grovana_.MainWindow() == this) grovana_.SetMainWindow(nullptr);
   if (frameThinCollection_) frameThinCollection_->SetMainWindow(nullptr);
-  if (TFormGraphic* chart = TFormGraphic::Instance()) chart->OnClose = nullptr;
+  if (chart_) chart_->OnClose = nullptr;
+}
+
+TFormGraphic& TFormTallora::Chart() {
+  if (!chart_) chart_ = &obtainChart_();
+  return *chart_;
 }
 
 void TFormTallora::BuildMenus() {
-  QMenu* file = AddMenu("&Arquivo", "MenuArquivo");
-  AddAction(file, "&Nova", [this] { Novo(); }, {.name = "MenuArquivoNova"});
-  AddAction(file, "&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"});
-  AddAction(file, "&Salvar", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"});
-  AddAction(file, "Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"});
-  AddSeparator(file);
-  AddAction(file, "Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"});
-  AddAction(file, "&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"});
-  AddSeparator(file);
-  TActionOptions exit{.name = "MenuArquivoSair"};
-  exit.shortcut = QKeySequence(Qt::CTRL | Qt::Key_S);
-  AddAction(
-      file, "&Sair", [this] { close(); }, exit);
-
-  QMenu* view = AddMenu("&Gráfico", "MenuVisualizar");
-  menuSimulacao_ = AddAction(view, "&Simulação", [this] { MenuVisualizarSimulacaoClick(); },
-                             {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true});
-  menuResultado_ = AddAction(view, "&Resultado", [this] { MenuVisualizarResultadoClick(); },
-                             {.name = "MenuVisualizarResultado", .checkable = true});
-  menuGrafico_ = AddAction(view, "Gráfico", [this] { MenuVisualizarGraficoClick(); },
-                           {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true});
-  menuItens_ = AddAction(view, "&Itens", [this] { VisualizarTreeView(); },
-                         {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true});
-
-  // The third menu opens About when chosen; its items stay as hidden
-  // commands of the window.
-  AddMenuBarCommand(
-      " Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, "MenuAjuda");
-  AddWindowAction("Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false});
-  AddWindowAction("Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false});
-  AddWindowAction("&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false});
+  const TActionOptions exit{.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)};
+  BuildMenuBar({
+      {{"&Arquivo",
+        "MenuArquivo",
+        {{"&Nova", [this] { Novo(); }, {.name = "MenuArquivoNova"}},
+         {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}},
+         {"&Salvar", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}},
+         {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}},
+         {},
+         {"Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"}},
+         {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}},
+         {},
+         {"&Sair", [this] { close(); }, exit}}},
+       {"&Gráfico",
+        "MenuVisualizar",
+        {{"&Simulação",
+          [this] { MenuVisualizarSimulacaoClick(); },
+          {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true},
+          &menuSimulacao_},
+         {"&Resultado",
+          [this] { MenuVisualizarResultadoClick(); },
+          {.name = "MenuVisualizarResultado", .checkable = true},
+          &menuResultado_},
+         {"Gráfico",
+          [this] { MenuVisualizarGraficoClick(); },
+          {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true},
+          &menuGrafico_},
+         {"&Itens",
+          [this] { VisualizarTreeView(); },
+          {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true},
+          &menuItens_}}}},
+      // The third menu opens About when chosen; its items stay as hidden
+      // commands of the window.
+      {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
+      {{"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
+       {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
+       {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
+  });
 }
 
 void TFormTallora::BuildTree() {
@@ -258,15 +276,17 @@ void TFormTallora::PageChanging(int newPage, bool& allowChange) {
     return;
   }
   if (!grovana_.CalculateResults()) {
-    if (TSimulation* simulation = grovana_.CurrentSimulation()) TFormErrors::ShowErrors(simulation->Errors());
+    if (TSimulation* simulation = grovana_.CurrentSimulation()) {
+      Errors().ShowErrors(simulation->Errors().Title(), ErrorLines(simulation->Errors()));
+    }
     allowChange = false;
     throw EAbort();
   }
-  TFormErrors::HideErrors();
+  Errors().HideErrors();
   TSimulation& simulation = *grovana_.CurrentSimulation();
   result_->Build(simulation);
   richEdit_->LoadFromBytes(result_->GetStream());
-  if (menuGrafico_->isChecked()) TFormGraphic::Obtain().PlotPrognosis(simulation);
+  if (menuGrafico_->isChecked()) Chart().PlotPrognosis(simulation);
   MarkPage(kResultPage);
   allowChange = true;
   menuGrafico_->setEnabled(true);
@@ -286,7 +306,7 @@ void TFormTallora::MenuVisualizarResultadoClick() {
 }
 
 void TFormTallora::MenuVisualizarGraficoClick() {
-  TFormGraphic& chart = TFormGraphic::Obtain();
+  TFormGraphic& chart = Chart();
   chart.OnClose = [this] { menuGrafico_->setChecked(false); };
   TSimulation* simulation = grovana_.CurrentSimulation();
   if (!grovana_.cdsPrognosis().Active() || !simulation) {

@@ -5,6 +5,8 @@
 // report, or shows the errors and stays). Keeps the tree's thinning nodes in
 // step with the data module's notices.
 
+#include <QPointer>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -27,6 +29,7 @@ class TFrameSiteIndexEquation;
 class TFrameThin;
 class TFrameThinCollection;
 class TFrameVolumeEquation;
+class TFormGraphic;
 class TGrovana;
 class TResult;
 
@@ -39,8 +42,10 @@ public:
 
   // Builds the window over the data module: the tree, a new simulation from
   // the template (or a blank one when it cannot be read), the thinning nodes.
-  // options.aboutOpener empty: Tallora's About window.
-  explicit TFormTallora(TGrovana& grovana, TMainWindowOptions options = {});
+  // options.aboutOpener empty: Tallora's About window. chart gives the chart
+  // window, made on first use.
+  TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<TFormGraphic&()> chart,
+               TMainWindowOptions options = {});
   ~TFormTallora() override;
 
   TGrovana& Grovana() const { return grovana_; }
@@ -98,8 +103,11 @@ private:
   void BuildTree();
   void StartSimulation();
   void SetFileCaption();
+  TFormGraphic& Chart();
 
   TGrovana& grovana_;
+  std::function<TFormGraphic&()> obtainChart_;
+  QPointer<TFormGraphic> chart_;
   std::unique_ptr<TResult> result_;
   TFrameSimulation* frameSimulation_ = nullptr;
   TFrameInventory* frameInventory_ = nullptr;

@@ -13,6 +13,7 @@
 #include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Forms.h"
 #include "storage/DataModule.h"
+#include "tallora/app/GraphicForm.h"
 #include "tallora/app/TalloraContent.h"
 #include "tallora/app/TalloraForm.h"
 #include "tallora/data/GrovanaData.h"
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
   {
     TGrovana grovana(nullptr, TDataFolders{context.ExeDir(), context.WorkDir()},
                      TDataSeams{&context.Dialogs(), &TFormErrors::Presenter()});
-    auto window = std::make_unique<TFormTallora>(grovana);
+    auto window = std::make_unique<TFormTallora>(grovana, TWindowSeams::FromContext(context), &TFormGraphic::Obtain);
     context.SetMainWindow(window.get());
     window->show();
     TFormSplash::ShowSplash(TalloraSplashContent());

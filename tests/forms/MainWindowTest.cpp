@@ -48,7 +48,7 @@ public:
   QTreeWidgetItem* list = nullptr;
   QAction* items = nullptr;
 
-  explicit Window(TMainWindowOptions options) : TMainWindow(std::move(options)) {
+  Window(TWindowSeams seams, TMainWindowOptions options) : TMainWindow(std::move(seams), std::move(options)) {
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
     toolbar = AddToolbar(entry, "OutBarToolBarSimulation", "OutBarGroupToolBar",
@@ -112,7 +112,7 @@ struct MainWindowTest : ::testing::Test {
     options.programName = "Programa";
     options.itemsWidth = 212;
     options.aboutOpener = [this] { ++aboutOpened; };
-    w = std::make_unique<Window>(options);
+    w = std::make_unique<Window>(TWindowSeams::FromContext(*context), options);
     w->show();
   }
   void TearDown() override {

@@ -17,7 +17,7 @@ QuorvaWindow::QuorvaWindow(bool withTemplate) {
   catalog_ = std::make_unique<TCatalog>(nullptr, folders, seams);
   TMainWindowOptions options;
   options.aboutOpener = [this] { ++aboutOpened; };
-  window_ = std::make_unique<TFormQuorva>(*marquel_, *catalog_, options);
+  window_ = std::make_unique<TFormQuorva>(*marquel_, *catalog_, TWindowSeams::FromContext(*context_), options);
   context_->SetMainWindow(window_.get());
   window_->show();
 }

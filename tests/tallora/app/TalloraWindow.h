@@ -11,6 +11,7 @@
 
 #include "forms/ErrorsForm.h"
 #include "platform/gui/ApplicationContext.h"
+#include "tallora/app/GraphicForm.h"
 #include "tallora/app/TalloraForm.h"
 #include "tallora/data/GrovanaData.h"
 #include "tests/support/Fakes.h"
@@ -42,7 +43,8 @@ struct TalloraWindow {
                                          TDataSeams{&context->Dialogs(), &TFormErrors::Presenter()});
     TMainWindowOptions windowOptions;
     windowOptions.aboutOpener = [this] { ++aboutOpened; };
-    window = std::make_unique<TFormTallora>(*grovana, windowOptions);
+    window = std::make_unique<TFormTallora>(*grovana, TWindowSeams::FromContext(*context), &TFormGraphic::Obtain,
+                                            windowOptions);
     context->SetMainWindow(window.get());
     window->show();
   }
