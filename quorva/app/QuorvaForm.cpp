@@ -277,6 +277,8 @@ void TFormQuorva::PageChanging(int newPage, bool& allowChange) {
 }
 
 void TFormQuorva::ShowResults() {
+  // Validation may raise the final age to the oldest harvest; the page change
+  // then validates what is stored. After a success it calculates nothing.
   marquel_.CalculateResults();
   ShowPage(kResultPage);
 }
