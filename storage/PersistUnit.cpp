@@ -16,38 +16,6 @@
 
 namespace {
 
-// The system's reason, in Portuguese for the common ones.
-std::string Reason(int err) {
-  switch (err) {
-    case EACCES:
-    case EPERM:
-      return "Permissão negada";
-    case EROFS:
-      return "Sistema de arquivos somente para leitura";
-    case ENOSPC:
-      return "Não há espaço livre no dispositivo";
-    case EDQUOT:
-      return "Cota de disco excedida";
-    case ENOENT:
-      return "Arquivo ou pasta não encontrado";
-    case ENOTDIR:
-      return "Um dos nomes do caminho não é uma pasta";
-    case EISDIR:
-      return "É uma pasta";
-    case ENAMETOOLONG:
-      return "Nome de arquivo muito longo";
-    case EBUSY:
-      return "Dispositivo ou recurso ocupado";
-    case EIO:
-      return "Erro de entrada e saída";
-    case EMFILE:
-    case ENFILE:
-      return "Arquivos abertos demais";
-    default:
-      return std::generic_category().message(err);
-  }
-}
-
 // Control characters (of a name read from a damaged file) become "?".
 std::string Printable(std::string_view text) {
   std::string out;
@@ -63,20 +31,20 @@ std::string Printable(std::string_view text) {
 }
 
 [[noreturn]] void ThrowCreateError(const std::string& fileName, int err) {
-  throw EFCreateError("Não foi possível criar o arquivo " + fileName + ": " + Reason(err));
+  throw EFCreateError("Não foi possível criar o arquivo " + fileName + ": " + SystemErrorText(err));
 }
 
 std::ifstream OpenForReading(const std::string& fileName) {
   std::error_code ec;
   if (std::filesystem::is_directory(fileName, ec))
-    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + Reason(EISDIR));
+    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + SystemErrorText(EISDIR));
   errno = 0;
   std::ifstream in(fileName, std::ios::binary);
   if (!in) {
     const int err = errno;
     if (err == ENOENT || err == 0 || !std::filesystem::exists(fileName, ec))
       throw EFOpenError("Arquivo não encontrado: " + fileName);
-    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + Reason(err));
+    throw EFOpenError("Não foi possível abrir o arquivo " + fileName + ": " + SystemErrorText(err));
   }
   return in;
 }

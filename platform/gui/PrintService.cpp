@@ -159,7 +159,7 @@ bool TPrintService::PrintToFile(const QTextDocument& document, const std::string
   std::filesystem::rename(FromQString(part.fileName()), FromQString(target.absoluteFilePath()), error);
   if (error) {
     part.remove();
-    return Fail(failed + ": " + error.message());
+    return Fail(failed + ": " + SystemErrorText(error.value()));
   }
   return true;
 }

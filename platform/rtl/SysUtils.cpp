@@ -1,6 +1,7 @@
 #include "platform/rtl/SysUtils.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -650,4 +651,35 @@ std::string JoinPath(std::string_view folder, std::string_view name) {
   if (path.back() != '/') path += '/';
   path += name;
   return path;
+}
+
+std::string SystemErrorText(int err) {
+  switch (err) {
+    case EACCES:
+    case EPERM:
+      return "Permissão negada";
+    case EROFS:
+      return "Sistema de arquivos somente para leitura";
+    case ENOSPC:
+      return "Não há espaço livre no dispositivo";
+    case EDQUOT:
+      return "Cota de disco excedida";
+    case ENOENT:
+      return "Arquivo ou pasta não encontrado";
+    case ENOTDIR:
+      return "Um dos nomes do caminho não é uma pasta";
+    case EISDIR:
+      return "É uma pasta";
+    case ENAMETOOLONG:
+      return "Nome de arquivo muito longo";
+    case EBUSY:
+      return "Dispositivo ou recurso ocupado";
+    case EIO:
+      return "Erro de entrada e saída";
+    case EMFILE:
+    case ENFILE:
+      return "Arquivos abertos demais";
+    default:
+      return std::generic_category().message(err);
+  }
 }

@@ -114,3 +114,5 @@ std::string IncludeTrailingPathDelimiter(std::string_view path);
 // folder + "/" + name; the bare name when the folder is empty.
 std::string JoinPath(std::string_view folder, std::string_view name);  // "" stays ""
 bool FileExists(std::string_view path);                                // a regular file
+// The system's reason for an errno value, in Portuguese for the common ones.
+std::string SystemErrorText(int err);
