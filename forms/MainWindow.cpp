@@ -154,7 +154,8 @@ TMainWindow::TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget
 TMainWindow::~TMainWindow() = default;
 
 void TMainWindow::SetDocumentCaption(const std::string& document) {
-  setWindowTitle(ToQString(options_.programName + " - " + document));
+  // The name may come from a file: printable text only.
+  setWindowTitle(ToQString(options_.programName + " - " + PrintableText(document)));
 }
 
 // ---- Pages

@@ -10,6 +10,7 @@
 #include "model/items/ProductUnit.h"
 #include "platform/classes/Classes.h"
 #include "platform/classes/Streams.h"
+#include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 
 inline constexpr const char* kMsgWrongStoredClass = "Arquivo não contém o objeto do tipo: ";
@@ -23,23 +24,29 @@ public:
 
   const std::string& Filename() const { return filename_; }
   void SetFilename(const std::string& value) { filename_ = value; }
+  // The kind of file, as LoadComponent names it ("simulação"); "" when
+  // there is none.
+  virtual const char* KindName() const { return ""; }
 
 private:
   std::string filename_;
 };
 
-// Writes the root's image into a temporary file beside the target and renames
-// it over the target, so a failed save leaves any old file as it was. A
-// symbolic link is followed: the file it points to is replaced. Raises
-// EFCreateError (with the path) when the file cannot be written.
+// Writes the root's image with ReplaceFileContents, so a failed save leaves
+// any old file as it was. Raises EFCreateError (with the path) when the file
+// cannot be written.
 void SaveComponent(const std::string& fileName, const TComponent& root);
 
-// CheckStoredClass with the root's class name, then reads the whole file into
-// the existing root (see ReadComponentImage: what was read before a fault
-// stays). Raises EFOpenError for a missing or unreadable file, Exception for a
-// file of another class, EReadError for a damaged one: kMsgDamagedFile1, the
-// bare file name, kMsgDamagedFile2, then the reader's text (in printable
-// characters) on a line of its own.
+// Reads the whole file into the existing root (see ReadComponentImage: what
+// was read before a fault stays). Raises EFOpenError for a missing or
+// unreadable file. A file not of the root's class (CheckStoredClass) raises
+// Exception: kMsgDamagedFile1, the bare file name, "\": não é um arquivo de "
+// and the root's KindName ("do tipo esperado" without one) with a full stop
+// (kMsgDamagedFile2 when the file is only the cut beginning of one of the
+// class), then kMsgWrongStoredClass and the class name on a line of its own.
+// A damaged file raises EReadError: kMsgDamagedFile1, the bare file name,
+// kMsgDamagedFile2, then the reader's text (in printable characters) on a
+// line of its own.
 void LoadComponent(const std::string& fileName, TComponent& root);
 inline constexpr const char* kMsgDamagedFile1 = "Não foi possível ler o arquivo \"";
 inline constexpr const char* kMsgDamagedFile2 = "\": o arquivo está danificado ou incompleto.";
@@ -64,13 +71,10 @@ std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root&
 // failed save puts the old Filename back.
 void SaveComponentAs(const std::string& fileName, TFileRoot& root);
 
-// SaveComponent writes the image into a new file named after the target with
-// this suffix and six random characters, then renames it over the target.
-inline constexpr const char* kTemporarySaveSuffix = ".tmp";
-
 // A file root with one collection, published after Filename. Derived names
-// the stored class and the collection property:
+// the stored class, the kind of file and the collection property:
 //   static constexpr const char* kClassName = "TProductPersist";
+//   static constexpr const char* kKindName = "catálogo de produtos";
 //   static constexpr const char* kCollectionName = "ProductCollection";
 template <class Derived, class Collection>
 class TCollectionRoot : public TFileRoot {
@@ -89,6 +93,7 @@ public:
     return *ci;
   }
   const ClassInfo& Class() const override { return StaticClass(); }
+  const char* KindName() const override { return Derived::kKindName; }
 
   Collection& Items() { return *items_; }
   const Collection& Items() const { return *items_; }
@@ -101,6 +106,7 @@ private:
 class TProductPersist : public TCollectionRoot<TProductPersist, TProductCollection> {
 public:
   static constexpr const char* kClassName = "TProductPersist";
+  static constexpr const char* kKindName = "catálogo de produtos";
   static constexpr const char* kCollectionName = "ProductCollection";
 
   explicit TProductPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}

@@ -1,9 +1,11 @@
 #include "model/growth/FormulaUnit.h"
 
+#include <string>
 #include <string_view>
 
 #include "model/growth/HardFormulaUnit.h"
 #include "model/items/ErrorsUnit.h"
+#include "parser/FormulaBuild.h"
 #include "parser/FormulaParser.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -13,6 +15,21 @@ namespace {
 constexpr std::string_view kSyntaxPrefix = "Erro de sintaxe na expressão ";
 // The parser's syntax errors: their text goes on from the colon.
 constexpr std::string_view kParsingMessage = "Error parsing expression:";
+
+// What follows the prefix: a syntax error's text from the colon on, our own
+// words for the parser's other faults, and any other fault's own message.
+std::string SyntaxDetail(const std::exception& e) {
+  const std::string_view message = e.what();
+  if (message.starts_with(kParsingMessage)) return std::string(message.substr(kParsingMessage.size() - 1));
+  if (dynamic_cast<const EMissMatchingBracket*>(&e)) return ": parênteses sem par.";
+  if (dynamic_cast<const ETooManyNestings*>(&e))
+    return ": expressão com aninhamento excessivo (mais de " + std::to_string(kMaxOperationLevel) + " níveis).";
+  if (dynamic_cast<const EExpressionTooComplex*>(&e))
+    return ": expressão complexa demais (mais de " + std::to_string(kMaxOperationsPerLevel) + " operações num nível).";
+  if (dynamic_cast<const EParserInternalError*>(&e)) return ": erro interno do analisador.";
+  if (dynamic_cast<const EExpressionHasBlanks*>(&e)) return ": a expressão contém espaços.";
+  return std::string(message);
+}
 
 [[noreturn]] void RaiseAbstract() {
   throw EAbstractError("Erro abstrato.");
@@ -56,10 +73,7 @@ bool TFormula::CheckSyntax() {
   try {
     parser_->SetExpression(TParser::RemoveBlanks(expression_));
   } catch (const std::exception& e) {
-    const std::string_view message = e.what();
-    const std::string_view detail = message.starts_with(kParsingMessage) ? message.substr(kParsingMessage.size() - 1)
-                                                                         : message;
-    throw Exception(std::string(kSyntaxPrefix) + std::string(detail));
+    throw Exception(std::string(kSyntaxPrefix) + SyntaxDetail(e));
   }
   return true;
 }

@@ -37,7 +37,7 @@ public:
   void SetAssociatedFormula(int value) { associatedFormula_ = value; }
 
   // Compiles the stored text without its blanks; a failure raises Exception
-  // "Erro de sintaxe na expressão ..." with the parser's message.
+  // "Erro de sintaxe na expressão ..." with what the parser found.
   bool CheckSyntax();
   void AssignVariable(const std::string& name, double value);
   // Evaluates the last compiled text.

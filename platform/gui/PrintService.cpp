@@ -1,25 +1,28 @@
 #include "platform/gui/PrintService.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QBuffer>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
+#include <QPdfWriter>
 #include <QPrintDialog>
 #include <QPrinterInfo>
 #include <QPushButton>
 #include <QTextDocument>
 #include <algorithm>
-#include <filesystem>
+#include <cerrno>
 #include <functional>
-#include <system_error>
+#include <string_view>
 
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -132,34 +135,27 @@ bool TPrintService::Print(const QTextDocument& document, const std::string& titl
 bool TPrintService::PrintToFile(const QTextDocument& document, const std::string& path) {
   const std::string failed = "N\xC3\xA3o foi poss\xC3\xADvel imprimir no arquivo " + path;
   const QFileInfo target(ToQString(path));
-  if (target.isDir()) return Fail(failed + ": \xC3\xA9 uma pasta.");
-  // The pages go to a new file beside the target, which replaces it only
-  // when complete.
-  QFile part;
-  for (int i = 0;; ++i) {
-    if (i == 1000) return Fail(failed + ".");
-    part.setFileName(target.absolutePath() + "/." + target.fileName() + "." + QString::number(i) + ".part");
-    if (!part.exists()) break;
-  }
-  if (!part.open(QIODevice::WriteOnly | QIODevice::NewOnly))
-    return Fail(failed + ": " + FromQString(part.errorString()));
-  if (target.exists()) part.setPermissions(QFile::permissions(target.absoluteFilePath()));
-  part.close();
-
+  if (target.isDir()) return Fail(failed + ": " + SystemErrorText(EISDIR));
+  // The pages are made in memory, then replace the file in one go.
   printer_->setOutputFormat(QPrinter::PdfFormat);
-  printer_->setOutputFileName(part.fileName());
-  PrintCopy(document)->print(printer_.get());
-  const bool printed = printer_->printerState() != QPrinter::Error && QFileInfo(part.fileName()).size() > 0;
   printer_->setOutputFileName(target.absoluteFilePath());
-  if (!printed) {
-    part.remove();
-    return Fail(failed + ".");
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  {
+    QPdfWriter pdf(&buffer);
+    pdf.setPdfVersion(printer_->pdfVersion());
+    pdf.setResolution(printer_->resolution());
+    pdf.setPageLayout(printer_->pageLayout());
+    pdf.setTitle(printer_->docName());
+    pdf.setCreator(printer_->creator());
+    PrintCopy(document)->print(&pdf);
   }
-  std::error_code error;
-  std::filesystem::rename(FromQString(part.fileName()), FromQString(target.absoluteFilePath()), error);
-  if (error) {
-    part.remove();
-    return Fail(failed + ": " + SystemErrorText(error.value()));
+  const QByteArray& bytes = buffer.data();
+  if (bytes.isEmpty()) return Fail(failed + ".");
+  try {
+    ReplaceFileContents(path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), failed);
+  } catch (const EFCreateError& e) {
+    return Fail(e.Message());
   }
   return true;
 }

@@ -2,7 +2,6 @@
 
 #include <QContextMenuEvent>
 #include <QFile>
-#include <QSaveFile>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -17,6 +16,7 @@
 #include "platform/gui/PrintService.h"
 #include "platform/gui/QtTypes.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SafeFile.h"
 
 namespace {
 
@@ -212,14 +212,7 @@ void RtfView::LoadFromFile(const std::string& path) {
 }
 
 void RtfView::SaveToFile(const std::string& path) const {
-  QSaveFile file(ToQString(path));
-  const bool saved = file.open(QIODevice::WriteOnly) &&
-                     file.write(bytes_.data(), static_cast<qint64>(bytes_.size())) ==
-                         static_cast<qint64>(bytes_.size()) &&
-                     file.commit();
-  if (!saved)
-    throw EFCreateError("N\xC3\xA3o foi poss\xC3\xADvel criar o arquivo " + path + ": " +
-                        FromQString(file.errorString()));
+  ReplaceFileContents(path, bytes_);
 }
 
 void RtfView::SetWordWrap(bool wrap) {

@@ -595,6 +595,19 @@ std::size_t Utf8Length(std::string_view s) {
   return n;
 }
 
+std::string PrintableText(std::string_view text) {
+  std::string out;
+  std::size_t pos = 0;
+  char32_t cp = 0;
+  while (pos < text.size()) {
+    if (!Utf8Next(text, pos, cp) || (cp < 0x20 && cp != '\n') || (cp >= 0x7F && cp < 0xA0) || cp == 0xFFFD)
+      out += '?';
+    else
+      Utf8Append(out, cp);
+  }
+  return out;
+}
+
 std::string Utf8Left(std::string_view s, std::size_t chars) {
   std::size_t pos = 0;
   char32_t cp;

@@ -23,6 +23,7 @@ class TQuorva;
 class TCustoPersist : public TCollectionRoot<TCustoPersist, TCustos> {
 public:
   static constexpr const char* kClassName = "TCustoPersist";
+  static constexpr const char* kKindName = "catálogo de custos";
   static constexpr const char* kCollectionName = "Custos";
 
   explicit TCustoPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}

@@ -21,6 +21,7 @@ class TCatalog;
 class TQuorvaPersist : public TCollectionRoot<TQuorvaPersist, TQuorvas> {
 public:
   static constexpr const char* kClassName = "TQuorvaPersist";
+  static constexpr const char* kKindName = "plano";
   static constexpr const char* kCollectionName = "Quorvas";
 
   explicit TQuorvaPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}

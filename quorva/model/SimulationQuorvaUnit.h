@@ -24,6 +24,7 @@ public:
 class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
 public:
   static constexpr const char* kClassName = "TSimulationPersist";
+  static constexpr const char* kKindName = "simulação";
   static constexpr const char* kCollectionName = "SimulationCollection";
 
   explicit TSimulationPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}

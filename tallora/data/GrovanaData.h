@@ -23,6 +23,7 @@
 class TFormulaPersist : public TCollectionRoot<TFormulaPersist, TFormulaCollection> {
 public:
   static constexpr const char* kClassName = "TFormulaPersist";
+  static constexpr const char* kKindName = "catálogo de fórmulas";
   static constexpr const char* kCollectionName = "FormulaCollection";
 
   explicit TFormulaPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}
@@ -35,6 +36,7 @@ public:
 class TSimulationPersist : public TCollectionRoot<TSimulationPersist, TSimulationCollection> {
 public:
   static constexpr const char* kClassName = "TSimulationPersist";
+  static constexpr const char* kKindName = "simulação";
   static constexpr const char* kCollectionName = "SimulationCollection";
 
   explicit TSimulationPersist(TComponent* owner = nullptr) : TCollectionRoot(owner) {}

@@ -125,6 +125,10 @@ TEST_F(MainWindowTest, ClientAreaAndLayout) {
   EXPECT_EQ(w->width(), 804);
   EXPECT_EQ(w->height(), 555 + w->menuBar()->height());
   EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Programa - Nova Simulação"));
+  w->SetDocumentCaption(
+      "A\x01"
+      "B.dat");  // a name read from a file
+  EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Programa - A?B.dat"));
   EXPECT_EQ(w->ItemsPanel()->Width(), 212);
   EXPECT_EQ(w->ItemsPanel()->Left(), TMainWindow::kToolbarWidth);
   EXPECT_EQ(w->Splitter()->Left(), TMainWindow::kToolbarWidth + 212);

@@ -170,7 +170,8 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
     ADD_FAILURE() << "no error";
   } catch (const Exception& e) {
     EXPECT_EQ(typeid(e), typeid(Exception));
-    EXPECT_EQ(e.Message(), wrong);
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Formulas.dat\": não é um arquivo de catálogo de produtos.\n" + wrong);
   }
   EXPECT_EQ(WriteComponentImage(root), before);
 
@@ -181,6 +182,14 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
     Put(Path("x.dat"), bytes);
     EXPECT_EQ(Message<Exception>([&] { CheckStoredClass(Path("x.dat"), "TProductPersist"); }), wrong);
   }
+  // Read as a file, a short one of other bytes is one of another kind too.
+  Put(Path("x.dat"), "Produtos");
+  EXPECT_EQ(Message<Exception>([&] { LoadComponent(Path("x.dat"), root); }),
+            "Não foi possível ler o arquivo \"x.dat\": não é um arquivo de catálogo de produtos.\n" + wrong);
+  TOtherPersist kindless;  // a root that names no kind
+  EXPECT_EQ(Message<Exception>([&] { LoadComponent(Path("x.dat"), kindless); }),
+            "Não foi possível ler o arquivo \"x.dat\": não é um arquivo do tipo esperado.\n" +
+                std::string(kMsgWrongStoredClass) + "TFormulaPersist");
   // Only the characters of the name are compared: the signature and length are the reader's
   // business.
   Put(Path("x.dat"), "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
@@ -218,7 +227,8 @@ TEST_F(PersistFiles, EveryTruncatedFileFailsCleanly) {
     TProductPersist back;
     if (n < header)
       ASSERT_EQ(Message<Exception>([&] { LoadComponent(Path("cut.dat"), back); }),
-                std::string(kMsgWrongStoredClass) + "TProductPersist")
+                kMsgDamagedFile1 + std::string("cut.dat") + kMsgDamagedFile2 + "\n" + kMsgWrongStoredClass +
+                    "TProductPersist")
           << n;
     else
       ASSERT_EQ(Message<EReadError>([&] {

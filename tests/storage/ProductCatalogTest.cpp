@@ -141,7 +141,9 @@ TEST_P(ProductCatalogTest, FailedLoadsChangeNothing) {
     c.Load((work_ / "Custo.dat").string());
     ADD_FAILURE() << "no error";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TProductPersist");
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Custo.dat\": não é um arquivo de catálogo de produtos.\n"
+              "Arquivo não contém o objeto do tipo: TProductPersist");
   }
   EXPECT_THROW(c.Load("Nenhum.dat"), EFOpenError);
   EXPECT_EQ(c.cdsProduct().Collection(), before);

@@ -1,5 +1,6 @@
 // The six file roots of both programs: class name, Filename and the
-// collection property, as the file format lays them out.
+// collection property, as the file format lays them out, and the kind of file
+// each names when it reads one of another.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -7,12 +8,14 @@
 #include <string>
 
 #include "platform/classes/Streams.h"
+#include "platform/rtl/Exceptions.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
 #include "quorva/model/SimulationQuorvaUnit.h"
 #include "storage/PersistUnit.h"
 #include "tallora/data/GrovanaData.h"
 #include "tests/support/StreamBytes.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -25,10 +28,19 @@ std::string ImageOf(bool withItem) {
   return WriteComponentImage(root);
 }
 
+// Reads a file into a new root.
+template <class Root>
+void LoadInto(const std::string& path) {
+  Root root;
+  LoadComponent(path, root);
+}
+
 struct RootCase {
   const char* className;
   const char* collection;
   std::function<std::string(bool)> image;
+  const char* kind;
+  std::function<void(const std::string&)> load;
   friend void PrintTo(const RootCase& c, std::ostream* os) { *os << c.className; }
 };
 
@@ -50,14 +62,32 @@ TEST_P(RootFiles, HeadOfTheImageIsTheFormatsBytes) {
   EXPECT_EQ(one.substr(one.size() - 4), H({0, 0, 0, 0}));
 }
 
+TEST_P(RootFiles, AFileOfAnotherKindIsNamedWithTheKindExpected) {
+  const RootCase& c = GetParam();
+  TempDir dir;
+  WriteFileBytes(dir / "Outro.dat", "TPF0" + S("TOutroPersist") + H({0, 0, 0}));
+  try {
+    c.load(dir / "Outro.dat");
+    ADD_FAILURE() << "no error";
+  } catch (const Exception& e) {
+    EXPECT_EQ(e.Message(), "Não foi possível ler o arquivo \"Outro.dat\": não é um arquivo de " + std::string(c.kind) +
+                               ".\nArquivo não contém o objeto do tipo: " + c.className);
+  }
+}
+
 INSTANTIATE_TEST_SUITE_P(
     BothPrograms, RootFiles,
-    ::testing::Values(RootCase{"TProductPersist", "ProductCollection", ImageOf<TProductPersist>},
-                      RootCase{"TFormulaPersist", "FormulaCollection", ImageOf<TFormulaPersist>},
-                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<TSimulationPersist>},
-                      RootCase{"TCustoPersist", "Custos", ImageOf<TCustoPersist>},
-                      RootCase{"TQuorvaPersist", "Quorvas", ImageOf<TQuorvaPersist>},
-                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<quorva::TSimulationPersist>}),
+    ::testing::Values(RootCase{"TProductPersist", "ProductCollection", ImageOf<TProductPersist>, "catálogo de produtos",
+                               LoadInto<TProductPersist>},
+                      RootCase{"TFormulaPersist", "FormulaCollection", ImageOf<TFormulaPersist>, "catálogo de fórmulas",
+                               LoadInto<TFormulaPersist>},
+                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<TSimulationPersist>, "simulação",
+                               LoadInto<TSimulationPersist>},
+                      RootCase{"TCustoPersist", "Custos", ImageOf<TCustoPersist>, "catálogo de custos",
+                               LoadInto<TCustoPersist>},
+                      RootCase{"TQuorvaPersist", "Quorvas", ImageOf<TQuorvaPersist>, "plano", LoadInto<TQuorvaPersist>},
+                      RootCase{"TSimulationPersist", "SimulationCollection", ImageOf<quorva::TSimulationPersist>,
+                               "simulação", LoadInto<quorva::TSimulationPersist>}),
     [](const ::testing::TestParamInfo<RootCase>& info) {
       return std::string(info.param.className) + (info.index == 5 ? "Quorva" : "");
     });

@@ -165,7 +165,15 @@ TEST(Formula, CompilingAndEvaluating) {
 
   EXPECT_EQ(SyntaxMessage("S+Q"), "Erro de sintaxe na expressão :\rS\rQ");  // Q is unknown
   EXPECT_EQ(SyntaxMessage("2+"), "Erro de sintaxe na expressão :\r2+");
-  EXPECT_EQ(SyntaxMessage("(A+B"), "Erro de sintaxe na expressão Missing brackets in expression");
+  // The parser's other faults in our words.
+  EXPECT_EQ(SyntaxMessage("(A+B"), "Erro de sintaxe na expressão : parênteses sem par.");
+  std::string deep = "A", wide = "A";
+  for (int i = 0; i < 21; ++i) deep += "+A";                         // 21 operators deep
+  for (int i = 0; i < 7; ++i) wide = "(" + wide + "+" + wide + ")";  // 64 sums on one level
+  EXPECT_EQ(SyntaxMessage(deep),
+            "Erro de sintaxe na expressão : expressão com aninhamento excessivo (mais de 20 níveis).");
+  EXPECT_EQ(SyntaxMessage(wide),
+            "Erro de sintaxe na expressão : expressão complexa demais (mais de 50 operações num nível).");
   EXPECT_EQ(SyntaxMessage(""), "compiled");
 }
 

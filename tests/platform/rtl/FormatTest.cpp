@@ -4,9 +4,13 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <limits>
 
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/TempDir.h"
 
 namespace {
 
@@ -263,6 +267,24 @@ TEST(FileNames, PartsAndExistence) {
   EXPECT_FALSE(FileExists((dir / "nada.dat").string()));
   EXPECT_FALSE(FileExists(""));
   fs::remove_all(dir);
+}
+
+TEST(FileNames, ReplacingAFileSaysWhyItFailedInPortuguese) {
+  TempDir dir;
+  WriteFileBytes(dir / "a.rtf", "velho");
+  ReplaceFileContents(dir / "a.rtf", std::string("novo\0", 5));
+  EXPECT_EQ(ReadFileBytes(dir / "a.rtf"), std::string("novo\0", 5));
+  // A file in place of a folder: refused even for the superuser.
+  for (const std::string& failure : {std::string(), std::string("Sem arquivo")}) {
+    try {
+      ReplaceFileContents(dir / "a.rtf/b.rtf", "x", failure);
+      ADD_FAILURE() << "no error";
+    } catch (const EFCreateError& e) {
+      const std::string head = failure.empty() ? "Não foi possível criar o arquivo " + (dir / "a.rtf/b.rtf") : failure;
+      EXPECT_EQ(e.Message(), head + ": Um dos nomes do caminho não é uma pasta");
+    }
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
 }  // namespace

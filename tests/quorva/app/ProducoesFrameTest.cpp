@@ -73,7 +73,9 @@ TEST_F(ProducoesFrameTest, ImportReplacesTheProductionsOrStopsLeavingThemAsTheyW
     frame->ImportarSimulacao();
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TSimulationPersist");
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Plano1.dat\": não é um arquivo de simulação.\n"
+              "Arquivo não contém o objeto do tipo: TSimulationPersist");
   }
   EXPECT_EQ(imported, 1);
   EXPECT_EQ(Productions(), before);

@@ -364,7 +364,8 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
   dialogs.Answer(TMsgDlgBtn::No).AnswerFile((exe / "Custo.dat").string());
   w().RunCommand([&] { w().Abrir(); });
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error),
-            std::vector<std::string>{"Arquivo não contém o objeto do tipo: TQuorvaPersist"});
+            std::vector<std::string>{"Não foi possível ler o arquivo \"Custo.dat\": não é um arquivo de plano.\n"
+                                     "Arquivo não contém o objeto do tipo: TQuorvaPersist"});
   EXPECT_EQ(plan().Descricao(), "Guardar");
   EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
   dialogs.Answer(TMsgDlgBtn::No).AnswerFile("");

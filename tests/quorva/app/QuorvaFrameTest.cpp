@@ -129,7 +129,9 @@ TEST_F(QuorvaFrameTest, OpenShowsItsDialogWhateverTheAnswerAndAForeignFileKeepsT
     frame->Open();
     ADD_FAILURE() << "no exception";
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TQuorvaPersist");
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Custo.dat\": não é um arquivo de plano.\n"
+              "Arquivo não contém o objeto do tipo: TQuorvaPersist");
   }
   EXPECT_EQ(&plan(), before);
   EXPECT_EQ(plan().Descricao(), "Minha");

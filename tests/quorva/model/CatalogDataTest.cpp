@@ -64,7 +64,9 @@ TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {
     catalog.LoadCosts(dir / "Plano.dat");
     ADD_FAILURE();
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TCustoPersist");
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Plano.dat\": não é um arquivo de catálogo de custos.\n"
+              "Arquivo não contém o objeto do tipo: TCustoPersist");
   }
   EXPECT_EQ(catalog.cdsCusto().Collection(), before);
   EXPECT_EQ(catalog.CostsPath(), dir / "Meus.dat");

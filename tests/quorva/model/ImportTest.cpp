@@ -157,7 +157,9 @@ TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
       ADD_FAILURE() << "no exception";
     } catch (const Exception& e) {
       if (bad == dir / "ExemploA.dat") {
-        EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TSimulationPersist");
+        EXPECT_EQ(e.Message(),
+                  "Não foi possível ler o arquivo \"ExemploA.dat\": não é um arquivo de simulação.\n"
+                  "Arquivo não contém o objeto do tipo: TSimulationPersist");
       }
     }
     EXPECT_TRUE(marquel.Calculated());

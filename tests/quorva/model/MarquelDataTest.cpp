@@ -84,7 +84,9 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
     marquel.OpenPlan(dir / "Custo.dat");
     ADD_FAILURE();
   } catch (const Exception& e) {
-    EXPECT_EQ(e.Message(), "Arquivo não contém o objeto do tipo: TQuorvaPersist");
+    EXPECT_EQ(e.Message(),
+              "Não foi possível ler o arquivo \"Custo.dat\": não é um arquivo de plano.\n"
+              "Arquivo não contém o objeto do tipo: TQuorvaPersist");
   }
   EXPECT_THROW(marquel.OpenPlan(dir / "Nenhum.dat"), EFOpenError);
   EXPECT_EQ(marquel.CurrentPlan(), plan);

@@ -1,0 +1,72 @@
+#include "platform/rtl/SafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
+
+namespace {
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(n));
+  }
+  return true;
+}
+
+// The file a save replaces: a symbolic link is followed, so that the file it
+// points to is written and the link stays.
+std::string SaveTarget(const std::string& fileName) {
+  std::error_code ec;
+  if (std::filesystem::is_symlink(fileName, ec)) {
+    const std::filesystem::path real = std::filesystem::canonical(fileName, ec);
+    if (!ec) return real.string();
+  }
+  return fileName;
+}
+
+[[noreturn]] void ThrowCreateError(const std::string& fileName, const std::string& failure, int err) {
+  const std::string head = failure.empty() ? "Não foi possível criar o arquivo " + fileName : failure;
+  throw EFCreateError(head + ": " + SystemErrorText(err));
+}
+
+}  // namespace
+
+void ReplaceFileContents(const std::string& fileName, std::string_view bytes, const std::string& failure) {
+  const std::string target = SaveTarget(fileName);
+
+  // A new file of our own beside the target, never one of the user's.
+  std::string temp = target + kTemporarySaveSuffix + "XXXXXX";
+  const int fd = ::mkostemp(temp.data(), O_CLOEXEC);
+  if (fd < 0) ThrowCreateError(fileName, failure, errno);
+
+  // A replaced file keeps its permissions; a new one gets the usual ones.
+  struct stat old;
+  if (::stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode)) {
+    ::fchmod(fd, old.st_mode & 07777);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(fd, 0666 & ~mask);
+  }
+
+  int err = 0;
+  if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+  if (::close(fd) != 0 && err == 0) err = errno;
+  if (err == 0 && ::rename(temp.c_str(), target.c_str()) != 0) err = errno;
+  if (err != 0) {
+    ::unlink(temp.c_str());
+    ThrowCreateError(fileName, failure, err);
+  }
+}
