@@ -4,7 +4,8 @@
 // end-to-end road (the template with the reference simulation's harvests
 // imported): the button's click to both reports loaded and "Resultado"
 // painted, slide pause 0. Every click calculates: the rate of return changes
-// between clicks.
+// between clicks. Then the check on the way out when nothing is to be saved:
+// the template, and a large plan, saved.
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -15,11 +16,13 @@
 
 #include "bench/WindowBench.h"
 #include "forms/ErrorsForm.h"
+#include "platform/classes/Streams.h"
 #include "platform/db/DB.h"
 #include "platform/gui/ApplicationContext.h"
 #include "platform/richedit/RtfView.h"
 #include "quorva/app/QuorvaForm.h"
 #include "quorva/model/CatalogData.h"
+#include "quorva/model/CustoUnit.h"
 #include "quorva/model/MarquelData.h"
 
 namespace {
@@ -72,6 +75,34 @@ void BM_Calcular(benchmark::State& state) {
     state.SkipWithError("the results page was not reached");
 }
 BENCHMARK(BM_Calcular)->Unit(benchmark::kMillisecond);
+
+// Range 0: the template; 1: the reference harvests imported, 40 annual
+// costs of 30 years each, calculated and saved. The counter is the plan
+// file's size in bytes.
+void BM_LeaveCheck(benchmark::State& state) {
+  Program program;
+  TFormQuorva& w = *program.window;
+  TMarquel& marquel = *program.marquel;
+  if (state.range(0) == 1) {
+    marquel.ImportProductions(TQ_REFERENCE_SIMULATION);
+    for (int c = 0; c < 40; ++c) {
+      TCusto& custo = marquel.CurrentPlan()->Custos().Add();
+      custo.SetNome("Custo " + std::to_string(c));
+      custo.SetUnidadeMedida("$/ha");
+      custo.SetTipoCusto("Anual");
+      for (int age = 1; age <= 30; ++age) custo.CustosAnuais().Add().SetIdade(age);
+    }
+    w.RunCommand([&] { w.ShowResults(); });
+    marquel.SavePlan(windowbench::Folder() + "/Grande.dat");
+  }
+  if (marquel.PlanChanged() || program.catalog->CostsChanged() || program.catalog->Products().Changed()) {
+    state.SkipWithError("a document changed: leaving would ask");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(w.LeaveAllowed());
+  state.counters["bytes"] = static_cast<double>(WriteComponentImage(marquel.Root()).size());
+}
+BENCHMARK(BM_LeaveCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

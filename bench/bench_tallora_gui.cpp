@@ -1,8 +1,10 @@
 // Tallora's window on the offscreen platform: start-up (data module to the
 // main window shown and painted; the first run of the process is reported on
 // its own before the benchmarks), "Calcular" (the button's click to the
-// report loaded and the results page painted, slide pause 0), and the same
-// with the default slide pause, whose difference is the visible slide.
+// report loaded and the results page painted, slide pause 0), the same
+// with the default slide pause, whose difference is the visible slide, and
+// the check on the way out when nothing is to be saved (the template; a
+// calculated simulation, saved).
 
 #include <benchmark/benchmark.h>
 #include <QApplication>
@@ -14,6 +16,7 @@
 
 #include "bench/WindowBench.h"
 #include "forms/ErrorsForm.h"
+#include "platform/classes/Streams.h"
 #include "platform/db/DB.h"
 #include "platform/gui/ApplicationContext.h"
 #include "tallora/app/GraphicForm.h"
@@ -76,6 +79,25 @@ void BM_CalcularWithSlide(benchmark::State& state) {
   Calcular(state, TCustomGBGroupBar::DefaultFramePause());
 }
 BENCHMARK(BM_CalcularWithSlide)->Unit(benchmark::kMillisecond)->Iterations(8);
+
+// Range 0: the template; 1: the simulation with its growth table and
+// harvests, saved. The counter is the simulation file's size in bytes.
+void BM_LeaveCheck(benchmark::State& state) {
+  Program program;
+  TFormTallora& w = *program.window;
+  TGrovana& grovana = *program.grovana;
+  if (state.range(0) == 1) {
+    w.RunCommand([&] { w.ShowResults(); });
+    grovana.SaveSimulation(windowbench::Folder() + "/Calculada.dat");
+  }
+  if (grovana.SimulationChanged() || grovana.FormulasChanged() || grovana.Products().Changed()) {
+    state.SkipWithError("a document changed: leaving would ask");
+    return;
+  }
+  for (auto _ : state) benchmark::DoNotOptimize(w.LeaveAllowed());
+  state.counters["bytes"] = static_cast<double>(WriteComponentImage(grovana.SimulationRoot()).size());
+}
+BENCHMARK(BM_LeaveCheck)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 

@@ -116,7 +116,7 @@ FileDialogOptions OptionsOf(const FileDialogRequest& request) {
   options.title = request.title;
   options.filter = request.filter;
   options.defaultExt = request.defaultExt;
-  options.initialDir = request.folder;
+  options.initialDir = request.documents ? request.documents->Folder() : request.folder;
   options.fileName = request.fileName;
   return options;
 }
@@ -131,6 +131,7 @@ bool OpenWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
   const std::string path = dialogs->OpenFile(options);
   if (path.empty()) return false;
   open(path);
+  if (request.documents) request.documents->Remember(path);
   return true;
 }
 
@@ -142,5 +143,6 @@ bool SaveWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
   const std::string path = dialogs->SaveFile(options);
   if (path.empty()) return false;
   save(path);
+  if (request.documents) request.documents->Remember(path);
   return true;
 }

@@ -69,7 +69,9 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button);
 
 // A file dialog: its title, the folder it starts in, the name it proposes,
 // its filter and default extension (by default the data files'), and whether
-// a save asks before overwriting.
+// a save asks before overwriting. A document's dialog starts in the folder
+// of the documents instead and, once the file was opened or saved, that
+// folder becomes its own.
 struct FileDialogRequest {
   std::string title{};
   std::string folder{};
@@ -77,6 +79,7 @@ struct FileDialogRequest {
   std::string filter = kDataFileFilter;
   std::string defaultExt = "dat";
   bool overwritePrompt = true;
+  TDocumentFolder* documents = nullptr;
 };
 
 // Asks for an existing file and hands its path to open; false without
@@ -95,4 +98,8 @@ public:
   virtual bool Open() = 0;
   virtual bool Save() = 0;
   virtual bool SaveAs() = 0;
+  // A save would write other bytes than were last read or written.
+  virtual bool Changed() = 0;
+  // Asked before the program ends with the change unsaved.
+  virtual std::string SaveQuestion() const = 0;
 };

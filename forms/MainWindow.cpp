@@ -107,8 +107,8 @@ protected:
 }  // namespace
 
 TWindowSeams TWindowSeams::FromContext(TApplicationContext& context) {
-  return TWindowSeams{&context.Dialogs(),      &TFormErrors::Presenter(), &context.Shell(),
-                      &context.PrintService(), context.ExeDir(),          &context};
+  return TWindowSeams{&context.Dialogs(),   &TFormErrors::Presenter(), &context.Shell(), &context.PrintService(),
+                      &context.Documents(), context.ExeDir(),          &context};
 }
 
 TMainWindow::TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent)
@@ -642,10 +642,10 @@ QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
 
 bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentName) {
   const FileDialogRequest request{.title = kSaveReportTitle,
-                                  .folder = ExeDir(),
                                   .fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf"),
                                   .filter = kReportFilter,
-                                  .defaultExt = "rtf"};
+                                  .defaultExt = "rtf",
+                                  .documents = seams_.documents};
   return SaveWithDialog(&Dialogs(), request, [&](const std::string& path) { view.SaveToFile(path); });
 }
 
@@ -671,7 +671,30 @@ void TMainWindow::FinishLayout() {
   }
 }
 
+bool TMainWindow::LeaveAllowed() {
+  CommitPendingEdits(this);
+  for (IDocumentFrame* frame : documentFrames_) {
+    if (!frame->Changed()) continue;
+    switch (Dialogs().AskYesNoCancel(frame->SaveQuestion())) {
+      case TMsgDlgBtn::Yes:
+        if (!frame->Save()) return false;
+        break;
+      case TMsgDlgBtn::No:
+        break;
+      default:
+        return false;
+    }
+  }
+  return true;
+}
+
 void TMainWindow::closeEvent(QCloseEvent* event) {
+  bool leave = false;
+  Guard([&] { leave = LeaveAllowed(); });
+  if (!leave) {
+    event->ignore();
+    return;
+  }
   event->accept();
   if (seams_.application && seams_.application->MainWindow() == this) QCoreApplication::quit();
 }

@@ -8,7 +8,7 @@
 // items are shown or hidden through the toggle item found by its caption,
 // commands commit the pending edit first and run guarded, toolbar clicks are
 // dispatched by caption, the About window opens queued, reports are saved
-// and printed the same way.
+// and printed the same way, and closing offers to save what changed.
 
 #include <QMainWindow>
 #include <functional>
@@ -41,6 +41,8 @@ class IErrorPresenter;
 class IShell;
 class TApplicationContext;
 class TPrintService;
+class TDocumentFolder;
+class IDocumentFrame;
 
 // What a window reaches outside itself; main hands them in.
 struct TWindowSeams {
@@ -48,6 +50,8 @@ struct TWindowSeams {
   IErrorPresenter* errors = nullptr;
   IShell* shell = nullptr;
   TPrintService* printService = nullptr;
+  // Where the report's save dialog starts; nullptr: the working folder.
+  TDocumentFolder* documents = nullptr;
   std::string exeDir;
   // Closing its main window ends the program.
   TApplicationContext* application = nullptr;
@@ -270,6 +274,15 @@ public:
   // Prints the view with the title as the job's name.
   bool PrintReport(RtfView& view, const std::string& title);
 
+  // ---- Leaving
+  // The documents and catalogues that closing the window offers to save, in
+  // the order it asks.
+  void SetDocumentFrames(std::vector<IDocumentFrame*> frames) { documentFrames_ = std::move(frames); }
+  // After the pending edit is written: each changed one asks its question
+  // (Yes, No, Cancel). False, and the window stays, on Cancel or when a save
+  // was cancelled or failed.
+  bool LeaveAllowed();
+
   // ---- Status bar, images
   QStatusBar* StatusBarWidget() const { return statusBar_; }
   TImageList& ToolbarImages() { return *toolbarImages_; }
@@ -280,7 +293,7 @@ public:
   void FinishLayout();
 
 protected:
-  // Closing the context's main window ends the program; nothing is asked.
+  // Closing the context's main window ends the program once LeaveAllowed.
   void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -308,4 +321,5 @@ private:
   bool built_ = false;
   std::vector<std::pair<const RtfView*, QMenu*>> reportMenus_;
   std::vector<std::pair<TGBVertListView*, TCommandTable>> toolbarCommands_;
+  std::vector<IDocumentFrame*> documentFrames_;
 };

@@ -39,6 +39,10 @@ bool TFrameProduct::Save() {
   return true;
 }
 
+bool TFrameProduct::Changed() {
+  return catalog_.Changed();
+}
+
 bool TFrameProduct::SaveAs() {
   return SaveWithDialog(
       dialogs_, {.title = "Salvar Produtos", .folder = options_.exeDir, .overwritePrompt = options_.overwritePrompt},

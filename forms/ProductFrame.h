@@ -37,6 +37,8 @@ public:
   bool Save() override;
   // "Salvar Produtos": saves under the chosen path; false when cancelled.
   bool SaveAs() override;
+  bool Changed() override;
+  std::string SaveQuestion() const override { return "Salvar o catálogo de produtos?"; }
 
   TProductPanel* Panel() const { return panel_; }
 

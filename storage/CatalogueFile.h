@@ -1,7 +1,8 @@
 #pragma once
 // A catalogue kept in one file beside the executable ("Produtos.dat",
 // "Formulas.dat", "Custo.dat"): its root, the dataset over the root's
-// collection with its data source, and the full path last read or written.
+// collection with its data source, the full path last read or written and
+// whether it changed since.
 
 #include <memory>
 #include <string>
@@ -13,6 +14,7 @@
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
+#include "storage/SavedImage.h"
 
 // R is a TCollectionRoot. The owner declares the dataset's fields and events,
 // then calls LoadAtStart.
@@ -26,6 +28,7 @@ public:
     source_.SetName(sourceName);
     source_.SetDataSet(&dataSet_);
     dataSet_.SetCollection(&root_->Items());
+    saved_.Keep(*root_);
   }
 
   // The file beside the executable, when there is one; a damaged one is
@@ -53,6 +56,7 @@ public:
     root_ = std::move(fresh);
     dataSet_.Open();
     path_ = full;
+    saved_.Keep(*root_);
   }
 
   // With a path: Filename := its bare name (kept when the save fails).
@@ -63,6 +67,7 @@ public:
       const std::string full = folders_.Resolve(path);
       SaveComponentAs(full, *root_);
       path_ = full;
+      saved_.Keep(*root_);
       return;
     }
     const std::string full = !path_.empty()
@@ -70,7 +75,11 @@ public:
                                  : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
     SaveComponent(full, *root_);
     path_ = full;
+    saved_.Keep(*root_);
   }
+
+  // A save would write other bytes than were last read or written.
+  bool Changed() const { return saved_.Differs(*root_); }
 
   R& Root() const { return *root_; }
   TCollectionDataSet& DataSet() { return dataSet_; }
@@ -85,4 +94,5 @@ private:
   TCollectionDataSet dataSet_;
   TDataSource source_;
   std::string path_;
+  TSavedImage saved_;
 };

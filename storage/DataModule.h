@@ -5,6 +5,7 @@
 #include <string>
 
 #include "model/items/ErrorsUnit.h"
+#include "platform/services/DocumentFolder.h"
 #include "platform/services/Services.h"
 
 // Folders that file names are resolved against.
@@ -30,6 +31,8 @@ struct TDataFolders {
 struct TDataSeams {
   IDialogs* Dialogs = nullptr;
   IErrorPresenter* ErrorPresenter = nullptr;
+  // Where the dialogs of documents start; nullptr: the working folder.
+  TDocumentFolder* Documents = nullptr;
 };
 
 inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Files (*.*)|*.*";

@@ -40,6 +40,8 @@ public:
   // executable.
   void Save(const std::string& path = "");
   TProduct* Find(int id) const;
+  // A save would write other bytes than were last read or written.
+  bool Changed() const { return file_.Changed(); }
   // Full path last read or written; empty for none.
   const std::string& Path() const { return file_.Path(); }
 

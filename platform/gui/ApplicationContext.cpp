@@ -40,6 +40,7 @@ void TApplicationContext::Init() {
   savedName_ = QCoreApplication::applicationName();
   if (!options_.title.empty()) QCoreApplication::setApplicationName(ToQString(options_.title));
 
+  documents_ = std::make_unique<TDocumentFolder>(options_.workDir);
   printService_ = std::make_unique<TPrintService>();
   if (options_.dialogs) {
     dialogs_ = options_.dialogs;
@@ -54,6 +55,7 @@ void TApplicationContext::Init() {
     shell_ = ownShell_.get();
   }
   printService_->SetDialogs(dialogs_);
+  printService_->SetDocumentFolder(documents_.get());
 
   savedHandler_ = ApplicationExceptionHandler();
   SetApplicationExceptionHandler([this] { ShowException(); });

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/gui/PrintService.h"
+#include "platform/services/DocumentFolder.h"
 #include "platform/services/ExceptionHandler.h"
 #include "platform/services/Services.h"
 
@@ -47,6 +48,8 @@ public:
   IDialogs& Dialogs() { return *dialogs_; }
   IShell& Shell() { return *shell_; }
   TPrintService& PrintService() { return *printService_; }
+  // Where the dialogs of documents start.
+  TDocumentFolder& Documents() { return *documents_; }
 
   // Takes a window; a window Qt deletes earlier (with a parent) is skipped.
   template <class W>
@@ -82,6 +85,7 @@ private:
   QString savedName_;
   std::unique_ptr<QTranslator> translator_;
   TExceptionHandler savedHandler_;
+  std::unique_ptr<TDocumentFolder> documents_;
   std::unique_ptr<TPrintService> printService_;
   std::unique_ptr<IDialogs> ownDialogs_;
   std::unique_ptr<IShell> ownShell_;

@@ -24,6 +24,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/services/DocumentFolder.h"
 
 namespace {
 
@@ -119,12 +120,18 @@ bool TPrintService::Print(const QTextDocument& document, const std::string& titl
     options.filter = "Arquivos PDF (*.pdf)|*.pdf|Todos os Arquivos (*.*)|*.*";
     options.defaultExt = "pdf";
     const QString last = printer_->outputFileName();
-    if (!last.isEmpty()) options.initialDir = FromQString(QFileInfo(last).absolutePath());
+    if (documents_) {
+      options.initialDir = documents_->Folder();
+    } else if (!last.isEmpty()) {
+      options.initialDir = FromQString(QFileInfo(last).absolutePath());
+    }
     options.fileName = ProposedName(title);
     options.overwritePrompt = true;
     const std::string path = Dialogs().SaveFile(options);
     if (path.empty()) return false;
-    return PrintToFile(document, path);
+    if (!PrintToFile(document, path)) return false;
+    if (documents_) documents_->Remember(path);
+    return true;
   }
   PrintCopy(document)->print(printer_.get());
   if (printer_->printerState() == QPrinter::Error)

@@ -15,6 +15,7 @@
 #include <string>
 
 class IDialogs;
+class TDocumentFolder;
 class QTextDocument;
 class QWidget;
 
@@ -32,6 +33,9 @@ public:
   // The dialogs the service asks through: the set-up, the file to print to
   // and failures. Null (the default): the Qt dialogs.
   void SetDialogs(IDialogs* dialogs) { dialogs_ = dialogs; }
+  // Where the file question starts, and what remembers the file printed.
+  // Null (the default): the folder of the last file printed.
+  void SetDocumentFolder(TDocumentFolder* documents) { documents_ = documents; }
 
   // The set-up dialog through the dialogs; true when accepted.
   bool Setup();
@@ -58,5 +62,6 @@ private:
 
   std::unique_ptr<QPrinter> printer_;
   IDialogs* dialogs_ = nullptr;
+  TDocumentFolder* documents_ = nullptr;
   std::unique_ptr<IDialogs> ownDialogs_;
 };

@@ -115,6 +115,10 @@ bool TFrameCatalogoCusto::Save() {
   return true;
 }
 
+bool TFrameCatalogoCusto::Changed() {
+  return catalog_.CostsChanged();
+}
+
 bool TFrameCatalogoCusto::SaveAs() {
   CommitPendingEdits(window());
   return SaveWithDialog(catalog_.Seams().Dialogs,

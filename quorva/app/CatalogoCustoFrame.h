@@ -28,6 +28,8 @@ public:
   // "Salvar Catalogo de Custos", asking before replacing a file; false when
   // cancelled.
   bool SaveAs() override;
+  bool Changed() override;
+  std::string SaveQuestion() const override { return "Salvar o catálogo de custos?"; }
 
   // A choice in the lists (by the user only) writes the current cost's type
   // or unit, putting it into edit state.

@@ -92,6 +92,7 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
 
   BuildMenus();
   SetItemsToggle(toolBar_, menuItens_);
+  SetDocumentFrames({frameQuorva_, frameCatalogoCusto_, frameProduct_});
   SetPageActions({menuPlano_, menuResultado_, menuRelatorioCustos_});
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();

@@ -114,7 +114,8 @@ bool TFrameQuorva::New() {
 bool TFrameQuorva::Open() {
   CommitPendingEdits(window());
   if (marquel_.HasPlan()) VerifySave();
-  return OpenWithDialog(marquel_.Seams().Dialogs, {.folder = marquel_.Folders().ExeDir}, [&](const std::string& path) {
+  const FileDialogRequest request{.folder = marquel_.Folders().WorkDir, .documents = marquel_.Seams().Documents};
+  return OpenWithDialog(marquel_.Seams().Dialogs, request, [&](const std::string& path) {
     marquel_.OpenPlan(path);
     ShowAnaliseSensibilidade();
   });
@@ -129,10 +130,20 @@ bool TFrameQuorva::Save() {
 
 bool TFrameQuorva::SaveAs() {
   CommitPendingEdits(window());
-  return SaveWithDialog(
-      marquel_.Seams().Dialogs,
-      {.title = "Salvar Plano", .folder = marquel_.Folders().ExeDir, .fileName = marquel_.GetFileName()},
-      [&](const std::string& path) { marquel_.SavePlan(path); });
+  return SaveWithDialog(marquel_.Seams().Dialogs,
+                        {.title = "Salvar Plano",
+                         .folder = marquel_.Folders().WorkDir,
+                         .fileName = marquel_.GetFileName(),
+                         .documents = marquel_.Seams().Documents},
+                        [&](const std::string& path) { marquel_.SavePlan(path); });
+}
+
+bool TFrameQuorva::Changed() {
+  return marquel_.PlanChanged();
+}
+
+std::string TFrameQuorva::SaveQuestion() const {
+  return kMsgVerifySave;
 }
 
 void TFrameQuorva::SelectAnaliseSensibilidade(int value) {

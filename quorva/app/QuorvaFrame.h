@@ -40,6 +40,8 @@ public:
   bool Save() override;
   // "Salvar Plano", proposing the stored name; false when cancelled.
   bool SaveAs() override;
+  bool Changed() override;
+  std::string SaveQuestion() const override;
 
   // Writes the plan's sensitivity switch; 1 ticks the box and binds and
   // enables the three rate edits, anything else clears it and unbinds and

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     const TDataFolders folders{context.ExeDir(), context.WorkDir()};
-    const TDataSeams seams{&context.Dialogs(), &TFormErrors::Presenter()};
+    const TDataSeams seams{&context.Dialogs(), &TFormErrors::Presenter(), &context.Documents()};
     TMarquel marquel(nullptr, folders, seams);
     TCatalog catalog(nullptr, folders, seams);
     auto window = std::make_unique<TFormQuorva>(marquel, catalog, TWindowSeams::FromContext(context));

@@ -56,6 +56,8 @@ public:
 
   void LoadCosts(const std::string& path) { costs_.Load(path); }
   void SaveCosts(const std::string& path = "") { costs_.Save(path); }
+  // A save would write other bytes than were last read or written.
+  bool CostsChanged() const { return costs_.Changed(); }
   TCusto* FindCusto(int id) const;
 
   // Put cdsCusto into edit state unless it is editing or inserting, then

@@ -41,6 +41,7 @@ const ClassInfo& TMarquel::StaticClass() {
 TMarquel::TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams)
     : TComponent(owner), folders_(folders.Settled()), seams_(seams), root_(std::make_unique<TQuorvaPersist>()) {
   SetUpDataSets();
+  saved_.Keep(*root_);
 }
 
 TMarquel::~TMarquel() = default;
@@ -147,6 +148,7 @@ void TMarquel::InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::stri
   cdsCusto_.Open();
   cdsProducao_.SetCollection(&currentPlan_->Producoes());
   cdsProducao_.Open();
+  saved_.Keep(*root_);
 }
 
 std::unique_ptr<TQuorvaPersist> TMarquel::ReadPlanFile(const std::string& path) const {
@@ -177,6 +179,7 @@ void TMarquel::SavePlan(const std::string& path) {
   const std::string full = folders_.Resolve(path);
   SaveComponentAs(full, *root_);
   planPath_ = full;
+  saved_.Keep(*root_);
 }
 
 bool TMarquel::NeedsNewName() const {

@@ -14,6 +14,7 @@
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
+#include "storage/SavedImage.h"
 
 class TCatalog;
 
@@ -70,6 +71,9 @@ public:
   // A plan stored under no name or the template's must be saved under a new one.
   bool NeedsNewName() const;
   bool HasPlan() const { return root_->Quorvas().Count() > 0; }
+  // A save would write other bytes than were last read or written (for a
+  // new plan: than the template gave).
+  bool PlanChanged() const { return saved_.Differs(*root_); }
 
   TProducao* FindProducao(int id) const;
   bool LocateProducao(const TProducao& producao);
@@ -148,6 +152,7 @@ private:
   std::string previousTipoCusto_ = kTipoCustoUnitario;
   std::string planPath_;
   TQuorva* currentPlan_ = nullptr;
+  TSavedImage saved_;
 
   // Declared after the state their handlers use, so they go first.
   std::unique_ptr<TQuorvaPersist> root_;

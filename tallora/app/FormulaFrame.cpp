@@ -189,6 +189,10 @@ bool TFrameFormula::Save() {
   return true;
 }
 
+bool TFrameFormula::Changed() {
+  return grovana_.FormulasChanged();
+}
+
 bool TFrameFormula::SaveAs() {
   return SaveWithDialog(grovana_.Seams().Dialogs, {.title = "Salvar Fórmulas", .folder = grovana_.Folders().ExeDir},
                         [&](const std::string& path) { grovana_.SaveFormulas(path); });

@@ -32,6 +32,8 @@ public:
   bool Save() override;
   // "Salvar Fórmulas": saves under the chosen path; false when cancelled.
   bool SaveAs() override;
+  bool Changed() override;
+  std::string SaveQuestion() const override { return "Salvar o catálogo de fórmulas?"; }
 
   // "&Compilar": compiles the current formula; a bad text raises its
   // syntax error.

@@ -123,8 +123,10 @@ bool TFrameSimulation::New() {
 
 bool TFrameSimulation::Open() {
   if (grovana_.HasSimulation() && !VerifySave()) return false;
-  return OpenWithDialog(grovana_.Seams().Dialogs, {.title = "Abrir Simulação", .folder = grovana_.Folders().ExeDir},
-                        [&](const std::string& path) { grovana_.LoadSimulation(path); });
+  return OpenWithDialog(
+      grovana_.Seams().Dialogs,
+      {.title = "Abrir Simulação", .folder = grovana_.Folders().WorkDir, .documents = grovana_.Seams().Documents},
+      [&](const std::string& path) { grovana_.LoadSimulation(path); });
 }
 
 bool TFrameSimulation::VerifySave() {
@@ -140,10 +142,20 @@ bool TFrameSimulation::Save() {
 }
 
 bool TFrameSimulation::SaveAs() {
-  return SaveWithDialog(
-      grovana_.Seams().Dialogs,
-      {.title = "Salvar Simulação", .folder = grovana_.Folders().ExeDir, .fileName = grovana_.GetFileName()},
-      [&](const std::string& path) { grovana_.SaveSimulation(path); });
+  return SaveWithDialog(grovana_.Seams().Dialogs,
+                        {.title = "Salvar Simulação",
+                         .folder = grovana_.Folders().WorkDir,
+                         .fileName = grovana_.GetFileName(),
+                         .documents = grovana_.Seams().Documents},
+                        [&](const std::string& path) { grovana_.SaveSimulation(path); });
+}
+
+bool TFrameSimulation::Changed() {
+  return grovana_.SimulationChanged();
+}
+
+std::string TFrameSimulation::SaveQuestion() const {
+  return kMsgVerifySave;
 }
 
 void TFrameSimulation::ButtonVerificarClick() {

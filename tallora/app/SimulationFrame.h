@@ -39,6 +39,8 @@ public:
   bool Save() override;
   // "Salvar Como": "Salvar Simulação"; false when cancelled.
   bool SaveAs() override;
+  bool Changed() override;
+  std::string SaveQuestion() const override;
 
   // "&Verificar": a confirmation when the inputs are valid, else the error
   // window with the simulation's errors.

@@ -113,6 +113,7 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<
 
   BuildMenus();
   SetItemsToggle(toolBar_, menuItens_);
+  SetDocumentFrames({frameSimulation_, frameFormula_, frameProduct_});
   SetPageActions({menuSimulacao_, menuResultado_});
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();

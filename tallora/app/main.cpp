@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     TGrovana grovana(nullptr, TDataFolders{context.ExeDir(), context.WorkDir()},
-                     TDataSeams{&context.Dialogs(), &TFormErrors::Presenter()});
+                     TDataSeams{&context.Dialogs(), &TFormErrors::Presenter(), &context.Documents()});
     auto window = std::make_unique<TFormTallora>(grovana, TWindowSeams::FromContext(context), &TFormGraphic::Obtain);
     context.SetMainWindow(window.get());
     window->show();

@@ -53,6 +53,7 @@ TGrovana::TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams)
       formulas_(folders_, kFormulasFileName, "cdsFormula", "dsFormula"),
       simulations_(std::make_unique<TSimulationPersist>()) {
   SetUpDataSets();
+  simulationSaved_.Keep(*simulations_);
   formulas_.LoadAtStart(seams_.Dialogs);
 }
 
@@ -129,7 +130,8 @@ void TGrovana::SetUpDataSets() {
 
 // ---- Catalogues ----
 
-void TGrovana::SaveFormulas(const std::string& path) {
+template <class F>
+auto TGrovana::WithStoredReferences(F&& what) {
   TFormulaCollection& formulas = formulas_.Root().FormulaCollection();
   std::vector<std::pair<TFormula*, int>> references;
   for (TFormula& formula : formulas) {
@@ -139,16 +141,21 @@ void TGrovana::SaveFormulas(const std::string& path) {
     references.emplace_back(&formula, id);
     formula.SetAssociatedFormula(named->Index());
   }
-  auto restore = [&] {
-    for (const auto& [formula, id] : references) formula->SetAssociatedFormula(id);
-  };
-  try {
-    formulas_.Save(path);
-  } catch (...) {
-    restore();
-    throw;
-  }
-  restore();
+  struct Restore {
+    std::vector<std::pair<TFormula*, int>>& references;
+    ~Restore() {
+      for (const auto& [formula, id] : references) formula->SetAssociatedFormula(id);
+    }
+  } restore{references};
+  return what();
+}
+
+void TGrovana::SaveFormulas(const std::string& path) {
+  WithStoredReferences([&] { formulas_.Save(path); });
+}
+
+bool TGrovana::FormulasChanged() {
+  return WithStoredReferences([&] { return formulas_.Changed(); });
 }
 
 TFormula* TGrovana::FindFormula(int id) const {
@@ -210,6 +217,7 @@ void TGrovana::InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimu
   cdsLog_.Open();
   cdsThin_.Open();
   simulationPath_ = path;
+  simulationSaved_.Keep(*simulations_);
   calculated_ = false;
 }
 
@@ -218,6 +226,7 @@ void TGrovana::SaveSimulation(const std::string& path) {
     const std::string full = folders_.Resolve(path);
     SaveComponentAs(full, *simulations_);
     simulationPath_ = full;
+    simulationSaved_.Keep(*simulations_);
     return;
   }
   std::string full = simulationPath_;
@@ -228,6 +237,7 @@ void TGrovana::SaveSimulation(const std::string& path) {
   }
   SaveComponent(full, *simulations_);
   simulationPath_ = full;
+  simulationSaved_.Keep(*simulations_);
 }
 
 std::string TGrovana::GetFileName() const {

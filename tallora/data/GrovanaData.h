@@ -17,6 +17,7 @@
 #include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
 #include "storage/ProductCatalog.h"
+#include "storage/SavedImage.h"
 #include "tallora/data/ThinNotifications.h"
 
 // The formula catalogue ("Formulas.dat").
@@ -83,6 +84,9 @@ public:
   // Ids are positions again when the file is read back: each associated
   // formula is written as the position of the formula it names.
   void SaveFormulas(const std::string& path = "");
+  // A save of the formula catalogue would write other bytes than were last
+  // read or written.
+  bool FormulasChanged();
   TFormula* FindFormula(int id) const;
   // Full paths the catalogues were last read from or written to; empty for none.
   const std::string& ProductsPath() const { return products_.Path(); }
@@ -100,6 +104,9 @@ public:
   // simulation was opened from or saved to, else the stored Filename in the
   // working folder.
   void SaveSimulation(const std::string& path = "");
+  // A save would write other bytes than were last read or written (for a
+  // new simulation: than the template gave).
+  bool SimulationChanged() const { return simulationSaved_.Differs(*simulations_); }
   // The bare name stored in the simulation root.
   std::string GetFileName() const;
   // Full path of the open document; empty for a new one.
@@ -175,6 +182,10 @@ private:
   void SetUpDataSets();
   void LoadSimulationFile(const std::string& fullPath, const std::string& remembered);
   void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path);
+  // Runs what with every associated formula naming its formula by position,
+  // as the file stores it.
+  template <class F>
+  auto WithStoredReferences(F&& what);
 
   // Handlers.
   void cdsLogAfterPost(TDataSet& ds);
@@ -205,6 +216,7 @@ private:
   int runCount_ = 0;
   int notifying_ = 0;
   std::string simulationPath_;
+  TSavedImage simulationSaved_;
 
   // Declared after the state their handlers use, so they go first.
   TProductCatalog products_;

@@ -297,7 +297,7 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   EXPECT_EQ(save.text, "Salvar Documento");
   EXPECT_EQ(save.options.fileName, "Plano1.rtf");
   EXPECT_EQ(save.options.defaultExt, "rtf");
-  EXPECT_EQ(save.options.initialDir, exe.string());
+  EXPECT_EQ(save.options.initialDir, work.string());
   EXPECT_EQ(ReadFileBytes(rtf), w().RichEdit()->Bytes());
   EXPECT_FALSE(w().RichEdit()->Bytes().empty());
 
@@ -457,6 +457,27 @@ TEST_F(QuorvaForm, ItemsToggleAboutHotSpotAndHelp) {
   EXPECT_EQ(w().FindAction("MenuArquivoSair")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
   EXPECT_TRUE(dialogs.Prompts().empty());
+}
+
+// "Sair" asks before a changed plan or catalogue is lost: Cancelar keeps the
+// window, then Não for the plan and Sim for the costs end it.
+TEST_F(QuorvaForm, SairAsksForEachChangedDocument) {
+  SetIdadeFinal(30);
+  TDataSet& costs = catalog().cdsCusto();
+  costs.Edit();
+  costs.FieldByName("Nome").SetAsString("Roçada");
+  costs.Post();
+  dialogs.Answer(TMsgDlgBtn::Cancel);
+  Trigger("MenuArquivoSair");
+  EXPECT_TRUE(w().isVisible());
+  dialogs.Answer(TMsgDlgBtn::No).Answer(TMsgDlgBtn::Yes);
+  Trigger("MenuArquivoSair");
+  EXPECT_FALSE(w().isVisible());
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel),
+            (std::vector<std::string>{"Salvar o Plano corrente ?", "Salvar o Plano corrente ?",
+                                      "Salvar o catálogo de custos?"}));
+  EXPECT_EQ(catalog().CostsPath(), (exe / "Custo.dat").string());
+  EXPECT_FALSE(catalog().CostsChanged());
 }
 
 }  // namespace

@@ -42,7 +42,7 @@ TEST_F(QuorvaFrameTest, SaveAsksForANameUntilThePlanHasOneThenWritesWhereItCameF
   const FileDialogOptions& asked = saves[0].options;
   EXPECT_EQ(asked.title, "Salvar Plano");
   EXPECT_EQ(asked.fileName, "Plano1.dat");
-  EXPECT_EQ(asked.initialDir, exe.string());
+  EXPECT_EQ(asked.initialDir, work.string());
   EXPECT_EQ(asked.filter, kDataFileFilter);
   EXPECT_EQ(asked.defaultExt, "dat");
   EXPECT_TRUE(asked.overwritePrompt);
@@ -120,7 +120,7 @@ TEST_F(QuorvaFrameTest, OpenShowsItsDialogWhateverTheAnswerAndAForeignFileKeepsT
   EXPECT_FALSE(frame->Open());
   const auto opens = dialogs.Prompts(Prompt::Kind::OpenFile);
   ASSERT_EQ(opens.size(), 1u);
-  EXPECT_EQ(opens[0].options.initialDir, exe.string());
+  EXPECT_EQ(opens[0].options.initialDir, work.string());
   EXPECT_EQ(opens[0].options.filter, kDataFileFilter);
   EXPECT_TRUE(opens[0].options.fileMustExist);
 

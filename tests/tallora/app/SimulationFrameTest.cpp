@@ -113,7 +113,7 @@ TEST_F(SimulationFrameTest, NewAsksFromTheSecondTimeAndACancelledSaveStopsIt) {
   const auto opens = dialogs.Prompts(Prompt::Kind::OpenFile);
   ASSERT_EQ(opens.size(), 2u);
   EXPECT_EQ(opens[0].options.title, "Abrir Simulação");
-  EXPECT_EQ(opens[0].options.initialDir, exe.string());
+  EXPECT_EQ(opens[0].options.initialDir, work.string());
   EXPECT_EQ(opens[0].options.filter, kDataFileFilter);
   EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 2u);
   EXPECT_TRUE(RecordedExceptions().empty());

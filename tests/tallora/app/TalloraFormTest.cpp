@@ -297,7 +297,9 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   const auto saves = app.dialogs.Prompts(Prompt::Kind::SaveFile);
   ASSERT_EQ(saves.size(), 2u);
   EXPECT_EQ(saves[1].options.fileName, "Simulation.rtf");
-  EXPECT_EQ(saves[1].options.initialDir, app.exe.string());
+  // The last document went to the PDF's folder: the next dialog starts there.
+  EXPECT_EQ(saves[0].options.initialDir, app.work.string());
+  EXPECT_EQ(saves[1].options.initialDir, app.dir.Dir());
   EXPECT_EQ(saves[1].options.title, "Salvar Documento");
   EXPECT_EQ(saves[1].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
   EXPECT_EQ(saves[1].options.defaultExt, "rtf");
@@ -429,6 +431,35 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
   edit->setFocus(Qt::TabFocusReason);
   QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
   EXPECT_FALSE(w.isVisible());
+}
+
+// Ctrl+S, "Sair" and the close button ask before a change is lost: Cancelar,
+// or Sim with its save dialog cancelled, keep the window; a changed catalogue
+// asks in turn; nothing changed since the save, nothing is asked.
+TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
+  app.context->SetMainWindow(nullptr);
+  TypeSiteIndex("29");
+  auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
+  app.dialogs.Answer(TMsgDlgBtn::Cancel);
+  QTest::keyClick(edit, Qt::Key_S, Qt::ControlModifier);
+  EXPECT_TRUE(w.isVisible());
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel), std::vector<std::string>{"Salvar a simulação corrente?"});
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
+  EXPECT_FALSE(w.close());
+  EXPECT_DOUBLE_EQ(grovana.CurrentSimulation()->SiteIndex(), 29);
+
+  grovana.cdsFormula().Edit();
+  grovana.cdsFormula().FieldByName("Author").SetAsString("Outro");
+  grovana.cdsFormula().Post();
+  const std::filesystem::path saved = app.work / "Minha.dat";
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(saved.string()).Answer(TMsgDlgBtn::Yes);
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de fórmulas?");
+  EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_EQ(grovana.FormulasPath(), (app.exe / "Formulas.dat").string());
+  w.show();
+  EXPECT_TRUE(w.close());
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
