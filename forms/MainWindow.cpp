@@ -608,7 +608,6 @@ RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std:
                                     std::function<void()> print, const char* menuName) {
   auto* view = new RtfView;
   view->setObjectName(name);
-  view->setReadOnly(true);
   view->SetWordWrap(false);
   view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);

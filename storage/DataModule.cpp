@@ -42,6 +42,15 @@ std::string TDataFolders::TemplatePath(const std::string& name) const {
   return FileExists(beside) ? beside : inWork;
 }
 
+void ReportCheck(bool valid, const TErrorList* errors, const TDataSeams& seams, const std::string& validMessage) {
+  if (valid) {
+    if (seams.ErrorPresenter) seams.ErrorPresenter->HideErrors();
+    if (seams.Dialogs) seams.Dialogs->Information(validMessage);
+  } else if (errors && seams.ErrorPresenter) {
+    seams.ErrorPresenter->ShowErrors(errors->Title(), ErrorLines(*errors));
+  }
+}
+
 void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter) {
   if (valid) {
     if (presenter) presenter->HideErrors();

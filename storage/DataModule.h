@@ -41,3 +41,8 @@ inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Fil
 // window; a faulty one stays stored, the list gets the title and is shown,
 // and the operation that posted stops silently (EAbort).
 void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter);
+
+// After a check of the whole document: a valid one hides the error window
+// and shows validMessage; a faulty one lists its errors (nullptr: none to
+// list).
+void ReportCheck(bool valid, const TErrorList* errors, const TDataSeams& seams, const std::string& validMessage);

@@ -2,6 +2,7 @@
 
 #include <QContextMenuEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QScrollBar>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -177,6 +178,9 @@ void BuildRtfDocument(const RtfDocument& model, QTextDocument& document) {
 
 RtfView::RtfView(QWidget* parent) : QTextEdit(parent) {
   setReadOnly(true);
+  // A reader moves with the keys (arrows, pages, Ctrl+Home, Ctrl+End); a
+  // read-only QTextEdit ignores them unless asked.
+  setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   setFocusPolicy(Qt::ClickFocus);
   setTabStopDistance(kTabStop);
   setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
@@ -221,6 +225,19 @@ void RtfView::SetWordWrap(bool wrap) {
 
 bool RtfView::Print(TPrintService& service, const std::string& title) {
   return service.Print(*document(), title);
+}
+
+void RtfView::keyPressEvent(QKeyEvent* event) {
+  QTextEdit::keyPressEvent(event);
+  // The caret in sight is not enough: Ctrl+Home shows the report's very top,
+  // margin included, and Ctrl+End its very end.
+  if (!(event->modifiers() & Qt::ControlModifier)) return;
+  if (event->key() == Qt::Key_Home) {
+    verticalScrollBar()->setValue(0);
+    horizontalScrollBar()->setValue(0);
+  } else if (event->key() == Qt::Key_End) {
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
+  }
 }
 
 void RtfView::contextMenuEvent(QContextMenuEvent* event) {

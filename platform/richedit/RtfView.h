@@ -3,7 +3,8 @@
 // the bytes it loaded and saves exactly those (it never edits, and Qt writes
 // no RTF); it prints through the print service. Tab stops every 48 pixels
 // (720 twips); word wrap can be turned off; it takes the focus on a click
-// only; a right click goes to the context-menu hook.
+// only and then moves with the keyboard; a right click goes to the
+// context-menu hook.
 
 #include <QTextEdit>
 #include <functional>
@@ -52,6 +53,7 @@ public:
 
 protected:
   void contextMenuEvent(QContextMenuEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   std::string bytes_;

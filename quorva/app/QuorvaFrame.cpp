@@ -167,12 +167,8 @@ void TFrameQuorva::CheckBoxAnaliseSensibilidadeClick() {
 }
 
 void TFrameQuorva::ButtonVerificarClick() {
-  if (marquel_.Verify()) {
-    if (IDialogs* dialogs = marquel_.Seams().Dialogs) dialogs->Information(kMsgPlanValid);
-    return;
-  }
-  if (IErrorPresenter* errors = marquel_.Seams().ErrorPresenter)
-    errors->ShowErrors(marquel_.Errors().Title(), ErrorLines(marquel_.Errors()));
+  const bool valid = marquel_.Verify();
+  ReportCheck(valid, &marquel_.Errors(), marquel_.Seams(), kMsgPlanValid);
 }
 
 void TFrameQuorva::ButtonCalcularClick() {

@@ -159,13 +159,9 @@ std::string TFrameSimulation::SaveQuestion() const {
 }
 
 void TFrameSimulation::ButtonVerificarClick() {
-  if (grovana_.Verify()) {
-    if (IDialogs* dialogs = grovana_.Seams().Dialogs) dialogs->Information(kMsgSimulationValid);
-    return;
-  }
-  TSimulation* simulation = grovana_.CurrentSimulation();
-  IErrorPresenter* errors = grovana_.Seams().ErrorPresenter;
-  if (simulation && errors) errors->ShowErrors(simulation->Errors().Title(), ErrorLines(simulation->Errors()));
+  const bool valid = grovana_.Verify();
+  const TSimulation* simulation = grovana_.CurrentSimulation();
+  ReportCheck(valid, simulation ? &simulation->Errors() : nullptr, grovana_.Seams(), kMsgSimulationValid);
 }
 
 void TFrameSimulation::Calculate() {

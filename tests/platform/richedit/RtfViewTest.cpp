@@ -6,6 +6,7 @@
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QScrollBar>
+#include <QTest>
 #include <QTextBlock>
 #include <QTextDocument>
 #include <QTextFrame>
@@ -180,6 +181,26 @@ TEST(RtfView, ANewDocumentShowsFromItsStart) {
   EXPECT_EQ(view->textCursor().position(), 0);
   EXPECT_EQ(down->value(), 0);
   EXPECT_EQ(across->value(), 0);
+}
+
+// Read-only, the report still moves with the keys a reader uses.
+TEST(RtfView, TheKeysMoveTheReportAndChangeNothing) {
+  RtfView view;
+  view.resize(300, 200);
+  view.LoadFromBytes(Report());
+  view.show();
+  QCoreApplication::processEvents();
+  QScrollBar* down = view.verticalScrollBar();
+  const QString text = view.toPlainText();
+  QTest::keyClick(&view, Qt::Key_End, Qt::ControlModifier);
+  EXPECT_EQ(down->value(), down->maximum());
+  QTest::keyClick(&view, Qt::Key_Home, Qt::ControlModifier);
+  EXPECT_EQ(down->value(), 0);
+  QTest::keyClick(&view, Qt::Key_PageDown);
+  EXPECT_GT(down->value(), 0);
+  QTest::keyClicks(&view, "x");
+  QTest::keyClick(&view, Qt::Key_Delete);
+  EXPECT_EQ(view.toPlainText(), text);
 }
 
 TEST(RtfView, DamagedReportsShowWhatCanBeRead) {

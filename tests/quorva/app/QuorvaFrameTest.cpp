@@ -194,8 +194,10 @@ TEST_F(QuorvaFrameTest, VerifyAndReturnInAnEditCalculateWithTheTypedValue) {
   EXPECT_EQ(presenter.Last().title, "Erros no Quorva");
   EXPECT_EQ(presenter.Last().Codes(), std::vector<int>{7});
 
+  const int hides = presenter.hides;
   Type(finalAge, "7");
   Find<QPushButton>(*window, "ButtonVerificar")->click();  // no focus change: the button commits
+  EXPECT_EQ(presenter.hides, hides + 1);
   EXPECT_EQ(plan().IdadeFinal(), 7);
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Information), Lines{"Os parâmetros para cálculo do Plano estão corretos!"});
   EXPECT_EQ(presenter.shown.size(), 1u);

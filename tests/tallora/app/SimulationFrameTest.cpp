@@ -158,6 +158,13 @@ TEST_F(SimulationFrameTest, VerifyConfirmsValidInputsAndShowsTheErrorsOfInvalidO
   EXPECT_FALSE(presenter.Last().lines.empty());
   EXPECT_EQ(Find<DbLineEdit>(*window, "EditIndiceSitio")->text().toStdString(), "5");
   EXPECT_EQ(dialogs.Prompts(Prompt::Kind::Information).size(), 1u);
+
+  // Mended, the check takes the list of old faults away.
+  const int hides = presenter.hides;
+  Type(Find<DbLineEdit>(*window, "EditIndiceSitio"), "28");
+  Find<QPushButton>(*window, "ButtonVerificar")->click();
+  EXPECT_EQ(presenter.hides, hides + 1);
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::Information).size(), 2u);
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
