@@ -676,7 +676,7 @@ bool TMainWindow::LeaveAllowed() {
     if (!frame->Changed()) continue;
     switch (Dialogs().AskYesNoCancel(frame->SaveQuestion())) {
       case TMsgDlgBtn::Yes:
-        if (!frame->Save()) return false;
+        if (!SaveDocument(*frame)) return false;
         break;
       case TMsgDlgBtn::No:
         break;
@@ -685,6 +685,10 @@ bool TMainWindow::LeaveAllowed() {
     }
   }
   return true;
+}
+
+bool TMainWindow::SaveDocument(IDocumentFrame& frame) {
+  return frame.Save();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

@@ -295,6 +295,9 @@ public:
 protected:
   // Closing the context's main window ends the program once LeaveAllowed.
   void closeEvent(QCloseEvent* event) override;
+  // "Salvar" of the frame's document; a window whose caption names the
+  // document puts it right. False when nothing was written.
+  virtual bool SaveDocument(IDocumentFrame& frame);
 
 private:
   void AddFrameWidget(QWidget* frame, const char* name);

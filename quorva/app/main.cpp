@@ -1,7 +1,7 @@
 // Quorva: the application object, the project and catalogue data modules
 // (the catalogues from the executable's folder), the main window with a new
-// plan, the splash (not waited for), then the event loop. Nothing is saved or
-// asked at exit; closing the main window ends the program.
+// plan, the splash (not waited for), then the event loop. Closing the main
+// window ends the program, once it has offered to save what changed.
 
 #include <QApplication>
 #include <QIcon>

@@ -380,8 +380,13 @@ void TFormTallora::Salvar() {
     SaveResult();
     return;
   }
-  IDocumentFrame* frame = FileFrame();
-  if (frame->Save() && frame == frameSimulation_) SetFileCaption();
+  SaveDocument(*FileFrame());
+}
+
+bool TFormTallora::SaveDocument(IDocumentFrame& frame) {
+  if (!frame.Save()) return false;
+  if (&frame == frameSimulation_) SetFileCaption();
+  return true;
 }
 
 void TFormTallora::SalvarComo() {

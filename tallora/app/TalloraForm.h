@@ -95,6 +95,10 @@ public:
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;
 
+protected:
+  // A saved simulation names its file in the caption.
+  bool SaveDocument(IDocumentFrame& frame) override;
+
 private:
   // The frame the file commands act on: the catalogue shown, else the
   // simulation's.

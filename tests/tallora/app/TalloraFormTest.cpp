@@ -456,6 +456,7 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
   EXPECT_TRUE(w.close());
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de fórmulas?");
   EXPECT_TRUE(std::filesystem::exists(saved));
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Minha.dat");
   EXPECT_EQ(grovana.FormulasPath(), (app.exe / "Formulas.dat").string());
   w.show();
   EXPECT_TRUE(w.close());
