@@ -29,9 +29,9 @@ void AddThin(TThinCollection& thins, int age, TThinType type, const char* typeNa
              int cutRows = 0) {
   TThin& t = thins.Add();
   t.SetAge(age);
-  t.SetThinType(static_cast<int>(type));
+  t.SetType(type);
   t.SetTypeName(typeName);
-  t.SetThinMode(static_cast<int>(mode));
+  t.SetMode(mode);
   if (mode == TThinMode::RemainingTrees)
     t.SetRemanescentTrees(remaining);
   else
@@ -78,12 +78,12 @@ void FillDefaultSimulation(TSimulationPersist& root) {
   s.SetDescription("Nova simulação");
   s.SetSpeciesName("Eucalyptus grandis / urograndis");
   s.SetSiteIndex(28);
-  s.SetInventoryType(static_cast<int>(TInventoryType::PlantingDensity));
-  s.SetInventoryMode(static_cast<int>(TInventoryMode::BaseArea));
+  s.SetInventory(TInventoryType::PlantingDensity);
+  s.SetInventoryGiven(TInventoryMode::BaseArea);
   s.SetInitialTrees(1111);
   s.SetSurvivalPercentage(95);
   s.SetHomogeneityDegree(5);
-  s.SetListingOption(static_cast<int>(TListingOption::AgeInterval));
+  s.SetListing(TListingOption::AgeInterval);
   s.SetInitialAge(2);
   s.SetFinalAge(16);
   s.SetIncrementalAge(1);

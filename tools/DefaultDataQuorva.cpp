@@ -9,8 +9,6 @@ namespace {
 
 constexpr const char* kHa = "$/ha";
 constexpr const char* kM3 = "$/m3";
-constexpr const char* kUnitario = "Unitario";
-constexpr const char* kAnual = "Anual";
 
 void AddItem(TProducao& producao, const char* produto, double volume, double preco) {
   TItemProducao& item = producao.ItensProducao().Add();
@@ -41,16 +39,16 @@ void FillDefaultCosts(TCustoPersist& root) {
   TCustos& custos = root.Custos();
   custos.Clear();
   custos.RestartIds();
-  AddCusto(custos, "Preparo Solo", kHa, kUnitario, 850);
-  AddCusto(custos, "Mudas", kHa, kUnitario, 620);
-  AddCusto(custos, "Plantio", kHa, kUnitario, 480);
-  AddCusto(custos, "Adubação", kHa, kUnitario, 560);
-  AddCusto(custos, "Formicida", kHa, kAnual, 0, {{1, 60}, {2, 40}, {3, 30}});
-  AddCusto(custos, "Manutenção", kHa, kAnual, 0, {{1, 350}, {2, 220}, {3, 120}, {4, 120}, {5, 120}});
-  AddCusto(custos, "Arrendamento", kHa, kAnual, 0, {{1, 180}, {2, 180}, {3, 180}, {4, 180}, {5, 180}});
-  AddCusto(custos, "Vigilância", kHa, kAnual, 0, {{1, 45}, {2, 45}, {3, 45}, {4, 45}, {5, 45}});
-  AddCusto(custos, "Colheita", kM3, kUnitario, 18);
-  AddCusto(custos, "Transporte", kM3, kUnitario, 12);
+  AddCusto(custos, "Preparo Solo", kHa, kTipoCustoUnitario, 850);
+  AddCusto(custos, "Mudas", kHa, kTipoCustoUnitario, 620);
+  AddCusto(custos, "Plantio", kHa, kTipoCustoUnitario, 480);
+  AddCusto(custos, "Adubação", kHa, kTipoCustoUnitario, 560);
+  AddCusto(custos, "Formicida", kHa, kTipoCustoAnual, 0, {{1, 60}, {2, 40}, {3, 30}});
+  AddCusto(custos, "Manutenção", kHa, kTipoCustoAnual, 0, {{1, 350}, {2, 220}, {3, 120}, {4, 120}, {5, 120}});
+  AddCusto(custos, "Arrendamento", kHa, kTipoCustoAnual, 0, {{1, 180}, {2, 180}, {3, 180}, {4, 180}, {5, 180}});
+  AddCusto(custos, "Vigilância", kHa, kTipoCustoAnual, 0, {{1, 45}, {2, 45}, {3, 45}, {4, 45}, {5, 45}});
+  AddCusto(custos, "Colheita", kM3, kTipoCustoUnitario, 18);
+  AddCusto(custos, "Transporte", kM3, kTipoCustoUnitario, 12);
 }
 
 void FillDefaultPlan(TQuorvaPersist& root) {
@@ -69,10 +67,10 @@ void FillDefaultPlan(TQuorvaPersist& root) {
   plan.SetIndiceSitio(28);
 
   TCustos& custos = plan.Custos();
-  AddCusto(custos, "Implantação", kHa, kUnitario, 2500);
-  AddCusto(custos, "Manutenção", kHa, kAnual, 0,
+  AddCusto(custos, "Implantação", kHa, kTipoCustoUnitario, 2500);
+  AddCusto(custos, "Manutenção", kHa, kTipoCustoAnual, 0,
            {{1, 350}, {2, 220}, {3, 120}, {4, 120}, {5, 120}, {6, 120}, {7, 120}});
-  AddCusto(custos, "Colheita", kM3, kUnitario, 18);
+  AddCusto(custos, "Colheita", kM3, kTipoCustoUnitario, 18);
 
   TProducao& desbaste = plan.Producoes().Add();
   desbaste.SetIdade(4);

@@ -25,10 +25,10 @@ inline double SbValue(double z, double min, double max, double gamma, double del
 // Every tree of the law (systematic part, final cut), or the trees below a
 // truncation point (selective part).
 bool TakesEveryTree(const TProduction& harvest) {
-  return harvest.ThinType() == static_cast<int>(TThinType::Systematic);
+  return harvest.Type() == TThinType::Systematic;
 }
 bool TakesFromBelow(const TProduction& harvest) {
-  return harvest.ThinType() == static_cast<int>(TThinType::Selective);
+  return harvest.Type() == TThinType::Selective;
 }
 
 }  // namespace
@@ -43,7 +43,7 @@ void THarvestBuilder::SetFromThin(TProduction& harvest, const TThin& thin, TThin
   harvest.SetMedianHeight(taken.Height);
   harvest.SetMedianDiameter(taken.Diameter);
   harvest.SetTotalVolume(taken.Volume);
-  harvest.SetThinType(static_cast<int>(systematic ? TThinType::Systematic : TThinType::Selective));
+  harvest.SetType(systematic ? TThinType::Systematic : TThinType::Selective);
   BuildDiameterClasses(harvest);
 }
 
@@ -55,7 +55,7 @@ void THarvestBuilder::SetFromPrognosis(TProduction& harvest, const TPrognosis& p
   harvest.SetMedianDiameter(prognosis.MedianDiameter());
   harvest.SetTotalVolume(prognosis.Volume());
   harvest.Sb() = prognosis.Sb();
-  harvest.SetThinType(static_cast<int>(TThinType::Systematic));
+  harvest.SetType(TThinType::Systematic);
   BuildDiameterClasses(harvest);
 }
 

@@ -11,6 +11,7 @@
 
 #include "model/items/PrognosisUnit.h"
 #include "model/items/SbParameters.h"
+#include "model/items/ThinUnit.h"
 #include "platform/classes/Classes.h"
 
 class TProduct;
@@ -137,6 +138,8 @@ public:
   // below (the values of TThinType).
   int ThinType() const { return thinType_; }
   void SetThinType(int value) { thinType_ = value; }
+  TThinType Type() const { return static_cast<TThinType>(thinType_); }
+  void SetType(TThinType value) { thinType_ = static_cast<int>(value); }
 
   // Unstored settings given by the run before filling.
   const TProductCollection* Products() const { return products_; }

@@ -48,10 +48,12 @@ public:
   int InventoryType() const { return inventoryType_; }
   void SetInventoryType(int value) { inventoryType_ = value; }
   TInventoryType Inventory() const { return static_cast<TInventoryType>(inventoryType_); }
+  void SetInventory(TInventoryType value) { inventoryType_ = static_cast<int>(value); }
   // A TInventoryMode, read for a TreesAndSizeAtAge inventory only.
   int InventoryMode() const { return inventoryMode_; }
   void SetInventoryMode(int value) { inventoryMode_ = value; }
   TInventoryMode InventoryGiven() const { return static_cast<TInventoryMode>(inventoryMode_); }
+  void SetInventoryGiven(TInventoryMode value) { inventoryMode_ = static_cast<int>(value); }
   // Trees/ha planted.
   double InitialTrees() const { return initialTrees_; }
   void SetInitialTrees(double value) { initialTrees_ = value; }
@@ -73,6 +75,7 @@ public:
   int ListingOption() const { return listingOption_; }
   void SetListingOption(int value) { listingOption_ = value; }
   TListingOption Listing() const { return static_cast<TListingOption>(listingOption_); }
+  void SetListing(TListingOption value) { listingOption_ = static_cast<int>(value); }
   int InitialAge() const { return initialAge_; }
   void SetInitialAge(int value) { initialAge_ = value; }
   int FinalAge() const { return finalAge_; }

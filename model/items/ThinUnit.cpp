@@ -32,17 +32,26 @@ bool InRange(double v, double lo, double hi) {
   return lo <= v && v <= hi;
 }
 
-bool IsKnownThinType(int value) {
-  return value == static_cast<int>(TThinType::Selective) || value == static_cast<int>(TThinType::Systematic) ||
-         value == static_cast<int>(TThinType::RowsThenSelective);
-}
-
-bool IsKnownThinMode(int value) {
-  return value == static_cast<int>(TThinMode::RemainingBaseArea) ||
-         value == static_cast<int>(TThinMode::RemainingTrees);
-}
-
 }  // namespace
+
+bool IsKnownThinType(TThinType type) {
+  switch (type) {
+    case TThinType::Selective:
+    case TThinType::Systematic:
+    case TThinType::RowsThenSelective:
+      return true;
+  }
+  return false;
+}
+
+bool IsKnownThinMode(TThinMode mode) {
+  switch (mode) {
+    case TThinMode::RemainingBaseArea:
+    case TThinMode::RemainingTrees:
+      return true;
+  }
+  return false;
+}
 
 void TThin::Validate(TErrorList& errors, int lowest, int highest) const {
   const std::string head = "Desbaste na idade " + IntToStr(age_) + ": ";
@@ -53,8 +62,8 @@ void TThin::Validate(TErrorList& errors, int lowest, int highest) const {
     errors.Add(53, head + "Área Basal " + FloatToStr(remanescentBaseArea_) + " é inválida!");
   if (Mode() == TThinMode::RemainingTrees && !InRange(remanescentTrees_, 1, 5000))
     errors.Add(54, head + "Número de árvores " + FloatToStr(remanescentTrees_) + "é inválido!");
-  if (!IsKnownThinType(thinType_)) errors.Add(56, head + "Tipo de desbaste " + IntToStr(thinType_) + " é inválido!");
-  if (!IsKnownThinMode(thinMode_)) errors.Add(57, head + "Modo de desbaste " + IntToStr(thinMode_) + " é inválido!");
+  if (!IsKnownThinType(Type())) errors.Add(56, head + "Tipo de desbaste " + IntToStr(thinType_) + " é inválido!");
+  if (!IsKnownThinMode(Mode())) errors.Add(57, head + "Modo de desbaste " + IntToStr(thinMode_) + " é inválido!");
 }
 
 TThin* TThinCollection::FirstThin() {

@@ -21,6 +21,10 @@ enum class TThinMode : int {
   RemainingTrees = 1,
 };
 
+// A stored value may be any integer; these tell the named ones.
+bool IsKnownThinType(TThinType type);
+bool IsKnownThinMode(TThinMode mode);
+
 // What one cut of a thinning took: trees/ha, diameter (cm), height (m) and
 // the volume removed.
 struct ThinPart {
@@ -43,12 +47,14 @@ public:
   int ThinType() const { return thinType_; }
   void SetThinType(int value) { thinType_ = value; }
   TThinType Type() const { return static_cast<TThinType>(thinType_); }
+  void SetType(TThinType value) { thinType_ = static_cast<int>(value); }
   const std::string& TypeName() const { return typeName_; }
   void SetTypeName(const std::string& value) { typeName_ = value; }
   // A TThinMode; a file may hold any integer, which validation refuses.
   int ThinMode() const { return thinMode_; }
   void SetThinMode(int value) { thinMode_ = value; }
   TThinMode Mode() const { return static_cast<TThinMode>(thinMode_); }
+  void SetMode(TThinMode value) { thinMode_ = static_cast<int>(value); }
   double RemanescentTrees() const { return remanescentTrees_; }
   void SetRemanescentTrees(double value) { remanescentTrees_ = value; }
   double RemanescentBaseArea() const { return remanescentBaseArea_; }

@@ -44,7 +44,7 @@ TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog) : Q
   auto* type = Named(new DbLineEdit(this, source, "TipoCusto"), "EditTipoCusto");
   auto* unit = Named(new DbLineEdit(this, source, "UnidadeMedida"), "EditUnidadeMedida");
   auto* value = Named(new DbLineEdit(this, source, "Custo"), "EditCusto");
-  type_ = Choices(this, "ComboBoxTipoCusto", {"Unitario", "Anual"});
+  type_ = Choices(this, "ComboBoxTipoCusto", {kTipoCustoUnitario, kTipoCustoAnual});
   unit_ = Choices(this, "ComboBoxUnidadeMedida", {"$/m3", "$/ha"});
 
   auto* left = new QVBoxLayout;

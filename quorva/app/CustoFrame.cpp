@@ -12,6 +12,7 @@
 #include "platform/dbctrls/DbGrid.h"
 #include "platform/dbctrls/DbNavigator.h"
 #include "quorva/app/CustoForm.h"
+#include "quorva/model/CustoUnit.h"
 #include "quorva/model/MarquelData.h"
 
 namespace {
@@ -41,11 +42,13 @@ TFrameCusto::TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog)
   IDialogs* dialogs = marquel_.Seams().Dialogs;
 
   grid_ = Named(new DbGrid(this, costs), "GridCusto");
-  grid_->SetColumns(
-      {{.fieldName = "Nome", .width = 120},
-       {.fieldName = "UnidadeMedida", .title = "Unidade", .pickList = {"$/m3", "$/ha"}, .width = 70},
-       {.fieldName = "TipoCusto", .title = "Tipo de Custo", .pickList = {"Anual", "Unitario"}, .width = 100},
-       {.fieldName = "Custo", .width = 100}});
+  grid_->SetColumns({{.fieldName = "Nome", .width = 120},
+                     {.fieldName = "UnidadeMedida", .title = "Unidade", .pickList = {"$/m3", "$/ha"}, .width = 70},
+                     {.fieldName = "TipoCusto",
+                      .title = "Tipo de Custo",
+                      .pickList = {kTipoCustoAnual, kTipoCustoUnitario},
+                      .width = 100},
+                     {.fieldName = "Custo", .width = 100}});
   grid_->SetDialogs(dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->KeyFilter = [this](QKeyEvent& key) { return GridCustoKeyPress(key); };
@@ -110,15 +113,15 @@ bool TFrameCusto::GridCustoKeyPress(const QKeyEvent& key) const {
   return !key.text().isEmpty() && !IsNavigationKey(key.key());
 }
 
-void TFrameCusto::CostTypeChanged(int oneOff, int unitCode) {
-  if (oneOff == kOneOffCost) {
+void TFrameCusto::CostTypeChanged(TCostPeriod period, TUnitRule rule) {
+  if (period == TCostPeriod::OneOff) {
     HideAnnualCosts();
     UnlockCusto();
   } else {
     ShowAnnualCosts();
     LockCusto();
   }
-  if (unitCode == kUnitCodePerM3)
+  if (rule == TUnitRule::PerM3)
     LockTipoCusto();
   else
     UnlockTipoCusto();

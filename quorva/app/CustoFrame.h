@@ -16,6 +16,8 @@ class QPushButton;
 class TCatalog;
 class TFormCusto;
 class TMarquel;
+enum class TCostPeriod;
+enum class TUnitRule;
 
 class TFrameCusto : public QWidget {
 public:
@@ -35,10 +37,10 @@ public:
   // column is current.
   bool GridCustoKeyPress(const QKeyEvent& key) const;
 
-  // What the data module reported: oneOff 1 hides the annual values and
-  // unlocks the value, 0 shows them and locks it; unitCode 3 locks the
-  // type, anything else unlocks it.
-  void CostTypeChanged(int oneOff, int unitCode);
+  // What the data module reported: OneOff hides the annual values and
+  // unlocks the value, Annual shows them and locks it; PerM3 locks the type,
+  // Other unlocks it.
+  void CostTypeChanged(TCostPeriod period, TUnitRule rule);
   void HideAnnualCosts();
   void ShowAnnualCosts();
   // Locked columns are read-only and grey; unlocked ones editable in the

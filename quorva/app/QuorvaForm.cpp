@@ -250,8 +250,8 @@ void TFormQuorva::ProductionDeleted(int id, int) {
   DeleteItemNode(FindProductionNode(id));
 }
 
-void TFormQuorva::CostTypeChanged(int oneOff, int unitCode) {
-  frameCusto_->CostTypeChanged(oneOff, unitCode);
+void TFormQuorva::CostTypeChanged(TCostPeriod period, TUnitRule rule) {
+  frameCusto_->CostTypeChanged(period, rule);
 }
 
 // ---- Pages: the "Calcular" road

@@ -111,7 +111,7 @@ public:
   // ---- Project module notices
   void ProductionPosted(int id, int idade) override;
   void ProductionDeleted(int id, int idade) override;
-  void CostTypeChanged(int oneOff, int unitCode) override;
+  void CostTypeChanged(TCostPeriod period, TUnitRule rule) override;
 
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;

@@ -138,9 +138,8 @@ private:
   void CloseAll();
   // The controls show what validation or the calculation stored.
   void ShowStoredPlan();
-  // Enforces "$/M3 is one-off" on the cost; returns the unit code (kUnitCodePerM3 or
-  // kUnitCodeOther).
-  int ApplyUnitRule(TCusto* custo);
+  // Enforces "$/M3 is one-off" on the cost; PerM3 when it applied.
+  TUnitRule ApplyUnitRule(TCusto* custo);
   void Invalidate() { calculated_ = false; }
 
   TDataFolders folders_;

@@ -126,13 +126,13 @@ TFrameInventory::TFrameInventory(QWidget* parent, TGrovana& grovana) : QWidget(p
 
   for (int i = 0; i < 3; ++i) {
     OnCommand(type_[i], [this, i] {
-      SelectInventoryType(Id(kTypes[i]));
-      SelectInventoryMode(Id(TInventoryMode::NotChosen));
+      SelectInventoryType(kTypes[i]);
+      SelectInventoryMode(TInventoryMode::NotChosen);
     });
     OnCommand(level_[i], [this, i] { grovana_.SetHomogeneityDegree(kLevels[i]); });
   }
-  OnCommand(modeBaseArea_, [this] { SelectInventoryMode(Id(TInventoryMode::BaseArea)); });
-  OnCommand(modeDiameter_, [this] { SelectInventoryMode(Id(TInventoryMode::MedianDiameter)); });
+  OnCommand(modeBaseArea_, [this] { SelectInventoryMode(TInventoryMode::BaseArea); });
+  OnCommand(modeDiameter_, [this] { SelectInventoryMode(TInventoryMode::MedianDiameter); });
   connect(homogeneity_, &QLineEdit::textChanged, this, [this](const QString& text) { ShowHomogeneity(text); });
   ShowHomogeneity(homogeneity_->text());
 }
@@ -143,13 +143,13 @@ void TFrameInventory::ShowInventory() {
   SelectInventoryMode(grovana_.GetInventoryMode());
 }
 
-void TFrameInventory::SelectInventoryType(int type) {
+void TFrameInventory::SelectInventoryType(TInventoryType type) {
   grovana_.SetInventoryType(type);
-  QAbstractButton* button = types_->button(type);
+  QAbstractButton* button = types_->button(Id(type));
   if (!button) return;
-  const bool planted = type == Id(TInventoryType::PlantingDensity);
-  const bool atAge = type == Id(TInventoryType::TreesAtAge);
-  const bool sized = type == Id(TInventoryType::TreesAndSizeAtAge);
+  const bool planted = type == TInventoryType::PlantingDensity;
+  const bool atAge = type == TInventoryType::TreesAtAge;
+  const bool sized = type == TInventoryType::TreesAndSizeAtAge;
   BindEdit(initialTrees_, planted ? "InitialTrees" : "");
   BindEdit(survival_, planted ? "SurvivalPercentage" : "");
   BindEdit(age2_, atAge ? "InventoryAge" : "");
@@ -169,15 +169,15 @@ void TFrameInventory::SelectInventoryType(int type) {
   CheckOnly(types_, button);
 }
 
-void TFrameInventory::SelectInventoryMode(int mode) {
+void TFrameInventory::SelectInventoryMode(TInventoryMode mode) {
   grovana_.SetInventoryMode(mode);
-  if (mode != Id(TInventoryMode::NotChosen) && !modes_->button(mode)) return;
+  if (mode != TInventoryMode::NotChosen && !modes_->button(Id(mode))) return;
   // The mode belongs to type 3: under the other types its buttons and edits
   // stay disabled, whatever a file stored.
-  if (grovana_.GetInventoryType() != Id(TInventoryType::TreesAndSizeAtAge)) return;
-  CheckOnly(modes_, modes_->button(mode));
-  BindEdit(baseArea_, mode == Id(TInventoryMode::BaseArea) ? "BaseArea" : "");
-  BindEdit(diameter_, mode == Id(TInventoryMode::MedianDiameter) ? "MedianDiameter" : "");
+  if (grovana_.GetInventoryType() != TInventoryType::TreesAndSizeAtAge) return;
+  CheckOnly(modes_, modes_->button(Id(mode)));
+  BindEdit(baseArea_, mode == TInventoryMode::BaseArea ? "BaseArea" : "");
+  BindEdit(diameter_, mode == TInventoryMode::MedianDiameter ? "MedianDiameter" : "");
 }
 
 void TFrameInventory::ShowHomogeneity(const QString& text) {

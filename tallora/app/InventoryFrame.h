@@ -8,6 +8,8 @@ class DbLineEdit;
 class QButtonGroup;
 class QRadioButton;
 class TGrovana;
+enum class TInventoryMode : int;
+enum class TInventoryType : int;
 
 class TFrameInventory : public QWidget {
 public:
@@ -16,11 +18,11 @@ public:
   // Brings the page in line with the current simulation's type and mode.
   void ShowInventory();
   // Writes the type, then binds and enables the type's edits and unbinds
-  // and disables the others; types other than 1 to 3 are only written.
-  void SelectInventoryType(int type);
-  // Writes the mode; under type 3 mode 2 binds the basal area, mode 3 the
-  // quadratic mean diameter, mode 1 neither.
-  void SelectInventoryMode(int mode);
+  // and disables the others; unknown types are only written.
+  void SelectInventoryType(TInventoryType type);
+  // Writes the mode; under TreesAndSizeAtAge BaseArea binds the basal area,
+  // MedianDiameter the quadratic mean diameter, NotChosen neither.
+  void SelectInventoryMode(TInventoryMode mode);
 
 private:
   // Checks the homogeneity button of an integer text of 1, 5 or 10; anything

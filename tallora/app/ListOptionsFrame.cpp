@@ -76,8 +76,8 @@ TFrameListOptions::TFrameListOptions(QWidget* parent, TGrovana& grovana) : QWidg
   top->addLayout(classRow);
   top->addStretch(1);
 
-  OnCommand(byInterval_, [this] { SelectListingOption(Id(TListingOption::AgeInterval)); });
-  OnCommand(byList_, [this] { SelectListingOption(Id(TListingOption::AgeList)); });
+  OnCommand(byInterval_, [this] { SelectListingOption(TListingOption::AgeInterval); });
+  OnCommand(byList_, [this] { SelectListingOption(TListingOption::AgeList); });
 }
 
 void TFrameListOptions::ShowListingOption() {
@@ -85,11 +85,11 @@ void TFrameListOptions::ShowListingOption() {
   SelectListingOption(grovana_.GetListingOption());
 }
 
-void TFrameListOptions::SelectListingOption(int option) {
+void TFrameListOptions::SelectListingOption(TListingOption option) {
   grovana_.SetListingOption(option);
-  QAbstractButton* button = options_->button(option);
+  QAbstractButton* button = options_->button(Id(option));
   if (!button) return;
-  const bool interval = option == Id(TListingOption::AgeInterval);
+  const bool interval = option == TListingOption::AgeInterval;
   CheckOnly(options_, button);
   BindEdit(initialAge_, interval ? "InitialAge" : "");
   BindEdit(finalAge_, interval ? "FinalAge" : "");

@@ -8,6 +8,7 @@ class DbLineEdit;
 class QButtonGroup;
 class QRadioButton;
 class TGrovana;
+enum class TListingOption : int;
 
 class TFrameListOptions : public QWidget {
 public:
@@ -15,9 +16,9 @@ public:
 
   // Brings the page in line with the current simulation's option.
   void ShowListingOption();
-  // Writes the option; 1 binds the interval edits, 2 the list of ages;
-  // other values are only written.
-  void SelectListingOption(int option);
+  // Writes the option; AgeInterval binds the interval edits, AgeList the
+  // list of ages; other values are only written.
+  void SelectListingOption(TListingOption option);
 
 private:
   TGrovana& grovana_;

@@ -18,6 +18,20 @@
 namespace {
 
 constexpr int kEditWidth = 90;
+// The type group's items, in order.
+constexpr TThinType kTypes[3] = {TThinType::Selective, TThinType::Systematic, TThinType::RowsThenSelective};
+
+// The type's item in the group, -1 for none.
+int ItemOf(TThinType type) {
+  for (int i = 0; i < 3; ++i)
+    if (kTypes[i] == type) return i;
+  return -1;
+}
+
+// The mode's button id.
+int Id(TThinMode mode) {
+  return static_cast<int>(mode);
+}
 
 DbLineEdit* NumberEdit(QWidget* parent, TDataSource* source, const char* field, const char* name) {
   auto* edit = Named(new DbLineEdit(parent, source, field), name);
@@ -54,8 +68,8 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
   modes_ = new QButtonGroup(this);
   byBaseArea_ = Named(new QRadioButton("Fixando a Área basal", this), "RadioButtonBaseArea");
   byTrees_ = Named(new QRadioButton("Fixando o Número de árvores", this), "RadioButtonTrees");
-  modes_->addButton(byBaseArea_, static_cast<int>(TThinMode::RemainingBaseArea));
-  modes_->addButton(byTrees_, static_cast<int>(TThinMode::RemainingTrees));
+  modes_->addButton(byBaseArea_, Id(TThinMode::RemainingBaseArea));
+  modes_->addButton(byTrees_, Id(TThinMode::RemainingTrees));
   baseArea_ = NumberEdit(this, source, "", "DBEditRemanescentBaseArea");
   trees_ = NumberEdit(this, source, "", "DBEditRemanescentTrees");
   baseArea_->SetFieldLabel("Área basal");
@@ -102,20 +116,20 @@ TFrameThin::TFrameThin(QWidget* parent, TGrovana& grovana) : QWidget(parent), gr
 
   connect(type_, &DbRadioGroup::clicked, this, [this](int index) {
     results_->hide();
-    Guard([&] { SelectThinType(index); });
+    Guard([&] { SelectThinType(kTypes[index]); });
   });
-  OnCommand(byBaseArea_, [this] { SelectThinMode(static_cast<int>(TThinMode::RemainingBaseArea)); });
-  OnCommand(byTrees_, [this] { SelectThinMode(static_cast<int>(TThinMode::RemainingTrees)); });
+  OnCommand(byBaseArea_, [this] { SelectThinMode(TThinMode::RemainingBaseArea); });
+  OnCommand(byTrees_, [this] { SelectThinMode(TThinMode::RemainingTrees); });
   // Only what the user types makes the results stale on this page; a
   // refresh of the record leaves the panel as ShowThin set it.
   for (DbLineEdit* edit : {age_, rows_, baseArea_, trees_})
     connect(edit, &QLineEdit::textEdited, results_, &QWidget::hide);
 }
 
-void TFrameThin::SelectThinType(int type) {
+void TFrameThin::SelectThinType(TThinType type) {
   grovana_.SetThinType(type);
-  if (type < 0 || type > 2) return;
-  const bool rows = type == static_cast<int>(TThinType::RowsThenSelective);
+  if (!IsKnownThinType(type)) return;
+  const bool rows = type == TThinType::RowsThenSelective;
   rowLabel_->setVisible(rows);
   rows_->setVisible(rows);
   remainingLabel_->setVisible(rows);
@@ -126,11 +140,10 @@ void TFrameThin::SelectThinType(int type) {
   BindEdit(trees_, "", rows);
 }
 
-void TFrameThin::SelectThinMode(int mode) {
+void TFrameThin::SelectThinMode(TThinMode mode) {
   grovana_.SetThinMode(mode);
-  const auto given = static_cast<TThinMode>(mode);
-  if (given != TThinMode::RemainingBaseArea && given != TThinMode::RemainingTrees) return;
-  const bool byBaseArea = given == TThinMode::RemainingBaseArea;
+  if (!IsKnownThinMode(mode)) return;
+  const bool byBaseArea = mode == TThinMode::RemainingBaseArea;
   CheckOnly(modes_, byBaseArea ? byBaseArea_ : byTrees_);
   BindEdit(baseArea_, byBaseArea ? "RemanescentBaseArea" : "");
   BindEdit(trees_, byBaseArea ? "" : "RemanescentTrees");
@@ -138,8 +151,8 @@ void TFrameThin::SelectThinMode(int mode) {
 
 void TFrameThin::ShowThin() {
   if (!grovana_.cdsThin().Active() || grovana_.cdsThin().IsEmpty()) return;
-  const int type = grovana_.GetThinType();
-  type_->SetItemIndex(type >= 0 && type <= 2 ? type : -1);
+  const TThinType type = grovana_.GetThinType();
+  type_->SetItemIndex(ItemOf(type));
   SelectThinType(type);
   SelectThinMode(grovana_.GetThinMode());
   results_->setVisible(grovana_.Calculated());

@@ -11,6 +11,8 @@ class QGroupBox;
 class QLabel;
 class QRadioButton;
 class TGrovana;
+enum class TThinMode : int;
+enum class TThinType : int;
 
 class TFrameThin : public QWidget {
 public:
@@ -19,12 +21,13 @@ public:
   // Brings the page in line with the current thinning: its type, its mode,
   // and the results panel exactly when the results are current.
   void ShowThin();
-  // Writes the mode (the other target becomes 0); 0 binds the remaining
-  // basal area, 1 the remaining trees.
-  void SelectThinMode(int mode);
+  // Writes the mode (the other target becomes 0) and binds the remaining
+  // basal area or the remaining trees; unknown modes are only written.
+  void SelectThinMode(TThinMode mode);
   // What a click on the type group does: writes the type and shows the row
-  // for type 2 only, with both targets unbound and unchecked.
-  void SelectThinType(int type);
+  // for RowsThenSelective only, with both targets unbound and unchecked;
+  // unknown types are only written.
+  void SelectThinType(TThinType type);
 
   QGroupBox* ResultsPanel() const { return results_; }
 

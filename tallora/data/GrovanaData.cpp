@@ -315,28 +315,28 @@ void TGrovana::WriteFloat(TDataSet& ds, const char* field, double value) {
   if (f.IsNull() || f.AsFloat() != value) f.SetAsFloat(value);
 }
 
-int TGrovana::GetInventoryType() const {
-  return cdsSimulation_.FieldByName("InventoryType").AsInteger();
+TInventoryType TGrovana::GetInventoryType() const {
+  return static_cast<TInventoryType>(cdsSimulation_.FieldByName("InventoryType").AsInteger());
 }
 
-void TGrovana::SetInventoryType(int value) {
-  WriteInteger(cdsSimulation_, "InventoryType", value);
+void TGrovana::SetInventoryType(TInventoryType value) {
+  WriteInteger(cdsSimulation_, "InventoryType", static_cast<int>(value));
 }
 
-int TGrovana::GetInventoryMode() const {
-  return cdsSimulation_.FieldByName("InventoryMode").AsInteger();
+TInventoryMode TGrovana::GetInventoryMode() const {
+  return static_cast<TInventoryMode>(cdsSimulation_.FieldByName("InventoryMode").AsInteger());
 }
 
-void TGrovana::SetInventoryMode(int value) {
-  WriteInteger(cdsSimulation_, "InventoryMode", value);
+void TGrovana::SetInventoryMode(TInventoryMode value) {
+  WriteInteger(cdsSimulation_, "InventoryMode", static_cast<int>(value));
 }
 
-int TGrovana::GetListingOption() const {
-  return cdsSimulation_.FieldByName("ListingOption").AsInteger();
+TListingOption TGrovana::GetListingOption() const {
+  return static_cast<TListingOption>(cdsSimulation_.FieldByName("ListingOption").AsInteger());
 }
 
-void TGrovana::SetListingOption(int value) {
-  WriteInteger(cdsSimulation_, "ListingOption", value);
+void TGrovana::SetListingOption(TListingOption value) {
+  WriteInteger(cdsSimulation_, "ListingOption", static_cast<int>(value));
 }
 
 void TGrovana::SetHomogeneityDegree(int value) {
@@ -346,22 +346,22 @@ void TGrovana::SetHomogeneityDegree(int value) {
   f.SetAsInteger(value);
 }
 
-int TGrovana::GetThinType() const {
-  return cdsThin_.FieldByName("ThinType").AsInteger();
+TThinType TGrovana::GetThinType() const {
+  return static_cast<TThinType>(cdsThin_.FieldByName("ThinType").AsInteger());
 }
 
-void TGrovana::SetThinType(int value) {
-  WriteInteger(cdsThin_, "ThinType", value);
+void TGrovana::SetThinType(TThinType value) {
+  WriteInteger(cdsThin_, "ThinType", static_cast<int>(value));
 }
 
-int TGrovana::GetThinMode() const {
-  return cdsThin_.FieldByName("ThinMode").AsInteger();
+TThinMode TGrovana::GetThinMode() const {
+  return static_cast<TThinMode>(cdsThin_.FieldByName("ThinMode").AsInteger());
 }
 
-void TGrovana::SetThinMode(int value) {
-  WriteInteger(cdsThin_, "ThinMode", value);
-  if (value == static_cast<int>(TThinMode::RemainingBaseArea)) WriteFloat(cdsThin_, "RemanescentTrees", 0);
-  if (value == static_cast<int>(TThinMode::RemainingTrees)) WriteFloat(cdsThin_, "RemanescentBaseArea", 0);
+void TGrovana::SetThinMode(TThinMode value) {
+  WriteInteger(cdsThin_, "ThinMode", static_cast<int>(value));
+  if (value == TThinMode::RemainingBaseArea) WriteFloat(cdsThin_, "RemanescentTrees", 0);
+  if (value == TThinMode::RemainingTrees) WriteFloat(cdsThin_, "RemanescentBaseArea", 0);
 }
 
 void TGrovana::SetEquation(const TFormula* formula, const char* expression, const char* author,
@@ -468,7 +468,7 @@ void TGrovana::cdsThinBeforeDelete(TDataSet& ds) {
 void TGrovana::cdsThinThinTypeChange(TField& field) {
   calculated_ = false;
   // Only a row thinning followed by a selective one keeps a row to cut.
-  if (field.AsInteger() != static_cast<int>(TThinType::RowsThenSelective)) WriteInteger(cdsThin_, "CutRows", 0);
+  if (static_cast<TThinType>(field.AsInteger()) != TThinType::RowsThenSelective) WriteInteger(cdsThin_, "CutRows", 0);
 }
 
 void TGrovana::cdsPrognosisAfterPost(TDataSet&) {

@@ -134,18 +134,19 @@ public:
   int RunCount() const { return runCount_; }
 
   // ---- Fields of the current records ----
-  int GetInventoryType() const;
-  void SetInventoryType(int value);
-  int GetInventoryMode() const;
-  void SetInventoryMode(int value);
-  int GetListingOption() const;
-  void SetListingOption(int value);
+  // The fields may hold any integer; it comes back as it is.
+  TInventoryType GetInventoryType() const;
+  void SetInventoryType(TInventoryType value);
+  TInventoryMode GetInventoryMode() const;
+  void SetInventoryMode(TInventoryMode value);
+  TListingOption GetListingOption() const;
+  void SetListingOption(TListingOption value);
   void SetHomogeneityDegree(int value);
-  int GetThinType() const;
-  void SetThinType(int value);
-  int GetThinMode() const;
-  // Mode 0 zeroes RemanescentTrees, mode 1 RemanescentBaseArea.
-  void SetThinMode(int value);
+  TThinType GetThinType() const;
+  void SetThinType(TThinType value);
+  TThinMode GetThinMode() const;
+  // RemainingBaseArea zeroes RemanescentTrees, RemainingTrees RemanescentBaseArea.
+  void SetThinMode(TThinMode value);
   // Copy the formula's text, author and description; nothing without one.
   void SetSiteIndexEquation(const TFormula* formula);
   void SetVolumeEquation(const TFormula* formula);

@@ -17,7 +17,7 @@ namespace {
 class CustoFrameTest : public QuorvaFramesTest {
 protected:
   CustoFrameTest() {
-    mainWindow.costTypeChanged = [this](int oneOff, int unitCode) { frame->CostTypeChanged(oneOff, unitCode); };
+    mainWindow.costTypeChanged = [this](TCostPeriod period, TUnitRule rule) { frame->CostTypeChanged(period, rule); };
   }
   QModelIndex Cell(int row, int column) const { return grid->model()->index(row, column); }
   bool Editable(int row, int column) const { return grid->model()->flags(Cell(row, column)) & Qt::ItemIsEditable; }
@@ -68,7 +68,7 @@ TEST_F(CustoFrameTest, ColumnsAndAnnualValuesFollowTheCurrentCost) {
   EXPECT_FALSE(Editable(1, TFrameCusto::kColTipo));
   EXPECT_TRUE(Editable(1, TFrameCusto::kColCusto));
   EXPECT_TRUE(frame->AnnualGrid()->isHidden());
-  EXPECT_EQ(mainWindow.calls.back(), "cost 1 3");
+  EXPECT_EQ(mainWindow.calls.back(), "cost one-off $/M3");
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 

@@ -253,9 +253,9 @@ TEST_F(QuorvaForm, TheTwoCostNodesAreToldApartByTheirPages) {
   w().SelectNode(w().CustosNode());
   EXPECT_TRUE(w().IsCurrentFrame(w().FrameCusto()));
   // The module's cost-type notice reaches the costs page.
-  w().CostTypeChanged(0, 2);
+  w().CostTypeChanged(TCostPeriod::Annual, TUnitRule::Other);
   EXPECT_FALSE(w().FrameCusto()->AnnualGrid()->isHidden());
-  w().CostTypeChanged(1, 3);
+  w().CostTypeChanged(TCostPeriod::OneOff, TUnitRule::PerM3);
   EXPECT_TRUE(w().FrameCusto()->AnnualGrid()->isHidden());
 }
 

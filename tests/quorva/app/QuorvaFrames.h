@@ -24,12 +24,13 @@ class DbGrid;
 // handed on.
 struct RecordingWindow : IQuorvaNotifications {
   std::vector<std::string> calls;
-  std::function<void(int, int)> costTypeChanged;
+  std::function<void(TCostPeriod, TUnitRule)> costTypeChanged;
   void ProductionPosted(int id, int idade) override { calls.push_back(Call("posted", id, idade)); }
   void ProductionDeleted(int id, int idade) override { calls.push_back(Call("deleted", id, idade)); }
-  void CostTypeChanged(int oneOff, int unitCode) override {
-    calls.push_back(Call("cost", oneOff, unitCode));
-    if (costTypeChanged) costTypeChanged(oneOff, unitCode);
+  void CostTypeChanged(TCostPeriod period, TUnitRule rule) override {
+    calls.push_back(std::string("cost ") + (period == TCostPeriod::OneOff ? "one-off" : "annual") +
+                    (rule == TUnitRule::PerM3 ? " $/M3" : " other"));
+    if (costTypeChanged) costTypeChanged(period, rule);
   }
   static std::string Call(const char* what, int a, int b) {
     return std::string(what) + " " + std::to_string(a) + " " + std::to_string(b);

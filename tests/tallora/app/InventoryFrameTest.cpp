@@ -39,7 +39,7 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
   ExpectChecked("RadioButtonType1", true);
 
   Find<QRadioButton>(*window, "RadioButtonType2")->click();
-  EXPECT_EQ(grovana().GetInventoryType(), 2);
+  EXPECT_EQ(grovana().GetInventoryType(), TInventoryType::TreesAtAge);
   ExpectEdits({{"DBEditInitialTrees", ""},
                {"DBEditSurvivalPercentage", ""},
                {"DBEditInventoryAge2", "InventoryAge"},
@@ -50,10 +50,10 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
                {"DBEditMedianDiameter", ""}});
   EXPECT_FALSE(Find<QRadioButton>(*window, "RadioButtonBaseArea")->isEnabled());
 
-  grovana().SetInventoryMode(2);
+  grovana().SetInventoryMode(TInventoryMode::BaseArea);
   Find<QRadioButton>(*window, "RadioButtonType3")->click();
-  EXPECT_EQ(grovana().GetInventoryType(), 3);
-  EXPECT_EQ(grovana().GetInventoryMode(), 1);
+  EXPECT_EQ(grovana().GetInventoryType(), TInventoryType::TreesAndSizeAtAge);
+  EXPECT_EQ(grovana().GetInventoryMode(), TInventoryMode::NotChosen);
   ExpectEdits({{"DBEditInitialTrees", ""},
                {"DBEditSurvivalPercentage", ""},
                {"DBEditInventoryAge2", ""},
@@ -68,10 +68,10 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
   ExpectChecked("RadioButtonMedianDiameter", false);
 
   Find<QRadioButton>(*window, "RadioButtonBaseArea")->click();
-  EXPECT_EQ(grovana().GetInventoryMode(), 2);
+  EXPECT_EQ(grovana().GetInventoryMode(), TInventoryMode::BaseArea);
   ExpectEdits({{"DBEditBaseArea", "BaseArea"}, {"DBEditMedianDiameter", ""}});
   Find<QRadioButton>(*window, "RadioButtonMedianDiameter")->click();
-  EXPECT_EQ(grovana().GetInventoryMode(), 3);
+  EXPECT_EQ(grovana().GetInventoryMode(), TInventoryMode::MedianDiameter);
   ExpectEdits({{"DBEditBaseArea", ""}, {"DBEditMedianDiameter", "MedianDiameter"}});
 
   // Back to type 1: the type-3 edits go, their values stay in the record.
@@ -85,13 +85,13 @@ TEST_F(InventoryFrameTest, EachTypeBindsExactlyItsEditsAndType3StartsWithoutAMod
                {"DBEditMedianDiameter", ""}});
   EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditInventoryTrees3")->text().toStdString(), "");
   EXPECT_EQ(SimulationField("InventoryTrees").AsFloat(), 1234);
-  EXPECT_EQ(grovana().GetInventoryMode(), 1);
+  EXPECT_EQ(grovana().GetInventoryMode(), TInventoryMode::NotChosen);
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
 TEST_F(InventoryFrameTest, ShowingAStoredType3RestoresItsMode) {
-  grovana().SetInventoryType(3);
-  grovana().SetInventoryMode(3);
+  grovana().SetInventoryType(TInventoryType::TreesAndSizeAtAge);
+  grovana().SetInventoryMode(TInventoryMode::MedianDiameter);
   auto* frame = Make<TFrameInventory>();
   frame->ShowInventory();
   ExpectChecked("RadioButtonType3", true);
@@ -136,7 +136,7 @@ TEST_F(InventoryFrameTest, ListingOptionsBindTheirEdits) {
                {"DBEditDiameterClassInterval", "DiameterClassInterval"}});
 
   Find<QRadioButton>(*window, "RadioButtonList")->click();
-  EXPECT_EQ(grovana().GetListingOption(), 2);
+  EXPECT_EQ(grovana().GetListingOption(), TListingOption::AgeList);
   ExpectEdits({{"DBEditInitialAge", ""},
                {"DBEditFinalAge", ""},
                {"DBEditIncrementalAge", ""},
@@ -145,7 +145,7 @@ TEST_F(InventoryFrameTest, ListingOptionsBindTheirEdits) {
   EXPECT_EQ(Find<DbLineEdit>(*window, "DBEditResultAges")->text().toStdString(), "2 4 6 8 10 12 14 16");
 
   Find<QRadioButton>(*window, "RadioButtonInterval")->click();
-  EXPECT_EQ(grovana().GetListingOption(), 1);
+  EXPECT_EQ(grovana().GetListingOption(), TListingOption::AgeInterval);
   ExpectEdits({{"DBEditInitialAge", "InitialAge"}, {"DBEditResultAges", ""}});
   EXPECT_TRUE(RecordedExceptions().empty());
 }

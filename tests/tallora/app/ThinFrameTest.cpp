@@ -35,7 +35,7 @@ TEST_F(ThinFrameTest, TypeClicksShowTheRowAndUnbindBothTargets) {
   EXPECT_TRUE(Find<QRadioButton>(*window, "RadioButtonTrees")->isChecked());
 
   type->Button(0)->click();
-  EXPECT_EQ(grovana().GetThinType(), 0);
+  EXPECT_EQ(grovana().GetThinType(), TThinType::Selective);
   EXPECT_EQ(Thins().FieldByName("TypeName").AsString(), "Seletivo");
   EXPECT_FALSE(Shown("DBEditCutRows"));
   for (DbLineEdit* edit : {baseArea, trees}) {
@@ -64,7 +64,7 @@ TEST_F(ThinFrameTest, ModeBindsItsTargetAndZeroesTheOther) {
   EXPECT_EQ(ThinValue("RemanescentTrees"), 700);
 
   Find<QRadioButton>(*window, "RadioButtonBaseArea")->click();
-  EXPECT_EQ(grovana().GetThinMode(), 0);
+  EXPECT_EQ(grovana().GetThinMode(), TThinMode::RemainingBaseArea);
   EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentBaseArea")), "RemanescentBaseArea");
   EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")), "");
   EXPECT_FALSE(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")->isEnabled());
@@ -72,7 +72,7 @@ TEST_F(ThinFrameTest, ModeBindsItsTargetAndZeroesTheOther) {
 
   Thins().Next();  // age 10, by basal area 18
   frame->ShowThin();
-  frame->SelectThinMode(1);
+  frame->SelectThinMode(TThinMode::RemainingTrees);
   EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentTrees")), "RemanescentTrees");
   EXPECT_EQ(FieldOf(Find<DbLineEdit>(*window, "DBEditRemanescentBaseArea")), "");
   EXPECT_EQ(ThinValue("RemanescentBaseArea"), 0);

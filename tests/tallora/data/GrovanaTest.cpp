@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -147,18 +148,19 @@ TEST_F(GrovanaTest, ThinningsNotifyTheMainWindowWithIdAndAge) {
 
   // Type 2 keeps its row, 0 and 1 zero it; each mode zeroes the other target.
   thins.FieldByName("CutRows").SetAsInteger(5);
-  g.SetThinType(2);
+  g.SetThinType(TThinType::RowsThenSelective);
   EXPECT_EQ(thins.FieldByName("CutRows").AsInteger(), 5);
-  g.SetThinType(1);
+  g.SetThinType(TThinType::Systematic);
   EXPECT_EQ(thins.FieldByName("CutRows").AsInteger(), 0);
   thins.FieldByName("RemanescentTrees").SetAsFloat(600);  // browse: straight into the item
   thins.FieldByName("RemanescentBaseArea").SetAsFloat(12);
-  g.SetThinMode(1);
+  g.SetThinMode(TThinMode::RemainingTrees);
   EXPECT_EQ(thins.FieldByName("RemanescentBaseArea").AsFloat(), 0);
   EXPECT_EQ(thins.FieldByName("RemanescentTrees").AsFloat(), 600);
-  g.SetThinMode(0);
+  g.SetThinMode(TThinMode::RemainingBaseArea);
   EXPECT_EQ(thins.FieldByName("RemanescentTrees").AsFloat(), 0);
-  EXPECT_EQ(g.GetThinType() * 10 + g.GetThinMode(), 10);
+  EXPECT_EQ(std::pair(g.GetThinType(), g.GetThinMode()),
+            std::pair(TThinType::Systematic, TThinMode::RemainingBaseArea));
 
   EXPECT_FALSE(g.LocateThin(99));
   // The window reacting to a delete cannot move the dataset under it.
@@ -249,9 +251,9 @@ TEST_F(GrovanaTest, CalculateResultsRunsOnceUntilAnInputChanges) {
 
   // Rewriting a value keeps the results; a change or a post runs again.
   g.SetListingOption(g.GetListingOption());
-  g.SetInventoryType(1);
+  g.SetInventoryType(TInventoryType::PlantingDensity);
   EXPECT_TRUE(g.Calculated());
-  g.SetListingOption(2);
+  g.SetListingOption(TListingOption::AgeList);
   EXPECT_TRUE(g.CalculateResults());
   Write(g.cdsThin(), {{"RemanescentTrees", 650.0}});
   EXPECT_TRUE(g.CalculateResults());
