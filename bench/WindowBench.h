@@ -26,6 +26,12 @@ inline std::string& Folder() {
   return folder;
 }
 
+// The application context Main made.
+inline TApplicationContext*& Context() {
+  static TApplicationContext* context = nullptr;
+  return context;
+}
+
 // Program: data modules and the main window, shown and painted on construction.
 template <class Program>
 void StartUp(benchmark::State& state) {
@@ -45,6 +51,7 @@ int Main(int argc, char** argv, const char* title, const std::function<void()>& 
   TApplicationOptions options;
   options.title = title;
   TApplicationContext context(argc, argv, options);
+  Context() = &context;
   LoadFormatSettingsFromLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
   InitOutBarUnit();
   QTemporaryDir dir;

@@ -28,19 +28,24 @@
 namespace {
 
 struct Program {
+  TErrorWindow errors;
   std::unique_ptr<TMarquel> marquel;
   std::unique_ptr<TCatalog> catalog;
   std::unique_ptr<TFormQuorva> window;
 
   Program() {
     const TDataFolders folders{windowbench::Folder(), windowbench::Folder()};
-    const TDataSeams seams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()};
+    TApplicationContext& context = *windowbench::Context();
+    const TDataSeams seams{&context.Dialogs(), &errors, &context.Documents()};
     marquel = std::make_unique<TMarquel>(nullptr, folders, seams);
     catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
     TMainWindowOptions options;
     options.aboutOpener = [] {};
     window = std::make_unique<TFormQuorva>(*marquel, *catalog,
-                                           TWindowSeams::FromContext(*TApplicationContext::Current()), options);
+                                           TWindowSeams{context.Dialogs(), errors, context.Shell(),
+                                                        context.PrintService(), context.Documents(), context.ExeDir()},
+                                           options);
+    errors.SetMainWindow(window.get());
     window->show();
     window->repaint();
   }

@@ -27,17 +27,21 @@
 namespace {
 
 struct Program {
+  TErrorWindow errors;
   std::unique_ptr<TGrovana> grovana;
   std::unique_ptr<TFormTallora> window;
 
   Program() {
-    grovana =
-        std::make_unique<TGrovana>(nullptr, TDataFolders{windowbench::Folder(), windowbench::Folder()},
-                                   TDataSeams{&TApplicationContext::Current()->Dialogs(), &TFormErrors::Presenter()});
+    TApplicationContext& context = *windowbench::Context();
+    grovana = std::make_unique<TGrovana>(nullptr, TDataFolders{windowbench::Folder(), windowbench::Folder()},
+                                         TDataSeams{&context.Dialogs(), &errors, &context.Documents()});
     TMainWindowOptions options;
     options.aboutOpener = [] {};
-    window = std::make_unique<TFormTallora>(*grovana, TWindowSeams::FromContext(*TApplicationContext::Current()),
-                                            &TFormGraphic::Obtain, options);
+    window = std::make_unique<TFormTallora>(*grovana,
+                                            TWindowSeams{context.Dialogs(), errors, context.Shell(),
+                                                         context.PrintService(), context.Documents(), context.ExeDir()},
+                                            options);
+    errors.SetMainWindow(window.get());
     window->show();
     window->repaint();
   }

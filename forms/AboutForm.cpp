@@ -9,13 +9,11 @@
 #include <QScreen>
 #include <algorithm>
 
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Forms.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/JpegImage.h"
 #include "platform/gui/QtTypes.h"
-#include "platform/rtl/Exceptions.h"
 
 namespace {
 
@@ -194,11 +192,9 @@ void TFormSobre::done(int result) {
   QDialog::done(result);
 }
 
-void ShowAbout(const TAboutContent& content) {
-  TApplicationContext* context = TApplicationContext::Current();
-  if (!context) throw Exception("The About window needs an application context");
+void ShowAbout(const TAboutContent& content, IShell& shell, IDialogs& dialogs) {
   CancelCaptureMode();
-  TFormSobre form(content, context->Shell(), context->Dialogs());
+  TFormSobre form(content, shell, dialogs);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     form.move(screen->availableGeometry().center() - form.rect().center());
   form.exec();

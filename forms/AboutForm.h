@@ -66,6 +66,7 @@ private:
   bool handShown_ = false;
 };
 
-// Shows a new About window of the running application context modally, with
-// its shell and dialogs, centred on the screen; it is gone when this returns.
-void ShowAbout(const TAboutContent& content);
+// Shows a new About window modally, opening its links through the shell and
+// reporting through the dialogs, centred on the screen; it is gone when this
+// returns.
+void ShowAbout(const TAboutContent& content, IShell& shell, IDialogs& dialogs);

@@ -10,31 +10,11 @@
 #include <memory>
 #include <utility>
 
-#include "model/items/ErrorsUnit.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
-#include "platform/rtl/Exceptions.h"
 
 namespace {
-
-// The seam over the class operations: it exists before the window does.
-class TErrorWindowPresenter final : public IErrorPresenter {
-public:
-  void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override {
-    TFormErrors::ShowErrors(title, errors);
-  }
-  void HideErrors() override { TFormErrors::HideErrors(); }
-};
-
-TErrorWindowPresenter presenter;
-
-TApplicationContext& Context() {
-  TApplicationContext* context = TApplicationContext::Current();
-  if (!context) throw Exception("The error window needs an application context");
-  return *context;
-}
 
 QString OneLine(const std::string& text) {
   QString line = ToQString(text);
@@ -110,31 +90,23 @@ void TFormErrors::Fill(const std::string& title, const std::vector<ErrorLine>& e
   setWindowTitle(ToQString(title));
 }
 
-void TFormErrors::ShowErrors(const TErrorList& errors) {
-  ShowErrors(errors.Title(), ErrorLines(errors));
-}
-
-void TFormErrors::ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) {
-  TApplicationContext& context = Context();
-  TFormErrors* form = context.Find<TFormErrors>();
-  if (!form) form = context.Adopt(std::unique_ptr<TFormErrors>(new TFormErrors()));
-  form->Fill(title, errors);
-  QWidget* main = context.MainWindow();
-  if (main == form) main = nullptr;
+void TFormErrors::ShowOver(QWidget* main, const std::string& title, const std::vector<ErrorLine>& errors) {
+  Fill(title, errors);
+  if (main == this) main = nullptr;
   // Above the main window, as its tool window.
   if (main) {
-    form->winId();
-    if (QWindow* owner = main->window()->windowHandle()) form->windowHandle()->setTransientParent(owner);
+    winId();
+    if (QWindow* owner = main->window()->windowHandle()) windowHandle()->setTransientParent(owner);
   }
-  if (!form->placed_) form->PlaceFirstTime(main);
+  if (!placed_) PlaceFirstTime(main);
   // Where the platform activates a shown window all the same, the window in
   // use gets the activation back, and with it the focus of its edit.
   QWidget* active = QApplication::activeWindow();
-  form->returnActivationTo_ = active != form ? active : nullptr;
-  form->shownAt_.start();
-  form->show();
+  returnActivationTo_ = active != this ? active : nullptr;
+  shownAt_.start();
+  show();
   // An already visible window would stay behind the one in use.
-  form->raise();
+  raise();
 }
 
 void TFormErrors::PlaceFirstTime(const QWidget* main) {
@@ -167,15 +139,17 @@ void TFormErrors::GiveActivationBack() {
   if (to && to->isVisible() && shownAt_.isValid() && shownAt_.elapsed() < kActivationGraceMs) to->activateWindow();
 }
 
-void TFormErrors::HideErrors() {
-  if (TFormErrors* form = Instance()) form->hide();
+// ---- TErrorWindow
+
+TErrorWindow::TErrorWindow() = default;
+
+TErrorWindow::~TErrorWindow() = default;
+
+void TErrorWindow::ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) {
+  if (!form_) form_.reset(new TFormErrors());
+  form_->ShowOver(main_, title, errors);
 }
 
-TFormErrors* TFormErrors::Instance() {
-  TApplicationContext* context = TApplicationContext::Current();
-  return context ? context->Find<TFormErrors>() : nullptr;
-}
-
-IErrorPresenter& TFormErrors::Presenter() {
-  return presenter;
+void TErrorWindow::HideErrors() {
+  if (form_) form_->hide();
 }

@@ -1,15 +1,15 @@
 #pragma once
 // The error window: the messages of an error list, one row each with its code
 // and its text, under the list's title. A small modeless tool window above
-// the main window, created on the first ShowErrors and owned by the
-// application context until the program ends; afterwards shown or hidden.
-// First shown near the main window's top-right corner, later where the user
-// left it.
+// the main window, made on the first ShowErrors of its presenter and kept by
+// it; afterwards shown or hidden. First shown near the main window's
+// top-right corner, later where the user left it.
 // Showing it never takes the focus: the edit the user was typing in keeps it.
 
 #include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -17,7 +17,6 @@
 #include "platform/services/Services.h"
 
 class QTableWidget;
-class TErrorList;
 
 class TFormErrors : public QWidget {
 public:
@@ -28,19 +27,6 @@ public:
   static constexpr int kCodeColumnWidth = 64;
   // Distance from the main window's right and top edges on the first show.
   static constexpr int kPlacementInset = 24;
-
-  // Class operations: they reach the one window of the running application
-  // context. ShowErrors creates it when needed, replaces the rows and the
-  // caption, shows it without waiting and raises it. Texts show CR and LF as
-  // blanks.
-  static void ShowErrors(const TErrorList& errors);
-  static void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors);
-  // Hides the window; before the first ShowErrors it does nothing.
-  static void HideErrors();
-  // The window, or nullptr before the first ShowErrors.
-  static TFormErrors* Instance();
-  // The error presenter the data modules are given: the class operations.
-  static IErrorPresenter& Presenter();
 
   // Column 1 takes the grid's width less column 0's and 22 pixels.
   void FitColumns();
@@ -55,7 +41,12 @@ private:
   // platform's own, to be handed back.
   static constexpr int kActivationGraceMs = 1000;
 
+  friend class TErrorWindow;
   TFormErrors();
+  // Replaces the rows and the caption, shows the window without waiting and
+  // raises it, above the main window (nullptr: none). Texts show CR and LF
+  // as blanks.
+  void ShowOver(QWidget* main, const std::string& title, const std::vector<ErrorLine>& errors);
   void FormCreate();
   void FormResize();
   void Fill(const std::string& title, const std::vector<ErrorLine>& errors);
@@ -68,4 +59,27 @@ private:
   QPointer<QWidget> returnActivationTo_;
   QElapsedTimer shownAt_;
   bool placed_ = false;
+};
+
+// The error window as the data modules and windows are given it: the window
+// is made on the first ShowErrors and kept, shown or hidden, as long as this
+// presenter is.
+class TErrorWindow final : public IErrorPresenter {
+public:
+  TErrorWindow();
+  ~TErrorWindow() override;
+  TErrorWindow(const TErrorWindow&) = delete;
+  TErrorWindow& operator=(const TErrorWindow&) = delete;
+
+  // The window it stays above and is first shown near; nullptr: none.
+  void SetMainWindow(QWidget* main) { main_ = main; }
+  void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override;
+  // Before the first ShowErrors it does nothing.
+  void HideErrors() override;
+  // The window, or nullptr before the first ShowErrors.
+  TFormErrors* Window() const { return form_.get(); }
+
+private:
+  std::unique_ptr<TFormErrors> form_;
+  QPointer<QWidget> main_;
 };

@@ -13,26 +13,13 @@
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
-#include "storage/DataModule.h"
-
-namespace {
-
-QFont Arial(int pixels, TFontStyles style) {
-  TFont font;
-  font.SetName("Arial");
-  font.SetHeight(-pixels);
-  font.SetStyle(style);
-  return font.ToQFont();
-}
-
-}  // namespace
 
 QFont FrameFont() {
-  return Arial(12, 0);
+  return PixelFont("Arial", 12);
 }
 
 QFont FrameTitleFont() {
-  return Arial(16, fsBold);
+  return PixelFont("Arial", 16, fsBold);
 }
 
 void ApplyFrameFont(QWidget* frame) {
@@ -107,42 +94,4 @@ void CheckOnly(QButtonGroup* group, QAbstractButton* button) {
   group->setExclusive(false);
   for (QAbstractButton* b : group->buttons()) b->setChecked(b == button);
   group->setExclusive(exclusive);
-}
-
-namespace {
-
-FileDialogOptions OptionsOf(const FileDialogRequest& request) {
-  FileDialogOptions options;
-  options.title = request.title;
-  options.filter = request.filter;
-  options.defaultExt = request.defaultExt;
-  options.initialDir = request.documents ? request.documents->Folder() : request.folder;
-  options.fileName = request.fileName;
-  return options;
-}
-
-}  // namespace
-
-bool OpenWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
-                    const std::function<void(const std::string&)>& open) {
-  if (!dialogs) return false;
-  FileDialogOptions options = OptionsOf(request);
-  options.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(options);
-  if (path.empty()) return false;
-  open(path);
-  if (request.documents) request.documents->Remember(path);
-  return true;
-}
-
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
-                    const std::function<void(const std::string&)>& save) {
-  if (!dialogs) return false;
-  FileDialogOptions options = OptionsOf(request);
-  options.overwritePrompt = request.overwritePrompt;
-  const std::string path = dialogs->SaveFile(options);
-  if (path.empty()) return false;
-  save(path);
-  if (request.documents) request.documents->Remember(path);
-  return true;
 }

@@ -2,7 +2,7 @@
 // What the data-entry frames and pickers of both programs share: their
 // fonts, title labels, labels with buddies, the editing navigator, command
 // buttons that commit pending edits first, radio buttons that can all be
-// unchecked, the file dialogs, and the file commands of a frame.
+// unchecked.
 
 #include <QFont>
 #include <QString>
@@ -11,7 +11,6 @@
 #include <string>
 
 #include "platform/services/Services.h"
-#include "storage/DataModule.h"
 
 class DbLineEdit;
 class DbNavigator;
@@ -66,40 +65,3 @@ void OnCommand(QAbstractButton* button, std::function<void()> command);
 
 // Checks one button of the group, or none for nullptr, without clicks.
 void CheckOnly(QButtonGroup* group, QAbstractButton* button);
-
-// A file dialog: its title, the folder it starts in, the name it proposes,
-// its filter and default extension (by default the data files'), and whether
-// a save asks before overwriting. A document's dialog starts in the folder
-// of the documents instead and, once the file was opened or saved, that
-// folder becomes its own.
-struct FileDialogRequest {
-  std::string title{};
-  std::string folder{};
-  std::string fileName{};
-  std::string filter = kDataFileFilter;
-  std::string defaultExt = "dat";
-  bool overwritePrompt = true;
-  TDocumentFolder* documents = nullptr;
-};
-
-// Asks for an existing file and hands its path to open; false without
-// dialogs or when cancelled.
-bool OpenWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
-                    const std::function<void(const std::string&)>& open);
-// "Salvar Como": asks for a path and hands it to save; false without dialogs
-// or when cancelled.
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogRequest& request,
-                    const std::function<void(const std::string&)>& save);
-
-// A frame whose document or catalogue the window's file commands act on.
-class IDocumentFrame {
-public:
-  virtual ~IDocumentFrame() = default;
-  virtual bool Open() = 0;
-  virtual bool Save() = 0;
-  virtual bool SaveAs() = 0;
-  // A save would write other bytes than were last read or written.
-  virtual bool Changed() = 0;
-  // Asked before the program ends with the change unsaved.
-  virtual std::string SaveQuestion() const = 0;
-};

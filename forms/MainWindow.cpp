@@ -19,10 +19,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "forms/ErrorsForm.h"
+#include "forms/DocumentFrame.h"
 #include "forms/FrameKit.h"
 #include "platform/dbctrls/PendingEdits.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
@@ -30,6 +29,8 @@
 #include "platform/gui/QtTypes.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/services/FileDialogs.h"
+#include "widgets/PageToolbar.h"
 #include "widgets/gbOutBar.h"
 #include "widgets/gbOutPanel.h"
 
@@ -106,19 +107,12 @@ protected:
 
 }  // namespace
 
-TWindowSeams TWindowSeams::FromContext(TApplicationContext& context) {
-  return TWindowSeams{&context.Dialogs(),   &TFormErrors::Presenter(), &context.Shell(), &context.PrintService(),
-                      &context.Documents(), context.ExeDir(),          &context};
-}
-
 TMainWindow::TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent)
     : QMainWindow(parent),
       seams_(std::move(seams)),
       options_(std::move(options)),
       toolbarImages_(std::make_unique<TImageList>(32, 32)) {
-  TFont font;
-  BoldArial(font, 12);
-  setFont(font.ToQFont());
+  setFont(PixelFont("Arial", 12, fsBold));
 
   toolbarPicture_ = std::make_unique<TBitmap>();
   toolbarPicture_->SetImage(QImage(QStringLiteral(":/artwork/toolbar-background.png")));
@@ -174,43 +168,22 @@ TGBOutBarGroup* TMainWindow::AddPage(const std::string& caption, const char* nam
 
 TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barName, const char* listName,
                                          const std::vector<TToolbarItem>& items) {
-  TGBOutBar* bar = nullptr;
   TGBOutBarVertListView* list = nullptr;
   {
     LoadingScope scope;
-    bar = new TGBOutBar;
-    bar->SetName(barName);
-    bar->SetParent(page);
-    bar->SetWidth(kToolbarWidth);
-    bar->SetAlign(alLeft);
-    bar->SetHotTrack(true);
-    bar->SetFrequency(50);
-    bar->SetBackgroundMode(bkmGradientVert);
-    bar->SetGradientBeginColor(clTeal);
-    bar->SetGradientEndColor(clPurple);
-    TGBOutBarGroup* group = bar->AddGroup();
-    group->SetCaption("");
-    list = static_cast<TGBOutBarVertListView*>(FindVertList(group));
+    list = AddPageToolbar(page, {.images = toolbarImages_.get(),
+                                 .picture = toolbarPicture_.get(),
+                                 .captionHeight = options_.captionHeight,
+                                 .width = kToolbarWidth});
+    list->GetOutBar()->SetName(barName);
     list->SetName(listName);
-    list->SetParentBackground(false);
-    list->SetParentBackgroundMode(false);
-    list->SetParentGradientBeginColor(false);
-    list->SetParentGradientEndColor(false);
-    list->SetParentSunkSelected(false);
-    list->SetParentWrapLineCount(false);
-    list->SetColor(clGray);
-    list->SetBackground(*toolbarPicture_);
-    list->SetBackgroundMode(bkmStretch);
-    list->SetLargeImages(toolbarImages_.get());
-    BoldArial(list->Font(), options_.captionHeight);
-    list->Font().SetColor(clWhite);
   }
   for (const TToolbarItem& item : items) {
     TListItem* added = list->Items().Add();
     added->SetCaption(item.caption);
     added->SetImageIndex(item.imageIndex);
   }
-  if (seams_.shell) list->SetShell(seams_.shell);
+  list->SetShell(&seams_.Shell);
   return list;
 }
 
@@ -640,16 +613,16 @@ QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
 }
 
 bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentName) {
-  const FileDialogRequest request{.title = kSaveReportTitle,
+  const FileDialogOptions options{.title = kSaveReportTitle,
                                   .fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf"),
                                   .filter = kReportFilter,
                                   .defaultExt = "rtf",
-                                  .documents = seams_.documents};
-  return SaveWithDialog(&Dialogs(), request, [&](const std::string& path) { view.SaveToFile(path); });
+                                  .documents = &seams_.Documents};
+  return SaveWithDialog(&Dialogs(), options, [&](const std::string& path) { view.SaveToFile(path); });
 }
 
 bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
-  return view.Print(*seams_.printService, title);
+  return view.Print(seams_.PrintService, title);
 }
 
 // ---- Layout
@@ -699,5 +672,5 @@ void TMainWindow::closeEvent(QCloseEvent* event) {
     return;
   }
   event->accept();
-  if (seams_.application && seams_.application->MainWindow() == this) QCoreApplication::quit();
+  if (seams_.EndsProgram) QCoreApplication::quit();
 }

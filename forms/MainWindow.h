@@ -39,25 +39,22 @@ class TCustomPanel;
 class IDialogs;
 class IErrorPresenter;
 class IShell;
-class TApplicationContext;
 class TPrintService;
 class TDocumentFolder;
 class IDocumentFrame;
 
-// What a window reaches outside itself; main hands them in.
+// What a window reaches outside itself; main builds them and owns what they
+// point at.
 struct TWindowSeams {
-  IDialogs* dialogs = nullptr;
-  IErrorPresenter* errors = nullptr;
-  IShell* shell = nullptr;
-  TPrintService* printService = nullptr;
-  // Where the report's save dialog starts; nullptr: the working folder.
-  TDocumentFolder* documents = nullptr;
-  std::string exeDir;
-  // Closing its main window ends the program.
-  TApplicationContext* application = nullptr;
-
-  // The context's services and the error window.
-  static TWindowSeams FromContext(TApplicationContext& context);
+  IDialogs& Dialogs;
+  IErrorPresenter& ErrorPresenter;
+  IShell& Shell;
+  TPrintService& PrintService;
+  // Where the dialogs of documents start.
+  TDocumentFolder& Documents;
+  std::string ExeDir;
+  // Closing the window ends the program.
+  bool EndsProgram = false;
 };
 
 struct TToolbarItem {
@@ -140,9 +137,9 @@ public:
 
   const TMainWindowOptions& Options() const { return options_; }
   const TWindowSeams& Seams() const { return seams_; }
-  IDialogs& Dialogs() const { return *seams_.dialogs; }
-  IErrorPresenter& Errors() const { return *seams_.errors; }
-  const std::string& ExeDir() const { return seams_.exeDir; }
+  IDialogs& Dialogs() const { return seams_.Dialogs; }
+  IErrorPresenter& Errors() const { return seams_.ErrorPresenter; }
+  const std::string& ExeDir() const { return seams_.ExeDir; }
 
   // ---- Caption
   // "<programName> - <document>".

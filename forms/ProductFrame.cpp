@@ -6,6 +6,7 @@
 
 #include "forms/FrameKit.h"
 #include "platform/dbctrls/DbNavigator.h"
+#include "platform/services/FileDialogs.h"
 #include "storage/ProductCatalog.h"
 
 TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options, IDialogs* dialogs,
@@ -30,7 +31,7 @@ TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProduct
 }
 
 bool TFrameProduct::Open() {
-  return OpenWithDialog(dialogs_, {.title = "Abrir Catálogo de Produtos", .folder = options_.exeDir},
+  return OpenWithDialog(dialogs_, {.title = "Abrir Catálogo de Produtos", .initialDir = options_.exeDir},
                         [&](const std::string& path) { catalog_.Load(path); });
 }
 
@@ -45,6 +46,7 @@ bool TFrameProduct::Changed() {
 
 bool TFrameProduct::SaveAs() {
   return SaveWithDialog(
-      dialogs_, {.title = "Salvar Produtos", .folder = options_.exeDir, .overwritePrompt = options_.overwritePrompt},
+      dialogs_,
+      {.title = "Salvar Produtos", .initialDir = options_.exeDir, .overwritePrompt = options_.overwritePrompt},
       [&](const std::string& path) { catalog_.Save(path); });
 }

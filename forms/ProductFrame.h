@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <string>
 
-#include "forms/FrameKit.h"
+#include "forms/DocumentFrame.h"
 #include "forms/ProductPanel.h"
 
 class IDialogs;

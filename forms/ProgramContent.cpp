@@ -1,11 +1,7 @@
 #include "forms/ProgramContent.h"
 
 QFont StyledFont(const TStyledLine& line) {
-  TFont font;
-  font.SetName(line.fontName);
-  font.SetHeight(-line.pixelSize);
-  font.SetStyle(line.style);
-  QFont f = font.ToQFont();
+  QFont f = PixelFont(line.fontName, line.pixelSize, line.style);
   f.setStyleStrategy(QFont::PreferAntialias);
   f.setHintingPreference(QFont::PreferDefaultHinting);
   if (line.stretch != 100) f.setStretch(line.stretch);

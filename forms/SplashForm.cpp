@@ -12,7 +12,6 @@
 #include <memory>
 #include <vector>
 
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
@@ -99,17 +98,12 @@ TFormSplash::~TFormSplash() {
   delete timer_;
 }
 
-TFormSplash* TFormSplash::ShowSplash(const TSplashContent& content, int interval) {
+std::unique_ptr<TFormSplash> TFormSplash::ShowSplash(const TSplashContent& content, int interval) {
   auto splash = std::make_unique<TFormSplash>(content, interval);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     splash->move(screen->availableGeometry().center() - splash->rect().center());
-  TFormSplash* shown = splash.get();
-  if (TApplicationContext* context = TApplicationContext::Current())
-    context->Adopt(std::move(splash));
-  else
-    splash.release();  // frees itself on close
-  shown->show();
-  return shown;
+  splash->show();
+  return splash;
 }
 
 void TFormSplash::showEvent(QShowEvent* event) {

@@ -5,6 +5,7 @@
 // timer and closes, and the close frees the window.
 
 #include <QDialog>
+#include <memory>
 
 #include "forms/ProgramContent.h"
 
@@ -24,10 +25,10 @@ public:
   explicit TFormSplash(const TSplashContent& content, int interval = kInterval, QWidget* parent = nullptr);
   ~TFormSplash() override;
 
-  // Creates the splash of the running application context (which frees it at
-  // the end if it is still open), centred on the screen, and shows it
-  // without waiting.
-  static TFormSplash* ShowSplash(const TSplashContent& content, int interval = kInterval);
+  // Creates the splash centred on the screen and shows it without waiting.
+  // It frees itself on close; the caller may keep it to free it at the end
+  // when it is still open.
+  static std::unique_ptr<TFormSplash> ShowSplash(const TSplashContent& content, int interval = kInterval);
 
   TTimer& Timer() { return *timer_; }
   QPushButton* ButtonOK() const { return buttonOK_; }

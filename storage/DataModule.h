@@ -35,8 +35,6 @@ struct TDataSeams {
   TDocumentFolder* Documents = nullptr;
 };
 
-inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Files (*.*)|*.*";
-
 // After a post was validated into errors: a valid entry hides the error
 // window; a faulty one stays stored, the list gets the title and is shown,
 // and the operation that posted stops silently (EAbort).

@@ -45,7 +45,7 @@ void TApplicationContext::Init() {
   if (options_.dialogs) {
     dialogs_ = options_.dialogs;
   } else {
-    ownDialogs_ = std::make_unique<TQtDialogs>(*printService_);
+    ownDialogs_ = std::make_unique<TQtDialogs>(*printService_, options_.title);
     dialogs_ = ownDialogs_.get();
   }
   if (options_.shell) {
@@ -57,8 +57,7 @@ void TApplicationContext::Init() {
   printService_->SetDialogs(dialogs_);
   printService_->SetDocumentFolder(documents_.get());
 
-  savedHandler_ = ApplicationExceptionHandler();
-  SetApplicationExceptionHandler([this] { ShowException(); });
+  handler_ = std::make_unique<TDialogExceptionHandler>(*dialogs_);
   previous_ = current;
   current = this;
 }
@@ -67,7 +66,7 @@ TApplicationContext::~TApplicationContext() {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->data();
   windows_.clear();
   current = previous_;
-  SetApplicationExceptionHandler(savedHandler_);
+  handler_.reset();
   ownShell_.reset();
   ownDialogs_.reset();
   printService_.reset();
@@ -86,19 +85,4 @@ void TApplicationContext::AdoptWindow(std::unique_ptr<QWidget> window) {
 
 int TApplicationContext::Run() {
   return QApplication::exec();
-}
-
-void TApplicationContext::ShowException() noexcept {
-  try {
-    try {
-      throw;
-    } catch (const EAbort&) {
-    } catch (const std::exception& e) {
-      dialogs_->Error(e.what());
-    } catch (...) {
-      dialogs_->Error("Erro desconhecido.");
-    }
-  } catch (...) {
-    // A failing message box must not take the program down.
-  }
 }

@@ -2,10 +2,10 @@
 // The application object: wraps the QApplication, knows the program's title
 // and folders, holds the dialogs, the shell and the one printer, shows the
 // exceptions that reach the application's handler in a message box, and owns
-// the windows the program gives the application as owner (the error window,
-// pickers, the chart). Those are deleted in the reverse order of adoption,
-// before the QApplication goes. One context lives at a time. The program's
-// context also shows Qt's own dialogs in Portuguese.
+// the windows the program gives the application as owner (the splash). Those
+// are deleted in the reverse order of adoption, before the QApplication goes.
+// One context lives at a time. The program's context also shows Qt's own
+// dialogs in Portuguese.
 
 #include <QApplication>
 #include <QPointer>
@@ -66,15 +66,10 @@ public:
     return nullptr;
   }
 
-  // The window the program ends with; tool windows stay above it.
-  void SetMainWindow(QWidget* window) { mainWindow_ = window; }
-  QWidget* MainWindow() const { return mainWindow_; }
-
-  // The event loop; returns when the program ends.
-  int Run();
-  // The application's exception handler: a message box (through Dialogs)
+  // The event loop; returns when the program ends. Meanwhile the
+  // application's exception handler shows a message box (through Dialogs)
   // with the message of the exception being handled; EAbort is silent.
-  void ShowException() noexcept;
+  int Run();
 
 private:
   void Init();
@@ -84,14 +79,13 @@ private:
   TApplicationOptions options_;
   QString savedName_;
   std::unique_ptr<QTranslator> translator_;
-  TExceptionHandler savedHandler_;
   std::unique_ptr<TDocumentFolder> documents_;
   std::unique_ptr<TPrintService> printService_;
   std::unique_ptr<IDialogs> ownDialogs_;
   std::unique_ptr<IShell> ownShell_;
+  std::unique_ptr<TDialogExceptionHandler> handler_;
   IDialogs* dialogs_ = nullptr;
   IShell* shell_ = nullptr;
-  QPointer<QWidget> mainWindow_;
   std::vector<QPointer<QWidget>> windows_;
   TApplicationContext* previous_ = nullptr;
 };

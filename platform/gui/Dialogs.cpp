@@ -4,9 +4,9 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <utility>
 #include <vector>
 
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/PrintService.h"
 #include "platform/gui/QtTypes.h"
@@ -38,16 +38,12 @@ std::string QtPatterns(std::string_view patterns) {
   return out.empty() ? "*" : out;
 }
 
-QString Caption() {
-  const TApplicationContext* context = TApplicationContext::Current();
-  return context ? ToQString(context->Title()) : QString();
-}
-
 // A message box with our own button texts; returns the button pressed.
-QMessageBox::StandardButton Ask(QMessageBox::Icon icon, const std::string& text, QMessageBox::StandardButtons buttons,
-                                QMessageBox::StandardButton byDefault, QMessageBox::StandardButton escape) {
+QMessageBox::StandardButton Ask(const std::string& title, QMessageBox::Icon icon, const std::string& text,
+                                QMessageBox::StandardButtons buttons, QMessageBox::StandardButton byDefault,
+                                QMessageBox::StandardButton escape) {
   CancelCaptureMode();
-  QMessageBox box(icon, Caption(), ToQString(text), buttons, TQtDialogs::DialogParent());
+  QMessageBox box(icon, ToQString(title), ToQString(text), buttons, TQtDialogs::DialogParent());
   const std::pair<QMessageBox::StandardButton, const char*> texts[] = {{QMessageBox::Yes, "&Sim"},
                                                                        {QMessageBox::No, "&N\xC3\xA3o"},
                                                                        {QMessageBox::Cancel, "Cancelar"},
@@ -82,7 +78,8 @@ std::string QtFileFilter(std::string_view filter) {
   return out;
 }
 
-TQtDialogs::TQtDialogs(TPrintService& printService) : printService_(printService) {}
+TQtDialogs::TQtDialogs(TPrintService& printService, std::string title)
+    : printService_(printService), title_(std::move(title)) {}
 
 QWidget* TQtDialogs::DialogParent() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -114,21 +111,21 @@ std::string TQtDialogs::SaveFile(const FileDialogOptions& options) {
 }
 
 void TQtDialogs::Information(const std::string& text) {
-  Ask(QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
+  Ask(title_, QMessageBox::Information, text, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 void TQtDialogs::Error(const std::string& text) {
-  Ask(QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
+  Ask(title_, QMessageBox::Critical, text, QMessageBox::Ok, QMessageBox::Ok, QMessageBox::Ok);
 }
 
 TMsgDlgBtn TQtDialogs::AskYesNo(const std::string& text) {
-  const auto answer = Ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+  const auto answer = Ask(title_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
                           QMessageBox::No);
   return answer == QMessageBox::Yes ? TMsgDlgBtn::Yes : TMsgDlgBtn::No;
 }
 
 TMsgDlgBtn TQtDialogs::AskYesNoCancel(const std::string& text) {
-  const auto answer = Ask(QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+  const auto answer = Ask(title_, QMessageBox::Question, text, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
                           QMessageBox::Yes, QMessageBox::Cancel);
   if (answer == QMessageBox::Yes) return TMsgDlgBtn::Yes;
   if (answer == QMessageBox::No) return TMsgDlgBtn::No;

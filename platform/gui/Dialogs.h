@@ -20,8 +20,9 @@ std::string QtFileFilter(std::string_view filter);
 
 class TQtDialogs : public IDialogs {
 public:
-  // The printer set-up runs the service's set-up dialog.
-  explicit TQtDialogs(TPrintService& printService);
+  // The printer set-up runs the service's set-up dialog; the message boxes
+  // carry the title (the program's name).
+  explicit TQtDialogs(TPrintService& printService, std::string title = {});
 
   std::string OpenFile(const FileDialogOptions& options) override;
   std::string SaveFile(const FileDialogOptions& options) override;
@@ -38,4 +39,5 @@ private:
   std::string RunFileDialog(const FileDialogOptions& options, bool save);
 
   TPrintService& printService_;
+  std::string title_;
 };

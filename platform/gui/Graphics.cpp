@@ -168,36 +168,37 @@ int TFont::PixelHeight() const {
   return 11;
 }
 
-QFont TFont::ToQFont() const {
-  Face face = FaceOf(Lower(name_));
+QFont PixelFont(const std::string& name, int pixels, TFontStyles style) {
+  Face face = FaceOf(Lower(name));
   QStringList families;
-  if (face == Face::Other && !name_.empty() && QFontDatabase::hasFamily(ToQString(name_))) {
-    families << ToQString(name_);
+  if (face == Face::Other && !name.empty() && QFontDatabase::hasFamily(ToQString(name))) {
+    families << ToQString(name);
   }
   families << Candidates(face == Face::Other ? Face::Sans : face);
 
   QFont f;
   f.setFamilies(families);
-  f.setBold(style_ & fsBold);
-  f.setItalic(style_ & fsItalic);
-  f.setUnderline(style_ & fsUnderline);
-  f.setStrikeOut(style_ & fsStrikeOut);
+  f.setBold(style & fsBold);
+  f.setItalic(style & fsItalic);
+  f.setUnderline(style & fsUnderline);
+  f.setStrikeOut(style & fsStrikeOut);
   f.setKerning(false);
   f.setStyleStrategy(QFont::NoAntialias);
-  // Whole-pixel advances, as the programs were laid out with.
   f.setHintingPreference(QFont::PreferFullHinting);
+  f.setPixelSize(pixels);
+  return f;
+}
+
+QFont TFont::ToQFont() const {
   int px = 11;
   if (height_ < 0) {
     px = -height_;
   } else if (height_ > 0) {
     // A cell height: scale from the family's own cell at 100 px.
-    QFont probe = f;
-    probe.setPixelSize(100);
-    int cell = QFontMetrics(probe).height();
+    const int cell = QFontMetrics(PixelFont(name_, 100, style_)).height();
     px = cell > 0 ? std::max(1, (height_ * 100 + cell / 2) / cell) : height_;
   }
-  f.setPixelSize(px);
-  return f;
+  return PixelFont(name_, px, style_);
 }
 
 QString ResolveFontFamily(const std::string& name) {

@@ -129,7 +129,7 @@ public:
   bool IsSymbolFont() const;
   // The symbol cell size in pixels: the character height.
   int PixelHeight() const;
-  // The Qt font: substituted family, pixel size, styles, no antialiasing.
+  // PixelFont of the name and styles at the pixel size the height gives.
   QFont ToQFont() const;
 
 private:
@@ -144,6 +144,11 @@ private:
 // Courier New -> Liberation Mono, Times New Roman -> Liberation Serif,
 // DejaVu when Liberation is missing.
 QString ResolveFontFamily(const std::string& name);
+
+// The fonts of the windows: the substituted family (and those after it),
+// the pixel size, the styles, no kerning, no antialiasing and full hinting,
+// so that text has whole-pixel advances, as the programs were laid out with.
+QFont PixelFont(const std::string& name, int pixels, TFontStyles style = 0);
 
 enum class TPenStyle { psSolid, psDash, psDot, psDashDot, psDashDotDot, psClear, psInsideFrame };
 

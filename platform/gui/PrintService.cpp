@@ -24,7 +24,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/services/DocumentFolder.h"
+#include "platform/services/FileDialogs.h"
 
 namespace {
 
@@ -119,19 +119,16 @@ bool TPrintService::Print(const QTextDocument& document, const std::string& titl
     options.title = kFileTitle;
     options.filter = "Arquivos PDF (*.pdf)|*.pdf|Todos os Arquivos (*.*)|*.*";
     options.defaultExt = "pdf";
+    // The document folder, when set, is where the dialog starts instead.
     const QString last = printer_->outputFileName();
-    if (documents_) {
-      options.initialDir = documents_->Folder();
-    } else if (!last.isEmpty()) {
-      options.initialDir = FromQString(QFileInfo(last).absolutePath());
-    }
+    if (!last.isEmpty()) options.initialDir = FromQString(QFileInfo(last).absolutePath());
     options.fileName = ProposedName(title);
     options.overwritePrompt = true;
-    const std::string path = Dialogs().SaveFile(options);
-    if (path.empty()) return false;
-    if (!PrintToFile(document, path)) return false;
-    if (documents_) documents_->Remember(path);
-    return true;
+    options.documents = documents_;
+    const std::function<bool(const std::string&)> print = [&](const std::string& path) {
+      return PrintToFile(document, path);
+    };
+    return SaveWithDialog(&Dialogs(), options, print);
   }
   PrintCopy(document)->print(printer_.get());
   if (printer_->printerState() == QPrinter::Error)

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/services/Services.h"
 
 namespace {
 
@@ -30,4 +31,25 @@ void ApplicationHandleException() {
     throw;
   } catch (const EAbort&) {
   }
+}
+
+TDialogExceptionHandler::TDialogExceptionHandler(IDialogs& dialogs) : saved_(ApplicationExceptionHandler()) {
+  SetApplicationExceptionHandler([&dialogs]() noexcept {
+    try {
+      try {
+        throw;
+      } catch (const EAbort&) {
+      } catch (const std::exception& e) {
+        dialogs.Error(e.what());
+      } catch (...) {
+        dialogs.Error("Erro desconhecido.");
+      }
+    } catch (...) {
+      // A failing message box must not take the program down.
+    }
+  });
+}
+
+TDialogExceptionHandler::~TDialogExceptionHandler() {
+  SetApplicationExceptionHandler(std::move(saved_));
 }

@@ -12,3 +12,19 @@ TExceptionHandler ApplicationExceptionHandler();
 // Passes the exception being handled to the handler; without one, an EAbort
 // is dropped and anything else is thrown again. Call inside a catch block.
 void ApplicationHandleException();
+
+class IDialogs;
+
+// While it lives, the application's handler shows the message of each
+// exception in an error box of the dialogs ("Erro desconhecido." when it has
+// none); an EAbort stays silent. The handler before comes back afterwards.
+class TDialogExceptionHandler {
+public:
+  explicit TDialogExceptionHandler(IDialogs& dialogs);
+  ~TDialogExceptionHandler();
+  TDialogExceptionHandler(const TDialogExceptionHandler&) = delete;
+  TDialogExceptionHandler& operator=(const TDialogExceptionHandler&) = delete;
+
+private:
+  TExceptionHandler saved_;
+};

@@ -18,15 +18,24 @@ public:
 
 enum class TMsgDlgBtn { Yes, No, Cancel, Ok };
 
+class TDocumentFolder;
+
+// The filter of the data files, the file dialogs' default.
+inline constexpr const char* kDataFileFilter = "Data Files (*.dat)|*.dat|All Files (*.*)|*.*";
+
 // A file dialog's settings. The filter uses "Description|pattern|..." pairs.
 struct FileDialogOptions {
-  std::string title;
-  std::string filter;      // "Data Files (*.dat)|*.dat|All Files (*.*)|*.*"
-  std::string defaultExt;  // "dat", without the dot
-  std::string initialDir;  // empty: the current directory
-  std::string fileName;    // proposed name
-  bool overwritePrompt = false;
+  std::string title{};
+  std::string initialDir{};  // empty: the current directory
+  std::string fileName{};    // proposed name
+  std::string filter = kDataFileFilter;
+  std::string defaultExt = "dat";  // without the dot
+  bool overwritePrompt = true;     // a save asks before overwriting
   bool fileMustExist = false;
+  // A document's dialog (OpenWithDialog, SaveWithDialog) starts in this
+  // folder instead of initialDir and, once the file was opened or saved,
+  // that folder becomes its own. The dialogs themselves ignore it.
+  TDocumentFolder* documents = nullptr;
 };
 
 // File dialogs and message boxes.

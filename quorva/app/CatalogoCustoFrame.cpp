@@ -14,6 +14,7 @@
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/services/FileDialogs.h"
 #include "quorva/model/CatalogData.h"
 
 namespace {
@@ -105,7 +106,7 @@ TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog) : Q
 
 bool TFrameCatalogoCusto::Open() {
   CommitPendingEdits(window());
-  return OpenWithDialog(catalog_.Seams().Dialogs, {.folder = catalog_.Folders().ExeDir},
+  return OpenWithDialog(catalog_.Seams().Dialogs, {.initialDir = catalog_.Folders().ExeDir},
                         [&](const std::string& path) { catalog_.LoadCosts(path); });
 }
 
@@ -122,7 +123,7 @@ bool TFrameCatalogoCusto::Changed() {
 bool TFrameCatalogoCusto::SaveAs() {
   CommitPendingEdits(window());
   return SaveWithDialog(catalog_.Seams().Dialogs,
-                        {.title = "Salvar Catalogo de Custos", .folder = catalog_.Folders().ExeDir},
+                        {.title = "Salvar Catalogo de Custos", .initialDir = catalog_.Folders().ExeDir},
                         [&](const std::string& path) { catalog_.SaveCosts(path); });
 }
 

@@ -5,7 +5,7 @@
 
 #include <QWidget>
 
-#include "forms/FrameKit.h"
+#include "forms/DocumentFrame.h"
 
 class DbGrid;
 class DbNavigator;

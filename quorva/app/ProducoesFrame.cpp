@@ -10,6 +10,7 @@
 #include "platform/dbctrls/DbGrid.h"
 #include "platform/dbctrls/DbNavigator.h"
 #include "platform/dbctrls/PendingEdits.h"
+#include "platform/services/FileDialogs.h"
 #include "quorva/model/MarquelData.h"
 
 namespace {
@@ -54,9 +55,9 @@ bool TFrameProducoes::ImportarSimulacao() {
   if (!plan || !dialogs) return false;
   if (plan->Producoes().Count() > 0 && dialogs->AskYesNo(kMsgDiscardProductions) != TMsgDlgBtn::Yes) return false;
 
-  const FileDialogRequest request{.folder = lastImportDir_.empty() ? marquel_.Folders().WorkDir : lastImportDir_,
+  const FileDialogOptions options{.initialDir = lastImportDir_.empty() ? marquel_.Folders().WorkDir : lastImportDir_,
                                   .fileName = kSimulationFileName};
-  return OpenWithDialog(dialogs, request, [&](const std::string& path) {
+  return OpenWithDialog(dialogs, options, [&](const std::string& path) {
     lastImportDir_ = std::filesystem::path(path).parent_path().string();
     try {
       marquel_.ImportProductions(path);

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "forms/AboutForm.h"
+#include "forms/DocumentFrame.h"
 #include "forms/ProductFrame.h"
 #include "model/items/ErrorsUnit.h"
 #include "platform/gui/Guard.h"
@@ -29,20 +30,22 @@
 
 namespace {
 
-TMainWindowOptions QuorvaOptions(TMainWindowOptions options) {
+TMainWindowOptions QuorvaOptions(TMainWindowOptions options, std::function<void()> about) {
   options.programName = TFormQuorva::kProgramName;
   options.clientWidth = 804;
   options.clientHeight = 554;
   options.itemsWidth = 210;
   options.captionHeight = 11;
-  if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(QuorvaAboutContent()); };
+  if (!options.aboutOpener) options.aboutOpener = std::move(about);
   return options;
 }
 
 }  // namespace
 
 TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options)
-    : TMainWindow(std::move(seams), QuorvaOptions(std::move(options))),
+    : TMainWindow(std::move(seams),
+                  QuorvaOptions(std::move(options),
+                                [this] { ShowAbout(QuorvaAboutContent(), Seams().Shell, Seams().Dialogs); })),
       marquel_(marquel),
       catalog_(catalog),
       result_(std::make_unique<quorva::TResult>()),
@@ -305,7 +308,7 @@ void TFormQuorva::VisualizarTreeView() {
 
 void TFormQuorva::Introducao() {
   const std::string manual = (std::filesystem::path(ExeDir()) / kHelpFile).string();
-  Seams().shell->Open(manual);
+  Seams().Shell.Open(manual);
 }
 
 // ---- File commands

@@ -13,7 +13,9 @@
 #include "model/items/ErrorsUnit.h"
 #include "platform/dbctrls/DbControls.h"
 #include "platform/dbctrls/PendingEdits.h"
+#include "platform/services/FileDialogs.h"
 #include "quorva/model/MarquelData.h"
+#include "storage/DataModule.h"
 
 namespace {
 
@@ -114,8 +116,8 @@ bool TFrameQuorva::New() {
 bool TFrameQuorva::Open() {
   CommitPendingEdits(window());
   if (marquel_.HasPlan()) VerifySave();
-  const FileDialogRequest request{.folder = marquel_.Folders().WorkDir, .documents = marquel_.Seams().Documents};
-  return OpenWithDialog(marquel_.Seams().Dialogs, request, [&](const std::string& path) {
+  const FileDialogOptions options{.initialDir = marquel_.Folders().WorkDir, .documents = marquel_.Seams().Documents};
+  return OpenWithDialog(marquel_.Seams().Dialogs, options, [&](const std::string& path) {
     marquel_.OpenPlan(path);
     ShowAnaliseSensibilidade();
   });
@@ -132,7 +134,7 @@ bool TFrameQuorva::SaveAs() {
   CommitPendingEdits(window());
   return SaveWithDialog(marquel_.Seams().Dialogs,
                         {.title = "Salvar Plano",
-                         .folder = marquel_.Folders().WorkDir,
+                         .initialDir = marquel_.Folders().WorkDir,
                          .fileName = marquel_.GetFileName(),
                          .documents = marquel_.Seams().Documents},
                         [&](const std::string& path) { marquel_.SavePlan(path); });

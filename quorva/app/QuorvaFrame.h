@@ -6,7 +6,7 @@
 #include <QWidget>
 #include <functional>
 
-#include "forms/FrameKit.h"
+#include "forms/DocumentFrame.h"
 
 class DbLineEdit;
 class QCheckBox;

@@ -1,7 +1,8 @@
-// Quorva: the application object, the project and catalogue data modules
-// (the catalogues from the executable's folder), the main window with a new
-// plan, the splash (not waited for), then the event loop. Closing the main
-// window ends the program, once it has offered to save what changed.
+// Quorva: the application object, the error window, the project and
+// catalogue data modules (the catalogues from the executable's folder), the
+// main window with a new plan, the splash (not waited for), then the event
+// loop. Closing the main window ends the program, once it has offered to save
+// what changed.
 
 #include <QApplication>
 #include <QIcon>
@@ -29,13 +30,17 @@ int main(int argc, char** argv) {
   int code = 0;
   {
     const TDataFolders folders{context.ExeDir(), context.WorkDir()};
-    const TDataSeams seams{&context.Dialogs(), &TFormErrors::Presenter(), &context.Documents()};
+    TErrorWindow errors;
+    const TDataSeams seams{&context.Dialogs(), &errors, &context.Documents()};
     TMarquel marquel(nullptr, folders, seams);
     TCatalog catalog(nullptr, folders, seams);
-    auto window = std::make_unique<TFormQuorva>(marquel, catalog, TWindowSeams::FromContext(context));
-    context.SetMainWindow(window.get());
+    auto window = std::make_unique<TFormQuorva>(marquel, catalog,
+                                                TWindowSeams{context.Dialogs(), errors, context.Shell(),
+                                                             context.PrintService(), context.Documents(),
+                                                             context.ExeDir(), true});
+    errors.SetMainWindow(window.get());
     window->show();
-    TFormSplash::ShowSplash(QuorvaSplashContent());
+    context.Adopt(TFormSplash::ShowSplash(QuorvaSplashContent()));
     code = context.Run();
     window.reset();
   }

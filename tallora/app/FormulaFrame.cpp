@@ -17,6 +17,7 @@
 #include "platform/gui/QtTypes.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/services/FileDialogs.h"
 #include "tallora/app/EquationsForm.h"
 #include "tallora/app/EquationsFrame.h"
 #include "tallora/data/GrovanaData.h"
@@ -177,7 +178,7 @@ TFrameFormula::~TFrameFormula() = default;
 
 bool TFrameFormula::Open() {
   return OpenWithDialog(grovana_.Seams().Dialogs,
-                        {.title = "Abrir Catálogo de Fórmulas", .folder = grovana_.Folders().ExeDir},
+                        {.title = "Abrir Catálogo de Fórmulas", .initialDir = grovana_.Folders().ExeDir},
                         [&](const std::string& path) {
                           grovana_.LoadFormulas(path);
                           ResetEvaluation();
@@ -194,7 +195,7 @@ bool TFrameFormula::Changed() {
 }
 
 bool TFrameFormula::SaveAs() {
-  return SaveWithDialog(grovana_.Seams().Dialogs, {.title = "Salvar Fórmulas", .folder = grovana_.Folders().ExeDir},
+  return SaveWithDialog(grovana_.Seams().Dialogs, {.title = "Salvar Fórmulas", .initialDir = grovana_.Folders().ExeDir},
                         [&](const std::string& path) { grovana_.SaveFormulas(path); });
 }
 

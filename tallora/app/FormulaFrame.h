@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <memory>
 
-#include "forms/FrameKit.h"
+#include "forms/DocumentFrame.h"
 
 class DbGrid;
 class DbNavigator;

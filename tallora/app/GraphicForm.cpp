@@ -17,11 +17,9 @@
 #include <set>
 
 #include "model/items/SimulationData.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Guard.h"
 #include "platform/gui/QtTypes.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -50,11 +48,7 @@ constexpr const char* kLeftMask = "#,##0.##";
 constexpr const char* kBottomTitle = "Idade (anos)";
 
 QFont ChartFont(int pixels, bool italic = false) {
-  TFont font;
-  font.SetName("Arial");
-  font.SetHeight(-pixels);
-  font.SetStyle(italic ? TFontStyles{fsItalic} : TFontStyles{0});
-  QFont f = font.ToQFont();
+  QFont f = PixelFont("Arial", pixels, italic ? TFontStyles{fsItalic} : TFontStyles{0});
   f.setStyleStrategy(QFont::PreferAntialias);
   return f;
 }
@@ -169,14 +163,15 @@ const std::array<const char*, PlotData::kSeriesCount> TFormGraphic::kSeriesTitle
     "...",
 };
 
-TFormGraphic::TFormGraphic(QWidget* parent)
-    : QWidget(parent, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint),
+TFormGraphic::TFormGraphic(QWidget* mainWindow)
+    : QWidget(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       chart_(new QChart()),
       view_(nullptr),
       legend_(new TChartLegend(this)),
       bottom_(new QCategoryAxis()),
-      left_(new QCategoryAxis()) {
+      left_(new QCategoryAxis()),
+      mainWindow_(mainWindow) {
   setObjectName("FormGraphic");
   setWindowTitle(QString::fromUtf8(kCaption));
   setAttribute(Qt::WA_QuitOnClose, false);
@@ -253,18 +248,6 @@ TFormGraphic::TFormGraphic(QWidget* parent)
 
 TFormGraphic::~TFormGraphic() = default;
 
-TFormGraphic* TFormGraphic::Instance() {
-  TApplicationContext* context = TApplicationContext::Current();
-  return context ? context->Find<TFormGraphic>() : nullptr;
-}
-
-TFormGraphic& TFormGraphic::Obtain() {
-  if (TFormGraphic* form = Instance()) return *form;
-  TApplicationContext* context = TApplicationContext::Current();
-  if (!context) throw Exception("The chart window needs an application context");
-  return *context->Adopt(std::make_unique<TFormGraphic>());
-}
-
 void TFormGraphic::PlotPrognosis(const TSimulationData& simulation) {
   PlotPrognosis(::PlotPrognosis(simulation.PrognosisCollection(), simulation.FinalAge()));
 }
@@ -322,9 +305,7 @@ void TFormGraphic::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
   Guard([this] {
     // A tool window of the main window: above it.
-    TApplicationContext* context = TApplicationContext::Current();
-    QWidget* main = context ? context->MainWindow() : nullptr;
-    if (main && main != this && windowHandle())
-      if (QWindow* owner = main->window()->windowHandle()) windowHandle()->setTransientParent(owner);
+    if (mainWindow_ && windowHandle())
+      if (QWindow* owner = mainWindow_->window()->windowHandle()) windowHandle()->setTransientParent(owner);
   });
 }

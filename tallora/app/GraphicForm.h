@@ -2,9 +2,10 @@
 // The chart window "Variáveis básicas para o manejo florestal adequado": the
 // stand-management variables of the current simulation's growth table
 // against age, in eight series (the last one is kept but never drawn). A
-// modeless tool window owned by the application context, created on first
-// use; closing it only hides it and tells the main window.
+// modeless tool window above the main window, which makes it on first use
+// and keeps it; closing it only hides it and tells the main window.
 
+#include <QPointer>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -27,14 +28,9 @@ public:
   static constexpr const char* kCaption = "Variáveis básicas para o manejo florestal adequado";
   static const std::array<const char*, PlotData::kSeriesCount> kSeriesTitles;
 
-  explicit TFormGraphic(QWidget* parent = nullptr);
+  // Shown, it stays above mainWindow (nullptr: none).
+  explicit TFormGraphic(QWidget* mainWindow = nullptr);
   ~TFormGraphic() override;
-
-  // The window of the running application context, or nullptr before the
-  // first Obtain.
-  static TFormGraphic* Instance();
-  // That window, created (hidden) and handed to the context on first use.
-  static TFormGraphic& Obtain();
 
   // Refills the series from the simulation's growth table and final age.
   void PlotPrognosis(const TSimulationData& simulation);
@@ -66,4 +62,5 @@ private:
   std::array<QXYSeries*, PlotData::kSeriesCount> series_{};
   QCategoryAxis* bottom_;
   QCategoryAxis* left_;
+  QPointer<QWidget> mainWindow_;
 };

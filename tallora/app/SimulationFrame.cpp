@@ -12,6 +12,8 @@
 #include "platform/dbctrls/DbControls.h"
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/QtTypes.h"
+#include "platform/services/FileDialogs.h"
+#include "storage/DataModule.h"
 #include "tallora/app/SimulationSummary.h"
 #include "tallora/data/GrovanaData.h"
 
@@ -125,7 +127,7 @@ bool TFrameSimulation::Open() {
   if (grovana_.HasSimulation() && !VerifySave()) return false;
   return OpenWithDialog(
       grovana_.Seams().Dialogs,
-      {.title = "Abrir Simulação", .folder = grovana_.Folders().WorkDir, .documents = grovana_.Seams().Documents},
+      {.title = "Abrir Simulação", .initialDir = grovana_.Folders().WorkDir, .documents = grovana_.Seams().Documents},
       [&](const std::string& path) { grovana_.LoadSimulation(path); });
 }
 
@@ -144,7 +146,7 @@ bool TFrameSimulation::Save() {
 bool TFrameSimulation::SaveAs() {
   return SaveWithDialog(grovana_.Seams().Dialogs,
                         {.title = "Salvar Simulação",
-                         .folder = grovana_.Folders().WorkDir,
+                         .initialDir = grovana_.Folders().WorkDir,
                          .fileName = grovana_.GetFileName(),
                          .documents = grovana_.Seams().Documents},
                         [&](const std::string& path) { grovana_.SaveSimulation(path); });

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "forms/AboutForm.h"
+#include "forms/DocumentFrame.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
 #include "model/items/ErrorsUnit.h"
@@ -40,13 +41,13 @@ namespace {
 constexpr int kEntryPage = 0;
 constexpr int kResultPage = 1;
 
-TMainWindowOptions TalloraOptions(TMainWindowOptions options) {
+TMainWindowOptions TalloraOptions(TMainWindowOptions options, std::function<void()> about) {
   options.programName = TFormTallora::kProgramName;
   options.clientWidth = 804;
   options.clientHeight = 555;
   options.itemsWidth = 212;
   options.captionHeight = 13;
-  if (!options.aboutOpener) options.aboutOpener = [] { ShowAbout(TalloraAboutContent()); };
+  if (!options.aboutOpener) options.aboutOpener = std::move(about);
   return options;
 }
 
@@ -56,11 +57,11 @@ std::string AgeText(int age) {
 
 }  // namespace
 
-TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<TFormGraphic&()> chart,
-                           TMainWindowOptions options)
-    : TMainWindow(std::move(seams), TalloraOptions(std::move(options))),
+TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOptions options)
+    : TMainWindow(std::move(seams),
+                  TalloraOptions(std::move(options),
+                                 [this] { ShowAbout(TalloraAboutContent(), Seams().Shell, Seams().Dialogs); })),
       grovana_(grovana),
-      obtainChart_(std::move(chart)),
       result_(std::make_unique<TResult>()) {
   setObjectName("FormTallora");
 
@@ -95,11 +96,7 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<
   // On this window the simulation page names the species in its title.
   QLabel* title = frameSimulation_->TitleLabel();
   title->setText(QString::fromUtf8(kSpeciesTitle));
-  TFont titleFont;
-  titleFont.SetName("Arial");
-  titleFont.SetHeight(-21);
-  titleFont.SetStyle(fsBold | fsItalic);
-  title->setFont(titleFont.ToQFont());
+  title->setFont(PixelFont("Arial", 21, fsBold | fsItalic));
   title->setStyleSheet(QStringLiteral("color: #008000;"));
   frameSimulation_->SetSpeciesVisible(false);
   frameSimulation_->OnCalculate = [this] { ShowResults(); };
@@ -132,7 +129,7 @@ TFormTallora::~TFormTallora() {
 }
 
 TFormGraphic& TFormTallora::Chart() {
-  if (!chart_) chart_ = &obtainChart_();
+  if (!chart_) chart_ = std::make_unique<TFormGraphic>(this);
   return *chart_;
 }
 

@@ -42,10 +42,8 @@ public:
 
   // Builds the window over the data module: the tree, a new simulation from
   // the template (or a blank one when it cannot be read), the thinning nodes.
-  // options.aboutOpener empty: Tallora's About window. chart gives the chart
-  // window, made on first use.
-  TFormTallora(TGrovana& grovana, TWindowSeams seams, std::function<TFormGraphic&()> chart,
-               TMainWindowOptions options = {});
+  // options.aboutOpener empty: Tallora's About window.
+  TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOptions options = {});
   ~TFormTallora() override;
 
   TGrovana& Grovana() const { return grovana_; }
@@ -66,6 +64,8 @@ public:
   TGBVertListView* ToolBarResult() const { return toolBarResult_; }
   RtfView* RichEdit() const { return richEdit_; }
   QAction* MenuVisualizarGrafico() const { return menuGrafico_; }
+  // The chart window, made on the first "Gráfico"; nullptr before.
+  TFormGraphic* ChartWindow() const { return chart_.get(); }
 
   // ---- Commands (menus, toolbars)
   void Novo();
@@ -110,8 +110,7 @@ private:
   TFormGraphic& Chart();
 
   TGrovana& grovana_;
-  std::function<TFormGraphic&()> obtainChart_;
-  QPointer<TFormGraphic> chart_;
+  std::unique_ptr<TFormGraphic> chart_;
   std::unique_ptr<TResult> result_;
   TFrameSimulation* frameSimulation_ = nullptr;
   TFrameInventory* frameInventory_ = nullptr;

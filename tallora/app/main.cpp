@@ -1,7 +1,7 @@
-// Tallora: the application object, the data module with the catalogues from
-// the executable's folder, the main window with a new simulation, the splash
-// (not waited for), then the event loop. Closing the main window ends the
-// program, once it has offered to save what changed.
+// Tallora: the application object, the error window, the data module with the
+// catalogues from the executable's folder, the main window with a new
+// simulation, the splash (not waited for), then the event loop. Closing the
+// main window ends the program, once it has offered to save what changed.
 
 #include <QApplication>
 #include <QIcon>
@@ -13,7 +13,6 @@
 #include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Forms.h"
 #include "storage/DataModule.h"
-#include "tallora/app/GraphicForm.h"
 #include "tallora/app/TalloraContent.h"
 #include "tallora/app/TalloraForm.h"
 #include "tallora/data/GrovanaData.h"
@@ -28,12 +27,15 @@ int main(int argc, char** argv) {
   InitOutBarUnit();
   int code = 0;
   {
+    TErrorWindow errors;
     TGrovana grovana(nullptr, TDataFolders{context.ExeDir(), context.WorkDir()},
-                     TDataSeams{&context.Dialogs(), &TFormErrors::Presenter(), &context.Documents()});
-    auto window = std::make_unique<TFormTallora>(grovana, TWindowSeams::FromContext(context), &TFormGraphic::Obtain);
-    context.SetMainWindow(window.get());
+                     TDataSeams{&context.Dialogs(), &errors, &context.Documents()});
+    auto window = std::make_unique<TFormTallora>(grovana, TWindowSeams{context.Dialogs(), errors, context.Shell(),
+                                                                       context.PrintService(), context.Documents(),
+                                                                       context.ExeDir(), true});
+    errors.SetMainWindow(window.get());
     window->show();
-    TFormSplash::ShowSplash(TalloraSplashContent());
+    context.Adopt(TFormSplash::ShowSplash(TalloraSplashContent()));
     code = context.Run();
     window.reset();
   }

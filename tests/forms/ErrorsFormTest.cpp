@@ -1,5 +1,5 @@
-// The error window: created on the first show only, rows and caption of the
-// list shown last, the message column taking the width, CR and LF as blanks,
+// The error window: created on the first show of its presenter only, rows
+// and caption of the list shown last, the message column taking the width, CR and LF as blanks,
 // raised on every show, and never taking the focus from the edit in use;
 // first shown near the main window's top-right corner and on the screen,
 // later where the user left it.
@@ -16,7 +16,6 @@
 
 #include "forms/ErrorsForm.h"
 #include "model/items/ErrorsUnit.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Guard.h"
 #include "storage/DataModule.h"
 #include "tests/support/Fakes.h"
@@ -29,11 +28,6 @@ TErrorList List(const std::string& title, int count, const std::string& text = "
   errors.SetTitle(title);
   for (int i = 1; i <= count; ++i) errors.Add(100 + i, text + std::to_string(i));
   return errors;
-}
-
-std::string CellText(int row, int column) {
-  QTableWidgetItem* item = TFormErrors::Instance()->Grid().item(row, column);
-  return item ? item->text().toStdString() : std::string("<none>");
 }
 
 // Counts the z-order changes (raise, lower) a widget is told of.
@@ -58,20 +52,26 @@ bool HasErrorWindow() {
 
 class ErrorsForm : public ::testing::Test {
 protected:
+  void Show(const TErrorList& errors) { window.ShowErrors(errors.Title(), ErrorLines(errors)); }
+  TFormErrors* Form() const { return window.Window(); }
+  std::string CellText(int row, int column) const {
+    QTableWidgetItem* item = Form()->Grid().item(row, column);
+    return item ? item->text().toStdString() : std::string("<none>");
+  }
+
   ScriptedDialogs dialogs;
-  TApplicationContext context{{"Tallora", "", "", &dialogs, nullptr}};
+  TErrorWindow window;
 };
 
 TEST_F(ErrorsForm, HidingBeforeTheFirstShowCreatesNothing) {
-  TFormErrors::HideErrors();
-  TFormErrors::Presenter().HideErrors();
-  EXPECT_EQ(TFormErrors::Instance(), nullptr);
+  window.HideErrors();
+  EXPECT_EQ(Form(), nullptr);
   EXPECT_FALSE(HasErrorWindow());
 }
 
 TEST_F(ErrorsForm, TheWindowAsCreated) {
-  TFormErrors::ShowErrors(List("Erros em Produtos", 1));
-  TFormErrors* form = TFormErrors::Instance();
+  Show(List("Erros em Produtos", 1));
+  TFormErrors* form = Form();
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->size(), QSize(470, 137));
   EXPECT_TRUE(form->windowFlags() & Qt::Tool);
@@ -84,31 +84,31 @@ TEST_F(ErrorsForm, TheWindowAsCreated) {
   EXPECT_TRUE(grid.showGrid());
   EXPECT_EQ(grid.font().pixelSize(), 13);
   EXPECT_EQ(grid.columnWidth(1), 462 - grid.columnWidth(0) - 22);
-  // The one window, owned by the context.
-  TFormErrors::ShowErrors(List("Erros em Produtos", 2));
-  EXPECT_EQ(TFormErrors::Instance(), form);
+  // The one window, kept by the presenter.
+  Show(List("Erros em Produtos", 2));
+  EXPECT_EQ(Form(), form);
 }
 
 TEST_F(ErrorsForm, RowsAndCaptionOfTheListShownLast) {
-  TFormErrors::ShowErrors(List("Erros em Produtos", 5));
-  EXPECT_EQ(TFormErrors::Instance()->Grid().rowCount(), 5);
-  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros em Produtos");
-  TFormErrors::ShowErrors(List("Erros na Simula\xC3\xA7\xC3\xA3o", 3, "Idade "));
-  QTableWidget& grid = TFormErrors::Instance()->Grid();
+  Show(List("Erros em Produtos", 5));
+  EXPECT_EQ(Form()->Grid().rowCount(), 5);
+  EXPECT_EQ(Form()->windowTitle().toStdString(), "Erros em Produtos");
+  Show(List("Erros na Simula\xC3\xA7\xC3\xA3o", 3, "Idade "));
+  QTableWidget& grid = Form()->Grid();
   ASSERT_EQ(grid.rowCount(), 3);
-  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros na Simula\xC3\xA7\xC3\xA3o");
+  EXPECT_EQ(Form()->windowTitle().toStdString(), "Erros na Simula\xC3\xA7\xC3\xA3o");
   for (int row = 0; row < 3; ++row) {
     EXPECT_EQ(CellText(row, 0), std::to_string(101 + row));
     EXPECT_EQ(CellText(row, 1), "Idade " + std::to_string(row + 1));
   }
-  TFormErrors::ShowErrors(List("Vazia", 0));
+  Show(List("Vazia", 0));
   EXPECT_EQ(grid.rowCount(), 0);
-  EXPECT_TRUE(TFormErrors::Instance()->isVisible());
+  EXPECT_TRUE(Form()->isVisible());
 }
 
 TEST_F(ErrorsForm, WideningWidensOnlyTheMessageColumn) {
-  TFormErrors::ShowErrors(List("Erros", 2));
-  TFormErrors& form = *TFormErrors::Instance();
+  Show(List("Erros", 2));
+  TFormErrors& form = *Form();
   const int code = form.Grid().columnWidth(0);
   const int message = form.Grid().columnWidth(1);
   form.resize(form.width() + 100, form.height() + 40);
@@ -123,20 +123,20 @@ TEST_F(ErrorsForm, LineBreaksShowAsBlanks) {
   TErrorList errors;
   errors.SetTitle("Erros na F\xC3\xB3rmula");
   errors.Add(1, "Erro de sintaxe na express\xC3\xA3o \rA+\r\nB");
-  TFormErrors::ShowErrors(errors);
+  Show(errors);
   EXPECT_EQ(CellText(0, 1), "Erro de sintaxe na express\xC3\xA3o  A+  B");
 }
 
 TEST_F(ErrorsForm, EveryShowRaisesTheWindowAndHideHidesIt) {
-  TFormErrors::ShowErrors(List("Erros", 1));
-  TFormErrors& form = *TFormErrors::Instance();
+  Show(List("Erros", 1));
+  TFormErrors& form = *Form();
   ZOrderCounter counter;
   form.installEventFilter(&counter);
-  TFormErrors::ShowErrors(List("Erros", 2));
+  Show(List("Erros", 2));
   EXPECT_EQ(counter.count, 1);
-  TFormErrors::Presenter().HideErrors();
+  window.HideErrors();
   EXPECT_FALSE(form.isVisible());
-  TFormErrors::Presenter().ShowErrors("Outros", {{7, "x"}});
+  window.ShowErrors("Outros", {{7, "x"}});
   EXPECT_TRUE(form.isVisible());
   EXPECT_GE(counter.count, 2);
   EXPECT_EQ(form.windowTitle(), "Outros");
@@ -148,12 +148,11 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   auto* layout = new QVBoxLayout(main.get());
   auto* edit = new QLineEdit(main.get());
   layout->addWidget(edit);
-  context.SetMainWindow(main.get());
+  window.SetMainWindow(main.get());
   TErrorList errors;
   errors.Add(3, "Nome vazio");
-  QObject::connect(edit, &QLineEdit::returnPressed, [&] {
-    Guard([&] { ReportPostedEntry(false, errors, "Erros em Produtos", &TFormErrors::Presenter()); });
-  });
+  QObject::connect(edit, &QLineEdit::returnPressed,
+                   [&] { Guard([&] { ReportPostedEntry(false, errors, "Erros em Produtos", &window); }); });
   main->show();
   QApplication::setActiveWindow(main.get());
   edit->setFocus();
@@ -161,8 +160,8 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   ASSERT_EQ(QApplication::focusWidget(), edit);
 
   QTest::keyClick(edit, Qt::Key_Return);
-  ASSERT_NE(TFormErrors::Instance(), nullptr);
-  EXPECT_TRUE(TFormErrors::Instance()->isVisible());
+  ASSERT_NE(Form(), nullptr);
+  EXPECT_TRUE(Form()->isVisible());
   QApplication::processEvents();
   EXPECT_EQ(QApplication::focusWidget(), edit);
   EXPECT_EQ(QApplication::activeWindow(), main.get());
@@ -172,18 +171,18 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   EXPECT_EQ(QApplication::focusWidget(), edit);
   EXPECT_TRUE(RecordedExceptions().empty());
   EXPECT_TRUE(dialogs.Prompts().empty());
-  EXPECT_EQ(TFormErrors::Instance()->windowHandle()->transientParent(), main->windowHandle());
-  TFormErrors::HideErrors();
+  EXPECT_EQ(Form()->windowHandle()->transientParent(), main->windowHandle());
+  window.HideErrors();
 }
 
 TEST_F(ErrorsForm, FirstShownOverTheMainWindowsTopRightThenWhereTheUserLeftIt) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topLeft() + QPoint(40, 30), QSize(640, 420)));
-  context.SetMainWindow(&main);
+  window.SetMainWindow(&main);
   main.show();
-  TFormErrors::ShowErrors(List("Erros", 1));
-  TFormErrors& form = *TFormErrors::Instance();
+  Show(List("Erros", 1));
+  TFormErrors& form = *Form();
   const QRect placed = form.frameGeometry();
   EXPECT_TRUE(main.geometry().contains(placed)) << placed.x() << "," << placed.y();
   EXPECT_GT(placed.left(), main.geometry().center().x() - form.width() / 2);
@@ -193,24 +192,24 @@ TEST_F(ErrorsForm, FirstShownOverTheMainWindowsTopRightThenWhereTheUserLeftIt) {
   // Moved by the user: hidden and shown again, it stays there.
   const QPoint moved = screen.topLeft() + QPoint(70, 90);
   form.move(moved);
-  TFormErrors::HideErrors();
-  TFormErrors::ShowErrors(List("Erros", 2));
+  window.HideErrors();
+  Show(List("Erros", 2));
   EXPECT_EQ(form.pos(), moved);
-  TFormErrors::HideErrors();
-  context.SetMainWindow(nullptr);
+  window.HideErrors();
+  window.SetMainWindow(nullptr);
 }
 
 TEST_F(ErrorsForm, FirstShownOnTheScreenWhenTheMainWindowReachesPastIt) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topRight() + QPoint(-200, -40), QSize(640, 420)));
-  context.SetMainWindow(&main);
+  window.SetMainWindow(&main);
   main.show();
-  TFormErrors::ShowErrors(List("Erros", 1));
-  const QRect placed = TFormErrors::Instance()->frameGeometry();
+  Show(List("Erros", 1));
+  const QRect placed = Form()->frameGeometry();
   EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
-  TFormErrors::HideErrors();
-  context.SetMainWindow(nullptr);
+  window.HideErrors();
+  window.SetMainWindow(nullptr);
 }
 
 TEST_F(ErrorsForm, GalleryWithAFewErrors) {
@@ -220,6 +219,6 @@ TEST_F(ErrorsForm, GalleryWithAFewErrors) {
   errors.Add(12, "Idade final menor que a idade inicial!");
   errors.Add(205, "Erro de sintaxe na express\xC3\xA3o \rS*EXP(");
   errors.Add(601, "Produ\xC3\xA7\xC3\xA3o na idade 7: Idade repetida!");
-  TFormErrors::ShowErrors(errors);
-  EXPECT_TRUE(Snap(*TFormErrors::Instance()).save(QString(TQ_BINARY_DIR) + "/errors-gallery.png"));
+  Show(errors);
+  EXPECT_TRUE(Snap(*Form()).save(QString(TQ_BINARY_DIR) + "/errors-gallery.png"));
 }

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "forms/MainWindow.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"
+#include "tests/support/gui/WindowSeams.h"
 #include "widgets/gbOutBar.h"
 #include "widgets/gbOutPanel.h"
 
@@ -100,25 +100,21 @@ public:
 };
 
 struct MainWindowTest : ::testing::Test {
-  ScriptedDialogs dialogs;
   TempDir dir;
-  std::unique_ptr<TApplicationContext> context;
+  FakeWindowSeams seams{dir.Dir()};
+  ScriptedDialogs& dialogs = seams.dialogs;
   std::unique_ptr<Window> w;
   int aboutOpened = 0;
 
   void SetUp() override {
-    context = std::make_unique<TApplicationContext>(TApplicationOptions{"Programa", dir.Dir(), dir.Dir(), &dialogs});
     TMainWindowOptions options;
     options.programName = "Programa";
     options.itemsWidth = 212;
     options.aboutOpener = [this] { ++aboutOpened; };
-    w = std::make_unique<Window>(TWindowSeams::FromContext(*context), options);
+    w = std::make_unique<Window>(seams.Seams(dir.Dir()), options);
     w->show();
   }
-  void TearDown() override {
-    w.reset();
-    context.reset();
-  }
+  void TearDown() override { w.reset(); }
 };
 
 TEST_F(MainWindowTest, ClientAreaAndLayout) {

@@ -123,6 +123,7 @@ std::vector<int> RecordingPresenter::Shown::Codes() const {
 
 void RecordingPresenter::ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) {
   shown.push_back({title, errors});
+  visible = true;
 }
 
 const RecordingPresenter::Shown& RecordingPresenter::Last() const {

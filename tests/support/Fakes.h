@@ -61,7 +61,8 @@ private:
   std::vector<Prompt> prompts_;
 };
 
-// The error window: every list shown, and the hides.
+// The error window: every list shown, and the hides; visible after a show
+// until a hide.
 class RecordingPresenter : public IErrorPresenter {
 public:
   struct Shown {
@@ -71,12 +72,16 @@ public:
   };
 
   void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override;
-  void HideErrors() override { ++hides; }
+  void HideErrors() override {
+    ++hides;
+    visible = false;
+  }
   // The list shown last; a failure when none was.
   const Shown& Last() const;
 
   std::vector<Shown> shown;
   int hides = 0;
+  bool visible = false;
 };
 
 // The shell: every target opened, with its parameters (empty when none);

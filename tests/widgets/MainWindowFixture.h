@@ -14,8 +14,8 @@
 #include "platform/classes/Classes.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/StdCtrls.h"
-#include "tests/support/gui/Toolbar.h"
 #include "tests/widgets/Icons.h"
+#include "widgets/PageToolbar.h"
 #include "widgets/gbOutBar.h"
 
 namespace main_window {
@@ -81,8 +81,8 @@ struct Window {
   }
 
   void BuildEntryPage(TGBOutBarGroup* page) {
-    toolbar = AddToolbar(
-        page, images, picture,
+    toolbar = AddPageToolbar(
+        page, {&images, &picture},
         {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 3}, {"Imprimir", 4}, {"Ocultar Itens", 5}});
     TPanel* items = Panel(page, alLeft, 212, clBtnFace, 109);
     items->SetBevelOuter(bvLowered);
@@ -122,7 +122,7 @@ struct Window {
   }
 
   void BuildResultsPage(TGBOutBarGroup* page) {
-    resultsToolbar = AddToolbar(page, images, picture, {{"Salvar", 2}, {"Imprimir", 3}});
+    resultsToolbar = AddPageToolbar(page, {&images, &picture}, {{"Salvar", 2}, {"Imprimir", 3}});
     TPanel* report = Panel(page, alClient, 0, clWhite);
     report->SetBevelOuter(bvLowered);
     auto* text = new TCustomEdit(nullptr, true);

@@ -66,7 +66,6 @@ protected:
   TAboutContent content = QuorvaAboutContent();
   ScriptedDialogs dialogs;
   RecordingShell shell;
-  TApplicationContext context{{"Quorva", "", "", &dialogs, &shell}};
 };
 
 TEST_F(About, ShowsTheProgramsLinksAndPicture) {
@@ -123,7 +122,7 @@ TEST_F(About, ClosingOverALinkGivesTheCursorBack) {
     EXPECT_TRUE(HandShown());
     QTest::keyClick(&form, Qt::Key_Escape);
   });
-  ShowAbout(content);
+  ShowAbout(content, shell, dialogs);
   EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
   EXPECT_EQ(Screen::Cursor(), crDefault);
 }
@@ -134,7 +133,7 @@ TEST_F(About, EscAndEnterCloseItAndEachShowIsAFreshWindow) {
     first = &form;
     QTest::keyClick(&form, Qt::Key_Escape);
   });
-  ShowAbout(content);
+  ShowAbout(content, shell, dialogs);
   EXPECT_TRUE(first.isNull());
   bool shownAgain = false;
   WhenShown([&](TFormSobre& form) {
@@ -143,7 +142,7 @@ TEST_F(About, EscAndEnterCloseItAndEachShowIsAFreshWindow) {
     EXPECT_EQ(form.LinkCount(), 4);
     QTest::keyClick(&form, Qt::Key_Return);
   });
-  ShowAbout(content);
+  ShowAbout(content, shell, dialogs);
   EXPECT_TRUE(shownAgain);
 }
 
@@ -196,7 +195,7 @@ TEST_F(Splash, OkClosesAtOnceAndTheTimerNeverFires) {
 }
 
 TEST_F(Splash, ItClosesByItselfAfterTheInterval) {
-  QPointer<TFormSplash> splash = TFormSplash::ShowSplash(QuorvaSplashContent(), 50);
+  QPointer<TFormSplash> splash = context.Adopt(TFormSplash::ShowSplash(QuorvaSplashContent(), 50));
   EXPECT_EQ(context.Find<TFormSplash>(), splash.data());
   EXPECT_TRUE(QTest::qWaitFor([&] {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

@@ -22,7 +22,6 @@
 #include "fixtures/ReferenceSimulation.h"
 #include "platform/db/DB.h"
 #include "platform/dbctrls/DbGrid.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/SysUtils.h"
 #include "quorva/app/CatalogoCustoFrame.h"
@@ -138,12 +137,9 @@ TEST_F(QuorvaForm, AFinalAgeAboveTheOldestHarvestRefusesTheReportPages) {
   EXPECT_TRUE(Checked("MenuVisualizarPlano"));
   EXPECT_FALSE(Checked("MenuVisualizarResultado"));
   ASSERT_TRUE(ErrorsShown());
-  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros no Quorva");
-  bool code7 = false;
-  QTableWidget& grid = TFormErrors::Instance()->Grid();
-  for (int row = 0; row < grid.rowCount(); ++row)
-    if (grid.item(row, 0) && grid.item(row, 0)->text().trimmed() == "7") code7 = true;
-  EXPECT_TRUE(code7);
+  EXPECT_EQ(errors.Last().title, "Erros no Quorva");
+  const std::vector<int> codes = errors.Last().Codes();
+  EXPECT_NE(std::find(codes.begin(), codes.end(), 7), codes.end());
   EXPECT_TRUE(dialogs.Prompts().empty());
   EXPECT_TRUE(w().RichEdit()->Bytes().empty());
   EXPECT_TRUE(w().RichEditRelatorioCustos()->Bytes().empty());
@@ -177,7 +173,8 @@ TEST_F(QuorvaForm, TheFinalAgeValidationRaisedIsShownOnThePage) {
   type("0");
   verificar->click();
   ASSERT_TRUE(ErrorsShown());
-  EXPECT_EQ(TFormErrors::Instance()->Grid().item(0, 1)->text().toStdString(), "Idade Final: 0 inválida!");
+  ASSERT_FALSE(errors.Last().lines.empty());
+  EXPECT_EQ(errors.Last().lines[0].text, "Idade Final: 0 inválida!");
   EXPECT_EQ(plan().IdadeFinal(), oldest);
   EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
 
@@ -268,7 +265,7 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   EXPECT_TRUE(dialogs.Prompts().empty());
 
   // "Imprimir" with a catalogue page current prints nothing.
-  auto& printer = TApplicationContext::Current()->PrintService().Printer();
+  auto& printer = seams.printService.Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   const std::string pdf = dir / "relatorio.pdf";
   printer.setOutputFileName(QString::fromStdString(pdf));

@@ -9,16 +9,13 @@ QuorvaWindow::QuorvaWindow(bool withTemplate) {
     if (!withTemplate && std::string(name) == "Plano1.dat") continue;
     std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, exe / name);
   }
-  context_ = std::make_unique<TApplicationContext>(
-      TApplicationOptions{TFormQuorva::kProgramName, exe.string(), work.string(), &dialogs, &shell});
   const TDataFolders folders{exe.string(), work.string()};
-  const TDataSeams seams{&context_->Dialogs(), &TFormErrors::Presenter()};
-  marquel_ = std::make_unique<TMarquel>(nullptr, folders, seams);
-  catalog_ = std::make_unique<TCatalog>(nullptr, folders, seams);
+  const TDataSeams dataSeams{&dialogs, &errors, &seams.documents};
+  marquel_ = std::make_unique<TMarquel>(nullptr, folders, dataSeams);
+  catalog_ = std::make_unique<TCatalog>(nullptr, folders, dataSeams);
   TMainWindowOptions options;
   options.aboutOpener = [this] { ++aboutOpened; };
-  window_ = std::make_unique<TFormQuorva>(*marquel_, *catalog_, TWindowSeams::FromContext(*context_), options);
-  context_->SetMainWindow(window_.get());
+  window_ = std::make_unique<TFormQuorva>(*marquel_, *catalog_, seams.Seams(exe.string()), options);
   window_->show();
 }
 
@@ -26,7 +23,6 @@ QuorvaWindow::~QuorvaWindow() {
   window_.reset();
   catalog_.reset();
   marquel_.reset();
-  context_.reset();
 }
 
 void QuorvaWindow::Trigger(const char* action) {
@@ -44,10 +40,6 @@ std::vector<std::string> QuorvaWindow::Children(const QTreeWidgetItem* node) {
   std::vector<std::string> texts;
   for (int i = 0; i < node->childCount(); ++i) texts.push_back(node->child(i)->text(0).toStdString());
   return texts;
-}
-
-bool QuorvaWindow::ErrorsShown() {
-  return TFormErrors::Instance() && TFormErrors::Instance()->isVisible();
 }
 
 std::string ShownText(const RtfView* view) {

@@ -1,8 +1,8 @@
 #pragma once
-// Quorva as its main builds it, without the splash: the application context
-// with scripted dialogs and a recording shell, the two data modules over the
-// default files in a scratch folder, the error window as presenter, and the
-// main window (About opened through a counter).
+// Quorva as its main builds it, without the splash: the two data modules over
+// the default files in a scratch folder and the main window over fake seams
+// (scripted dialogs, the recorded error window and shell); About opens
+// through a counter.
 
 #include <gtest/gtest.h>
 #include <QAction>
@@ -12,13 +12,12 @@
 #include <string>
 #include <vector>
 
-#include "forms/ErrorsForm.h"
-#include "platform/gui/ApplicationContext.h"
 #include "quorva/app/QuorvaForm.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/gui/WindowSeams.h"
 
 class QTreeWidgetItem;
 
@@ -39,16 +38,17 @@ public:
   // The texts of the node's children.
   static std::vector<std::string> Children(const QTreeWidgetItem* node);
   // Whether the error window shows now.
-  static bool ErrorsShown();
+  bool ErrorsShown() const { return errors.visible; }
 
   TempDir dir;
   std::filesystem::path exe = dir.Sub("exe"), work = dir.Sub("work");
-  ScriptedDialogs dialogs;
-  RecordingShell shell;
+  FakeWindowSeams seams{work.string()};
+  ScriptedDialogs& dialogs = seams.dialogs;
+  RecordingShell& shell = seams.shell;
+  RecordingPresenter& errors = seams.presenter;
   int aboutOpened = 0;
 
 private:
-  std::unique_ptr<TApplicationContext> context_;
   std::unique_ptr<TMarquel> marquel_;
   std::unique_ptr<TCatalog> catalog_;
   std::unique_ptr<TFormQuorva> window_;

@@ -13,7 +13,6 @@
 
 #include "fixtures/ReferenceSimulation.h"
 #include "model/growth/SimulationUnit.h"
-#include "platform/gui/ApplicationContext.h"
 #include "tallora/app/GraphicForm.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -47,8 +46,6 @@ protected:
   }
   static QStringList Labels(QCategoryAxis& axis) { return axis.categoriesLabels(); }
 
-  ScriptedDialogs dialogs;
-  TApplicationContext context{{"Tallora", "", "", &dialogs, nullptr}};
   TSimulationData s;
   TFormGraphic form;
 };
@@ -138,14 +135,6 @@ TEST_F(GraphicForm, ClosingHidesItAndCallsBackAndShowingAgainReplots) {
   EXPECT_TRUE(form.isVisible());
   EXPECT_EQ(form.Series(1).count(), 2);
   EXPECT_EQ(closes, 1);
-}
-
-TEST_F(GraphicForm, TheContextKeepsOneWindow) {
-  EXPECT_EQ(TFormGraphic::Instance(), nullptr);
-  TFormGraphic& first = TFormGraphic::Obtain();
-  EXPECT_EQ(&TFormGraphic::Obtain(), &first);
-  EXPECT_EQ(TFormGraphic::Instance(), &first);
-  EXPECT_FALSE(first.isVisible());
 }
 
 TEST_F(GraphicForm, DrawsTheReferenceSimulation) {

@@ -12,7 +12,6 @@
 
 #include "forms/AboutForm.h"
 #include "forms/SplashForm.h"
-#include "platform/gui/ApplicationContext.h"
 #include "platform/gui/Shell.h"
 #include "tallora/app/TalloraContent.h"
 #include "tests/support/Fakes.h"
@@ -42,7 +41,6 @@ protected:
   std::vector<std::string> urls, programs;
   TQtShell shell{[this] { return exe.Dir(); }, [this] { return work.Dir(); }, Launchers()};
   ScriptedDialogs dialogs;
-  TApplicationContext context{{"Tallora", exe.Dir(), work.Dir(), &dialogs, &shell}};
   TAboutContent content = TalloraAboutContent();
 };
 

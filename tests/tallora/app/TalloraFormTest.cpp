@@ -75,7 +75,7 @@ protected:
     QTest::keyClicks(edit, text);
   }
   void PressReturn() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
-  bool ErrorWindowShown() { return TFormErrors::Instance() && TFormErrors::Instance()->isVisible(); }
+  bool ErrorWindowShown() { return app.errors.visible; }
   bool Save(const char* name) { return w.grab().save(QStringLiteral(TQ_BINARY_DIR "/") + QString::fromUtf8(name)); }
 };
 
@@ -158,11 +158,9 @@ TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
   PressReturn();
   EXPECT_EQ(w.ActivePage(), 0);
   ASSERT_TRUE(ErrorWindowShown());
-  EXPECT_EQ(TFormErrors::Instance()->windowTitle().toStdString(), "Erros na Simulação");
-  auto* grid = TFormErrors::Instance()->findChild<QTableWidget*>();
-  ASSERT_NE(grid, nullptr);
-  ASSERT_GT(grid->rowCount(), 0);
-  EXPECT_EQ(grid->item(0, 0)->text().toStdString(), "1");
+  EXPECT_EQ(app.errors.Last().title, "Erros na Simulação");
+  ASSERT_FALSE(app.errors.Last().lines.empty());
+  EXPECT_EQ(app.errors.Last().lines[0].code, 1);
   EXPECT_FALSE(grovana.Calculated());
   EXPECT_TRUE(app.dialogs.Prompts().empty());
 }
@@ -267,7 +265,7 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
 
 TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   const std::string pdf = app.dir / "relatorio.pdf";
-  QPrinter& printer = app.context->PrintService().Printer();
+  QPrinter& printer = app.seams.printService.Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(pdf));
 
@@ -390,7 +388,7 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
 
   // "Imprimir" with a catalogue current neither calculates nor prints.
   const std::string pdf = app.dir / "catalogo.pdf";
-  QPrinter& printer = app.context->PrintService().Printer();
+  QPrinter& printer = app.seams.printService.Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(pdf));
   w.ClickToolbarItem(w.ToolBar(), "Imprimir");
@@ -425,7 +423,6 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
   EXPECT_EQ(exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_TRUE(w.FindAction("MenuArquivoSalvar")->shortcut().isEmpty());
   // Pressed in an edit it closes the window (not the program here).
-  app.context->SetMainWindow(nullptr);
   ASSERT_TRUE(app.Activate());
   auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
   edit->setFocus(Qt::TabFocusReason);
@@ -437,7 +434,6 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
 // or Sim with its save dialog cancelled, keep the window; a changed catalogue
 // asks in turn; nothing changed since the save, nothing is asked.
 TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
-  app.context->SetMainWindow(nullptr);
   TypeSiteIndex("29");
   auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
   app.dialogs.Answer(TMsgDlgBtn::Cancel);
@@ -464,22 +460,26 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
+  EXPECT_EQ(w.ChartWindow(), nullptr);
   w.MenuVisualizarGraficoClick();
   EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
-  EXPECT_FALSE(TFormGraphic::Instance() && TFormGraphic::Instance()->isVisible());
+  // Made on first use, hidden, and kept.
+  TFormGraphic* chart = w.ChartWindow();
+  ASSERT_NE(chart, nullptr);
+  EXPECT_FALSE(chart->isVisible());
 
   w.RunCommand([&] { w.ShowResults(); });
   ASSERT_EQ(w.ActivePage(), 1);
   w.MenuVisualizarGrafico()->trigger();
-  ASSERT_NE(TFormGraphic::Instance(), nullptr);
-  EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
+  ASSERT_NE(w.ChartWindow(), nullptr);
+  EXPECT_TRUE(w.ChartWindow()->isVisible());
   EXPECT_TRUE(w.MenuVisualizarGrafico()->isChecked());
-  TFormGraphic::Instance()->close();
+  w.ChartWindow()->close();
   EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
-  TFormGraphic::Instance()->Series(0).clear();
+  w.ChartWindow()->Series(0).clear();
   w.MenuVisualizarGrafico()->trigger();
-  EXPECT_TRUE(TFormGraphic::Instance()->isVisible());
-  EXPECT_GT(TFormGraphic::Instance()->Series(0).count(), 0);
+  EXPECT_TRUE(w.ChartWindow()->isVisible());
+  EXPECT_GT(w.ChartWindow()->Series(0).count(), 0);
 
   // A new simulation has no results: "Gráfico" unticks and hides the chart
   // of the previous one.
@@ -488,7 +488,8 @@ TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
   ASSERT_FALSE(grovana.cdsPrognosis().Active());
   w.MenuVisualizarGrafico()->trigger();
   EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
-  EXPECT_FALSE(TFormGraphic::Instance()->isVisible());
+  EXPECT_FALSE(w.ChartWindow()->isVisible());
+  EXPECT_EQ(w.ChartWindow(), chart);
 }
 
 TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {

@@ -1,21 +1,13 @@
-#pragma once
-// A page toolbar like the programs' main windows have, for the windows the
-// tests and benchmarks put together from the widget set alone.
-
-#include <string>
-#include <utility>
-#include <vector>
+#include "widgets/PageToolbar.h"
 
 #include "platform/gui/Graphics.h"
-#include "widgets/gbOutBar.h"
+#include "platform/gui/Images.h"
 
-// The toolbar of a page: an out bar of one group whose list shows a
-// stretched picture on grey.
-inline TGBVertListView* AddToolbar(TControl* page, TImageList& images, const TBitmap& picture,
-                                   const std::vector<std::pair<std::string, int>>& items) {
+TGBOutBarVertListView* AddPageToolbar(TControl* page, const TPageToolbarLook& look,
+                                      const std::vector<std::pair<std::string, int>>& items) {
   auto* bar = new TGBOutBar;
   bar->SetParent(page);
-  bar->SetWidth(109);
+  bar->SetWidth(look.width);
   bar->SetAlign(alLeft);
   bar->SetHotTrack(true);
   bar->SetFrequency(50);
@@ -32,11 +24,11 @@ inline TGBVertListView* AddToolbar(TControl* page, TImageList& images, const TBi
   list->SetParentSunkSelected(false);
   list->SetParentWrapLineCount(false);
   list->SetColor(clGray);
-  list->SetBackground(picture);
+  if (look.picture) list->SetBackground(*look.picture);
   list->SetBackgroundMode(bkmStretch);
-  list->SetLargeImages(&images);
+  list->SetLargeImages(look.images);
   list->Font().SetName("Arial");
-  list->Font().SetHeight(-13);
+  list->Font().SetHeight(-look.captionHeight);
   list->Font().SetStyle(fsBold);
   list->Font().SetColor(clWhite);
   for (const auto& [caption, image] : items) {
