@@ -9,9 +9,11 @@
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPainter>
 #include <QPointer>
 #include <QScreen>
 #include <QSignalBlocker>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
@@ -38,6 +40,8 @@ namespace {
 
 constexpr int kFrameRole = Qt::UserRole;
 constexpr int kIdRole = Qt::UserRole + 1;
+// The items panel is never narrower.
+constexpr int kMinimumItemsWidth = 30;
 
 void BoldArial(TFont& font, int pixels) {
   font.SetName("Arial");
@@ -45,10 +49,11 @@ void BoldArial(TFont& font, int pixels) {
   font.SetStyle(fsBold);
 }
 
-// A panel without bevels that lays its one Qt child over its whole area.
+// A panel without bevels that lays its one Qt child over its whole area; in
+// the parent's alignment when it has one.
 TPanel* HostPanel(TControl* parent, TAlign align, QWidget* child) {
   auto* panel = new TPanel;
-  panel->SetParent(parent);
+  if (parent) panel->SetParent(parent);
   panel->SetBevelOuter(bvNone);
   panel->SetAlign(align);
   auto* layout = new QVBoxLayout(panel);
@@ -57,39 +62,33 @@ TPanel* HostPanel(TControl* parent, TAlign align, QWidget* child) {
   return panel;
 }
 
-// The bar between the items panel and the frames: dragging it widens or
-// narrows the panel.
-class TItemsSplitter : public TCustomControl {
+// The bar between the items panel and the frames, in the button face.
+class TItemsSplitterHandle : public QSplitterHandle {
 public:
-  TItemsSplitter() {
-    SetCursor(crHSplit);
-    SetColor(clBtnFace);
-  }
-  TControl* panel = nullptr;
+  using QSplitterHandle::QSplitterHandle;
 
 protected:
-  void Paint() override {
-    Canvas().Brush().SetColor(Color());
-    Canvas().FillRect(ClientRect());
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.fillRect(rect(), ToQColor(clBtnFace));
   }
-  void MouseDown(TMouseButton button, TShiftState, int X, int) override {
-    if (button == mbLeft && panel) {
-      dragging_ = true;
-      startX_ = X;
-      startWidth_ = panel->Width();
-    }
+};
+
+// The items panel and the frames: dragging the bar between them widens or
+// narrows the panel, from 30 pixels to half the page.
+class TItemsSplitter : public QSplitter {
+public:
+  explicit TItemsSplitter(TControl* page) : QSplitter(Qt::Horizontal), page_(page) {}
+
+protected:
+  QSplitterHandle* createHandle() override { return new TItemsSplitterHandle(orientation(), this); }
+  void resizeEvent(QResizeEvent* event) override {
+    if (QWidget* panel = widget(0)) panel->setMaximumWidth(std::max(kMinimumItemsWidth, page_->ClientWidth() / 2));
+    QSplitter::resizeEvent(event);
   }
-  void MouseMove(TShiftState, int X, int) override {
-    if (!dragging_ || !panel) return;
-    const int limit = panel->Parent() ? panel->Parent()->ClientWidth() / 2 : 400;
-    panel->SetWidth(std::clamp(startWidth_ + X - startX_, 30, std::max(30, limit)));
-  }
-  void MouseUp(TMouseButton, TShiftState, int, int) override { dragging_ = false; }
 
 private:
-  bool dragging_ = false;
-  int startX_ = 0;
-  int startWidth_ = 0;
+  TControl* page_;
 };
 
 // The items tree keeps its one selected node: a press on empty space, or
@@ -229,12 +228,16 @@ void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
 // ---- Items area
 
 void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
+  splitter_ = new TItemsSplitter(page);
+  splitter_->setObjectName("Splitter");
+  splitter_->setHandleWidth(kSplitterWidth);
+  splitter_->setChildrenCollapsible(false);
+  HostPanel(page, alClient, splitter_)->SetName("SplitterHost");
+
   itemsPanel_ = new TGBHeaderPanel;
   itemsPanel_->SetName("HeaderPanelTreeView");
-  itemsPanel_->SetParent(page);
-  itemsPanel_->SetLeft(kToolbarWidth);
-  itemsPanel_->SetWidth(options_.itemsWidth);
-  itemsPanel_->SetAlign(alLeft);
+  itemsPanel_->setMinimumWidth(kMinimumItemsWidth);
+  splitter_->addWidget(itemsPanel_);
   itemsPanel_->SetText("Itens");
   BoldArial(itemsPanel_->HeaderFont(), options_.captionHeight);
   itemsPanel_->OnRightButtonClick() = [this](TPersistent*) { RunCommand([this] { HideItems(); }); };
@@ -264,19 +267,16 @@ void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
   TPanel* treeHost = HostPanel(itemsPanel_, alClient, tree_);
   treeHost->SetName("TreeViewHost");
 
-  auto* splitter = new TItemsSplitter;
-  splitter->SetName("Splitter");
-  splitter->panel = itemsPanel_;
-  splitter->SetParent(page);
-  splitter->SetLeft(kToolbarWidth + options_.itemsWidth);
-  splitter->SetWidth(kSplitterWidth);
-  splitter->SetAlign(alLeft);
-  splitter_ = splitter;
-
   frameStack_ = new QStackedWidget;
   frameStack_->setObjectName("Frames");
-  frameHost_ = HostPanel(page, alClient, frameStack_);
+  frameHost_ = HostPanel(nullptr, alNone, frameStack_);
   frameHost_->SetName("FrameHost");
+  // The frames take what the panel leaves, whatever their own minimum.
+  frameHost_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+  splitter_->addWidget(frameHost_);
+  splitter_->setStretchFactor(0, 0);
+  splitter_->setStretchFactor(1, 1);
+  splitter_->setSizes({options_.itemsWidth, QWIDGETSIZE_MAX});
 }
 
 void TMainWindow::AddFrameWidget(QWidget* frame, const char* name) {
@@ -293,6 +293,10 @@ void TMainWindow::ShowFrame(QWidget* frame) {
   frame->setEnabled(true);
   frameStack_->setCurrentWidget(frame);
   frame->raise();
+}
+
+QSplitterHandle* TMainWindow::Splitter() const {
+  return splitter_ ? splitter_->handle(1) : nullptr;
 }
 
 bool TMainWindow::IsCurrentFrame(const QWidget* frame) const {
@@ -412,21 +416,22 @@ void TMainWindow::SetToggleCaption(const char* from, const char* to) {
 }
 
 void TMainWindow::ShowItems() {
-  if (itemsPanel_) itemsPanel_->SetVisible(true);
-  if (splitter_) {
-    // Right of the panel again.
-    splitter_->SetLeft(itemsPanel_ ? itemsPanel_->Left() + itemsPanel_->Width() : splitter_->Left());
-    splitter_->SetVisible(true);
-  }
+  SetItemsVisible(true);
   if (itemsAction_) itemsAction_->setChecked(true);
   SetToggleCaption(kShowItems, kHideItems);
 }
 
 void TMainWindow::HideItems() {
-  if (splitter_) splitter_->SetVisible(false);
-  if (itemsPanel_) itemsPanel_->SetVisible(false);
+  SetItemsVisible(false);
   if (itemsAction_) itemsAction_->setChecked(false);
   SetToggleCaption(kHideItems, kShowItems);
+}
+
+void TMainWindow::SetItemsVisible(bool visible) {
+  if (!itemsPanel_) return;
+  itemsPanel_->SetVisible(visible);
+  // The bar follows now, not when the splitter next lays out.
+  splitter_->refresh();
 }
 
 bool TMainWindow::ItemsShown() const {

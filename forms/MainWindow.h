@@ -22,6 +22,8 @@
 
 class QAction;
 class QMenu;
+class QSplitter;
+class QSplitterHandle;
 class QStackedWidget;
 class QStatusBar;
 class QTreeWidget;
@@ -174,7 +176,8 @@ public:
   void AddItemsArea(TGBOutBarGroup* page);
   TGBHeaderPanel* ItemsPanel() const { return itemsPanel_; }
   QTreeWidget* Tree() const { return tree_; }
-  TControl* Splitter() const { return splitter_; }
+  // The bar right of the items panel.
+  QSplitterHandle* Splitter() const;
   QStackedWidget* FrameStack() const { return frameStack_; }
   // Stacks a frame (it is reparented and named); it starts disabled.
   template <class F>
@@ -299,6 +302,7 @@ protected:
 private:
   void AddFrameWidget(QWidget* frame, const char* name);
   void SetToggleCaption(const char* from, const char* to);
+  void SetItemsVisible(bool visible);
   void GroupBarChanging(TGBOutBarGroup* group, bool& allowChange);
 
   TWindowSeams seams_;
@@ -310,7 +314,7 @@ private:
   QStatusBar* statusBar_ = nullptr;
   TGBHeaderPanel* itemsPanel_ = nullptr;
   QTreeWidget* tree_ = nullptr;
-  TControl* splitter_ = nullptr;
+  QSplitter* splitter_ = nullptr;
   TCustomPanel* frameHost_ = nullptr;
   QStackedWidget* frameStack_ = nullptr;
   std::vector<QWidget*> frames_;

@@ -12,6 +12,7 @@
 #include <QApplication>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QSplitter>
 #include <QStackedWidget>
 #include <QTest>
 #include <QTreeWidget>
@@ -125,9 +126,11 @@ TEST_F(MainWindowTest, ClientAreaAndLayout) {
       "A\x01"
       "B.dat");  // a name read from a file
   EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Programa - A?B.dat"));
+  // Positions on the page.
+  QWidget* page = w->GroupBar()->Groups(0);
   EXPECT_EQ(w->ItemsPanel()->Width(), 212);
-  EXPECT_EQ(w->ItemsPanel()->Left(), TMainWindow::kToolbarWidth);
-  EXPECT_EQ(w->Splitter()->Left(), TMainWindow::kToolbarWidth + 212);
+  EXPECT_EQ(w->ItemsPanel()->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth);
+  EXPECT_EQ(w->Splitter()->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth + 212);
   EXPECT_EQ(w->toolbar->Parent()->Parent()->Width(), TMainWindow::kToolbarWidth);
   EXPECT_EQ(w->ActivePage(), 0);
   EXPECT_FALSE(w->report->WordWrap());
@@ -216,7 +219,7 @@ TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
 TEST_F(MainWindowTest, ItemsToggleIsFoundByItsCaption) {
   w->ClickToolbarItem(w->toolbar, TMainWindow::kHideItems);
   EXPECT_FALSE(w->ItemsShown());
-  EXPECT_FALSE(w->Splitter()->Visible());
+  EXPECT_FALSE(w->Splitter()->isVisible());
   EXPECT_FALSE(w->items->isChecked());
   EXPECT_EQ(w->Captions().back(), TMainWindow::kShowItems);
   w->ClickToolbarItem(w->toolbar, TMainWindow::kShowItems);
