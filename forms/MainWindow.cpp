@@ -165,8 +165,7 @@ TGBOutBarGroup* TMainWindow::AddPage(const std::string& caption, const char* nam
   return page;
 }
 
-TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barName, const char* listName,
-                                         const std::vector<TToolbarItem>& items) {
+TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table) {
   TGBOutBarVertListView* list = nullptr;
   {
     LoadingScope scope;
@@ -174,22 +173,45 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const char* barNa
                                  .picture = toolbarPicture_.get(),
                                  .captionHeight = options_.captionHeight,
                                  .width = kToolbarWidth});
-    list->GetOutBar()->SetName(barName);
-    list->SetName(listName);
+    list->GetOutBar()->SetName(table.barName);
+    list->SetName(table.listName);
   }
-  for (const TToolbarItem& item : items) {
+  for (const TToolbarItem& item : table.items) {
     TListItem* added = list->Items().Add();
     added->SetCaption(item.caption);
-    added->SetImageIndex(item.imageIndex);
+    added->SetImageIndex(static_cast<int>(item.image));
+    // The item carries its action wherever a drag puts it.
+    added->SetData(item.action);
+    if (item.caption == kHideItems) {
+      itemsToolbar_ = list;
+      itemsAction_ = item.action;
+    }
   }
   list->SetShell(&seams_.Shell);
+  list->OnButtonClick = [](TPersistent*, TListItem* item) {
+    if (auto* action = item ? static_cast<QAction*>(item->Data()) : nullptr) action->trigger();
+  };
   return list;
 }
 
-TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table) {
-  TGBVertListView* list = AddToolbar(page, table.barName, table.listName, table.items);
-  SetToolbarCommands(list, table.commands);
-  return list;
+TGBVertListView* TMainWindow::AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction) {
+  using I = TToolbarImage;
+  using C = TFileCommand;
+  return AddToolbar(page, {"OutBarToolBarSimulation",
+                           "OutBarGroupToolBar",
+                           {{"Novo", I::Novo, FileAction(C::Novo)},
+                            {"Abrir", I::Abrir, FileAction(C::Abrir)},
+                            {"Salvar", I::Salvar, FileAction(C::Salvar)},
+                            {"Salvar Como", I::SalvarComo, FileAction(C::SalvarComo)},
+                            {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
+                            {kHideItems, I::Itens, itemsAction}}});
+}
+
+TGBVertListView* TMainWindow::AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName) {
+  return AddToolbar(page, {barName,
+                           listName,
+                           {{"Salvar", TToolbarImage::Salvar, FileAction(TFileCommand::Salvar)},
+                            {"Imprimir", TToolbarImage::Imprimir, FileAction(TFileCommand::Imprimir)}}});
 }
 
 int TMainWindow::ActivePage() const {
@@ -399,11 +421,6 @@ void TMainWindow::TreeViewChange(QTreeWidgetItem* node) {
 
 // ---- Items shown or hidden
 
-void TMainWindow::SetItemsToggle(TGBVertListView* toolbar, QAction* itemsAction) {
-  itemsToolbar_ = toolbar;
-  itemsAction_ = itemsAction;
-}
-
 void TMainWindow::SetToggleCaption(const char* from, const char* to) {
   if (!itemsToolbar_) return;
   TListItems& items = itemsToolbar_->Items();
@@ -455,24 +472,12 @@ void TMainWindow::RunCommand(const std::function<void()>& command) {
   });
 }
 
-void TMainWindow::SetToolbarCommands(TGBVertListView* toolbar, TCommandTable commands) {
-  toolbarCommands_.emplace_back(toolbar, std::move(commands));
-  toolbar->OnButtonClick = [this, toolbar](TPersistent*, TListItem* item) {
-    if (item) ClickToolbarItem(toolbar, item->Caption());
-  };
-}
-
 void TMainWindow::ClickToolbarItem(TGBVertListView* toolbar, const std::string& caption) {
-  for (const auto& [list, commands] : toolbarCommands_) {
-    if (list != toolbar) continue;
-    for (const auto& [name, command] : commands) {
-      if (name == caption) {
-        // The command may change the captions: keep a copy.
-        const std::function<void()> run = command;
-        RunCommand(run);
-        return;
-      }
-    }
+  TListItems& items = toolbar->Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    if (items[i]->Caption() != caption) continue;
+    if (toolbar->OnButtonClick) toolbar->OnButtonClick(toolbar, items[i]);
+    return;
   }
 }
 
@@ -512,8 +517,15 @@ QAction* TMainWindow::AddAction(QMenu* menu, const std::string& caption, std::fu
   return action;
 }
 
-void TMainWindow::AddSeparator(QMenu* menu) {
-  menu->addSeparator();
+void TMainWindow::AddMenuEntries(QMenu* menu, const std::vector<TMenuEntry>& entries) {
+  for (const TMenuEntry& entry : entries) {
+    if (entry.caption.empty()) {
+      menu->addSeparator();
+      continue;
+    }
+    QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
+    if (entry.keep) *entry.keep = action;
+  }
 }
 
 QAction* TMainWindow::AddMenuBarCommand(const std::string& caption, std::function<void()> command, const char* name) {
@@ -534,17 +546,29 @@ QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<
 }
 
 void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
-  for (const TMenuTable& menuTable : table.menus) {
-    QMenu* menu = AddMenu(menuTable.caption, menuTable.name);
-    for (const TMenuEntry& entry : menuTable.entries) {
-      if (entry.caption.empty()) {
-        AddSeparator(menu);
-        continue;
-      }
-      QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
-      if (entry.keep) *entry.keep = action;
-    }
+  const TFileMenu& file = table.file;
+  fileActions_.assign(5, nullptr);
+  auto keep = [this](TFileCommand command) { return &fileActions_[static_cast<std::size_t>(command)]; };
+  std::vector<TMenuEntry> entries{
+      {file.novo, [this] { Novo(); }, {.name = file.novoName}, keep(TFileCommand::Novo)},
+      {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}, keep(TFileCommand::Abrir)},
+      {file.salvar, [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}, keep(TFileCommand::Salvar)},
+      {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}, keep(TFileCommand::SalvarComo)},
+      {}};
+  if (!file.more.empty()) {
+    entries.insert(entries.end(), file.more.begin(), file.more.end());
+    entries.emplace_back();
   }
+  entries.insert(
+      entries.end(),
+      {{"Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"}},
+       {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}, keep(TFileCommand::Imprimir)},
+       {},
+       // Ctrl+S leaves the program, as it always did there; no save has a shortcut.
+       {"&Sair", [this] { close(); }, {.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)}}});
+  AddMenuEntries(AddMenu("&Arquivo", "MenuArquivo"), entries);
+  for (const TMenuTable& menuTable : table.menus)
+    AddMenuEntries(AddMenu(menuTable.caption, menuTable.name), menuTable.entries);
   const TMenuEntry& bar = table.barCommand;
   if (!bar.caption.empty()) {
     QAction* action = AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
@@ -559,6 +583,62 @@ void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
 QAction* TMainWindow::FindAction(const char* name) const {
   return findChild<QAction*>(QString::fromUtf8(name));
 }
+
+QAction* TMainWindow::FileAction(TFileCommand command) const {
+  const auto index = static_cast<std::size_t>(command);
+  return index < fileActions_.size() ? fileActions_[index] : nullptr;
+}
+
+// ---- File commands
+
+void TMainWindow::SetDocumentFrames(IDocumentFrame* document, std::vector<IDocumentFrame*> catalogues) {
+  documentFrames_ = {document};
+  documentFrames_.insert(documentFrames_.end(), catalogues.begin(), catalogues.end());
+}
+
+IDocumentFrame* TMainWindow::FileFrame() const {
+  if (documentFrames_.empty()) return nullptr;
+  for (auto it = documentFrames_.begin() + 1; it != documentFrames_.end(); ++it)
+    if (IsCurrentFrame(dynamic_cast<QWidget*>(*it))) return *it;
+  return documentFrames_.front();
+}
+
+const TMainWindow::Report* TMainWindow::ActiveReport() const {
+  const TGBOutBarGroup* page = ActivePage() >= 0 ? groupBar_->Groups(ActivePage()) : nullptr;
+  for (const Report& report : reports_)
+    if (report.page == page) return &report;
+  return nullptr;
+}
+
+void TMainWindow::Salvar() {
+  if (const Report* report = ActiveReport()) {
+    report->save();
+    return;
+  }
+  if (IDocumentFrame* frame = FileFrame()) SaveDocument(*frame);
+}
+
+void TMainWindow::SalvarComo() {
+  IDocumentFrame* frame = FileFrame();
+  if (frame && frame->SaveAs()) DocumentSaved(*frame);
+}
+
+void TMainWindow::Imprimir() {
+  if (const Report* report = ActiveReport()) {
+    report->print();
+    return;
+  }
+  if (FileFrame() != (documentFrames_.empty() ? nullptr : documentFrames_.front())) return;
+  PrintDocument();
+}
+
+bool TMainWindow::SaveDocument(IDocumentFrame& frame) {
+  if (!frame.Save()) return false;
+  DocumentSaved(frame);
+  return true;
+}
+
+void TMainWindow::DocumentSaved(IDocumentFrame&) {}
 
 void TMainWindow::PrinterSetup() {
   Dialogs().PrinterSetup();
@@ -599,21 +679,21 @@ RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std:
   menu->setObjectName(menuName);
   QAction* saveAction = menu->addAction(QStringLiteral("&Salvar..."));
   saveAction->setObjectName(QString::fromUtf8(menuName) + "Salvar");
-  QObject::connect(saveAction, &QAction::triggered, this, [this, save = std::move(save)] { RunCommand(save); });
+  QObject::connect(saveAction, &QAction::triggered, this, [this, save] { RunCommand(save); });
   QAction* printAction = menu->addAction(QStringLiteral("&Imprimir"));
   printAction->setObjectName(QString::fromUtf8(menuName) + "Imprimir");
-  QObject::connect(printAction, &QAction::triggered, this, [this, print = std::move(print)] { RunCommand(print); });
+  QObject::connect(printAction, &QAction::triggered, this, [this, print] { RunCommand(print); });
   QPointer<QMenu> guarded(menu);
   view->OnContextMenu = [guarded](TPoint screenPos) {
     if (guarded) guarded->popup(ToQPoint(screenPos));
   };
-  reportMenus_.emplace_back(view, menu);
+  reports_.push_back({page, view, menu, std::move(save), std::move(print)});
   return view;
 }
 
 QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
-  for (const auto& [v, menu] : reportMenus_)
-    if (v == view) return menu;
+  for (const Report& report : reports_)
+    if (report.view == view) return report.menu;
   return nullptr;
 }
 
@@ -663,10 +743,6 @@ bool TMainWindow::LeaveAllowed() {
     }
   }
   return true;
-}
-
-bool TMainWindow::SaveDocument(IDocumentFrame& frame) {
-  return frame.Save();
 }
 
 void TMainWindow::closeEvent(QCloseEvent* event) {

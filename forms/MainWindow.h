@@ -6,8 +6,10 @@
 // report view. The base keeps the rules both windows share: the one current
 // frame is the enabled one, tree nodes carry a frame or an item Id, the
 // items are shown or hidden through the toggle item found by its caption,
-// commands commit the pending edit first and run guarded, toolbar clicks are
-// dispatched by caption, the About window opens queued, reports are saved
+// each command is one action that commits the pending edit first and runs
+// guarded, on a menu and on the toolbar items that carry it, the "&Arquivo"
+// menu and the file commands over the document and catalogue frames are the
+// same in both programs, the About window opens queued, reports are saved
 // and printed the same way, and closing offers to save what changed.
 
 #include <QMainWindow>
@@ -59,13 +61,16 @@ struct TWindowSeams {
   bool EndsProgram = false;
 };
 
+// The toolbars' images: their places in the window's image list.
+enum class TToolbarImage { Novo = 0, Abrir = 1, Salvar = 2, Imprimir = 3, Itens = 4, SalvarComo = 5 };
+
+// An item of a toolbar list and the action a click on it triggers (none:
+// nothing).
 struct TToolbarItem {
   std::string caption;
-  int imageIndex = 0;
+  TToolbarImage image;
+  QAction* action = nullptr;
 };
-
-// Caption and handler pairs of a toolbar list or a menu.
-using TCommandTable = std::vector<std::pair<std::string, std::function<void()>>>;
 
 struct TMainWindowOptions {
   // The window caption is "<programName> - <document>".
@@ -108,21 +113,33 @@ struct TMenuTable {
   std::vector<TMenuEntry> entries;
 };
 
-// A window's menus in order, then a menu-bar entry without a drop-down and
-// the commands kept on the window in no menu.
-struct TMenuBarTable {
-  std::vector<TMenuTable> menus;
-  TMenuEntry barCommand;
-  std::vector<TMenuEntry> windowActions;
+// Where the programs' "&Arquivo" menus differ.
+struct TFileMenu {
+  std::string novo = "&Novo";
+  const char* novoName = "MenuArquivoNovo";
+  std::string salvar = "&Salvar...";
+  // A group of its own after "Salvar &Como...", when not empty.
+  std::vector<TMenuEntry> more{};
 };
 
-// A toolbar list with the commands its captions run.
+// A window's menus: "&Arquivo", the others in order, then a menu-bar entry
+// without a drop-down and the commands kept on the window in no menu.
+struct TMenuBarTable {
+  TFileMenu file{};
+  std::vector<TMenuTable> menus{};
+  TMenuEntry barCommand{};
+  std::vector<TMenuEntry> windowActions{};
+};
+
+// A toolbar list and its items.
 struct TToolbarTable {
   const char* barName;
   const char* listName;
   std::vector<TToolbarItem> items;
-  TCommandTable commands;
 };
+
+// The commands of the "&Arquivo" menu that the toolbars carry too.
+enum class TFileCommand { Novo, Abrir, Salvar, SalvarComo, Imprimir };
 
 class TMainWindow : public QMainWindow {
 public:
@@ -152,11 +169,15 @@ public:
   // A new page at the end of the group bar.
   TGBOutBarGroup* AddPage(const std::string& caption, const char* name);
   // The page's out bar (109 pixels, teal-to-purple, 50 steps) and its
-  // toolbar list (stretched picture, 32-pixel images, white bold captions).
-  TGBVertListView* AddToolbar(TGBOutBarGroup* page, const char* barName, const char* listName,
-                              const std::vector<TToolbarItem>& items);
-  // The same, its clicks dispatched through the table's commands.
+  // toolbar list (stretched picture, 32-pixel images, white bold captions);
+  // a click on an item triggers its action.
   TGBVertListView* AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table);
+  // The data-entry page's toolbar: "Novo", "Abrir", "Salvar", "Salvar Como",
+  // "Imprimir" with the actions of the "&Arquivo" menu, and the items toggle
+  // with itemsAction (the view item "&Itens"). After BuildMenuBar.
+  TGBVertListView* AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction);
+  // A report page's toolbar: "Salvar" and "Imprimir". After BuildMenuBar.
+  TGBVertListView* AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName);
   int ActivePage() const;
   // Sets the group bar's active group: PageChanging runs first, and what it
   // raises (EAbort on a refusal) leaves here, so the caller stops too.
@@ -217,9 +238,8 @@ public:
   virtual void TreeViewChange(QTreeWidgetItem* node);
 
   // ---- Items shown or hidden
-  // The toolbar whose toggle item reads "Ocultar Itens"/"Mostrar Itens" and
-  // the view item "&Itens".
-  void SetItemsToggle(TGBVertListView* toolbar, QAction* itemsAction);
+  // The toolbar item reading "Ocultar Itens"/"Mostrar Itens" is found by its
+  // caption; the view item "&Itens" carries the check mark.
   void ShowItems();
   void HideItems();
   bool ItemsShown() const;
@@ -230,31 +250,38 @@ public:
   // Commits the pending edit of the window, then runs the command; EAbort
   // stops silently, anything else goes to the application's handler.
   void RunCommand(const std::function<void()>& command);
-  // A click on an item runs the command of its exact caption; others do
-  // nothing.
-  void SetToolbarCommands(TGBVertListView* toolbar, TCommandTable commands);
-  // The caption of the toolbar's clicked item dispatched as above (tests).
+  // A click on the toolbar's item of that exact caption: its action runs;
+  // no such item, nothing (tests).
   void ClickToolbarItem(TGBVertListView* toolbar, const std::string& caption);
 
   // ---- Menus
-  QMenu* AddMenu(const std::string& caption, const char* name = nullptr);
-  QAction* AddAction(QMenu* menu, const std::string& caption, std::function<void()> command,
-                     const TActionOptions& options = {});
-  void AddSeparator(QMenu* menu);
-  // A menu-bar entry without a drop-down that runs a command when chosen.
-  QAction* AddMenuBarCommand(const std::string& caption, std::function<void()> command, const char* name = nullptr);
-  // A command kept on the window but in no menu (items hidden for good).
-  QAction* AddWindowAction(const std::string& caption, std::function<void()> command,
-                           const TActionOptions& options = {});
-  // Builds the menu bar from the table.
+  // Builds the menu bar from the table, "&Arquivo" with the file commands
+  // first.
   void BuildMenuBar(const TMenuBarTable& table);
   // The window's action with that object name, or nullptr.
   QAction* FindAction(const char* name) const;
+  // The action of a file command; nullptr before BuildMenuBar.
+  QAction* FileAction(TFileCommand command) const;
   // The printer set-up dialog.
   void PrinterSetup();
 
+  // ---- File commands
+  // The document's frame and the catalogue frames with file commands of
+  // their own; closing the window offers to save them in this order.
+  void SetDocumentFrames(IDocumentFrame* document, std::vector<IDocumentFrame*> catalogues);
+  // The catalogue frame shown, else the document's (nullptr: none given).
+  IDocumentFrame* FileFrame() const;
+  virtual void Novo() = 0;
+  virtual void Abrir() = 0;
+  // On a report page that report's save, else FileFrame's "Salvar".
+  void Salvar();
+  // FileFrame's "Salvar Como".
+  void SalvarComo();
+  // On a report page that report's print; with a catalogue shown nothing;
+  // else PrintDocument.
+  void Imprimir();
+
   // ---- About
-  void SetAboutOpener(std::function<void()> opener) { options_.aboutOpener = std::move(opener); }
   // Opens the About window from the event loop.
   void OpenAbout();
   // A press on the toolbar list lower than belowY (Y > belowY) opens About.
@@ -275,17 +302,10 @@ public:
   bool PrintReport(RtfView& view, const std::string& title);
 
   // ---- Leaving
-  // The documents and catalogues that closing the window offers to save, in
-  // the order it asks.
-  void SetDocumentFrames(std::vector<IDocumentFrame*> frames) { documentFrames_ = std::move(frames); }
-  // After the pending edit is written: each changed one asks its question
+  // After the pending edit is written: each changed document frame asks its question
   // (Yes, No, Cancel). False, and the window stays, on Cancel or when a save
   // was cancelled or failed.
   bool LeaveAllowed();
-
-  // ---- Status bar, images
-  QStatusBar* StatusBarWidget() const { return statusBar_; }
-  TImageList& ToolbarImages() { return *toolbarImages_; }
 
   // Fixes the window's size (menu bar plus client area), leaves only the
   // minimise and close buttons and centres it; page changes reach
@@ -295,11 +315,35 @@ public:
 protected:
   // Closing the context's main window ends the program once LeaveAllowed.
   void closeEvent(QCloseEvent* event) override;
-  // "Salvar" of the frame's document; a window whose caption names the
-  // document puts it right. False when nothing was written.
-  virtual bool SaveDocument(IDocumentFrame& frame);
+  // "Salvar" of the frame's document, then DocumentSaved. False when nothing
+  // was written.
+  bool SaveDocument(IDocumentFrame& frame);
+  // A frame's document was saved (perhaps under a new name); a window whose
+  // caption names the document puts it right.
+  virtual void DocumentSaved(IDocumentFrame& frame);
+  // "Imprimir" of the document, from the data-entry page.
+  virtual void PrintDocument() = 0;
 
 private:
+  struct Report {
+    TGBOutBarGroup* page;
+    const RtfView* view;
+    QMenu* menu;
+    std::function<void()> save;
+    std::function<void()> print;
+  };
+
+  QMenu* AddMenu(const std::string& caption, const char* name = nullptr);
+  QAction* AddAction(QMenu* menu, const std::string& caption, std::function<void()> command,
+                     const TActionOptions& options = {});
+  void AddMenuEntries(QMenu* menu, const std::vector<TMenuEntry>& entries);
+  // A menu-bar entry without a drop-down that runs a command when chosen.
+  QAction* AddMenuBarCommand(const std::string& caption, std::function<void()> command, const char* name = nullptr);
+  // A command kept on the window but in no menu (items hidden for good).
+  QAction* AddWindowAction(const std::string& caption, std::function<void()> command,
+                           const TActionOptions& options = {});
+  // The report shown on the active page, or nullptr.
+  const Report* ActiveReport() const;
   void AddFrameWidget(QWidget* frame, const char* name);
   void SetToggleCaption(const char* from, const char* to);
   void SetItemsVisible(bool visible);
@@ -323,7 +367,8 @@ private:
   QAction* itemsAction_ = nullptr;
   std::vector<QAction*> pageActions_;
   bool built_ = false;
-  std::vector<std::pair<const RtfView*, QMenu*>> reportMenus_;
-  std::vector<std::pair<TGBVertListView*, TCommandTable>> toolbarCommands_;
+  std::vector<Report> reports_;
+  std::vector<QAction*> fileActions_;
+  // The document's frame first.
   std::vector<IDocumentFrame*> documentFrames_;
 };

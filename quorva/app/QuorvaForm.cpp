@@ -52,22 +52,13 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
       relatorioCustos_(std::make_unique<TRelatorioCustos>()) {
   setObjectName("FormQuorva");
   marquel_.SetCatalog(&catalog_);
+  BuildMenus();
 
   TGBOutBarGroup* plan = AddPage("Plano", "OutBarGroupSimulation");
   TGBOutBarGroup* result = AddPage("Resultado", "OutBarGroupResult");
   TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
 
-  toolBar_ = AddToolbar(
-      plan, {"OutBarToolBarSimulation",
-             "OutBarGroupToolBar",
-             {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}},
-             {{kHideItems, [this] { HideItems(); }},
-              {kShowItems, [this] { ShowItems(); }},
-              {"Abrir", [this] { Abrir(); }},
-              {"Novo", [this] { Novo(); }},
-              {"Salvar", [this] { Salvar(); }},
-              {"Salvar Como", [this] { SalvarComo(); }},
-              {"Imprimir", [this] { Imprimir(); }}}});
+  toolBar_ = AddEntryToolbar(plan, menuItens_);
   AddItemsArea(plan);
   frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
   frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
@@ -78,14 +69,11 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 
-  const TCommandTable reportCommands = {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}};
-  toolBarResult_ = AddToolbar(
-      result, {"OutBarToolBarResult", "OutBarGroupToolBarResult", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
+  toolBarResult_ = AddReportToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  toolBarCustos_ = AddToolbar(costs,
-                              {"GBOutBar1", "GBOutBarVertListView1", {{"Salvar", 2}, {"Imprimir", 3}}, reportCommands});
+  toolBarCustos_ = AddReportToolbar(costs, "GBOutBar1", "GBOutBarVertListView1");
   richEditCustos_ = AddReportView(
       costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
       "PopupMenuRelatorioCustos");
@@ -93,9 +81,7 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
   richEditCustos_->SetWordWrap(true);
   richEditCustos_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-  BuildMenus();
-  SetItemsToggle(toolBar_, menuItens_);
-  SetDocumentFrames({frameQuorva_, frameCatalogoCusto_, frameProduct_});
+  SetDocumentFrames(frameQuorva_, {frameCatalogoCusto_, frameProduct_});
   SetPageActions({menuPlano_, menuResultado_, menuRelatorioCustos_});
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();
@@ -111,44 +97,31 @@ TFormQuorva::~TFormQuorva() {
 }
 
 void TFormQuorva::BuildMenus() {
-  const TActionOptions exit{.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)};
   BuildMenuBar({
-      {{"&Arquivo",
-        "MenuArquivo",
-        {{"&Novo", [this] { Novo(); }, {.name = "MenuArquivoNovo"}},
-         {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}},
-         {"&Salvar...", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}},
-         {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}},
-         {},
-         {"&Importar...", [this] { Importar(); }, {.name = "MenuArquivoImportar"}},
-         {},
-         {"Con&figurar Impressora...", [this] { ConfigurarImpressora(); }, {.name = "MenuArquivoConfigurarImpressora"}},
-         {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}},
-         {},
-         {"&Sair", [this] { close(); }, exit}}},
-       {"&Visualizar",
-        "MenuVisualizar",
-        {{"&Plano",
-          [this] { MenuVisualizarPlanoClick(); },
-          {.name = "MenuVisualizarPlano", .checkable = true, .checked = true},
-          &menuPlano_},
-         {"&Resultado",
-          [this] { MenuVisualizarResultadoClick(); },
-          {.name = "MenuVisualizarResultado", .checkable = true},
-          &menuResultado_},
-         {"&Itens",
-          [this] { VisualizarTreeView(); },
-          {.name = "MenuVisualizarItens", .checkable = true, .checked = true},
-          &menuItens_},
-         {"Relatório de &Custos",
-          [this] { MenuVisualizarRelatorioCustosClick(); },
-          {.name = "MenuVisualizarRelatrioCustos", .checkable = true},
-          &menuRelatorioCustos_}}}},
+      .file = {.more = {{"&Importar...", [this] { Importar(); }, {.name = "MenuArquivoImportar"}}}},
+      .menus = {{"&Visualizar",
+                 "MenuVisualizar",
+                 {{"&Plano",
+                   [this] { MenuVisualizarPlanoClick(); },
+                   {.name = "MenuVisualizarPlano", .checkable = true, .checked = true},
+                   &menuPlano_},
+                  {"&Resultado",
+                   [this] { MenuVisualizarResultadoClick(); },
+                   {.name = "MenuVisualizarResultado", .checkable = true},
+                   &menuResultado_},
+                  {"&Itens",
+                   [this] { VisualizarTreeView(); },
+                   {.name = "MenuVisualizarItens", .checkable = true, .checked = true},
+                   &menuItens_},
+                  {"Relatório de &Custos",
+                   [this] { MenuVisualizarRelatorioCustosClick(); },
+                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true},
+                   &menuRelatorioCustos_}}}},
       // "Aj&uda" opens About when chosen; its items stay as hidden commands.
-      {"Aj&uda", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
-      {{"Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false}},
-       {"Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false}},
-       {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
+      .barCommand = {"Aj&uda", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
+      .windowActions = {{"Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false}},
+                        {"Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false}},
+                        {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
 }
 
@@ -327,12 +300,6 @@ void TFormQuorva::Novo() {
   RefreshTree();
 }
 
-IDocumentFrame* TFormQuorva::FileFrame() const {
-  if (IsCurrentFrame(frameProduct_)) return frameProduct_;
-  if (IsCurrentFrame(frameCatalogoCusto_)) return frameCatalogoCusto_;
-  return frameQuorva_;
-}
-
 void TFormQuorva::Abrir() {
   if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameQuorva_) {
     catalogue->Open();
@@ -353,44 +320,14 @@ void TFormQuorva::Abrir() {
   RefreshTree();
 }
 
-void TFormQuorva::Salvar() {
-  switch (ActivePage()) {
-    case kResultPage:
-      SaveResult();
-      return;
-    case kCostReportPage:
-      SaveRelatorioCustos();
-      return;
-    default:
-      break;
-  }
-  FileFrame()->Save();
-}
-
-void TFormQuorva::SalvarComo() {
-  FileFrame()->SaveAs();
-}
-
-void TFormQuorva::Imprimir() {
-  switch (ActivePage()) {
-    case kCostReportPage:
-      PrintRelatorioCustos();
-      return;
-    case kResultPage:
-      PrintResult();
-      return;
-    default:
-      if (FileFrame() != frameQuorva_) return;
-      PrintResult();
-  }
+// From the plan page: the economic report as last built (empty before the
+// first calculation).
+void TFormQuorva::PrintDocument() {
+  PrintResult();
 }
 
 void TFormQuorva::Importar() {
   frameProducoes_->ImportarSimulacao();
-}
-
-void TFormQuorva::ConfigurarImpressora() {
-  PrinterSetup();
 }
 
 // ---- Reports

@@ -70,14 +70,9 @@ public:
   RtfView* RichEditRelatorioCustos() const { return richEditCustos_; }
 
   // ---- File commands: by the current frame and page
-  void Novo();
-  void Abrir();
-  void Salvar();
-  void SalvarComo();
-  void Imprimir();
+  void Novo() override;
+  void Abrir() override;
   void Importar();
-  // The printer set-up dialog.
-  void ConfigurarImpressora();
 
   // ---- Pages
   // Calculates, then moves to "Resultado" through the "Calcular" road.
@@ -116,9 +111,10 @@ public:
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;
 
+protected:
+  void PrintDocument() override;
+
 private:
-  // The frame the file commands act on: the catalogue shown, else the plan's.
-  IDocumentFrame* FileFrame() const;
   void BuildMenus();
   void BuildTree();
   void StartPlan();

@@ -64,21 +64,12 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
       grovana_(grovana),
       result_(std::make_unique<TResult>()) {
   setObjectName("FormTallora");
+  BuildMenus();
 
   TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
   TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
 
-  toolBar_ = AddToolbar(
-      entry, {"OutBarToolBarSimulation",
-              "OutBarGroupToolBar",
-              {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Salvar Como", 5}, {"Imprimir", 3}, {kHideItems, 4}},
-              {{kHideItems, [this] { HideItems(); }},
-               {kShowItems, [this] { ShowItems(); }},
-               {"Abrir", [this] { Abrir(); }},
-               {"Novo", [this] { Novo(); }},
-               {"Salvar", [this] { Salvar(); }},
-               {"Salvar Como", [this] { SalvarComo(); }},
-               {"Imprimir", [this] { Imprimir(); }}}});
+  toolBar_ = AddEntryToolbar(entry, menuItens_);
   AddItemsArea(entry);
   frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
   frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
@@ -101,16 +92,11 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
   frameSimulation_->SetSpeciesVisible(false);
   frameSimulation_->OnCalculate = [this] { ShowResults(); };
 
-  toolBarResult_ = AddToolbar(results, {"OutBarToolbarResult",
-                                        "OutBarGroupToolBarResult",
-                                        {{"Salvar", 2}, {"Imprimir", 3}},
-                                        {{"Salvar", [this] { Salvar(); }}, {"Imprimir", [this] { Imprimir(); }}}});
+  toolBarResult_ = AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       results, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  BuildMenus();
-  SetItemsToggle(toolBar_, menuItens_);
-  SetDocumentFrames({frameSimulation_, frameFormula_, frameProduct_});
+  SetDocumentFrames(frameSimulation_, {frameFormula_, frameProduct_});
   SetPageActions({menuSimulacao_, menuResultado_});
   SetAboutHotSpot(toolBar_, kAboutHotSpotY);
   FinishLayout();
@@ -134,43 +120,32 @@ TFormGraphic& TFormTallora::Chart() {
 }
 
 void TFormTallora::BuildMenus() {
-  const TActionOptions exit{.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)};
   BuildMenuBar({
-      {{"&Arquivo",
-        "MenuArquivo",
-        {{"&Nova", [this] { Novo(); }, {.name = "MenuArquivoNova"}},
-         {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}},
-         {"&Salvar", [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}},
-         {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}},
-         {},
-         {"Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"}},
-         {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}},
-         {},
-         {"&Sair", [this] { close(); }, exit}}},
-       {"&Gráfico",
-        "MenuVisualizar",
-        {{"&Simulação",
-          [this] { MenuVisualizarSimulacaoClick(); },
-          {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true},
-          &menuSimulacao_},
-         {"&Resultado",
-          [this] { MenuVisualizarResultadoClick(); },
-          {.name = "MenuVisualizarResultado", .checkable = true},
-          &menuResultado_},
-         {"Gráfico",
-          [this] { MenuVisualizarGraficoClick(); },
-          {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true},
-          &menuGrafico_},
-         {"&Itens",
-          [this] { VisualizarTreeView(); },
-          {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true},
-          &menuItens_}}}},
+      .file = {.novo = "&Nova", .novoName = "MenuArquivoNova", .salvar = "&Salvar"},
+      .menus = {{"&Gráfico",
+                 "MenuVisualizar",
+                 {{"&Simulação",
+                   [this] { MenuVisualizarSimulacaoClick(); },
+                   {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true},
+                   &menuSimulacao_},
+                  {"&Resultado",
+                   [this] { MenuVisualizarResultadoClick(); },
+                   {.name = "MenuVisualizarResultado", .checkable = true},
+                   &menuResultado_},
+                  {"Gráfico",
+                   [this] { MenuVisualizarGraficoClick(); },
+                   {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true},
+                   &menuGrafico_},
+                  {"&Itens",
+                   [this] { VisualizarTreeView(); },
+                   {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true},
+                   &menuItens_}}}},
       // The third menu opens About when chosen; its items stay as hidden
       // commands of the window.
-      {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
-      {{"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
-       {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
-       {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
+      .barCommand = {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
+      .windowActions = {{"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
+                        {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
+                        {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
 }
 
@@ -342,12 +317,6 @@ void TFormTallora::Novo() {
   RefreshTree();
 }
 
-IDocumentFrame* TFormTallora::FileFrame() const {
-  if (IsCurrentFrame(frameFormula_)) return frameFormula_;
-  if (IsCurrentFrame(frameProduct_)) return frameProduct_;
-  return frameSimulation_;
-}
-
 void TFormTallora::Abrir() {
   if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameSimulation_) {
     catalogue->Open();
@@ -372,30 +341,13 @@ void TFormTallora::Abrir() {
   }
 }
 
-void TFormTallora::Salvar() {
-  if (ActivePage() == kResultPage) {
-    SaveResult();
-    return;
-  }
-  SaveDocument(*FileFrame());
-}
-
-bool TFormTallora::SaveDocument(IDocumentFrame& frame) {
-  if (!frame.Save()) return false;
+void TFormTallora::DocumentSaved(IDocumentFrame& frame) {
   if (&frame == frameSimulation_) SetFileCaption();
-  return true;
 }
 
-void TFormTallora::SalvarComo() {
-  IDocumentFrame* frame = FileFrame();
-  if (frame->SaveAs() && frame == frameSimulation_) SetFileCaption();
-}
-
-void TFormTallora::Imprimir() {
-  if (ActivePage() == kEntryPage) {
-    if (FileFrame() != frameSimulation_) return;
-    ShowResults();
-  }
+// From the data-entry page the report is calculated first.
+void TFormTallora::PrintDocument() {
+  ShowResults();
   PrintResult();
 }
 

@@ -68,11 +68,8 @@ public:
   TFormGraphic* ChartWindow() const { return chart_.get(); }
 
   // ---- Commands (menus, toolbars)
-  void Novo();
-  void Abrir();
-  void Salvar();
-  void SalvarComo();
-  void Imprimir();
+  void Novo() override;
+  void Abrir() override;
   // To the results page through the "Calcular" road.
   void ShowResults();
   void MenuVisualizarSimulacaoClick();
@@ -97,12 +94,10 @@ public:
 
 protected:
   // A saved simulation names its file in the caption.
-  bool SaveDocument(IDocumentFrame& frame) override;
+  void DocumentSaved(IDocumentFrame& frame) override;
+  void PrintDocument() override;
 
 private:
-  // The frame the file commands act on: the catalogue shown, else the
-  // simulation's.
-  IDocumentFrame* FileFrame() const;
   void BuildMenus();
   void BuildTree();
   void StartSimulation();

@@ -50,29 +50,31 @@ public:
   QAction* items = nullptr;
 
   Window(TWindowSeams seams, TMainWindowOptions options) : TMainWindow(std::move(seams), std::move(options)) {
+    BuildMenuBar({.menus = {{"&Visualizar",
+                             nullptr,
+                             {{"&Itens",
+                               [this] { ToggleItems(); },
+                               {.name = "MenuItens", .checkable = true, .checked = true},
+                               &items}}}}});
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
-    toolbar = AddToolbar(entry, "OutBarToolBarSimulation", "OutBarGroupToolBar",
-                         {{"Novo", 0}, {"Abrir", 1}, {"Salvar", 2}, {"Imprimir", 3}, {kHideItems, 4}});
+    using I = TToolbarImage;
+    using C = TFileCommand;
+    toolbar = AddToolbar(entry, {"OutBarToolBarSimulation",
+                                 "OutBarGroupToolBar",
+                                 {{"Novo", I::Novo, FileAction(C::Novo)},
+                                  {"Abrir", I::Abrir, FileAction(C::Abrir)},
+                                  {"Salvar", I::Salvar, FileAction(C::Salvar)},
+                                  {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
+                                  {kHideItems, I::Itens, items}}});
     AddItemsArea(entry);
     first = AddFrame(new QWidget, "FrameFirst");
     edit = new QLineEdit(first);
     edit->setObjectName("Edit");
     second = AddFrame(new QWidget, "FrameSecond");
-    AddToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult", {{"Salvar", 2}, {"Imprimir", 3}});
+    AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
     report = AddReportView(
         results, "RichEdit", [this] { journal.push_back("save"); }, [this] { journal.push_back("print"); });
-    QMenu* view = AddMenu("&Visualizar");
-    items = AddAction(view, "&Itens", [this] { ToggleItems(); },
-                      {.name = "MenuItens", .checkable = true, .checked = true});
-    SetItemsToggle(toolbar, items);
-    SetToolbarCommands(toolbar, {{kHideItems, [this] { HideItems(); }},
-                                 {kShowItems, [this] { ShowItems(); }},
-                                 {"Novo", [this] { journal.push_back("novo " + edit->text().toStdString()); }},
-                                 {"Imprimir", [this] {
-                                    ShowPage(1);
-                                    journal.push_back("printed");
-                                  }}});
     SetAboutHotSpot(toolbar, 400);
     root = AddNode(nullptr, "Simulação", first);
     list = AddNode(root, "Desbastes", second);
@@ -81,6 +83,13 @@ public:
     ExpandAll();
     FinishLayout();
     SetDocumentCaption("Nova Simulação");
+  }
+
+  void Novo() override { journal.push_back("novo " + edit->text().toStdString()); }
+  void Abrir() override {}
+  void PrintDocument() override {
+    ShowPage(1);
+    journal.push_back("printed");
   }
 
   void PageChanging(int page, bool& allow) override {
