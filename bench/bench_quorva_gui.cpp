@@ -94,7 +94,7 @@ void BM_LeaveCheck(benchmark::State& state) {
       TCusto& custo = marquel.CurrentPlan()->Custos().Add();
       custo.SetNome("Custo " + std::to_string(c));
       custo.SetUnidadeMedida("$/ha");
-      custo.SetTipoCusto("Anual");
+      custo.SetTipoCusto(kTipoCustoAnual);
       for (int age = 1; age <= 30; ++age) custo.CustosAnuais().Add().SetIdade(age);
     }
     w.RunCommand([&] { w.ShowResults(); });
