@@ -12,6 +12,8 @@ public:
   virtual bool SaveAs() = 0;
   // A save would write other bytes than were last read or written.
   virtual bool Changed() = 0;
-  // Asked before the program ends with the change unsaved.
+  // Asked before a change would be lost.
   virtual std::string SaveQuestion() const = 0;
+  // The file last read or written; empty for a document not yet saved.
+  virtual std::string Path() const = 0;
 };

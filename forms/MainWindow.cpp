@@ -638,7 +638,26 @@ bool TMainWindow::SaveDocument(IDocumentFrame& frame) {
   return true;
 }
 
-void TMainWindow::DocumentSaved(IDocumentFrame&) {}
+void TMainWindow::DocumentSaved(IDocumentFrame& frame) {
+  if (!documentFrames_.empty() && &frame == documentFrames_.front()) SetFileCaption(frame);
+}
+
+void TMainWindow::SetFileCaption(const IDocumentFrame& frame) {
+  SetDocumentCaption(ExtractFileName(frame.Path()));
+}
+
+bool TMainWindow::MayReplace(IDocumentFrame& frame) {
+  CommitPendingEdits(this);
+  if (!frame.Changed()) return true;
+  switch (Dialogs().AskYesNoCancel(frame.SaveQuestion())) {
+    case TMsgDlgBtn::Yes:
+      return SaveDocument(frame);
+    case TMsgDlgBtn::No:
+      return true;
+    default:
+      return false;
+  }
+}
 
 void TMainWindow::PrinterSetup() {
   Dialogs().PrinterSetup();
@@ -729,19 +748,8 @@ void TMainWindow::FinishLayout() {
 }
 
 bool TMainWindow::LeaveAllowed() {
-  CommitPendingEdits(this);
-  for (IDocumentFrame* frame : documentFrames_) {
-    if (!frame->Changed()) continue;
-    switch (Dialogs().AskYesNoCancel(frame->SaveQuestion())) {
-      case TMsgDlgBtn::Yes:
-        if (!SaveDocument(*frame)) return false;
-        break;
-      case TMsgDlgBtn::No:
-        break;
-      default:
-        return false;
-    }
-  }
+  for (IDocumentFrame* frame : documentFrames_)
+    if (!MayReplace(*frame)) return false;
   return true;
 }
 

@@ -300,9 +300,8 @@ public:
   bool PrintReport(RtfView& view, const std::string& title);
 
   // ---- Leaving
-  // After the pending edit is written: each changed document frame asks its question
-  // (Yes, No, Cancel). False, and the window stays, on Cancel or when a save
-  // was cancelled or failed.
+  // MayReplace for each document frame in turn; false, and the window stays,
+  // at the first that says no.
   bool LeaveAllowed();
 
   // Fixes the window's size (menu bar plus client area), leaves only the
@@ -313,12 +312,17 @@ public:
 protected:
   // Closing the context's main window ends the program once LeaveAllowed.
   void closeEvent(QCloseEvent* event) override;
-  // "Salvar" of the frame's document, then DocumentSaved. False when nothing
-  // was written.
+  // "Salvar" of the frame's document; the caption follows a saved document.
+  // False when nothing was written.
   bool SaveDocument(IDocumentFrame& frame);
-  // A frame's document was saved (perhaps under a new name); a window whose
-  // caption names the document puts it right.
-  virtual void DocumentSaved(IDocumentFrame& frame);
+  // Before "Novo", "Abrir" or leaving, once the pending edit is written: a
+  // frame whose document changed asks its question (Yes, No, Cancel); Yes
+  // saves as "Salvar" does. False when the command must stop: Cancel (and
+  // Escape), or a save that was cancelled. A failed save raises.
+  bool MayReplace(IDocumentFrame& frame);
+  // The caption names the file the frame's document was read from or
+  // written to.
+  void SetFileCaption(const IDocumentFrame& frame);
   // "Imprimir" of the document, from the data-entry page.
   virtual void PrintDocument() = 0;
 
@@ -340,6 +344,8 @@ private:
   // A command kept on the window but in no menu (items hidden for good).
   QAction* AddWindowAction(const std::string& caption, std::function<void()> command,
                            const TActionOptions& options = {});
+  // A document frame's save: the caption follows the document.
+  void DocumentSaved(IDocumentFrame& frame);
   // The report shown on the active page, or nullptr.
   const Report* ActiveReport() const;
   void AddFrameWidget(QWidget* frame, const char* name);

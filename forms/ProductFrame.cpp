@@ -40,6 +40,10 @@ bool TFrameProduct::Save() {
   return true;
 }
 
+std::string TFrameProduct::Path() const {
+  return catalog_.Path();
+}
+
 bool TFrameProduct::Changed() {
   return catalog_.Changed();
 }

@@ -39,6 +39,7 @@ public:
   bool SaveAs() override;
   bool Changed() override;
   std::string SaveQuestion() const override { return "Salvar o catálogo de produtos?"; }
+  std::string Path() const override;
 
   TProductPanel* Panel() const { return panel_; }
 

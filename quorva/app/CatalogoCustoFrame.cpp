@@ -116,6 +116,10 @@ bool TFrameCatalogoCusto::Save() {
   return true;
 }
 
+std::string TFrameCatalogoCusto::Path() const {
+  return catalog_.CostsPath();
+}
+
 bool TFrameCatalogoCusto::Changed() {
   return catalog_.CostsChanged();
 }

@@ -30,6 +30,7 @@ public:
   bool SaveAs() override;
   bool Changed() override;
   std::string SaveQuestion() const override { return "Salvar o catálogo de custos?"; }
+  std::string Path() const override;
 
   // A choice in the lists (by the user only) writes the current cost's type
   // or unit, putting it into edit state.

@@ -287,12 +287,13 @@ void TFormQuorva::Introducao() {
 // ---- File commands
 
 void TFormQuorva::Novo() {
-  if (!IsCurrentFrame(frameQuorva_)) return;
+  if (!IsCurrentFrame(frameQuorva_) || !MayReplace(*frameQuorva_)) return;
   ClearSelection();
   // The tree is rebuilt also when the new plan fails; never from a
   // destructor, where a second exception would end the program.
   try {
-    if (frameQuorva_->New()) ClearReports();
+    frameQuorva_->New();
+    ClearReports();
   } catch (...) {
     RefreshTree();
     throw;
@@ -302,9 +303,10 @@ void TFormQuorva::Novo() {
 
 void TFormQuorva::Abrir() {
   if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameQuorva_) {
-    catalogue->Open();
+    if (MayReplace(*catalogue)) catalogue->Open();
     return;
   }
+  if (!MayReplace(*frameQuorva_)) return;
   ClearSelection();
   // The caption names the opened file; a cancelled or failed open keeps the
   // plan, its caption and, rebuilt, its tree.
@@ -316,7 +318,7 @@ void TFormQuorva::Abrir() {
     RefreshTree();
     throw;
   }
-  if (loaded) SetDocumentCaption(marquel_.GetFileName());
+  if (loaded) SetFileCaption(*frameQuorva_);
   RefreshTree();
 }
 

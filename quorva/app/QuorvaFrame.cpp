@@ -91,31 +91,13 @@ TFrameQuorva::TFrameQuorva(QWidget* parent, TMarquel& marquel) : QWidget(parent)
   ShowAnaliseSensibilidade();
 }
 
-bool TFrameQuorva::VerifySave() {
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
-  if (!dialogs) return true;
-  switch (dialogs->AskYesNoCancel(kMsgVerifySave)) {
-    case TMsgDlgBtn::Yes:
-      return Save();
-    case TMsgDlgBtn::No:
-      return true;
-    default:
-      return false;
-  }
-}
-
-bool TFrameQuorva::New() {
-  CommitPendingEdits(window());
-  if (marquel_.HasPlan() && !VerifySave()) return false;
+void TFrameQuorva::New() {
   marquel_.NewPlan();
   window()->setWindowTitle(kCaptionNewPlan);
   ShowAnaliseSensibilidade();
-  return true;
 }
 
 bool TFrameQuorva::Open() {
-  CommitPendingEdits(window());
-  if (marquel_.HasPlan()) VerifySave();
   const FileDialogOptions options{.initialDir = marquel_.Folders().WorkDir, .documents = marquel_.Seams().Documents};
   return OpenWithDialog(marquel_.Seams().Dialogs, options, [&](const std::string& path) {
     marquel_.OpenPlan(path);
@@ -146,6 +128,10 @@ bool TFrameQuorva::Changed() {
 
 std::string TFrameQuorva::SaveQuestion() const {
   return kMsgVerifySave;
+}
+
+std::string TFrameQuorva::Path() const {
+  return marquel_.PlanPath();
 }
 
 void TFrameQuorva::SelectAnaliseSensibilidade(int value) {

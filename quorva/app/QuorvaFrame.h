@@ -21,18 +21,15 @@ public:
   // window calculates and shows the results, or the errors.
   std::function<void()> OnCalculate;
 
-  // The file commands first write the text still pending in the window's
-  // focused edit through its field.
+  // The saves first write the text still pending in the window's focused
+  // edit through its field. Before "Novo" and "Abrir" the window has done
+  // so and asked about a change.
 
-  // "Salvar o Plano corrente ?": Yes saves (false when that "Salvar Plano"
-  // was cancelled), No saves nothing (true), Cancel: false.
-  bool VerifySave();
-  // "Novo": with a plan loaded, VerifySave first (false stops here); then
-  // the template, and the window's caption becomes "Quorva - Novo Projeto".
-  bool New();
-  // "Abrir": with a plan loaded, VerifySave, whose answer does not stop the
-  // open; then the open dialog. True when a file was loaded; the caption is
-  // the window's. A file that cannot be read raises and keeps the plan.
+  // "Novo": the template, and the window's caption becomes "Quorva - Novo
+  // Projeto".
+  void New();
+  // The open dialog; true when a file was loaded; the caption is the
+  // window's. A file that cannot be read raises and keeps the plan.
   bool Open() override;
   // "Salvar": to the path the plan came from or was saved to; through
   // "Salvar Plano" while it has none, or its stored name is empty or the
@@ -42,6 +39,7 @@ public:
   bool SaveAs() override;
   bool Changed() override;
   std::string SaveQuestion() const override;
+  std::string Path() const override;
 
   // Writes the plan's sensitivity switch; 1 ticks the box and binds and
   // enables the three rate edits, anything else clears it and unbinds and

@@ -190,6 +190,10 @@ bool TFrameFormula::Save() {
   return true;
 }
 
+std::string TFrameFormula::Path() const {
+  return grovana_.FormulasPath();
+}
+
 bool TFrameFormula::Changed() {
   return grovana_.FormulasChanged();
 }

@@ -34,6 +34,7 @@ public:
   bool SaveAs() override;
   bool Changed() override;
   std::string SaveQuestion() const override { return "Salvar o catálogo de fórmulas?"; }
+  std::string Path() const override;
 
   // "&Compilar": compiles the current formula; a bad text raises its
   // syntax error.

@@ -116,25 +116,16 @@ void TFrameSimulation::SetSpeciesVisible(bool visible) {
   species_->setVisible(visible);
 }
 
-bool TFrameSimulation::New() {
-  if (grovana_.HasSimulation() && !VerifySave()) return false;
+void TFrameSimulation::New() {
   grovana_.NewSimulation();
   window()->setWindowTitle(kCaptionNewSimulation);
-  return true;
 }
 
 bool TFrameSimulation::Open() {
-  if (grovana_.HasSimulation() && !VerifySave()) return false;
   return OpenWithDialog(
       grovana_.Seams().Dialogs,
       {.title = "Abrir Simulação", .initialDir = grovana_.Folders().WorkDir, .documents = grovana_.Seams().Documents},
       [&](const std::string& path) { grovana_.LoadSimulation(path); });
-}
-
-bool TFrameSimulation::VerifySave() {
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
-  if (!dialogs || dialogs->AskYesNo(kMsgVerifySave) != TMsgDlgBtn::Yes) return true;
-  return Save();
 }
 
 bool TFrameSimulation::Save() {
@@ -158,6 +149,10 @@ bool TFrameSimulation::Changed() {
 
 std::string TFrameSimulation::SaveQuestion() const {
   return kMsgVerifySave;
+}
+
+std::string TFrameSimulation::Path() const {
+  return grovana_.SimulationPath();
 }
 
 void TFrameSimulation::ButtonVerificarClick() {

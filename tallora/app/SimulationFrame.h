@@ -23,17 +23,12 @@ public:
   // shows the report, or shows the errors.
   std::function<void()> OnCalculate;
 
-  // "Nova": with a simulation open, VerifySave first (a cancelled "Salvar
-  // Como" stops here: false); then the template, and the window's caption
-  // becomes "Tallora - Nova Simulação".
-  bool New();
-  // "Abrir": VerifySave as for "Nova", then "Abrir Simulação"; true when a
-  // file was loaded. A file that cannot be read raises and keeps the
-  // current simulation.
+  // "Nova": the template, and the window's caption becomes "Tallora - Nova
+  // Simulação". The window has asked about a change first.
+  void New();
+  // "Abrir Simulação"; true when a file was loaded. A file that cannot be
+  // read raises and keeps the current simulation.
   bool Open() override;
-  // "Salvar a simulação corrente?": Yes saves (false when that "Salvar
-  // Como" was cancelled), No saves nothing.
-  bool VerifySave();
   // "Salvar": under the simulation's own name, or through "Salvar Como"
   // while it has none or still the template's; false when cancelled.
   bool Save() override;
@@ -41,6 +36,7 @@ public:
   bool SaveAs() override;
   bool Changed() override;
   std::string SaveQuestion() const override;
+  std::string Path() const override;
 
   // "&Verificar": a confirmation when the inputs are valid, else the error
   // window with the simulation's errors.

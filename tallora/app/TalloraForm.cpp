@@ -178,10 +178,6 @@ void TFormTallora::StartSimulation() {
   }
 }
 
-void TFormTallora::SetFileCaption() {
-  SetDocumentCaption(grovana_.GetFileName());
-}
-
 // ---- Tree
 
 void TFormTallora::RefreshTree() {
@@ -306,7 +302,7 @@ void TFormTallora::VisualizarTreeView() {
 // ---- File commands
 
 void TFormTallora::Novo() {
-  if (!IsCurrentFrame(frameSimulation_)) return;
+  if (!IsCurrentFrame(frameSimulation_) || !MayReplace(*frameSimulation_)) return;
   ClearSelection();
   try {
     frameSimulation_->New();
@@ -319,9 +315,10 @@ void TFormTallora::Novo() {
 
 void TFormTallora::Abrir() {
   if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameSimulation_) {
-    catalogue->Open();
+    if (MayReplace(*catalogue)) catalogue->Open();
     return;
   }
+  if (!MayReplace(*frameSimulation_)) return;
   QTreeWidgetItem* selected = SelectedNode();
   ClearSelection();
   bool opened = false;
@@ -333,16 +330,12 @@ void TFormTallora::Abrir() {
     throw;
   }
   if (opened) {
-    SetFileCaption();
+    SetFileCaption(*frameSimulation_);
     RefreshTree();
   } else if (selected) {
     const QSignalBlocker blocker(Tree());
     Tree()->setCurrentItem(selected);
   }
-}
-
-void TFormTallora::DocumentSaved(IDocumentFrame& frame) {
-  if (&frame == frameSimulation_) SetFileCaption();
 }
 
 // From the data-entry page the report is calculated first.

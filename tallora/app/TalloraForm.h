@@ -93,15 +93,12 @@ public:
   void TreeViewChange(QTreeWidgetItem* node) override;
 
 protected:
-  // A saved simulation names its file in the caption.
-  void DocumentSaved(IDocumentFrame& frame) override;
   void PrintDocument() override;
 
 private:
   void BuildMenus();
   void BuildTree();
   void StartSimulation();
-  void SetFileCaption();
   TFormGraphic& Chart();
 
   TGrovana& grovana_;

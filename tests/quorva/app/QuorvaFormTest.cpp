@@ -60,7 +60,7 @@ protected:
     producoes.Post();
   }
   void OpenTemplate() {
-    dialogs.Answer(TMsgDlgBtn::No).AnswerFile((exe / "Plano1.dat").string());
+    dialogs.AnswerFile((exe / "Plano1.dat").string());
     Trigger("MenuArquivoAbrir");
   }
   void ImportReference() {
@@ -336,7 +336,7 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
   EXPECT_EQ(dialogs.Prompts()[0].options.defaultExt, "dat");
   EXPECT_TRUE(dialogs.Prompts()[0].options.overwritePrompt);
   ASSERT_TRUE(std::filesystem::exists(mine));
-  EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - Novo Projeto");
+  EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - Meu.dat");
 
   // Then a plain save writes there without a dialog.
   marquel().cdsQuorva().Edit();
@@ -347,11 +347,11 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
   EXPECT_NE(ReadFileBytes(mine).find("Outra"), std::string::npos);
 
   // "Novo", Yes, and the save dialog cancelled: the plan stays.
+  std::filesystem::remove(mine);
+  marquel().SavePlan((exe / "Plano1.dat").string());  // stored under the template's name again
   marquel().cdsQuorva().Edit();
   marquel().cdsQuorva().FieldByName("Descricao").SetAsString("Guardar");
   marquel().cdsQuorva().Post();
-  std::filesystem::remove(mine);
-  marquel().SavePlan((exe / "Plano1.dat").string());  // stored under the template's name again
   dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
   w().Novo();
   EXPECT_EQ(plan().Descricao(), "Guardar");
@@ -475,6 +475,50 @@ TEST_F(QuorvaForm, SairAsksForEachChangedDocument) {
                                       "Salvar o catálogo de custos?"}));
   EXPECT_EQ(catalog().CostsPath(), (exe / "Custo.dat").string());
   EXPECT_FALSE(catalog().CostsChanged());
+}
+
+// "Novo" and "Abrir" ask as "Sair" does, and only after a change: Cancelar
+// (and Escape, which the box gives as Cancelar) stops them before any dialog,
+// Não goes on. A catalogue's "Abrir" asks about that catalogue. Saves and
+// opens name the file in the caption.
+TEST_F(QuorvaForm, NovoAndAbrirAskOnlyAfterAChange) {
+  dialogs.AnswerFile("");
+  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  w().ClickToolbarItem(w().ToolBar(), "Novo");
+  ASSERT_EQ(dialogs.Prompts().size(), 1u);
+  EXPECT_EQ(dialogs.Prompts()[0].kind, Prompt::Kind::OpenFile);
+  SetIdadeFinal(30);
+  for (const char* command : {"Novo", "Abrir"}) {
+    dialogs.Answer(TMsgDlgBtn::Cancel);
+    w().ClickToolbarItem(w().ToolBar(), command);
+    EXPECT_EQ(plan().IdadeFinal(), 30) << command;
+  }
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::OpenFile).size(), 1u);
+  dialogs.Answer(TMsgDlgBtn::No);
+  w().ClickToolbarItem(w().ToolBar(), "Novo");
+  EXPECT_NE(plan().IdadeFinal(), 30);
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel), std::vector<std::string>(3, "Salvar o Plano corrente ?"));
+
+  const std::filesystem::path saved = work / "rt.dat", copy = work / "outro.dat";
+  dialogs.AnswerFile(saved.string());
+  w().ClickToolbarItem(w().ToolBar(), "Salvar Como");
+  EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - rt.dat");
+  std::filesystem::copy_file(saved, copy);
+  dialogs.AnswerFile(copy.string());
+  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - outro.dat");
+
+  TDataSet& costs = catalog().cdsCusto();
+  costs.Edit();
+  costs.FieldByName("Nome").SetAsString("Roçada");
+  costs.Post();
+  w().SelectNode(w().CustosCatalogoNode());
+  dialogs.Answer(TMsgDlgBtn::Cancel);
+  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de custos?");
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
+  EXPECT_TRUE(catalog().CostsChanged());
+  EXPECT_EQ(dialogs.AnswersLeft(), 0);
 }
 
 }  // namespace

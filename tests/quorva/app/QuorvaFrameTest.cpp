@@ -59,7 +59,7 @@ TEST_F(QuorvaFrameTest, SaveAsksForANameUntilThePlanHasOneThenWritesWhereItCameF
   // Opened from another folder, it is saved back there, not in the working folder.
   const std::filesystem::path other = dir.Sub("other");
   std::filesystem::copy_file(fazenda, other / "Fazenda.dat");
-  dialogs.Answer(TMsgDlgBtn::No).AnswerFile((other / "Fazenda.dat").string());
+  dialogs.AnswerFile((other / "Fazenda.dat").string());
   EXPECT_TRUE(frame->Open());
   SetDescricao("Outra");
   EXPECT_TRUE(frame->Save());
@@ -96,27 +96,19 @@ TEST_F(QuorvaFrameTest, APlanFileWithoutANameIsSavedUnderANewOne) {
   EXPECT_EQ(Saves().size(), 1u);
 }
 
-TEST_F(QuorvaFrameTest, NewKeepsThePlanUnlessTheAnswerLetsItGo) {
+// The window asks about a change before either.
+TEST_F(QuorvaFrameTest, NewTakesTheTemplate) {
   SetDescricao("Minha");
-  dialogs.Answer(TMsgDlgBtn::Cancel);
-  EXPECT_FALSE(frame->New());
-  // Yes, then the "Salvar Plano" of a plan still named after the template is cancelled.
-  dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
-  EXPECT_FALSE(frame->New());
-  EXPECT_EQ(plan().Descricao(), "Minha");
-  EXPECT_EQ(window->windowTitle().toStdString(), "");
-
-  dialogs.Answer(TMsgDlgBtn::No);
-  EXPECT_TRUE(frame->New());
+  frame->New();
   EXPECT_EQ(plan().Descricao(), "Plano de exemplo");
   EXPECT_EQ(window->windowTitle().toStdString(), "Quorva - Novo Projeto");
-  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel), Lines(3, "Salvar o Plano corrente ?"));
+  EXPECT_TRUE(dialogs.Prompts().empty());
 }
 
-TEST_F(QuorvaFrameTest, OpenShowsItsDialogWhateverTheAnswerAndAForeignFileKeepsThePlan) {
+TEST_F(QuorvaFrameTest, OpenShowsItsDialogAndAForeignFileKeepsThePlan) {
   SetDescricao("Minha");
   const TQuorva* before = &plan();
-  dialogs.Answer(TMsgDlgBtn::Cancel).AnswerFile("");
+  dialogs.AnswerFile("");
   EXPECT_FALSE(frame->Open());
   const auto opens = dialogs.Prompts(Prompt::Kind::OpenFile);
   ASSERT_EQ(opens.size(), 1u);
@@ -124,7 +116,7 @@ TEST_F(QuorvaFrameTest, OpenShowsItsDialogWhateverTheAnswerAndAForeignFileKeepsT
   EXPECT_EQ(opens[0].options.filter, kDataFileFilter);
   EXPECT_TRUE(opens[0].options.fileMustExist);
 
-  dialogs.Answer(TMsgDlgBtn::No).AnswerFile((exe / "Custo.dat").string());
+  dialogs.AnswerFile((exe / "Custo.dat").string());
   try {
     frame->Open();
     ADD_FAILURE() << "no exception";

@@ -77,45 +77,38 @@ TEST_F(SimulationFrameTest, SummaryShowsTheCurrentInputs) {
             "Número de árvores plantadas: 1600\nPercentual de sobrevivência inicial: 95%");
 }
 
-TEST_F(SimulationFrameTest, NewAsksFromTheSecondTimeAndACancelledSaveStopsIt) {
+// The window asks about a change before either.
+TEST_F(SimulationFrameTest, NewTakesTheTemplateAndOpenItsDialog) {
   // A data module that has no simulation yet, as at start-up.
   window.reset();
   grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe.string(), work.string()},
                                         TDataSeams{&dialogs, &presenter});
   window = std::make_unique<QWidget>();
   auto* page = new TFrameSimulation(window.get(), grovana());
-  EXPECT_TRUE(page->New());  // nothing to save yet
-  EXPECT_TRUE(dialogs.Prompts().empty());
+  page->New();
   EXPECT_EQ(window->windowTitle().toStdString(), "Tallora - Nova Simulação");
 
   grovana().cdsSimulation().Edit();
   grovana().cdsSimulation().FieldByName("Description").SetAsString("Minha");
   grovana().cdsSimulation().Post();
-  // Yes, then the "Salvar Como" of a simulation still named after the template is cancelled.
-  dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
-  EXPECT_FALSE(page->New());
-  EXPECT_EQ(Description(), "Minha");
-  EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNo), Lines{"Salvar a simulação corrente?"});
-  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).at(0).options.title, "Salvar Simulação");
-
-  dialogs.Answer(TMsgDlgBtn::No);
-  EXPECT_TRUE(page->New());
+  page->New();
   EXPECT_EQ(Description(), "Nova simulação");
 
-  // "Abrir" asks the same; a cancelled open dialog loads nothing.
-  dialogs.Answer(TMsgDlgBtn::No).AnswerFile("");
+  // A cancelled open dialog loads nothing.
+  dialogs.AnswerFile("");
   EXPECT_FALSE(page->Open());
   const std::string saved = (work / "Minha.dat").string();
   dialogs.AnswerFile(saved);
   EXPECT_TRUE(page->SaveAs());
-  dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(saved);  // a plain save now, then the file
+  dialogs.AnswerFile(saved);
   EXPECT_TRUE(page->Open());
   const auto opens = dialogs.Prompts(Prompt::Kind::OpenFile);
   ASSERT_EQ(opens.size(), 2u);
   EXPECT_EQ(opens[0].options.title, "Abrir Simulação");
   EXPECT_EQ(opens[0].options.initialDir, work.string());
   EXPECT_EQ(opens[0].options.filter, kDataFileFilter);
-  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 2u);
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 1u);
+  EXPECT_TRUE(dialogs.Texts(Prompt::Kind::YesNo).empty());
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 

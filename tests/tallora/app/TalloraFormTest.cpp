@@ -325,7 +325,7 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   app.dialogs.AnswerFile(file);
   w.ClickToolbarItem(w.ToolBar(), "Salvar Como");
   ASSERT_TRUE(std::filesystem::exists(file));
-  app.dialogs.Answer(TMsgDlgBtn::No).AnswerFile(file);
+  app.dialogs.AnswerFile(file);
   w.ClickToolbarItem(w.ToolBar(), "Abrir");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - desbastes.dat");
   EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 7", "Idade 10"}));
@@ -356,7 +356,7 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
 TEST_F(TalloraFormTest, AFailedOpenKeepsTreeAndFramesUsable) {
   const std::string bad = app.dir / "ruim.dat";
   std::ofstream(bad, std::ios::binary) << "TPF0\x05ruins e restos";
-  app.dialogs.Answer(TMsgDlgBtn::No).AnswerFile(bad);
+  app.dialogs.AnswerFile(bad);
   w.ClickToolbarItem(w.ToolBar(), "Abrir");
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
@@ -457,6 +457,52 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
   w.show();
   EXPECT_TRUE(w.close());
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
+}
+
+// "Novo" and "Abrir" ask as leaving does, and only after a change. Cancelar
+// (and Escape, which the box gives as Cancelar) or a cancelled save stop
+// them; Não goes on. A catalogue's "Abrir" asks about that catalogue. The
+// caption names the file opened, not the name stored inside it.
+TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
+  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  EXPECT_TRUE(app.dialogs.Prompts().empty());
+  TypeSiteIndex("29");  // still in the edit
+  for (const char* command : {"Novo", "Abrir"}) {
+    app.dialogs.Answer(TMsgDlgBtn::Cancel);
+    w.ClickToolbarItem(w.ToolBar(), command);
+    app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
+    w.ClickToolbarItem(w.ToolBar(), command);
+    EXPECT_DOUBLE_EQ(grovana.CurrentSimulation()->SiteIndex(), 29) << command;
+  }
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel), std::vector<std::string>(4, "Salvar a simulação corrente?"));
+  EXPECT_TRUE(app.dialogs.Prompts(Prompt::Kind::OpenFile).empty());
+  app.dialogs.Answer(TMsgDlgBtn::No);
+  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  EXPECT_NE(grovana.CurrentSimulation()->SiteIndex(), 29);
+
+  // Sim saves, and the open goes on to its dialog.
+  TypeSiteIndex("31");
+  const std::filesystem::path saved = app.work / "calc.dat", copy = app.work / "outro.dat";
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(saved.string()).AnswerFile("");
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  ASSERT_TRUE(std::filesystem::exists(saved));
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - calc.dat");
+  std::filesystem::copy_file(saved, copy);
+  app.dialogs.AnswerFile(copy.string());
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - outro.dat");
+  EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::YesNoCancel).size(), 6u);
+
+  grovana.cdsFormula().Edit();
+  grovana.cdsFormula().FieldByName("Author").SetAsString("Outro");
+  grovana.cdsFormula().Post();
+  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  app.dialogs.Answer(TMsgDlgBtn::Cancel);
+  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de fórmulas?");
+  EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
+  EXPECT_TRUE(grovana.FormulasChanged());
+  EXPECT_EQ(app.dialogs.AnswersLeft(), 0);
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
