@@ -111,22 +111,45 @@ void TFormErrors::ShowOver(QWidget* main, const std::string& title, const std::v
 
 void TFormErrors::PlaceFirstTime(const QWidget* main) {
   placed_ = true;
-  QScreen* screen = main ? main->window()->screen() : QGuiApplication::primaryScreen();
+  const QWidget* owner = main ? main->window() : nullptr;
+  QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
+  move(FirstPlace(FrameSize(owner), screen->availableGeometry(), owner ? owner->frameGeometry() : QRect(),
+                  FrameArea(owner)));
+}
+
+QSize TFormErrors::FrameSize(const QWidget* owner) const {
   // The frame's size where the platform tells it already.
   winId();
-  const QSize size = frameGeometry().size();
-  const QRect available = screen->availableGeometry();
-  QPoint topLeft = available.center() - QPoint(size.width() / 2, size.height() / 2);
-  if (main) {
-    const QRect owner = main->window()->geometry();
-    topLeft = QPoint(owner.right() + 1 - kPlacementInset - size.width(), owner.top() + kPlacementInset);
+  const QSize frame = frameGeometry().size();
+  if (frame != size() || !owner) return frame;
+  return size() + owner->frameGeometry().size() - owner->size();
+}
+
+QPoint TFormErrors::FirstPlace(QSize frame, const QRect& screen, const QRect& main, const QRect& avoid) {
+  QPoint topLeft = screen.center() - QPoint(frame.width() / 2, frame.height() / 2);
+  if (!main.isEmpty()) {
+    const int right = main.right() + 1 + kPlacementGap;
+    const int left = main.left() - kPlacementGap - frame.width();
+    if (right + frame.width() <= screen.right() + 1) {
+      topLeft = QPoint(right, main.top());
+    } else if (left >= screen.left()) {
+      topLeft = QPoint(left, main.top());
+    } else if (avoid.isEmpty()) {
+      topLeft = QPoint(main.left(), main.bottom() + 1 - frame.height());
+    } else {
+      topLeft = QPoint(avoid.left() - kPlacementGap - frame.width(), avoid.bottom() + 1 - frame.height());
+    }
   }
-  topLeft.setX(
-      std::clamp(topLeft.x(), available.left(), std::max(available.left(), available.right() + 1 - size.width())));
-  topLeft.setY(
-      std::clamp(topLeft.y(), available.top(), std::max(available.top(), available.bottom() + 1 - size.height())));
-  move(topLeft);
+  topLeft.setX(std::clamp(topLeft.x(), screen.left(), std::max(screen.left(), screen.right() + 1 - frame.width())));
+  topLeft.setY(std::clamp(topLeft.y(), screen.top(), std::max(screen.top(), screen.bottom() + 1 - frame.height())));
+  return topLeft;
+}
+
+QRect TFormErrors::FrameArea(const QWidget* main) {
+  const QWidget* host = main ? main->findChild<QWidget*>(QStringLiteral("FrameHost")) : nullptr;
+  if (!host || host->size().isEmpty()) return {};
+  return {host->mapToGlobal(QPoint(0, 0)), host->size()};
 }
 
 bool TFormErrors::event(QEvent* event) {

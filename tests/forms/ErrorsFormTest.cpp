@@ -1,8 +1,9 @@
 // The error window: created on the first show of its presenter only, rows
 // and caption of the list shown last, the message column taking the width, CR and LF as blanks,
 // raised on every show, and never taking the focus from the edit in use;
-// first shown near the main window's top-right corner and on the screen,
-// later where the user left it.
+// first shown beside the main window where the screen has room, else over
+// its lower left clear of the frame area, always on the screen; later where
+// the user left it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -175,19 +176,18 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   window.HideErrors();
 }
 
-TEST_F(ErrorsForm, FirstShownOverTheMainWindowsTopRightThenWhereTheUserLeftIt) {
+TEST_F(ErrorsForm, FirstShownRightOfTheMainWindowThenWhereTheUserLeftIt) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
-  main.setGeometry(QRect(screen.topLeft() + QPoint(40, 30), QSize(640, 420)));
+  main.setGeometry(QRect(screen.topLeft() + QPoint(40, 30), QSize(240, 300)));
   window.SetMainWindow(&main);
   main.show();
   Show(List("Erros", 1));
   TFormErrors& form = *Form();
   const QRect placed = form.frameGeometry();
-  EXPECT_TRUE(main.geometry().contains(placed)) << placed.x() << "," << placed.y();
-  EXPECT_GT(placed.left(), main.geometry().center().x() - form.width() / 2);
-  EXPECT_LT(main.geometry().right() - placed.right(), 60);
-  EXPECT_LT(placed.top() - main.geometry().top(), 60);
+  EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_EQ(placed.left(), main.frameGeometry().right() + 1 + TFormErrors::kPlacementGap);
+  EXPECT_EQ(placed.top(), main.frameGeometry().top());
 
   // Moved by the user: hidden and shown again, it stays there.
   const QPoint moved = screen.topLeft() + QPoint(70, 90);
@@ -199,7 +199,7 @@ TEST_F(ErrorsForm, FirstShownOverTheMainWindowsTopRightThenWhereTheUserLeftIt) {
   window.SetMainWindow(nullptr);
 }
 
-TEST_F(ErrorsForm, FirstShownOnTheScreenWhenTheMainWindowReachesPastIt) {
+TEST_F(ErrorsForm, FirstShownLeftOfTheMainWindowAndOnTheScreenWhenTheRightHasNoRoom) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topRight() + QPoint(-200, -40), QSize(640, 420)));
@@ -208,6 +208,30 @@ TEST_F(ErrorsForm, FirstShownOnTheScreenWhenTheMainWindowReachesPastIt) {
   Show(List("Erros", 1));
   const QRect placed = Form()->frameGeometry();
   EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_EQ(placed.right() + 1 + TFormErrors::kPlacementGap, main.frameGeometry().left());
+  window.HideErrors();
+  window.SetMainWindow(nullptr);
+}
+
+TEST_F(ErrorsForm, FirstShownOverTheLowerLeftClearOfTheFramesWhenNeitherSideHasRoom) {
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  QWidget main;
+  main.setGeometry(QRect(screen.topLeft() + QPoint(160, 30), QSize(screen.width() - 180, 420)));
+  auto* frames = new QWidget(&main);
+  frames->setObjectName("FrameHost");
+  frames->setGeometry(main.width() - 180, 40, 180, 370);
+  window.SetMainWindow(&main);
+  main.show();
+  Show(List("Erros", 1));
+  const QRect placed = Form()->frameGeometry();
+  const QRect area = TFormErrors::FrameArea(&main);
+  EXPECT_EQ(area, QRect(frames->mapToGlobal(QPoint(0, 0)), frames->size()));
+  EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+  EXPECT_EQ(placed.right() + 1 + TFormErrors::kPlacementGap, area.left());
+  EXPECT_EQ(placed.bottom(), area.bottom());
+  // Over the main window, reaching past its left edge.
+  EXPECT_TRUE(placed.intersects(main.frameGeometry()));
+  EXPECT_LT(placed.left(), main.frameGeometry().left());
   window.HideErrors();
   window.SetMainWindow(nullptr);
 }
