@@ -107,7 +107,7 @@ TFormSobre::TFormSobre(const TAboutContent& content, IShell& shell, IDialogs& di
   buttonSair_ = new QPushButton(QString::fromUtf8("&Sair"), this);
   buttonSair_->setObjectName("ButtonSair");
   buttonSair_->setGeometry(kClientWidth - kMargin - kButtonWidth, kFooterTop, kButtonWidth, kButtonHeight);
-  buttonSair_->setFont(StyledFont({"", "Arial", 13}));
+  buttonSair_->setFont(SmoothPixelFont("Arial", 13));
   buttonSair_->setDefault(true);
   buttonSair_->setAttribute(Qt::WA_NoMousePropagation);
   connect(buttonSair_, &QPushButton::clicked, this, [this] { Guard([this] { reject(); }); });

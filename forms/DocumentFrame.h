@@ -17,3 +17,10 @@ public:
   // The file last read or written; empty for a document not yet saved.
   virtual std::string Path() const = 0;
 };
+
+// The frame of the program's own document (the simulation, the plan).
+class IMainDocumentFrame : public IDocumentFrame {
+public:
+  // "Novo": the template as a new document.
+  virtual void New() = 0;
+};

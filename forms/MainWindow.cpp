@@ -591,7 +591,8 @@ QAction* TMainWindow::FileAction(TFileCommand command) const {
 
 // ---- File commands
 
-void TMainWindow::SetDocumentFrames(IDocumentFrame* document, std::vector<IDocumentFrame*> catalogues) {
+void TMainWindow::SetDocumentFrames(IMainDocumentFrame* document, std::vector<IDocumentFrame*> catalogues) {
+  document_ = document;
   documentFrames_ = {document};
   documentFrames_.insert(documentFrames_.end(), catalogues.begin(), catalogues.end());
 }
@@ -608,6 +609,46 @@ const TMainWindow::Report* TMainWindow::ActiveReport() const {
   for (const Report& report : reports_)
     if (report.page == page) return &report;
   return nullptr;
+}
+
+void TMainWindow::Novo() {
+  if (!document_ || !IsCurrentFrame(dynamic_cast<QWidget*>(document_)) || !MayReplace(*document_)) return;
+  ReplaceDocument([this] {
+    document_->New();
+    return true;
+  });
+}
+
+void TMainWindow::Abrir() {
+  IDocumentFrame* frame = FileFrame();
+  if (!frame || !MayReplace(*frame)) return;
+  if (frame != document_) {
+    frame->Open();
+    return;
+  }
+  ReplaceDocument([this] {
+    if (!document_->Open()) return false;
+    SetFileCaption(*document_);
+    return true;
+  });
+}
+
+void TMainWindow::ReplaceDocument(const std::function<bool()>& replace) {
+  QTreeWidgetItem* selected = SelectedNode();
+  ClearSelection();
+  bool replaced = false;
+  try {
+    replaced = replace();
+  } catch (...) {
+    DocumentReplaced(false);
+    throw;
+  }
+  if (replaced) {
+    DocumentReplaced(true);
+  } else if (selected) {
+    const QSignalBlocker blocker(tree_);
+    tree_->setCurrentItem(selected);
+  }
 }
 
 void TMainWindow::Salvar() {

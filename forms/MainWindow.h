@@ -44,6 +44,7 @@ class IShell;
 class TPrintService;
 class TDocumentFolder;
 class IDocumentFrame;
+class IMainDocumentFrame;
 
 // What a window reaches outside itself; main builds them and owns what they
 // point at.
@@ -266,11 +267,15 @@ public:
   // ---- File commands
   // The document's frame and the catalogue frames with file commands of
   // their own; closing the window offers to save them in this order.
-  void SetDocumentFrames(IDocumentFrame* document, std::vector<IDocumentFrame*> catalogues);
+  void SetDocumentFrames(IMainDocumentFrame* document, std::vector<IDocumentFrame*> catalogues);
   // The catalogue frame shown, else the document's (nullptr: none given).
   IDocumentFrame* FileFrame() const;
-  virtual void Novo() = 0;
-  virtual void Abrir() = 0;
+  // With the document's frame current, after MayReplace: its "Novo".
+  void Novo();
+  // After MayReplace: the "Abrir" of the catalogue shown, else of the
+  // document, whose caption then names the file opened. A cancelled dialog
+  // changes nothing.
+  void Abrir();
   // On a report page that report's save, else FileFrame's "Salvar".
   void Salvar();
   // FileFrame's "Salvar Como".
@@ -325,6 +330,9 @@ protected:
   void SetFileCaption(const IDocumentFrame& frame);
   // "Imprimir" of the document, from the data-entry page.
   virtual void PrintDocument() = 0;
+  // After "Novo" or an "Abrir" of the document that read a file (replaced),
+  // or that raised and kept the document as it was (not replaced).
+  virtual void DocumentReplaced(bool replaced) = 0;
 
 private:
   struct Report {
@@ -346,6 +354,10 @@ private:
                            const TActionOptions& options = {});
   // A document frame's save: the caption follows the document.
   void DocumentSaved(IDocumentFrame& frame);
+  // Runs "Novo" or "Abrir" of the document (true: a document arrived) with
+  // no node selected, then DocumentReplaced; when nothing arrived the
+  // selection comes back.
+  void ReplaceDocument(const std::function<bool()>& replace);
   // The report shown on the active page, or nullptr.
   const Report* ActiveReport() const;
   void AddFrameWidget(QWidget* frame, const char* name);
@@ -373,6 +385,7 @@ private:
   bool built_ = false;
   std::vector<Report> reports_;
   std::vector<QAction*> fileActions_;
+  IMainDocumentFrame* document_ = nullptr;
   // The document's frame first.
   std::vector<IDocumentFrame*> documentFrames_;
 };

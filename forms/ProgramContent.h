@@ -51,6 +51,8 @@ struct TSplashContent {
   std::vector<TStyledLine> lines;
 };
 
+// PixelFont smoothed: antialiased, with the platform's hinting.
+QFont SmoothPixelFont(const std::string& name, int pixels, TFontStyles style = 0);
 // The Qt font of a line: the family that stands in for its name, its pixel
 // size and styles, smoothed.
 QFont StyledFont(const TStyledLine& line);

@@ -9,7 +9,6 @@
 #include <QPushButton>
 #include <QScreen>
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "platform/gui/ExtCtrls.h"
@@ -89,7 +88,7 @@ TFormSplash::TFormSplash(const TSplashContent& content, int interval, QWidget* p
   buttonOK_->setObjectName("btnOK");
   buttonOK_->setGeometry((kClientWidth - kButtonWidth) / 2, kClientHeight - kButtonBottom - kButtonHeight, kButtonWidth,
                          kButtonHeight);
-  buttonOK_->setFont(StyledFont({"", "Arial", 13}));
+  buttonOK_->setFont(SmoothPixelFont("Arial", 13));
   buttonOK_->setDefault(true);
   connect(buttonOK_, &QPushButton::clicked, this, [this] { Guard([this] { btnOKClick(); }); });
 }
@@ -98,8 +97,8 @@ TFormSplash::~TFormSplash() {
   delete timer_;
 }
 
-std::unique_ptr<TFormSplash> TFormSplash::ShowSplash(const TSplashContent& content, int interval) {
-  auto splash = std::make_unique<TFormSplash>(content, interval);
+QPointer<TFormSplash> TFormSplash::ShowSplash(const TSplashContent& content, int interval) {
+  auto* splash = new TFormSplash(content, interval);
   if (QScreen* screen = QGuiApplication::primaryScreen())
     splash->move(screen->availableGeometry().center() - splash->rect().center());
   splash->show();

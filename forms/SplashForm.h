@@ -5,7 +5,7 @@
 // timer and closes, and the close frees the window.
 
 #include <QDialog>
-#include <memory>
+#include <QPointer>
 
 #include "forms/ProgramContent.h"
 
@@ -26,9 +26,9 @@ public:
   ~TFormSplash() override;
 
   // Creates the splash centred on the screen and shows it without waiting.
-  // It frees itself on close; the caller may keep it to free it at the end
-  // when it is still open.
-  static std::unique_ptr<TFormSplash> ShowSplash(const TSplashContent& content, int interval = kInterval);
+  // It frees itself on close, and the handle becomes null; the caller may
+  // keep it to free the splash at the end when it is still open.
+  static QPointer<TFormSplash> ShowSplash(const TSplashContent& content, int interval = kInterval);
 
   TTimer& Timer() { return *timer_; }
   QPushButton* ButtonOK() const { return buttonOK_; }

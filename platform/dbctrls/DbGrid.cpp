@@ -138,7 +138,7 @@ public:
       TField* field = grid_.model_->FieldOf(index.column());
       if (field && field->DataType() == TFieldType::String && field->Size() > 0)
         line->setMaxLength(std::min(field->Size(), 32767));
-      connect(line, &QLineEdit::textEdited, line, [this, line] { SetDirty(line, true); });
+      connect(line, &QLineEdit::textEdited, line, [line] { SetDirty(line, true); });
       editor = line;
     }
     editor->installEventFilter(&grid_);

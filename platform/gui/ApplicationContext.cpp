@@ -9,12 +9,6 @@
 #include "platform/gui/Shell.h"
 #include "platform/rtl/Exceptions.h"
 
-namespace {
-
-TApplicationContext* current = nullptr;
-
-}  // namespace
-
 TApplicationContext::TApplicationContext(int& argc, char** argv, TApplicationOptions options)
     : ownApp_(std::make_unique<TGuardedApplication>(argc, argv)), options_(std::move(options)) {
   // Qt's file, print and message dialogs speak the programs' language; without
@@ -41,46 +35,34 @@ void TApplicationContext::Init() {
   if (!options_.title.empty()) QCoreApplication::setApplicationName(ToQString(options_.title));
 
   documents_ = std::make_unique<TDocumentFolder>(options_.workDir);
-  printService_ = std::make_unique<TPrintService>();
   if (options_.dialogs) {
     dialogs_ = options_.dialogs;
   } else {
-    ownDialogs_ = std::make_unique<TQtDialogs>(*printService_, options_.title);
+    ownDialogs_ = std::make_unique<TQtDialogs>(
+        [this](QWidget* parent) { return printService_->RunSetupDialog(parent); }, options_.title);
     dialogs_ = ownDialogs_.get();
   }
+  printService_ = std::make_unique<TPrintService>(*dialogs_, *documents_);
   if (options_.shell) {
     shell_ = options_.shell;
   } else {
     ownShell_ = std::make_unique<TQtShell>([this] { return options_.exeDir; }, [this] { return options_.workDir; });
     shell_ = ownShell_.get();
   }
-  printService_->SetDialogs(dialogs_);
-  printService_->SetDocumentFolder(documents_.get());
 
   handler_ = std::make_unique<TDialogExceptionHandler>(*dialogs_);
-  previous_ = current;
-  current = this;
 }
 
 TApplicationContext::~TApplicationContext() {
   for (auto it = windows_.rbegin(); it != windows_.rend(); ++it) delete it->data();
   windows_.clear();
-  current = previous_;
   handler_.reset();
   ownShell_.reset();
-  ownDialogs_.reset();
   printService_.reset();
+  ownDialogs_.reset();
   QCoreApplication::setApplicationName(savedName_);
   if (translator_) QCoreApplication::removeTranslator(translator_.get());
   ownApp_.reset();
-}
-
-TApplicationContext* TApplicationContext::Current() {
-  return current;
-}
-
-void TApplicationContext::AdoptWindow(std::unique_ptr<QWidget> window) {
-  windows_.emplace_back(window.release());
 }
 
 int TApplicationContext::Run() {

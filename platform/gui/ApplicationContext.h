@@ -39,9 +39,6 @@ public:
   TApplicationContext(const TApplicationContext&) = delete;
   TApplicationContext& operator=(const TApplicationContext&) = delete;
 
-  // The context alive now, or nullptr.
-  static TApplicationContext* Current();
-
   const std::string& Title() const { return options_.title; }
   const std::string& ExeDir() const { return options_.exeDir; }
   const std::string& WorkDir() const { return options_.workDir; }
@@ -51,20 +48,9 @@ public:
   // Where the dialogs of documents start.
   TDocumentFolder& Documents() { return *documents_; }
 
-  // Takes a window; a window Qt deletes earlier (with a parent) is skipped.
-  template <class W>
-  W* Adopt(std::unique_ptr<W> window) {
-    W* raw = window.get();
-    AdoptWindow(std::unique_ptr<QWidget>(window.release()));
-    return raw;
-  }
-  // The first adopted window of a class, or nullptr.
-  template <class W>
-  W* Find() const {
-    for (const QPointer<QWidget>& w : windows_)
-      if (W* found = dynamic_cast<W*>(w.data())) return found;
-    return nullptr;
-  }
+  // Takes a window to delete at the end; a window Qt deletes earlier (it
+  // freed itself on close, or went with a parent) is skipped.
+  void Adopt(QWidget* window) { windows_.emplace_back(window); }
 
   // The event loop; returns when the program ends. Meanwhile the
   // application's exception handler shows a message box (through Dialogs)
@@ -73,7 +59,6 @@ public:
 
 private:
   void Init();
-  void AdoptWindow(std::unique_ptr<QWidget> window);
 
   std::unique_ptr<QApplication> ownApp_;
   TApplicationOptions options_;
@@ -87,5 +72,4 @@ private:
   IDialogs* dialogs_ = nullptr;
   IShell* shell_ = nullptr;
   std::vector<QPointer<QWidget>> windows_;
-  TApplicationContext* previous_ = nullptr;
 };

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "platform/gui/InputHub.h"
-#include "platform/gui/PrintService.h"
 #include "platform/gui/QtTypes.h"
 #include "platform/rtl/SysUtils.h"
 
@@ -78,8 +77,8 @@ std::string QtFileFilter(std::string_view filter) {
   return out;
 }
 
-TQtDialogs::TQtDialogs(TPrintService& printService, std::string title)
-    : printService_(printService), title_(std::move(title)) {}
+TQtDialogs::TQtDialogs(std::function<bool(QWidget* parent)> printerSetup, std::string title)
+    : printerSetup_(std::move(printerSetup)), title_(std::move(title)) {}
 
 QWidget* TQtDialogs::DialogParent() {
   if (QWidget* modal = QApplication::activeModalWidget()) return modal;
@@ -133,5 +132,5 @@ TMsgDlgBtn TQtDialogs::AskYesNoCancel(const std::string& text) {
 }
 
 bool TQtDialogs::PrinterSetup() {
-  return printService_.RunSetupDialog(DialogParent());
+  return printerSetup_ && printerSetup_(DialogParent());
 }

@@ -3,13 +3,13 @@
 // information and error boxes, questions and the printer set-up. Each one
 // sends CancelMode to the mouse-capture holder before it opens.
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 #include "platform/services/Services.h"
 
 class QWidget;
-class TPrintService;
 
 // "Data Files (*.dat)|*.dat|All Files (*.*)|*.*" -> "Data Files (*.dat);;All
 // Files (*)": description and pattern pairs become Qt's "Description
@@ -20,9 +20,9 @@ std::string QtFileFilter(std::string_view filter);
 
 class TQtDialogs : public IDialogs {
 public:
-  // The printer set-up runs the service's set-up dialog; the message boxes
-  // carry the title (the program's name).
-  explicit TQtDialogs(TPrintService& printService, std::string title = {});
+  // The printer set-up runs printerSetup over the dialog parent (none: it
+  // answers false); the message boxes carry the title (the program's name).
+  explicit TQtDialogs(std::function<bool(QWidget* parent)> printerSetup = {}, std::string title = {});
 
   std::string OpenFile(const FileDialogOptions& options) override;
   std::string SaveFile(const FileDialogOptions& options) override;
@@ -38,6 +38,6 @@ public:
 private:
   std::string RunFileDialog(const FileDialogOptions& options, bool save);
 
-  TPrintService& printService_;
+  std::function<bool(QWidget* parent)> printerSetup_;
   std::string title_;
 };

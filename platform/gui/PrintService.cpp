@@ -18,13 +18,13 @@
 #include <functional>
 #include <string_view>
 
-#include "platform/gui/Dialogs.h"
 #include "platform/gui/InputHub.h"
 #include "platform/gui/QtTypes.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/services/FileDialogs.h"
+#include "platform/services/Services.h"
 
 namespace {
 
@@ -59,7 +59,8 @@ private:
 
 }  // namespace
 
-TPrintService::TPrintService() : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+TPrintService::TPrintService(IDialogs& dialogs, TDocumentFolder& documents)
+    : printer_(std::make_unique<QPrinter>(QPrinter::HighResolution)), dialogs_(dialogs), documents_(documents) {
   const QMarginsF margins(kMarginMm, kMarginMm, kMarginMm, kMarginMm);
   printer_->setPageLayout(
       QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, margins, QPageLayout::Millimeter));
@@ -76,14 +77,8 @@ bool TPrintService::PrinterChosen() const {
   return !name.isEmpty() && QPrinterInfo::availablePrinterNames().contains(name);
 }
 
-IDialogs& TPrintService::Dialogs() {
-  if (dialogs_) return *dialogs_;
-  if (!ownDialogs_) ownDialogs_ = std::make_unique<TQtDialogs>(*this);
-  return *ownDialogs_;
-}
-
 bool TPrintService::Setup() {
-  return Dialogs().PrinterSetup();
+  return dialogs_.PrinterSetup();
 }
 
 bool TPrintService::RunSetupDialog(QWidget* parent) {
@@ -119,16 +114,11 @@ bool TPrintService::Print(const QTextDocument& document, const std::string& titl
     options.title = kFileTitle;
     options.filter = "Arquivos PDF (*.pdf)|*.pdf|Todos os Arquivos (*.*)|*.*";
     options.defaultExt = "pdf";
-    // The document folder, when set, is where the dialog starts instead.
-    const QString last = printer_->outputFileName();
-    if (!last.isEmpty()) options.initialDir = FromQString(QFileInfo(last).absolutePath());
     options.fileName = ProposedName(title);
     options.overwritePrompt = true;
-    options.documents = documents_;
-    const std::function<bool(const std::string&)> print = [&](const std::string& path) {
-      return PrintToFile(document, path);
-    };
-    return SaveWithDialog(&Dialogs(), options, print);
+    options.documents = &documents_;
+    return SaveWithDialogChecked(&dialogs_, options,
+                                 [&](const std::string& path) { return PrintToFile(document, path); });
   }
   PrintCopy(document)->print(printer_.get());
   if (printer_->printerState() == QPrinter::Error)
@@ -165,7 +155,7 @@ bool TPrintService::PrintToFile(const QTextDocument& document, const std::string
 }
 
 bool TPrintService::Fail(const std::string& message) {
-  Dialogs().Error(message);
+  dialogs_.Error(message);
   return false;
 }
 

@@ -4,8 +4,8 @@
 // prints nothing. Print commands print to an installed printer without a
 // dialog, with the job title as the document's name. When the destination is
 // a file (PDF output, or no printer installed) every print first asks for the
-// file, proposing the title with ".pdf" and asking before it overwrites one;
-// cancelled, nothing is printed or written. The pages go to a new file that
+// file, in the document folder, proposing the title with ".pdf" and asking
+// before it overwrites one; cancelled, nothing is printed or written. The pages go to a new file that
 // replaces the chosen one only when complete, so a failed print leaves it as
 // it was, and says so. Pages are A4 portrait with 1.5 cm margins; a document
 // wider than the printable width is printed scaled down to fit.
@@ -21,7 +21,10 @@ class QWidget;
 
 class TPrintService {
 public:
-  TPrintService();
+  // Asks through the dialogs (the set-up, the file to print to, failures);
+  // the document folder is where the file question starts and remembers the
+  // file printed. Neither is owned.
+  TPrintService(IDialogs& dialogs, TDocumentFolder& documents);
   ~TPrintService();
   TPrintService(const TPrintService&) = delete;
   TPrintService& operator=(const TPrintService&) = delete;
@@ -29,13 +32,6 @@ public:
   QPrinter& Printer() { return *printer_; }
   // The destination is a file: PDF output, or no printer installed.
   bool ToFile() const;
-
-  // The dialogs the service asks through: the set-up, the file to print to
-  // and failures. Null (the default): the Qt dialogs.
-  void SetDialogs(IDialogs* dialogs) { dialogs_ = dialogs; }
-  // Where the file question starts, and what remembers the file printed.
-  // Null (the default): the folder of the last file printed.
-  void SetDocumentFolder(TDocumentFolder* documents) { documents_ = documents; }
 
   // The set-up dialog through the dialogs; true when accepted.
   bool Setup();
@@ -55,13 +51,11 @@ public:
   static constexpr const char* kFileTitle = "Imprimir para Arquivo";
 
 private:
-  IDialogs& Dialogs();
   bool PrinterChosen() const;
   bool PrintToFile(const QTextDocument& document, const std::string& path);
   bool Fail(const std::string& message);
 
   std::unique_ptr<QPrinter> printer_;
-  IDialogs* dialogs_ = nullptr;
-  TDocumentFolder* documents_ = nullptr;
-  std::unique_ptr<IDialogs> ownDialogs_;
+  IDialogs& dialogs_;
+  TDocumentFolder& documents_;
 };

@@ -28,14 +28,14 @@ bool OpenWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
 
 bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& save) {
-  return SaveWithDialog(dialogs, options, std::function<bool(const std::string&)>([&](const std::string& path) {
-                          save(path);
-                          return true;
-                        }));
+  return SaveWithDialogChecked(dialogs, options, [&](const std::string& path) {
+    save(path);
+    return true;
+  });
 }
 
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
-                    const std::function<bool(const std::string&)>& save) {
+bool SaveWithDialogChecked(IDialogs* dialogs, const FileDialogOptions& options,
+                           const std::function<bool(const std::string&)>& save) {
   if (!dialogs) return false;
   const std::string path = dialogs->SaveFile(DialogOptions(options));
   if (path.empty() || !save(path)) return false;

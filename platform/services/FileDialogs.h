@@ -18,5 +18,5 @@ bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& save);
 // The same with a save that answers whether it succeeded: when it did not,
 // the folder is not remembered and the result is false.
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
-                    const std::function<bool(const std::string&)>& save);
+bool SaveWithDialogChecked(IDialogs* dialogs, const FileDialogOptions& options,
+                           const std::function<bool(const std::string&)>& save);

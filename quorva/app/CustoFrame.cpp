@@ -113,15 +113,15 @@ bool TFrameCusto::GridCustoKeyPress(const QKeyEvent& key) const {
   return !key.text().isEmpty() && !IsNavigationKey(key.key());
 }
 
-void TFrameCusto::CostTypeChanged(TCostPeriod period, TUnitRule rule) {
-  if (period == TCostPeriod::OneOff) {
+void TFrameCusto::CostTypeChanged(TCostType type, TCostUnit unit) {
+  if (type == TCostType::Unitario) {
     HideAnnualCosts();
     UnlockCusto();
   } else {
     ShowAnnualCosts();
     LockCusto();
   }
-  if (rule == TUnitRule::PerM3)
+  if (unit == TCostUnit::PorM3)
     LockTipoCusto();
   else
     UnlockTipoCusto();

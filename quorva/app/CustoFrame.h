@@ -16,8 +16,8 @@ class QPushButton;
 class TCatalog;
 class TFormCusto;
 class TMarquel;
-enum class TCostPeriod;
-enum class TUnitRule;
+enum class TCostType;
+enum class TCostUnit;
 
 class TFrameCusto : public QWidget {
 public:
@@ -37,10 +37,10 @@ public:
   // column is current.
   bool GridCustoKeyPress(const QKeyEvent& key) const;
 
-  // What the data module reported: OneOff hides the annual values and
-  // unlocks the value, Annual shows them and locks it; PerM3 locks the type,
+  // What the data module reported: Unitario hides the annual values and
+  // unlocks the value, Anual shows them and locks it; PorM3 locks the type,
   // Other unlocks it.
-  void CostTypeChanged(TCostPeriod period, TUnitRule rule);
+  void CostTypeChanged(TCostType type, TCostUnit unit);
   void HideAnnualCosts();
   void ShowAnnualCosts();
   // Locked columns are read-only and grey; unlocked ones editable in the

@@ -226,8 +226,8 @@ void TFormQuorva::ProductionDeleted(int id, int) {
   DeleteItemNode(FindProductionNode(id));
 }
 
-void TFormQuorva::CostTypeChanged(TCostPeriod period, TUnitRule rule) {
-  frameCusto_->CostTypeChanged(period, rule);
+void TFormQuorva::CostTypeChanged(TCostType type, TCostUnit unit) {
+  frameCusto_->CostTypeChanged(type, unit);
 }
 
 // ---- Pages: the "Calcular" road
@@ -286,39 +286,10 @@ void TFormQuorva::Introducao() {
 
 // ---- File commands
 
-void TFormQuorva::Novo() {
-  if (!IsCurrentFrame(frameQuorva_) || !MayReplace(*frameQuorva_)) return;
-  ClearSelection();
-  // The tree is rebuilt also when the new plan fails; never from a
-  // destructor, where a second exception would end the program.
-  try {
-    frameQuorva_->New();
-    ClearReports();
-  } catch (...) {
-    RefreshTree();
-    throw;
-  }
-  RefreshTree();
-}
-
-void TFormQuorva::Abrir() {
-  if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameQuorva_) {
-    if (MayReplace(*catalogue)) catalogue->Open();
-    return;
-  }
-  if (!MayReplace(*frameQuorva_)) return;
-  ClearSelection();
-  // The caption names the opened file; a cancelled or failed open keeps the
-  // plan, its caption and, rebuilt, its tree.
-  bool loaded = false;
-  try {
-    loaded = frameQuorva_->Open();
-    if (loaded) ClearReports();
-  } catch (...) {
-    RefreshTree();
-    throw;
-  }
-  if (loaded) SetFileCaption(*frameQuorva_);
+// A new plan has no reports yet; a plan that could not be read stays, its
+// tree rebuilt.
+void TFormQuorva::DocumentReplaced(bool replaced) {
+  if (replaced) ClearReports();
   RefreshTree();
 }
 

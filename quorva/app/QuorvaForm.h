@@ -70,8 +70,6 @@ public:
   RtfView* RichEditRelatorioCustos() const { return richEditCustos_; }
 
   // ---- File commands: by the current frame and page
-  void Novo() override;
-  void Abrir() override;
   void Importar();
 
   // ---- Pages
@@ -106,13 +104,14 @@ public:
   // ---- Project module notices
   void ProductionPosted(int id, int idade) override;
   void ProductionDeleted(int id, int idade) override;
-  void CostTypeChanged(TCostPeriod period, TUnitRule rule) override;
+  void CostTypeChanged(TCostType type, TCostUnit unit) override;
 
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;
 
 protected:
   void PrintDocument() override;
+  void DocumentReplaced(bool replaced) override;
 
 private:
   void BuildMenus();

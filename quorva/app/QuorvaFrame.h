@@ -13,7 +13,7 @@ class QCheckBox;
 class QPushButton;
 class TMarquel;
 
-class TFrameQuorva : public QWidget, public IDocumentFrame {
+class TFrameQuorva : public QWidget, public IMainDocumentFrame {
 public:
   TFrameQuorva(QWidget* parent, TMarquel& marquel);
 
@@ -27,7 +27,7 @@ public:
 
   // "Novo": the template, and the window's caption becomes "Quorva - Novo
   // Projeto".
-  void New();
+  void New() override;
   // The open dialog; true when a file was loaded; the caption is the
   // window's. A file that cannot be read raises and keeps the plan.
   bool Open() override;

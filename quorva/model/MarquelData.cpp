@@ -341,17 +341,17 @@ void TMarquel::cdsQuorvaAfterPost(TDataSet&) {
   Invalidate();
 }
 
-TUnitRule TMarquel::ApplyUnitRule(TCusto* custo) {
-  if (!custo || custo->Unit() != TCostUnit::PorM3) return TUnitRule::Other;
+TCostUnit TMarquel::ApplyUnitRule(TCusto* custo) {
+  if (!custo || custo->Unit() != TCostUnit::PorM3) return TCostUnit::Other;
   if (custo->Type() != TCostType::Unitario) Invalidate();
   custo->SetTipoCusto(kTipoCustoUnitario);
-  return TUnitRule::PerM3;
+  return TCostUnit::PorM3;
 }
 
 void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
   auto* custo = static_cast<TCusto*>(cdsCusto_.CurrentItem());
   if (!dataSet.Editing()) Rebind(cdsCustoAnual_, custo && !dataSet.IsEmpty() ? &custo->CustosAnuais() : nullptr);
-  const TUnitRule rule = ApplyUnitRule(custo);
+  const TCostUnit unit = ApplyUnitRule(custo);
   // While editing the type being chosen is not the one scrolled to; a new
   // record has none.
   if (dataSet.State() == TDataSetState::Browse)
@@ -359,7 +359,7 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
   else if (dataSet.State() == TDataSetState::Insert)
     previousTipoCusto_.clear();
   const bool anual = CostTypeOf(dataSet.FieldByName("TipoCusto").AsString()) == TCostType::Anual;
-  if (mainWindow_) mainWindow_->CostTypeChanged(anual ? TCostPeriod::Annual : TCostPeriod::OneOff, rule);
+  if (mainWindow_) mainWindow_->CostTypeChanged(anual ? TCostType::Anual : TCostType::Unitario, unit);
 }
 
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
@@ -372,17 +372,17 @@ void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
 void TMarquel::cdsCustoAfterPost(TDataSet&) {
   auto* custo = static_cast<TCusto*>(cdsCusto_.CurrentItem());
   if (!custo) return;
-  const TUnitRule rule = ApplyUnitRule(custo);
-  TCostPeriod period = TCostPeriod::Annual;
+  const TCostUnit unit = ApplyUnitRule(custo);
+  TCostType type = TCostType::Anual;
   if (custo->Type() == TCostType::Unitario) {
     custo->CustosAnuais().Clear();
-    period = TCostPeriod::OneOff;
+    type = TCostType::Unitario;
   }
   Rebind(cdsCustoAnual_, &custo->CustosAnuais());
   ShowStored(cdsCusto_);
   // The question is asked once per change of type.
   previousTipoCusto_ = custo->TipoCusto();
-  if (mainWindow_) mainWindow_->CostTypeChanged(period, rule);
+  if (mainWindow_) mainWindow_->CostTypeChanged(type, unit);
   Invalidate();
 }
 

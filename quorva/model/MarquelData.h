@@ -138,8 +138,9 @@ private:
   void CloseAll();
   // The controls show what validation or the calculation stored.
   void ShowStoredPlan();
-  // Enforces "$/M3 is one-off" on the cost; PerM3 when it applied.
-  TUnitRule ApplyUnitRule(TCusto* custo);
+  // Enforces "$/M3 is one-off" on the cost; PorM3 when it applied, else
+  // Other.
+  TCostUnit ApplyUnitRule(TCusto* custo);
   void Invalidate() { calculated_ = false; }
 
   TDataFolders folders_;

@@ -15,7 +15,7 @@ class QPlainTextEdit;
 class QPushButton;
 class TGrovana;
 
-class TFrameSimulation : public QWidget, public IDocumentFrame {
+class TFrameSimulation : public QWidget, public IMainDocumentFrame {
 public:
   TFrameSimulation(QWidget* parent, TGrovana& grovana);
 
@@ -25,7 +25,7 @@ public:
 
   // "Nova": the template, and the window's caption becomes "Tallora - Nova
   // Simulação". The window has asked about a change first.
-  void New();
+  void New() override;
   // "Abrir Simulação"; true when a file was loaded. A file that cannot be
   // read raises and keeps the current simulation.
   bool Open() override;

@@ -301,41 +301,9 @@ void TFormTallora::VisualizarTreeView() {
 
 // ---- File commands
 
-void TFormTallora::Novo() {
-  if (!IsCurrentFrame(frameSimulation_) || !MayReplace(*frameSimulation_)) return;
-  ClearSelection();
-  try {
-    frameSimulation_->New();
-  } catch (...) {
-    RefreshTree();
-    throw;
-  }
+// A simulation that could not be read stays: its tree again.
+void TFormTallora::DocumentReplaced(bool) {
   RefreshTree();
-}
-
-void TFormTallora::Abrir() {
-  if (IDocumentFrame* catalogue = FileFrame(); catalogue != frameSimulation_) {
-    if (MayReplace(*catalogue)) catalogue->Open();
-    return;
-  }
-  if (!MayReplace(*frameSimulation_)) return;
-  QTreeWidgetItem* selected = SelectedNode();
-  ClearSelection();
-  bool opened = false;
-  try {
-    opened = frameSimulation_->Open();
-  } catch (...) {
-    // The previous simulation stays: its tree again.
-    RefreshTree();
-    throw;
-  }
-  if (opened) {
-    SetFileCaption(*frameSimulation_);
-    RefreshTree();
-  } else if (selected) {
-    const QSignalBlocker blocker(Tree());
-    Tree()->setCurrentItem(selected);
-  }
 }
 
 // From the data-entry page the report is calculated first.

@@ -68,8 +68,6 @@ public:
   TFormGraphic* ChartWindow() const { return chart_.get(); }
 
   // ---- Commands (menus, toolbars)
-  void Novo() override;
-  void Abrir() override;
   // To the results page through the "Calcular" road.
   void ShowResults();
   void MenuVisualizarSimulacaoClick();
@@ -94,6 +92,7 @@ public:
 
 protected:
   void PrintDocument() override;
+  void DocumentReplaced(bool replaced) override;
 
 private:
   void BuildMenus();

@@ -24,6 +24,7 @@
 #include <string>
 #include <vector>
 
+#include "forms/DocumentFrame.h"
 #include "forms/MainWindow.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
@@ -35,6 +36,22 @@
 #include "widgets/gbOutPanel.h"
 
 namespace {
+
+// A document that never changes; "Novo" notes the text its edit shows.
+class Document : public QWidget, public IMainDocumentFrame {
+public:
+  explicit Document(std::vector<std::string>& journal) : journal_(journal) {}
+  void New() override { journal_.push_back("novo " + findChild<QLineEdit*>("Edit")->text().toStdString()); }
+  bool Open() override { return false; }
+  bool Save() override { return false; }
+  bool SaveAs() override { return false; }
+  bool Changed() override { return false; }
+  std::string SaveQuestion() const override { return {}; }
+  std::string Path() const override { return {}; }
+
+private:
+  std::vector<std::string>& journal_;
+};
 
 class Window : public TMainWindow {
 public:
@@ -68,7 +85,9 @@ public:
                                   {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
                                   {kHideItems, I::Itens, items}}});
     AddItemsArea(entry);
-    first = AddFrame(new QWidget, "FrameFirst");
+    auto* document = AddFrame(new Document(journal), "FrameFirst");
+    first = document;
+    SetDocumentFrames(document, {});
     edit = new QLineEdit(first);
     edit->setObjectName("Edit");
     second = AddFrame(new QWidget, "FrameSecond");
@@ -85,13 +104,12 @@ public:
     SetDocumentCaption("Nova Simulação");
   }
 
-  void Novo() override { journal.push_back("novo " + edit->text().toStdString()); }
-  void Abrir() override {}
   void PrintDocument() override {
     ShowPage(1);
     journal.push_back("printed");
   }
 
+  void DocumentReplaced(bool) override {}
   void PageChanging(int page, bool& allow) override {
     journal.push_back("changing " + std::to_string(page));
     if (refuse) throw EAbort();

@@ -12,7 +12,6 @@
 #include "platform/gui/Controls.h"
 #include "platform/gui/Dialogs.h"
 #include "platform/gui/InputHub.h"
-#include "platform/gui/PrintService.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -51,8 +50,7 @@ TEST(QtFileFilter, PairsBecomeQtEntries) {
 TEST(QtDialogs, OpenFileGivesTheDialogItsSettingsAndReturnsTheChoice) {
   TempDir dir;
   WriteFileBytes(dir / "Produtos.dat", "x");
-  TPrintService printer;
-  TQtDialogs dialogs(printer);
+  TQtDialogs dialogs;
   FileDialogOptions options;
   options.title = "Abrir Cat\xC3\xA1logo de Produtos";
   options.filter = "Data Files (*.dat)|*.dat|All Files (*.*)|*.*";
@@ -86,8 +84,7 @@ TEST(QtDialogs, OpenFileGivesTheDialogItsSettingsAndReturnsTheChoice) {
 
 TEST(QtDialogs, SaveFileAsksBeforeOverwritingOnlyWhenTold) {
   TempDir dir;
-  TPrintService printer;
-  TQtDialogs dialogs(printer);
+  TQtDialogs dialogs;
   FileDialogOptions options;
   options.title = "Salvar Produtos";
   options.initialDir = dir.Dir();
@@ -110,8 +107,7 @@ TEST(QtDialogs, SaveFileAsksBeforeOverwritingOnlyWhenTold) {
 }
 
 TEST(QtDialogs, QuestionsAnswerWithTheButtonPressed) {
-  TPrintService printer;
-  TQtDialogs dialogs(printer);
+  TQtDialogs dialogs;
   auto press = [](const char* text) {
     WhenModal([text](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
@@ -150,8 +146,7 @@ TEST(QtDialogs, TheCaptureIsGivenUpBeforeADialogOpens) {
   control.show();
   SetCapture(&control);
   ASSERT_EQ(GetCapture(), &control);
-  TPrintService printer;
-  TQtDialogs dialogs(printer);
+  TQtDialogs dialogs;
   TControl* holderWhileOpen = &control;
   WhenModal([&](QWidget* modal) {
     holderWhileOpen = GetCapture();

@@ -14,7 +14,9 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/gui/Dialogs.h"
 #include "platform/gui/PrintService.h"
+#include "platform/services/DocumentFolder.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/Modal.h"
@@ -31,9 +33,9 @@ void Fill(QTextDocument& doc) {
 
 TEST(PrintService, PrintsToAPdfFileWithTheTitle) {
   TempDir dir;
-  TPrintService service;
   ScriptedDialogs dialogs;
-  service.SetDialogs(&dialogs);
+  TDocumentFolder documents;
+  TPrintService service(dialogs, documents);
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
   ASSERT_TRUE(service.ToFile());
 
@@ -66,9 +68,9 @@ TEST(PrintService, PrintsToAPdfFileWithTheTitle) {
 
 TEST(PrintService, EveryPrintToAFileAsksForItAndACancelledOneWritesNothing) {
   TempDir dir;
-  TPrintService service;
   ScriptedDialogs dialogs;
-  service.SetDialogs(&dialogs);
+  TDocumentFolder documents;
+  TPrintService service(dialogs, documents);
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
   QTextDocument doc;
   Fill(doc);
@@ -109,7 +111,12 @@ TEST(PrintService, EveryPrintToAFileAsksForItAndACancelledOneWritesNothing) {
 TEST(PrintService, TheSetUpDialogChoosesAndPrintsNothing) {
   TempDir dir;
   WriteFileBytes(dir / "anterior.pdf", "anterior");
-  TPrintService service;
+  // The Qt set-up dialog, as the program's dialogs run it.
+  TPrintService* printer = nullptr;
+  TQtDialogs dialogs([&](QWidget* parent) { return printer->RunSetupDialog(parent); });
+  TDocumentFolder documents;
+  TPrintService service(dialogs, documents);
+  printer = &service;
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
   service.Printer().setOutputFileName(QString::fromStdString(dir / "anterior.pdf"));
   QString title, ok;
@@ -136,7 +143,9 @@ TEST(PrintService, TheSetUpDialogChoosesAndPrintsNothing) {
 
 TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
   TempDir dir;
-  TPrintService service;
+  ScriptedDialogs dialogs;
+  TDocumentFolder documents;
+  TPrintService service(dialogs, documents);
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
   service.Printer().setOutputFileName(QString::fromStdString(dir / "largo.pdf"));
   // A4 less two 1.5 cm margins: 180 mm by 267 mm at 96 dpi.
@@ -156,8 +165,6 @@ TEST(PrintService, AWideTableIsPrintedScaledToThePage) {
   const QSizeF page = service.PrintCopy(doc)->pageSize();
   EXPECT_GE(page.width(), 1200);
   EXPECT_NEAR(page.height() / page.width(), fits.height() / fits.width(), 1e-9);
-  ScriptedDialogs dialogs;
-  service.SetDialogs(&dialogs);
   dialogs.AnswerFile(dir / "largo.pdf");
   EXPECT_TRUE(service.Print(doc, "Largo"));
   EXPECT_GT(std::filesystem::file_size(dir / "largo.pdf"), 100u);

@@ -20,6 +20,7 @@ using namespace std::string_literals;
 #include "platform/gui/PrintService.h"
 #include "platform/richedit/RtfView.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/services/DocumentFolder.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -120,9 +121,9 @@ TEST(RtfView, SavesTheBytesItLoaded) {
 
 TEST(RtfView, PrintsToAPdfWithTheTitle) {
   TempDir dir;
-  TPrintService service;
   ScriptedDialogs dialogs;
-  service.SetDialogs(&dialogs);
+  TDocumentFolder documents;
+  TPrintService service(dialogs, documents);
   dialogs.AnswerFile(dir / "relatorio.pdf");
   service.Printer().setOutputFormat(QPrinter::PdfFormat);
   RtfView view;

@@ -2,7 +2,6 @@
 // the path handed on, and the document folder remembering it.
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -96,12 +95,10 @@ TEST(FileDialogs, ADocumentDialogStartsInTheDocumentFolderAndRemembersIt) {
 TEST(FileDialogs, AFailedSaveRemembersNothing) {
   TDocumentFolder documents("/trabalho");
   ScriptedDialogs dialogs;
-  const std::function<bool(const std::string&)> fails = [](const std::string&) { return false; };
-  const std::function<bool(const std::string&)> succeeds = [](const std::string&) { return true; };
   dialogs.AnswerFile("/falta/r.pdf");
-  EXPECT_FALSE(SaveWithDialog(&dialogs, {.documents = &documents}, fails));
+  EXPECT_FALSE(SaveWithDialogChecked(&dialogs, {.documents = &documents}, [](const std::string&) { return false; }));
   EXPECT_EQ(documents.Folder(), "/trabalho");
   dialogs.AnswerFile("/pdf/r.pdf");
-  EXPECT_TRUE(SaveWithDialog(&dialogs, {.documents = &documents}, succeeds));
+  EXPECT_TRUE(SaveWithDialogChecked(&dialogs, {.documents = &documents}, [](const std::string&) { return true; }));
   EXPECT_EQ(documents.Folder(), "/pdf");
 }

@@ -17,7 +17,7 @@ namespace {
 class CustoFrameTest : public QuorvaFramesTest {
 protected:
   CustoFrameTest() {
-    mainWindow.costTypeChanged = [this](TCostPeriod period, TUnitRule rule) { frame->CostTypeChanged(period, rule); };
+    mainWindow.costTypeChanged = [this](TCostType type, TCostUnit unit) { frame->CostTypeChanged(type, unit); };
   }
   QModelIndex Cell(int row, int column) const { return grid->model()->index(row, column); }
   bool Editable(int row, int column) const { return grid->model()->flags(Cell(row, column)) & Qt::ItemIsEditable; }

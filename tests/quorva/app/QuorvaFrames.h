@@ -14,6 +14,7 @@
 
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
+#include "tests/quorva/app/FormerCostNames.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -24,13 +25,13 @@ class DbGrid;
 // handed on.
 struct RecordingWindow : IQuorvaNotifications {
   std::vector<std::string> calls;
-  std::function<void(TCostPeriod, TUnitRule)> costTypeChanged;
+  std::function<void(TCostType, TCostUnit)> costTypeChanged;
   void ProductionPosted(int id, int idade) override { calls.push_back(Call("posted", id, idade)); }
   void ProductionDeleted(int id, int idade) override { calls.push_back(Call("deleted", id, idade)); }
-  void CostTypeChanged(TCostPeriod period, TUnitRule rule) override {
-    calls.push_back(std::string("cost ") + (period == TCostPeriod::OneOff ? "one-off" : "annual") +
-                    (rule == TUnitRule::PerM3 ? " $/M3" : " other"));
-    if (costTypeChanged) costTypeChanged(period, rule);
+  void CostTypeChanged(TCostType type, TCostUnit unit) override {
+    calls.push_back(std::string("cost ") + (type == TCostType::Unitario ? "one-off" : "annual") +
+                    (unit == TCostUnit::PorM3 ? " $/M3" : " other"));
+    if (costTypeChanged) costTypeChanged(type, unit);
   }
   static std::string Call(const char* what, int a, int b) {
     return std::string(what) + " " + std::to_string(a) + " " + std::to_string(b);

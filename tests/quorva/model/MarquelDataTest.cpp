@@ -15,14 +15,14 @@
 namespace {
 
 using Pairs = std::vector<std::pair<int, int>>;
-using CostType = std::pair<TCostPeriod, TUnitRule>;
+using CostType = std::pair<TCostType, TCostUnit>;
 
 struct SpyNotifications : IQuorvaNotifications {
   std::vector<std::pair<int, int>> posted, deleted;
   std::vector<CostType> costTypes;
   void ProductionPosted(int id, int idade) override { posted.emplace_back(id, idade); }
   void ProductionDeleted(int id, int idade) override { deleted.emplace_back(id, idade); }
-  void CostTypeChanged(TCostPeriod period, TUnitRule rule) override { costTypes.emplace_back(period, rule); }
+  void CostTypeChanged(TCostType type, TCostUnit unit) override { costTypes.emplace_back(type, unit); }
 };
 
 std::string SavePlanFile(const std::string& path, const std::string& filename, const std::string& descricao,
@@ -204,9 +204,9 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   EXPECT_EQ(marquel.PreviousTipoCusto(), "Anual");
   EXPECT_EQ(marquel.cdsCustoAnual().RecordCount(), 2);
   c.Next();
-  EXPECT_EQ(spy.costTypes, (std::vector<CostType>{{TCostPeriod::OneOff, TUnitRule::PerM3},
-                                                  {TCostPeriod::Annual, TUnitRule::Other},
-                                                  {TCostPeriod::OneOff, TUnitRule::Other}}));
+  EXPECT_EQ(spy.costTypes, (std::vector<CostType>{{TCostType::Unitario, TCostUnit::PorM3},
+                                                  {TCostType::Anual, TCostUnit::Other},
+                                                  {TCostType::Unitario, TCostUnit::Other}}));
 
   // "Anual" to "Unitario": No keeps the entries, also after a column enter.
   c.SetRecNo(2);
@@ -225,7 +225,7 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   Edit(c, "Custo", 70.0);
   EXPECT_EQ(dialogs.Prompts().size(), 2u);
   EXPECT_EQ(custos[1].CustosAnuais().Count(), 0);
-  EXPECT_EQ(spy.costTypes.back(), CostType(TCostPeriod::OneOff, TUnitRule::Other));
+  EXPECT_EQ(spy.costTypes.back(), CostType(TCostType::Unitario, TCostUnit::Other));
 
   // A new "$/m3" cost posted as "Anual" is stored one-off.
   c.Append();
@@ -234,7 +234,7 @@ TEST_F(MarquelTest, CostTypeRulesAndTheirNotices) {
   c.FieldByName("TipoCusto").SetAsString("Anual");
   c.Post();
   EXPECT_EQ(custos[3].TipoCusto(), "Unitario");
-  EXPECT_EQ(spy.costTypes.back(), CostType(TCostPeriod::OneOff, TUnitRule::PerM3));
+  EXPECT_EQ(spy.costTypes.back(), CostType(TCostType::Unitario, TCostUnit::PorM3));
   EXPECT_EQ(marquel.cdsCustoAnual().Collection(), &custos[3].CustosAnuais());
 }
 
@@ -279,7 +279,7 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   marquel.CopyCostToCustos(3);
   ASSERT_EQ(plan.Custos().Count(), 5);
   EXPECT_EQ(std::tuple(plan.Custos()[3].Nome(), plan.Custos()[3].Custo()), std::tuple("Adubacao", 120.0));
-  EXPECT_EQ(spy.costTypes.back(), CostType(TCostPeriod::OneOff, TUnitRule::PerM3));
+  EXPECT_EQ(spy.costTypes.back(), CostType(TCostType::Unitario, TCostUnit::PorM3));
   EXPECT_EQ(marquel.cdsCusto().State(), TDataSetState::Browse);
   EXPECT_FALSE(marquel.Calculated());
 }

@@ -1,9 +1,16 @@
 #include "tests/support/gui/GuiSupport.h"
 
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
 #include <QApplication>
+#include <QComboBox>
 #include <QCoreApplication>
+#include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QScreen>
 #include <QTest>
+#include <QTextEdit>
 #include <algorithm>
 #include <exception>
 
@@ -109,6 +116,19 @@ void Show(QWidget& window) {
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+std::vector<std::string> ControlsMeeting(const QWidget& root, const QRect& r) {
+  std::vector<std::string> met;
+  for (QWidget* w : root.findChildren<QWidget*>()) {
+    const bool control = qobject_cast<QLineEdit*>(w) || qobject_cast<QPlainTextEdit*>(w) ||
+                         qobject_cast<QTextEdit*>(w) || qobject_cast<QAbstractSpinBox*>(w) ||
+                         qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w) ||
+                         qobject_cast<QAbstractButton*>(w);
+    if (!control || !w->isVisible() || !QRect(w->mapToGlobal(QPoint(0, 0)), w->size()).intersects(r)) continue;
+    met.push_back((w->objectName().isEmpty() ? QString(w->metaObject()->className()) : w->objectName()).toStdString());
+  }
+  return met;
 }
 
 void Type(QWidget* edit, const std::string& text) {

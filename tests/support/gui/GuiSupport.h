@@ -45,6 +45,10 @@ W* Find(const QWidget& root, const char* name) {
   EXPECT_NE(w, nullptr) << name;
   return w;
 }
+// The names (object name, else class name) of the visible edits, spin and
+// combo boxes, item views and buttons in root whose screen rectangle meets
+// the screen rectangle r.
+std::vector<std::string> ControlsMeeting(const QWidget& root, const QRect& r);
 // Types into an edit as a user: focus, select all, keys.
 void Type(QWidget* edit, const std::string& text);
 // Each character to whichever control has the focus then, as typing does.

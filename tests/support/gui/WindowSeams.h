@@ -13,22 +13,24 @@
 #include "tests/support/Fakes.h"
 
 struct FakeWindowSeams {
-  explicit FakeWindowSeams(const std::string& workDir) : documents(workDir) {
-    printService.SetDialogs(&dialogs);
-    printService.SetDocumentFolder(&documents);
-  }
+  explicit FakeWindowSeams(const std::string& workDir) : documents(workDir) {}
   FakeWindowSeams(const FakeWindowSeams&) = delete;
   FakeWindowSeams& operator=(const FakeWindowSeams&) = delete;
 
   // Closing the window does not end the test program.
   TWindowSeams Seams(const std::string& exeDir) {
-    return TWindowSeams{dialogs, presenter, shell, printService, documents, exeDir};
+    return TWindowSeams{.Dialogs = dialogs,
+                        .ErrorPresenter = presenter,
+                        .Shell = shell,
+                        .PrintService = printService,
+                        .Documents = documents,
+                        .ExeDir = exeDir};
   }
 
   ScriptedDialogs dialogs;
   TDialogExceptionHandler handler{dialogs};
   RecordingPresenter presenter;
   RecordingShell shell;
-  TPrintService printService;
   TDocumentFolder documents;
+  TPrintService printService{dialogs, documents};
 };
