@@ -87,7 +87,7 @@ void LoadComponent(const std::string& fileName, TComponent& root) {
   }
   const std::string image = ReadFile(fileName, std::string::npos);
   try {
-    ReadComponentImage(image, root);
+    if (ReadComponentImage(image, root) != image.size()) throw EReadError(kMsgDataAfterEnd);
   } catch (const EReadError& e) {
     throw EReadError(kMsgDamagedFile1 + ExtractFileName(fileName) + kMsgDamagedFile2 + "\n" +
                      PrintableText(e.Message()));

@@ -46,10 +46,12 @@ void SaveComponent(const std::string& fileName, const TComponent& root);
 // class), then kMsgWrongStoredClass and the class name on a line of its own.
 // A damaged file raises EReadError: kMsgDamagedFile1, the bare file name,
 // kMsgDamagedFile2, then the reader's text (in printable characters) on a
-// line of its own.
+// line of its own. Bytes after the root's image make the file damaged
+// (kMsgDataAfterEnd), after the root was read.
 void LoadComponent(const std::string& fileName, TComponent& root);
 inline constexpr const char* kMsgDamagedFile1 = "Não foi possível ler o arquivo \"";
 inline constexpr const char* kMsgDamagedFile2 = "\": o arquivo está danificado ou incompleto.";
+inline constexpr const char* kMsgDataAfterEnd = "Dados inesperados após o fim do objeto";
 
 // Skips the first 5 bytes (signature and length byte) and compares the next
 // ones with the class name, case-sensitively; a mismatch or a short file

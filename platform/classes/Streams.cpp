@@ -1,5 +1,6 @@
 #include "platform/classes/Streams.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 #include <limits>
@@ -7,6 +8,7 @@
 #include "platform/classes/Classes.h"
 #include "platform/rtl/CodePage.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SysUtils.h"
 
 // ---- 80-bit real codec ----
 
@@ -219,6 +221,7 @@ public:
   explicit ImageReader(std::string_view image) : data_(image) {}
 
   std::size_t Remaining() const { return data_.size() - pos_; }
+  std::size_t Position() const { return pos_; }
 
   std::uint8_t Byte() {
     if (Remaining() < 1) throw EReadError(kMsgStreamRead);
@@ -280,13 +283,20 @@ public:
 private:
   [[noreturn]] static void BadValue() { throw EReadError(kMsgInvalidPropertyValue); }
 
+  // A name read from the image: printable, on one line, cut to kMaxShownNameLength.
+  static std::string ShownName(std::string_view name) {
+    std::string text = Cp1252ToUtf8(name);
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, '?');
+    return PrintableText(text, kMaxShownNameLength);
+  }
+
   void Property(TPersistent& obj, int depth) {
     const std::string_view name = ShortString();
     const PropertyInfo* p = obj.Class().Find(name);
-    if (!p)
-      throw EReadError("Error reading " + obj.ClassName() + "." + Cp1252ToUtf8(name) + ": Property does not exist");
+    if (!p) throw EReadError(kMsgErrorReading + obj.ClassName() + "." + ShownName(name) + kMsgPropertyMissing);
     if (!p->IsCollection() && !p->set)
-      throw EReadError("Error reading " + obj.ClassName() + "." + p->name + ": Property is read-only");
+      throw EReadError(kMsgErrorReading + obj.ClassName() + "." + p->name + kMsgPropertyReadOnly);
 
     const std::uint8_t tag = Byte();
     switch (p->kind) {
@@ -342,7 +352,7 @@ private:
 
 }  // namespace
 
-void ReadComponentImage(std::string_view image, TComponent& root) {
+std::size_t ReadComponentImage(std::string_view image, TComponent& root) {
   ImageReader r(image);
   if (r.Bytes(kFilerSignature.size()) != kFilerSignature) throw EReadError(kMsgInvalidStreamFormat);
   r.ShortString();  // class name: checked by the caller when it matters
@@ -350,4 +360,5 @@ void ReadComponentImage(std::string_view image, TComponent& root) {
   r.Properties(root, 0);
   // The roots have no children: the list of children must be empty.
   if (r.Byte() != static_cast<std::uint8_t>(TValueType::vaNull)) throw EReadError(kMsgInvalidStreamFormat);
+  return r.Position();
 }

@@ -11,6 +11,7 @@
 // memory.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -36,9 +37,15 @@ enum class TValueType : std::uint8_t {
 
 inline constexpr std::string_view kFilerSignature = "TPF0";
 
-inline constexpr const char* kMsgInvalidStreamFormat = "Invalid stream format";
-inline constexpr const char* kMsgStreamRead = "Stream read error";
-inline constexpr const char* kMsgInvalidPropertyValue = "Invalid property value";
+inline constexpr const char* kMsgInvalidStreamFormat = "Formato de arquivo inválido";
+inline constexpr const char* kMsgStreamRead = "Fim inesperado do arquivo";
+inline constexpr const char* kMsgInvalidPropertyValue = "Valor de propriedade inválido";
+// "Erro ao ler TX.Nome" and one of these.
+inline constexpr const char* kMsgErrorReading = "Erro ao ler ";
+inline constexpr const char* kMsgPropertyMissing = ": a propriedade não existe";
+inline constexpr const char* kMsgPropertyReadOnly = ": a propriedade é somente leitura";
+// A property name from the image is shown in at most this many characters.
+inline constexpr std::size_t kMaxShownNameLength = 64;
 
 // Collections nested deeper than this in an image are rejected.
 inline constexpr int kMaxStreamNesting = 32;
@@ -61,5 +68,6 @@ std::string WriteComponentImage(const TComponent& root);
 // the component name is given to the root. Properties absent from the image
 // keep their values; a collection stored with items is emptied and refilled
 // with Ids restarting from 0, one stored empty is left as it was. A damaged
-// image raises EReadError, keeping what was read before the fault.
-void ReadComponentImage(std::string_view image, TComponent& root);
+// image raises EReadError, keeping what was read before the fault. Returns
+// the size of the image read; the bytes after it are not looked at.
+std::size_t ReadComponentImage(std::string_view image, TComponent& root);

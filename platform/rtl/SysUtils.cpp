@@ -595,7 +595,9 @@ std::size_t Utf8Length(std::string_view s) {
   return n;
 }
 
-std::string PrintableText(std::string_view text) {
+std::string PrintableText(std::string_view text, std::size_t maxChars) {
+  if (maxChars != std::string_view::npos && Utf8Length(text) > maxChars)
+    return maxChars == 0 ? std::string() : PrintableText(Utf8Left(text, maxChars - 1)) + "…";
   std::string out;
   std::size_t pos = 0;
   char32_t cp = 0;

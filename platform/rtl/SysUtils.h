@@ -101,8 +101,9 @@ int CompareText(std::string_view a, std::string_view b);
 bool Utf8Next(std::string_view s, std::size_t& pos, char32_t& cp);
 void Utf8Append(std::string& out, char32_t cp);
 // The text with every control character (other than a line break), invalid
-// byte and U+FFFD shown as "?".
-std::string PrintableText(std::string_view text);
+// byte and U+FFFD shown as "?". Longer than maxChars code points, it is cut
+// to maxChars with "…" as the last one.
+std::string PrintableText(std::string_view text, std::size_t maxChars = std::string_view::npos);
 // Code points; an invalid byte counts as one.
 std::size_t Utf8Length(std::string_view s);
 // The first `chars` code points, never splitting a sequence.

@@ -195,13 +195,13 @@ TEST_F(PersistFiles, ClassCheckRefusesForeignFilesAndLeavesTheRootUntouched) {
   Put(Path("x.dat"), "XXXX\x01TProductPersist" + H({0}) + S("ProductCollection") + H({0x0E, 0, 0, 0}));
   EXPECT_NO_THROW(CheckStoredClass(Path("x.dat"), "TProductPersist"));
   const std::string damaged = kMsgDamagedFile1 + std::string("x.dat") + kMsgDamagedFile2 + "\n";
-  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), damaged + kMsgInvalidStreamFormat);
+  EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }), damaged + "Formato de arquivo inválido");
   EXPECT_NO_THROW(CheckStoredClass(formulas, "TFormulaPersist"));
 
   // A name read from the file is shown in printable characters.
   Put(Path("x.dat"), header + H({0}) + S("Fil\x01\x1b") + H({2, 0, 0, 0}));
   EXPECT_EQ(Message<EReadError>([&] { LoadComponent(Path("x.dat"), root); }),
-            damaged + "Error reading TProductPersist.Fil??: Property does not exist");
+            damaged + "Erro ao ler TProductPersist.Fil??: a propriedade não existe");
 }
 
 TEST_F(PersistFiles, MissingAndUnreadableFilesRaiseFileErrorsWithThePath) {

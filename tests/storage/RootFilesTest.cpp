@@ -3,6 +3,7 @@
 // each names when it reads one of another.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -44,6 +45,20 @@ struct RootCase {
   friend void PrintTo(const RootCase& c, std::ostream* os) { *os << c.className; }
 };
 
+// The message of reading bytes as the file "X.dat"; "no error" when they read.
+std::string ReadMessage(const RootCase& c, const std::string& bytes) {
+  TempDir dir;
+  WriteFileBytes(dir / "X.dat", bytes);
+  try {
+    c.load(dir / "X.dat");
+  } catch (const EReadError& e) {
+    return e.Message();
+  }
+  return "no error";
+}
+
+const std::string kDamaged = "Não foi possível ler o arquivo \"X.dat\": o arquivo está danificado ou incompleto.\n";
+
 class RootFiles : public ::testing::TestWithParam<RootCase> {};
 
 TEST_P(RootFiles, HeadOfTheImageIsTheFormatsBytes) {
@@ -73,6 +88,37 @@ TEST_P(RootFiles, AFileOfAnotherKindIsNamedWithTheKindExpected) {
     EXPECT_EQ(e.Message(), "Não foi possível ler o arquivo \"Outro.dat\": não é um arquivo de " + std::string(c.kind) +
                                ".\nArquivo não contém o objeto do tipo: " + c.className);
   }
+}
+
+TEST_P(RootFiles, DamagedFilesAreExplainedInPortuguese) {
+  const RootCase& c = GetParam();
+  const std::string image = c.image(false);
+  const std::string filename = S("Filename");
+  const std::size_t at = image.find(filename);
+  auto named = [&](const std::string& name) { return image.substr(0, at) + name + image.substr(at + filename.size()); };
+  const std::string property = std::string("Erro ao ler ") + c.className + ".";
+
+  EXPECT_EQ(ReadMessage(c, image.substr(0, image.size() - 1)), kDamaged + "Fim inesperado do arquivo");
+  EXPECT_EQ(ReadMessage(c, named(S("Filenome"))), kDamaged + property + "Filenome: a propriedade não existe");
+  std::string integer = image;
+  integer[at + filename.size()] = 0x02;
+  EXPECT_EQ(ReadMessage(c, integer), kDamaged + "Valor de propriedade inválido");
+  // A damaged length byte makes a name of raw bytes: at most 64 characters are shown, on one line.
+  EXPECT_EQ(ReadMessage(c, named(S("\n\r" + std::string(198, '\x01')))),
+            kDamaged + property + std::string(63, '?') + "…: a propriedade não existe");
+}
+
+TEST_P(RootFiles, BytesAfterTheEndOfTheRootMakeTheFileDamaged) {
+  const RootCase& c = GetParam();
+  const std::string image = c.image(true);
+  EXPECT_EQ(ReadMessage(c, image), "no error");
+  EXPECT_EQ(ReadMessage(c, image + H({0})), kDamaged + "Dados inesperados após o fim do objeto");
+
+  // A length of Filename that swallows the collection's name and tag: its
+  // empty list then reads as the ends of the properties and of the children.
+  std::string swallowed = c.image(false);
+  swallowed[16 + std::strlen(c.className)] = static_cast<char>(std::strlen("X.dat") + 2 + std::strlen(c.collection));
+  EXPECT_EQ(ReadMessage(c, swallowed), kDamaged + "Dados inesperados após o fim do objeto");
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -483,7 +483,7 @@ TEST(ComponentStream, ReaderMergesIntoTheExistingRoot) {
   const std::string image = "TPF0" + S("TGrove") + S("Raiz") + S("RATIO") + H({3, 0x10, 0x27}) + S("trunks") +
                             H({0x0E, 2, 4, 1}) + S("branches") + H({0x0E, 1}) + S("leaves") + H({0x0E, 1, 0, 0}) +
                             H({0, 0}) + H({0, 0}) + H({0, 0}) + H({0xAB, 0xCD});
-  ReadComponentImage(image, g);
+  EXPECT_EQ(ReadComponentImage(image, g), image.size() - 2);
   EXPECT_EQ(g.Name(), "Raiz");
   EXPECT_EQ(g.Ratio(), 10000.0);
   ASSERT_EQ(g.Trunks().Count(), 1);
@@ -493,31 +493,35 @@ TEST(ComponentStream, ReaderMergesIntoTheExistingRoot) {
 
 TEST(ComponentStream, DamagedImagesRaiseReadErrors) {
   const std::string trunks = S("Trunks") + H({0x0E, 0});
+  const std::string cut = "Fim inesperado do arquivo", format = "Formato de arquivo inválido",
+                    wrong = "Valor de propriedade inválido";
   struct Case {
     const char* what;
     std::string image;
     std::string message;
   } cases[] = {
-      {"empty", "", kMsgStreamRead},
-      {"signature", "TPF1" + S("TGrove") + H({0}) + trunks + H({0, 0}), kMsgInvalidStreamFormat},
-      {"unknown property", GroveImage(S("Colour") + H({2, 1})), "Error reading TGrove.Colour: Property does not exist"},
-      {"read-only property", GroveImage(S("total") + H({2, 1})), "Error reading TGrove.Total: Property is read-only"},
+      {"empty", "", cut},
+      {"signature", "TPF1" + S("TGrove") + H({0}) + trunks + H({0, 0}), format},
+      {"unknown property", GroveImage(S("Colour") + H({2, 1})), "Erro ao ler TGrove.Colour: a propriedade não existe"},
+      {"huge name", GroveImage(S("Fil" + std::string(197, '\x9D')) + H({2, 1})),
+       "Erro ao ler TGrove.Fil" + std::string(60, '?') + "…: a propriedade não existe"},
+      {"read-only property", GroveImage(S("total") + H({2, 1})),
+       "Erro ao ler TGrove.Total: a propriedade é somente leitura"},
       {"read-only item Id", GroveImage(S("Trunks") + H({0x0E, 1}) + S("Id") + H({2, 0, 0, 0})),
-       "Error reading TTrunk.Id: Property is read-only"},
-      {"string on a Double", GroveImage(S("Ratio") + H({6, 1, 'x'})), kMsgInvalidPropertyValue},
-      {"real on an Integer", GroveImage(S("Level") + H({5}) + Ext(1.0)), kMsgInvalidPropertyValue},
-      {"boolean on an Integer", GroveImage(S("Level") + H({9})), kMsgInvalidPropertyValue},
-      {"integer on a string", GroveImage(S("Note") + H({2, 1})), kMsgInvalidPropertyValue},
-      {"identifier on a string", GroveImage(S("Note") + H({7}) + S("x")), kMsgInvalidPropertyValue},
-      {"list on a collection", GroveImage(S("Trunks") + H({1, 0})), kMsgInvalidPropertyValue},
-      {"collection on a Double", GroveImage(S("Ratio") + H({0x0E, 0})), kMsgInvalidPropertyValue},
-      {"item without list begin", GroveImage(S("Trunks") + H({0x0E, 5, 0, 0})), kMsgInvalidStreamFormat},
-      {"huge long text", GroveImage(S("Note") + H({0x0C, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'})), kMsgStreamRead},
-      {"long text past the end", GroveImage(S("Note") + H({0x0C, 5, 0, 0, 0, 'a'})), kMsgStreamRead},
-      {"unnormal real", GroveImage(S("Ratio") + H({5, 0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F})),
-       kMsgInvalidPropertyValue},
-      {"child component", "TPF0" + S("TGrove") + H({0}) + trunks + H({0, 1}), kMsgInvalidStreamFormat},
-      {"no end of children", "TPF0" + S("TGrove") + H({0}) + trunks + H({0}), kMsgStreamRead},
+       "Erro ao ler TTrunk.Id: a propriedade é somente leitura"},
+      {"string on a Double", GroveImage(S("Ratio") + H({6, 1, 'x'})), wrong},
+      {"real on an Integer", GroveImage(S("Level") + H({5}) + Ext(1.0)), wrong},
+      {"boolean on an Integer", GroveImage(S("Level") + H({9})), wrong},
+      {"integer on a string", GroveImage(S("Note") + H({2, 1})), wrong},
+      {"identifier on a string", GroveImage(S("Note") + H({7}) + S("x")), wrong},
+      {"list on a collection", GroveImage(S("Trunks") + H({1, 0})), wrong},
+      {"collection on a Double", GroveImage(S("Ratio") + H({0x0E, 0})), wrong},
+      {"item without list begin", GroveImage(S("Trunks") + H({0x0E, 5, 0, 0})), format},
+      {"huge long text", GroveImage(S("Note") + H({0x0C, 0xFF, 0xFF, 0xFF, 0x7F, 'a', 'b'})), cut},
+      {"long text past the end", GroveImage(S("Note") + H({0x0C, 5, 0, 0, 0, 'a'})), cut},
+      {"unnormal real", GroveImage(S("Ratio") + H({5, 0, 0, 0, 0, 0, 0, 0, 0x40, 0xFF, 0x3F})), wrong},
+      {"child component", "TPF0" + S("TGrove") + H({0}) + trunks + H({0, 1}), format},
+      {"no end of children", "TPF0" + S("TGrove") + H({0}) + trunks + H({0}), cut},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
@@ -589,6 +593,6 @@ TEST(ComponentStream, NestingIsBounded) {
   EXPECT_EQ(WriteComponentImage(ok), nested(kMaxStreamNesting - 1));
 
   TNodeRoot deep;
-  EXPECT_EQ(ReadError([&] { ReadComponentImage(nested(kMaxStreamNesting), deep); }), kMsgInvalidStreamFormat);
-  EXPECT_EQ(ReadError([&] { ReadComponentImage(nested(100000), deep); }), kMsgInvalidStreamFormat);
+  EXPECT_EQ(ReadError([&] { ReadComponentImage(nested(kMaxStreamNesting), deep); }), "Formato de arquivo inválido");
+  EXPECT_EQ(ReadError([&] { ReadComponentImage(nested(100000), deep); }), "Formato de arquivo inválido");
 }

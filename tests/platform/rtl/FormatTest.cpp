@@ -241,6 +241,10 @@ TEST(TextHelpers, TrimCaseAndUtf8) {
   EXPECT_EQ(Utf8Length("\xC0\xAF\xED\xA0\x80"), 5u);  // overlong form, surrogate
   EXPECT_EQ(Utf8Left("ção", 2), "çã");
   EXPECT_EQ(Utf8Left("ab", 5), "ab");
+
+  EXPECT_EQ(PrintableText("a\x01\nb\xFF\xC2\x85"), "a?\nb??");
+  EXPECT_EQ(PrintableText("ação", 4), "ação");
+  EXPECT_EQ(PrintableText("ações\x01", 4), "açõ…");  // at most 4 characters, the ellipsis included
 }
 
 TEST(FileNames, PartsAndExistence) {

@@ -190,6 +190,13 @@ TEST_F(GrovanaTest, FailedLoadsLeaveTheDocumentsAsTheyWere) {
   EXPECT_THROW(g.LoadSimulation("Cortado.dat"), EReadError);
   EXPECT_THROW(g.LoadSimulation((exe_ / "Formulas.dat").string()), Exception);
   EXPECT_THROW(g.LoadSimulation("Nenhum.dat"), EFOpenError);
+  // A Filename length of 0xFF that swallows the rest up to a 00 00, and a file with a byte appended.
+  std::string swallowed = ReadFileBytes(exe_ / "Simulation.dat");
+  swallowed[0x22] = '\xFF';
+  WriteFileBytes(work_ / "Engolido.dat", swallowed);
+  EXPECT_THROW(g.LoadSimulation("Engolido.dat"), EReadError);
+  WriteFileBytes(work_ / "Mais.dat", ReadFileBytes(exe_ / "Simulation.dat") + "x");
+  EXPECT_THROW(g.LoadSimulation("Mais.dat"), EReadError);
   EXPECT_EQ(g.CurrentSimulation(), current);
   EXPECT_EQ(g.SimulationRoot().SimulationCollection().Count(), 1);
   EXPECT_EQ(g.SimulationPath(), (exe_ / "Simulation.dat").string());
@@ -200,6 +207,8 @@ TEST_F(GrovanaTest, FailedLoadsLeaveTheDocumentsAsTheyWere) {
   WriteTruncated(exe_ / "Formulas.dat", work_ / "Formulas.dat", 30);
   EXPECT_THROW(g.LoadFormulas("Formulas.dat"), EReadError);
   EXPECT_THROW(g.LoadFormulas((exe_ / "Produtos.dat").string()), Exception);
+  WriteFileBytes(work_ / "Mais.dat", ReadFileBytes(exe_ / "Formulas.dat") + "x");
+  EXPECT_THROW(g.LoadFormulas("Mais.dat"), EReadError);
   EXPECT_EQ(g.cdsProduct().RecordCount(), 4);
   EXPECT_EQ(g.cdsFormula().RecordCount(), 4);
   EXPECT_EQ(g.FormulasPath(), (exe_ / "Formulas.dat").string());
