@@ -40,8 +40,8 @@ protected:
 
 TEST_F(QuorvaGallery, WritesEveryPage) {
   TFrameCusto* costs = nullptr;
-  mainWindow.costTypeChanged = [&](TCostPeriod period, TUnitRule rule) {
-    if (costs) costs->CostTypeChanged(period, rule);
+  mainWindow.costTypeChanged = [&](TCostType type, TCostUnit unit) {
+    if (costs) costs->CostTypeChanged(type, unit);
   };
   WritePage("plan", [&](QWidget* host) { return new TFrameQuorva(host, marquel()); });
   WritePage("productions", [&](QWidget* host) { return new TFrameProducoes(host, marquel()); });

@@ -250,9 +250,9 @@ TEST_F(QuorvaForm, TheTwoCostNodesAreToldApartByTheirPages) {
   w().SelectNode(w().CustosNode());
   EXPECT_TRUE(w().IsCurrentFrame(w().FrameCusto()));
   // The module's cost-type notice reaches the costs page.
-  w().CostTypeChanged(TCostPeriod::Annual, TUnitRule::Other);
+  w().CostTypeChanged(TCostType::Anual, TCostUnit::Other);
   EXPECT_FALSE(w().FrameCusto()->AnnualGrid()->isHidden());
-  w().CostTypeChanged(TCostPeriod::OneOff, TUnitRule::PerM3);
+  w().CostTypeChanged(TCostType::Unitario, TCostUnit::PorM3);
   EXPECT_TRUE(w().FrameCusto()->AnnualGrid()->isHidden());
 }
 

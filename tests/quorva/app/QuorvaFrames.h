@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "quorva/model/CatalogData.h"
+#include "quorva/model/CustoUnit.h"
 #include "quorva/model/MarquelData.h"
-#include "tests/quorva/app/FormerCostNames.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/GuiSupport.h"

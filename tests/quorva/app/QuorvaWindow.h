@@ -15,7 +15,6 @@
 #include "quorva/app/QuorvaForm.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
-#include "tests/quorva/app/FormerCostNames.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tests/support/gui/WindowSeams.h"
