@@ -26,7 +26,8 @@ struct TDataFolders {
   std::string TemplatePath(const std::string& name) const;
 };
 
-// The windows a data module reports to itself.
+// The windows a data module itself talks to: the dialogs report a damaged
+// catalogue and ask its questions, the error window lists faulty entries.
 struct TDataSeams {
   IDialogs& Dialogs;
   IErrorPresenter& ErrorPresenter;
