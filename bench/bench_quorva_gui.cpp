@@ -36,14 +36,16 @@ struct Program {
   Program() {
     const TDataFolders folders{windowbench::Folder(), windowbench::Folder()};
     TApplicationContext& context = *windowbench::Context();
-    const TDataSeams seams{&context.Dialogs(), &errors, &context.Documents()};
+    const TDataSeams seams{context.Dialogs(), errors};
     marquel = std::make_unique<TMarquel>(nullptr, folders, seams);
     catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
     TMainWindowOptions options;
     options.aboutOpener = [] {};
     window = std::make_unique<TFormQuorva>(*marquel, *catalog,
-                                           TWindowSeams{context.Dialogs(), errors, context.Shell(),
-                                                        context.PrintService(), context.Documents(), context.ExeDir()},
+                                           TWindowSeams{{context.Dialogs(), errors, context.Documents()},
+                                                        context.Shell(),
+                                                        context.PrintService(),
+                                                        context.ExeDir()},
                                            options);
     errors.SetMainWindow(window.get());
     window->show();

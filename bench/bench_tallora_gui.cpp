@@ -34,12 +34,14 @@ struct Program {
   Program() {
     TApplicationContext& context = *windowbench::Context();
     grovana = std::make_unique<TGrovana>(nullptr, TDataFolders{windowbench::Folder(), windowbench::Folder()},
-                                         TDataSeams{&context.Dialogs(), &errors, &context.Documents()});
+                                         TDataSeams{context.Dialogs(), errors});
     TMainWindowOptions options;
     options.aboutOpener = [] {};
     window = std::make_unique<TFormTallora>(*grovana,
-                                            TWindowSeams{context.Dialogs(), errors, context.Shell(),
-                                                         context.PrintService(), context.Documents(), context.ExeDir()},
+                                            TWindowSeams{{context.Dialogs(), errors, context.Documents()},
+                                                         context.Shell(),
+                                                         context.PrintService(),
+                                                         context.ExeDir()},
                                             options);
     errors.SetMainWindow(window.get());
     window->show();

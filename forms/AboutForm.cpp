@@ -100,7 +100,7 @@ TFormSobre::TFormSobre(const TAboutContent& content, IShell& shell, IDialogs& di
 
   Rule(this, kFooterTop - 14);
   site_ = MakeLink(siteTarget_, "LabelSite");
-  site_->setFont(StyledFont({siteTarget_.caption, "Arial", kSitePixels, 0, clBlue}));
+  site_->setFont(SmoothPixelFont("Arial", kSitePixels));
   site_->adjustSize();
   site_->move(kMargin, kFooterTop + (kButtonHeight - site_->height()) / 2);
 

@@ -62,12 +62,12 @@ QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton
   return buttons;
 }
 
-DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs* dialogs, const char* name) {
+DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs& dialogs, const char* name) {
   auto* navigator = new DbNavigator(parent, source);
   navigator->setObjectName(name);
   using B = DbNavigator::Button;
   navigator->SetVisibleButtons({B::Prior, B::Next, B::Insert, B::Delete, B::Post});
-  navigator->SetDialogs(dialogs);
+  navigator->SetDialogs(&dialogs);
   return navigator;
 }
 

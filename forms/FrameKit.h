@@ -43,7 +43,7 @@ QHBoxLayout* MakeCheckButtons(QWidget* parent, QPushButton*& verify, QPushButton
 
 // The navigator of the editing frames: prior, next, insert, delete and post.
 // The dialogs ask before a delete.
-DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs* dialogs,
+DbNavigator* MakeEditNavigator(QWidget* parent, TDataSource* source, IDialogs& dialogs,
                                const char* name = "DBNavigator");
 
 // Binds the edit to the field ("" unbinds it) and enables or disables it;

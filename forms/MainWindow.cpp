@@ -762,8 +762,8 @@ bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentNam
                                   .fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf"),
                                   .filter = kReportFilter,
                                   .defaultExt = "rtf",
-                                  .documents = &seams_.Documents};
-  return SaveWithDialog(&Dialogs(), options, [&](const std::string& path) { view.SaveToFile(path); });
+                                  .documents = &seams_.Frames.Documents};
+  return SaveWithDialog(Dialogs(), options, [&](const std::string& path) { view.SaveToFile(path); });
 }
 
 bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {

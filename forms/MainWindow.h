@@ -22,6 +22,8 @@
 
 #include <QKeySequence>
 
+#include "forms/FrameSeams.h"
+
 class QAction;
 class QMenu;
 class QSplitter;
@@ -38,23 +40,18 @@ class TGBVertListView;
 class TImageList;
 class TBitmap;
 class TCustomPanel;
-class IDialogs;
-class IErrorPresenter;
 class IShell;
 class TPrintService;
-class TDocumentFolder;
 class IDocumentFrame;
 class IMainDocumentFrame;
 
 // What a window reaches outside itself; main builds them and owns what they
 // point at.
 struct TWindowSeams {
-  IDialogs& Dialogs;
-  IErrorPresenter& ErrorPresenter;
+  // What the window hands on to its frames.
+  TFrameSeams Frames;
   IShell& Shell;
   TPrintService& PrintService;
-  // Where the dialogs of documents start.
-  TDocumentFolder& Documents;
   std::string ExeDir;
   // Closing the window ends the program.
   bool EndsProgram = false;
@@ -155,8 +152,8 @@ public:
 
   const TMainWindowOptions& Options() const { return options_; }
   const TWindowSeams& Seams() const { return seams_; }
-  IDialogs& Dialogs() const { return seams_.Dialogs; }
-  IErrorPresenter& Errors() const { return seams_.ErrorPresenter; }
+  IDialogs& Dialogs() const { return seams_.Frames.Dialogs; }
+  IErrorPresenter& Errors() const { return seams_.Frames.ErrorPresenter; }
   const std::string& ExeDir() const { return seams_.ExeDir; }
 
   // ---- Caption

@@ -9,12 +9,12 @@
 #include "platform/services/FileDialogs.h"
 #include "storage/ProductCatalog.h"
 
-TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options, IDialogs* dialogs,
-                             IErrorPresenter* errors)
-    : QWidget(parent), catalog_(catalog), options_(std::move(options)), dialogs_(dialogs), errors_(errors) {
+TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options,
+                             const TFrameSeams& seams)
+    : QWidget(parent), catalog_(catalog), options_(std::move(options)), seams_(seams) {
   setObjectName("FrameProduct");
   ApplyFrameFont(this);
-  panel_ = new TProductPanel(this, &catalog_.dsProduct(), dialogs_, options_.panel);
+  panel_ = new TProductPanel(this, &catalog_.dsProduct(), seams_.Dialogs, options_.panel);
 
   auto* top = new QVBoxLayout(this);
   top->setContentsMargins(10, 8, 10, 10);
@@ -25,13 +25,13 @@ TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProduct
   // Moving away from a faulty product, or removing it, ends its error list.
   connect(panel_->Navigator(), &DbNavigator::clicked, this, [this](DbNavigator::Button button) {
     using B = DbNavigator::Button;
-    if (errors_ && (button == B::Prior || button == B::Next || button == B::Insert || button == B::Delete))
-      errors_->HideErrors();
+    if (button == B::Prior || button == B::Next || button == B::Insert || button == B::Delete)
+      seams_.ErrorPresenter.HideErrors();
   });
 }
 
 bool TFrameProduct::Open() {
-  return OpenWithDialog(dialogs_, {.title = "Abrir Catálogo de Produtos", .initialDir = options_.exeDir},
+  return OpenWithDialog(seams_.Dialogs, {.title = "Abrir Catálogo de Produtos", .initialDir = options_.exeDir},
                         [&](const std::string& path) { catalog_.Load(path); });
 }
 
@@ -50,7 +50,7 @@ bool TFrameProduct::Changed() {
 
 bool TFrameProduct::SaveAs() {
   return SaveWithDialog(
-      dialogs_,
+      seams_.Dialogs,
       {.title = "Salvar Produtos", .initialDir = options_.exeDir, .overwritePrompt = options_.overwritePrompt},
       [&](const std::string& path) { catalog_.Save(path); });
 }

@@ -9,10 +9,9 @@
 #include <string>
 
 #include "forms/DocumentFrame.h"
+#include "forms/FrameSeams.h"
 #include "forms/ProductPanel.h"
 
-class IDialogs;
-class IErrorPresenter;
 class TProductCatalog;
 
 struct TProductFrameOptions {
@@ -26,9 +25,8 @@ struct TProductFrameOptions {
 class TFrameProduct : public QWidget, public IDocumentFrame {
 public:
   // The dialogs ask for files and before deletes; the error window hides
-  // when the navigator moves, inserts or deletes. Either may be nullptr.
-  TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options, IDialogs* dialogs,
-                IErrorPresenter* errors);
+  // when the navigator moves, inserts or deletes.
+  TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProductFrameOptions options, const TFrameSeams& seams);
 
   // "Abrir Catálogo de Produtos": loads the chosen file; false when cancelled.
   // A file that cannot be read raises and leaves the catalogue as it was.
@@ -46,7 +44,6 @@ public:
 private:
   TProductCatalog& catalog_;
   TProductFrameOptions options_;
-  IDialogs* dialogs_;
-  IErrorPresenter* errors_;
+  TFrameSeams seams_;
   TProductPanel* panel_;
 };

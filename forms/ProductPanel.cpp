@@ -32,13 +32,13 @@ QFormLayout* Form(QWidget* box) {
 
 }  // namespace
 
-TProductPanel::TProductPanel(QWidget* parent, TDataSource* source, IDialogs* dialogs,
+TProductPanel::TProductPanel(QWidget* parent, TDataSource* source, IDialogs& dialogs,
                              const TProductPanelOptions& options)
     : QWidget(parent) {
   grid_ = new DbGrid(this, source);
   grid_->setObjectName(QString::fromStdString(options.gridName));
   grid_->SetColumns({{"Name", "Nome"}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   navigator_ = MakeEditNavigator(this, source, dialogs);
 

@@ -29,7 +29,7 @@ struct TProductPanelOptions {
 class TProductPanel : public QWidget {
 public:
   // The dialogs ask before a delete.
-  TProductPanel(QWidget* parent, TDataSource* source, IDialogs* dialogs, const TProductPanelOptions& options);
+  TProductPanel(QWidget* parent, TDataSource* source, IDialogs& dialogs, const TProductPanelOptions& options);
 
   DbGrid* Grid() const { return grid_; }
   DbNavigator* Navigator() const { return navigator_; }

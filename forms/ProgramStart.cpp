@@ -27,15 +27,13 @@ TDataFolders TProgramStart::Folders() const {
 }
 
 TDataSeams TProgramStart::DataSeams() {
-  return {.Dialogs = &context_.Dialogs(), .ErrorPresenter = &errors_, .Documents = &context_.Documents()};
+  return {.Dialogs = context_.Dialogs(), .ErrorPresenter = errors_};
 }
 
 TWindowSeams TProgramStart::WindowSeams() {
-  return {.Dialogs = context_.Dialogs(),
-          .ErrorPresenter = errors_,
+  return {.Frames = {.Dialogs = context_.Dialogs(), .ErrorPresenter = errors_, .Documents = context_.Documents()},
           .Shell = context_.Shell(),
           .PrintService = context_.PrintService(),
-          .Documents = context_.Documents(),
           .ExeDir = context_.ExeDir(),
           .EndsProgram = true};
 }

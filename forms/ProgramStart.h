@@ -30,7 +30,7 @@ public:
 
   // The catalogues beside the executable, documents in the working folder.
   TDataFolders Folders() const;
-  // The dialogs, the error window and the document folder.
+  // The dialogs and the error window.
   TDataSeams DataSeams();
   // The main window's seams; closing it ends the program.
   TWindowSeams WindowSeams();

@@ -34,13 +34,13 @@ public:
   // The file beside the executable, when there is one; a damaged one is
   // reported through the dialogs and the catalogue stays empty. The dataset
   // is open afterwards.
-  void LoadAtStart(IDialogs* dialogs) {
+  void LoadAtStart(IDialogs& dialogs) {
     const std::string path = folders_.BesideExe(fileName_);
     if (FileExists(path)) {
       try {
         Load(path);
       } catch (const Exception& e) {
-        if (dialogs) dialogs->Error(e.Message());
+        dialogs.Error(e.Message());
       }
     }
     if (!dataSet_.Active()) dataSet_.Open();

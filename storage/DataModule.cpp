@@ -42,21 +42,22 @@ std::string TDataFolders::TemplatePath(const std::string& name) const {
   return FileExists(beside) ? beside : inWork;
 }
 
-void ReportCheck(bool valid, const TErrorList* errors, const TDataSeams& seams, const std::string& validMessage) {
+void ReportCheck(bool valid, const TErrorList* errors, IDialogs& dialogs, IErrorPresenter& presenter,
+                 const std::string& validMessage) {
   if (valid) {
-    if (seams.ErrorPresenter) seams.ErrorPresenter->HideErrors();
-    if (seams.Dialogs) seams.Dialogs->Information(validMessage);
-  } else if (errors && seams.ErrorPresenter) {
-    seams.ErrorPresenter->ShowErrors(errors->Title(), ErrorLines(*errors));
+    presenter.HideErrors();
+    dialogs.Information(validMessage);
+  } else if (errors) {
+    presenter.ShowErrors(errors->Title(), ErrorLines(*errors));
   }
 }
 
-void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter) {
+void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter& presenter) {
   if (valid) {
-    if (presenter) presenter->HideErrors();
+    presenter.HideErrors();
     return;
   }
   errors.SetTitle(title);
-  if (presenter) presenter->ShowErrors(title, ErrorLines(errors));
+  presenter.ShowErrors(title, ErrorLines(errors));
   throw EAbort();
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "model/items/ErrorsUnit.h"
-#include "platform/services/DocumentFolder.h"
 #include "platform/services/Services.h"
 
 // Folders that file names are resolved against.
@@ -27,20 +26,20 @@ struct TDataFolders {
   std::string TemplatePath(const std::string& name) const;
 };
 
-// The windows a data module reports to; nullptr for none.
+// The windows a data module itself talks to: the dialogs report a damaged
+// catalogue and ask its questions, the error window lists faulty entries.
 struct TDataSeams {
-  IDialogs* Dialogs = nullptr;
-  IErrorPresenter* ErrorPresenter = nullptr;
-  // Where the dialogs of documents start; nullptr: the working folder.
-  TDocumentFolder* Documents = nullptr;
+  IDialogs& Dialogs;
+  IErrorPresenter& ErrorPresenter;
 };
 
 // After a post was validated into errors: a valid entry hides the error
 // window; a faulty one stays stored, the list gets the title and is shown,
 // and the operation that posted stops silently (EAbort).
-void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter* presenter);
+void ReportPostedEntry(bool valid, TErrorList& errors, const std::string& title, IErrorPresenter& presenter);
 
 // After a check of the whole document: a valid one hides the error window
 // and shows validMessage; a faulty one lists its errors (nullptr: none to
 // list).
-void ReportCheck(bool valid, const TErrorList* errors, const TDataSeams& seams, const std::string& validMessage);
+void ReportCheck(bool valid, const TErrorList* errors, IDialogs& dialogs, IErrorPresenter& presenter,
+                 const std::string& validMessage);

@@ -117,7 +117,7 @@ bool TPrintService::Print(const QTextDocument& document, const std::string& titl
     options.fileName = ProposedName(title);
     options.overwritePrompt = true;
     options.documents = &documents_;
-    return SaveWithDialogChecked(&dialogs_, options,
+    return SaveWithDialogChecked(dialogs_, options,
                                  [&](const std::string& path) { return PrintToFile(document, path); });
   }
   PrintCopy(document)->print(printer_.get());

@@ -13,20 +13,19 @@ FileDialogOptions DialogOptions(const FileDialogOptions& options) {
 
 }  // namespace
 
-bool OpenWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
+bool OpenWithDialog(IDialogs& dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& open) {
-  if (!dialogs) return false;
   FileDialogOptions given = DialogOptions(options);
   given.overwritePrompt = false;
   given.fileMustExist = true;
-  const std::string path = dialogs->OpenFile(given);
+  const std::string path = dialogs.OpenFile(given);
   if (path.empty()) return false;
   open(path);
   if (options.documents) options.documents->Remember(path);
   return true;
 }
 
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
+bool SaveWithDialog(IDialogs& dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& save) {
   return SaveWithDialogChecked(dialogs, options, [&](const std::string& path) {
     save(path);
@@ -34,10 +33,9 @@ bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
   });
 }
 
-bool SaveWithDialogChecked(IDialogs* dialogs, const FileDialogOptions& options,
+bool SaveWithDialogChecked(IDialogs& dialogs, const FileDialogOptions& options,
                            const std::function<bool(const std::string&)>& save) {
-  if (!dialogs) return false;
-  const std::string path = dialogs->SaveFile(DialogOptions(options));
+  const std::string path = dialogs.SaveFile(DialogOptions(options));
   if (path.empty() || !save(path)) return false;
   if (options.documents) options.documents->Remember(path);
   return true;

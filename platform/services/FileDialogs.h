@@ -7,16 +7,15 @@
 
 #include "platform/services/Services.h"
 
-// Asks for an existing file and hands its path to open; false without
-// dialogs or when cancelled. The dialog is not asked about overwriting.
-bool OpenWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
+// Asks for an existing file and hands its path to open; false when
+// cancelled. The dialog is not asked about overwriting.
+bool OpenWithDialog(IDialogs& dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& open);
 
-// "Salvar Como": asks for a path and hands it to save; false without dialogs
-// or when cancelled.
-bool SaveWithDialog(IDialogs* dialogs, const FileDialogOptions& options,
+// "Salvar Como": asks for a path and hands it to save; false when cancelled.
+bool SaveWithDialog(IDialogs& dialogs, const FileDialogOptions& options,
                     const std::function<void(const std::string&)>& save);
 // The same with a save that answers whether it succeeded: when it did not,
 // the folder is not remembered and the result is false.
-bool SaveWithDialogChecked(IDialogs* dialogs, const FileDialogOptions& options,
+bool SaveWithDialogChecked(IDialogs& dialogs, const FileDialogOptions& options,
                            const std::function<bool(const std::string&)>& save);

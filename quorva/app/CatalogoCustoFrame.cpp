@@ -29,15 +29,16 @@ QComboBox* Choices(QWidget* parent, const char* name, std::initializer_list<cons
 
 }  // namespace
 
-TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog) : QWidget(parent), catalog_(catalog) {
+TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog, const TFrameSeams& seams)
+    : QWidget(parent), catalog_(catalog), seams_(seams) {
   setObjectName("FrameCatalogoCusto");
   ApplyFrameFont(this);
   TDataSource* source = &catalog_.dsCusto();
-  IDialogs* dialogs = catalog_.Seams().Dialogs;
+  IDialogs& dialogs = seams_.Dialogs;
 
   grid_ = Named(new DbGrid(this, source), "GridCustos");
   grid_->SetColumns({{.fieldName = "Nome"}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   navigator_ = MakeEditNavigator(this, source, dialogs, "NavigatorCusto");
 
@@ -98,15 +99,14 @@ TFrameCatalogoCusto::TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog) : Q
   // Moving away from a cost, or removing it, ends its error list.
   connect(navigator_, &DbNavigator::clicked, this, [this](DbNavigator::Button button) {
     using B = DbNavigator::Button;
-    IErrorPresenter* errors = catalog_.Seams().ErrorPresenter;
-    if (errors && (button == B::Prior || button == B::Next || button == B::Insert || button == B::Delete))
-      errors->HideErrors();
+    if (button == B::Prior || button == B::Next || button == B::Insert || button == B::Delete)
+      seams_.ErrorPresenter.HideErrors();
   });
 }
 
 bool TFrameCatalogoCusto::Open() {
   CommitPendingEdits(window());
-  return OpenWithDialog(catalog_.Seams().Dialogs, {.initialDir = catalog_.Folders().ExeDir},
+  return OpenWithDialog(seams_.Dialogs, {.initialDir = catalog_.Folders().ExeDir},
                         [&](const std::string& path) { catalog_.LoadCosts(path); });
 }
 
@@ -126,8 +126,7 @@ bool TFrameCatalogoCusto::Changed() {
 
 bool TFrameCatalogoCusto::SaveAs() {
   CommitPendingEdits(window());
-  return SaveWithDialog(catalog_.Seams().Dialogs,
-                        {.title = "Salvar Catalogo de Custos", .initialDir = catalog_.Folders().ExeDir},
+  return SaveWithDialog(seams_.Dialogs, {.title = "Salvar Catalogo de Custos", .initialDir = catalog_.Folders().ExeDir},
                         [&](const std::string& path) { catalog_.SaveCosts(path); });
 }
 

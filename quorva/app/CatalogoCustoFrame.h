@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "forms/DocumentFrame.h"
+#include "forms/FrameSeams.h"
 
 class DbGrid;
 class DbNavigator;
@@ -14,7 +15,7 @@ class TCatalog;
 
 class TFrameCatalogoCusto : public QWidget, public IDocumentFrame {
 public:
-  TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog);
+  TFrameCatalogoCusto(QWidget* parent, TCatalog& catalog, const TFrameSeams& seams);
 
   // The file commands first write the text still pending in the window's
   // focused edit through its field.
@@ -42,6 +43,7 @@ public:
 
 private:
   TCatalog& catalog_;
+  TFrameSeams seams_;
   DbGrid* grid_;
   DbNavigator* navigator_;
   QComboBox* type_;

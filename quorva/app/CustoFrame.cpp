@@ -33,13 +33,13 @@ bool IsNavigationKey(int key) {
 
 }  // namespace
 
-TFrameCusto::TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog)
+TFrameCusto::TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog, const TFrameSeams& seams)
     : QWidget(parent), marquel_(marquel), catalog_(catalog) {
   setObjectName("FrameCusto");
   ApplyFrameFont(this);
   TDataSource* costs = &marquel_.dsCusto();
   TDataSource* annual = &marquel_.dsCustoAnual();
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
+  IDialogs& dialogs = seams.Dialogs;
 
   grid_ = Named(new DbGrid(this, costs), "GridCusto");
   grid_->SetColumns({{.fieldName = "Nome", .width = 120},
@@ -49,7 +49,7 @@ TFrameCusto::TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog)
                       .pickList = {kTipoCustoAnual, kTipoCustoUnitario},
                       .width = 100},
                      {.fieldName = "Custo", .width = 100}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   grid_->KeyFilter = [this](QKeyEvent& key) { return GridCustoKeyPress(key); };
   navigator_ = MakeEditNavigator(this, costs, dialogs);
@@ -57,7 +57,7 @@ TFrameCusto::TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog)
 
   annualGrid_ = Named(new DbGrid(this, annual), "GridCustosAnuais");
   annualGrid_->SetColumns({{.fieldName = "Idade", .width = 60}, {.fieldName = "Custo", .width = 100}});
-  annualGrid_->SetDialogs(dialogs);
+  annualGrid_->SetDialogs(&dialogs);
   annualGrid_->horizontalHeader()->setStretchLastSection(true);
   annualNavigator_ = MakeEditNavigator(this, annual, dialogs, "NavigatorCustosAnuais");
   annualLabel_ = Named(MakeLabel(this, "Custos &Anuais ($/ha)", annualGrid_), "LabelCustosAnuais");

@@ -8,6 +8,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "forms/FrameSeams.h"
+
 class DbGrid;
 class DbNavigator;
 class QKeyEvent;
@@ -24,7 +26,7 @@ public:
   // Columns of the cost grid, from 0.
   enum Column { kColNome, kColUnidade, kColTipo, kColCusto };
 
-  TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog);
+  TFrameCusto(QWidget* parent, TMarquel& marquel, TCatalog& catalog, const TFrameSeams& seams);
 
   // "Ca&tálogo / Novos custos": the cost picker under "Custos"; a record
   // number it returns is appended to the plan's costs (nothing for an empty

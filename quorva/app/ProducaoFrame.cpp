@@ -14,13 +14,13 @@
 #include "quorva/app/ProdutoForm.h"
 #include "quorva/model/MarquelData.h"
 
-TFrameProducao::TFrameProducao(QWidget* parent, TMarquel& marquel, TCatalog& catalog)
+TFrameProducao::TFrameProducao(QWidget* parent, TMarquel& marquel, TCatalog& catalog, const TFrameSeams& seams)
     : QWidget(parent), marquel_(marquel), catalog_(catalog) {
   setObjectName("FrameProducao");
   ApplyFrameFont(this);
   TDataSource* production = &marquel_.dsProducao();
   TDataSource* items = &marquel_.dsItemProducao();
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
+  IDialogs& dialogs = seams.Dialogs;
 
   auto* age = Named(new DbLineEdit(this, production, "Idade"), "EditIdade");
   age->setFixedWidth(90);
@@ -38,7 +38,7 @@ TFrameProducao::TFrameProducao(QWidget* parent, TMarquel& marquel, TCatalog& cat
   grid_->SetColumns({{.fieldName = "Produto", .title = "Produtos", .width = 170},
                      {.fieldName = "Volume", .width = 90},
                      {.fieldName = "Preco", .title = "Preço", .width = 100}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   auto* navigator = MakeEditNavigator(this, items, dialogs);
   catalogue_ = Named(new QPushButton("Catálogo...", this), "ButtonCatalogoProdutos");

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "forms/FrameSeams.h"
+
 class DbGrid;
 class QPushButton;
 class TCatalog;
@@ -14,7 +16,7 @@ class TMarquel;
 
 class TFrameProducao : public QWidget {
 public:
-  TFrameProducao(QWidget* parent, TMarquel& marquel, TCatalog& catalog);
+  TFrameProducao(QWidget* parent, TMarquel& marquel, TCatalog& catalog, const TFrameSeams& seams);
 
   // "Catálogo...": the product picker under "Produtos"; a record number it
   // returns is copied into the items (nothing for an empty catalogue).

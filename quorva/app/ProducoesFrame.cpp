@@ -20,15 +20,16 @@ constexpr const char* kSimulationFileName = "Simulation.dat";
 
 }  // namespace
 
-TFrameProducoes::TFrameProducoes(QWidget* parent, TMarquel& marquel) : QWidget(parent), marquel_(marquel) {
+TFrameProducoes::TFrameProducoes(QWidget* parent, TMarquel& marquel, const TFrameSeams& seams)
+    : QWidget(parent), marquel_(marquel), seams_(seams) {
   setObjectName("FrameProducoes");
   ApplyFrameFont(this);
   TDataSource* source = &marquel_.dsProducao();
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
+  IDialogs& dialogs = seams_.Dialogs;
 
   grid_ = Named(new DbGrid(this, source), "GridProducoes");
   grid_->SetColumns({{.fieldName = "Idade", .width = 60}, {.fieldName = "Origem", .width = 160}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   navigator_ = MakeEditNavigator(this, source, dialogs);
   import_ = Named(new QPushButton("&Importar...", this), "ButtonImportar");
@@ -51,9 +52,9 @@ TFrameProducoes::TFrameProducoes(QWidget* parent, TMarquel& marquel) : QWidget(p
 bool TFrameProducoes::ImportarSimulacao() {
   CommitPendingEdits(window());
   TQuorva* plan = marquel_.CurrentPlan();
-  IDialogs* dialogs = marquel_.Seams().Dialogs;
-  if (!plan || !dialogs) return false;
-  if (plan->Producoes().Count() > 0 && dialogs->AskYesNo(kMsgDiscardProductions) != TMsgDlgBtn::Yes) return false;
+  IDialogs& dialogs = seams_.Dialogs;
+  if (!plan) return false;
+  if (plan->Producoes().Count() > 0 && dialogs.AskYesNo(kMsgDiscardProductions) != TMsgDlgBtn::Yes) return false;
 
   const FileDialogOptions options{.initialDir = lastImportDir_.empty() ? marquel_.Folders().WorkDir : lastImportDir_,
                                   .fileName = kSimulationFileName};

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "forms/FrameSeams.h"
+
 class DbGrid;
 class DbNavigator;
 class QPushButton;
@@ -14,7 +16,7 @@ class TMarquel;
 class TFrameProducoes : public QWidget {
 public:
   // The import reads through the data module's catalogue (TMarquel::SetCatalog).
-  TFrameProducoes(QWidget* parent, TMarquel& marquel);
+  TFrameProducoes(QWidget* parent, TMarquel& marquel, const TFrameSeams& seams);
 
   // After an import that got past the file dialog, whether the file was read
   // or not: the main window rebuilds its production nodes and clears what
@@ -34,6 +36,7 @@ public:
 
 private:
   TMarquel& marquel_;
+  TFrameSeams seams_;
   DbGrid* grid_;
   DbNavigator* navigator_;
   QPushButton* import_;

@@ -11,7 +11,6 @@ TProductFrameOptions QuorvaProductFrameOptions(const TCatalog& catalog) {
           .overwritePrompt = false};
 }
 
-TFrameProduct* MakeProductFrame(QWidget* parent, TCatalog& catalog) {
-  return new TFrameProduct(parent, catalog.Products(), QuorvaProductFrameOptions(catalog), catalog.Seams().Dialogs,
-                           catalog.Seams().ErrorPresenter);
+TFrameProduct* MakeProductFrame(QWidget* parent, TCatalog& catalog, const TFrameSeams& seams) {
+  return new TFrameProduct(parent, catalog.Products(), QuorvaProductFrameOptions(catalog), seams);
 }

@@ -11,5 +11,5 @@ class TCatalog;
 // replacing a file; the dialogs start beside the executable.
 TProductFrameOptions QuorvaProductFrameOptions(const TCatalog& catalog);
 
-// The page, with the data module's dialogs and error window.
-TFrameProduct* MakeProductFrame(QWidget* parent, TCatalog& catalog);
+// The page over the data module's catalogue.
+TFrameProduct* MakeProductFrame(QWidget* parent, TCatalog& catalog, const TFrameSeams& seams);

@@ -43,9 +43,9 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options, std::function<void(
 }  // namespace
 
 TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options)
-    : TMainWindow(std::move(seams),
-                  QuorvaOptions(std::move(options),
-                                [this] { ShowAbout(QuorvaAboutContent(), Seams().Shell, Seams().Dialogs); })),
+    : TMainWindow(
+          std::move(seams),
+          QuorvaOptions(std::move(options), [this] { ShowAbout(QuorvaAboutContent(), Seams().Shell, Dialogs()); })),
       marquel_(marquel),
       catalog_(catalog),
       result_(std::make_unique<quorva::TResult>()),
@@ -60,12 +60,13 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
 
   toolBar_ = AddEntryToolbar(plan, menuItens_);
   AddItemsArea(plan);
-  frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
-  frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_), "FrameProduct");
-  frameCusto_ = AddFrame(new TFrameCusto(nullptr, marquel_, catalog_), "FrameCusto");
-  frameCatalogoCusto_ = AddFrame(new TFrameCatalogoCusto(nullptr, catalog_), "FrameCatalogoCusto");
-  frameProducoes_ = AddFrame(new TFrameProducoes(nullptr, marquel_), "FrameProducoes");
+  const TFrameSeams& frames = Seams().Frames;
+  frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_, frames), "FrameProducao");
+  frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_, frames), "FrameQuorva");
+  frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_, frames), "FrameProduct");
+  frameCusto_ = AddFrame(new TFrameCusto(nullptr, marquel_, catalog_, frames), "FrameCusto");
+  frameCatalogoCusto_ = AddFrame(new TFrameCatalogoCusto(nullptr, catalog_, frames), "FrameCatalogoCusto");
+  frameProducoes_ = AddFrame(new TFrameProducoes(nullptr, marquel_, frames), "FrameProducoes");
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 

@@ -41,7 +41,8 @@ DbLineEdit* NumberEdit(QWidget* parent, TDataSource* source, const char* field, 
 
 }  // namespace
 
-TFrameQuorva::TFrameQuorva(QWidget* parent, TMarquel& marquel) : QWidget(parent), marquel_(marquel) {
+TFrameQuorva::TFrameQuorva(QWidget* parent, TMarquel& marquel, const TFrameSeams& seams)
+    : QWidget(parent), marquel_(marquel), seams_(seams) {
   setObjectName("FrameQuorva");
   ApplyFrameFont(this);
   TDataSource* source = &marquel_.dsQuorva();
@@ -98,8 +99,8 @@ void TFrameQuorva::New() {
 }
 
 bool TFrameQuorva::Open() {
-  const FileDialogOptions options{.initialDir = marquel_.Folders().WorkDir, .documents = marquel_.Seams().Documents};
-  return OpenWithDialog(marquel_.Seams().Dialogs, options, [&](const std::string& path) {
+  const FileDialogOptions options{.initialDir = marquel_.Folders().WorkDir, .documents = &seams_.Documents};
+  return OpenWithDialog(seams_.Dialogs, options, [&](const std::string& path) {
     marquel_.OpenPlan(path);
     ShowAnaliseSensibilidade();
   });
@@ -114,11 +115,11 @@ bool TFrameQuorva::Save() {
 
 bool TFrameQuorva::SaveAs() {
   CommitPendingEdits(window());
-  return SaveWithDialog(marquel_.Seams().Dialogs,
+  return SaveWithDialog(seams_.Dialogs,
                         {.title = "Salvar Plano",
                          .initialDir = marquel_.Folders().WorkDir,
                          .fileName = marquel_.GetFileName(),
-                         .documents = marquel_.Seams().Documents},
+                         .documents = &seams_.Documents},
                         [&](const std::string& path) { marquel_.SavePlan(path); });
 }
 
@@ -156,7 +157,7 @@ void TFrameQuorva::CheckBoxAnaliseSensibilidadeClick() {
 
 void TFrameQuorva::ButtonVerificarClick() {
   const bool valid = marquel_.Verify();
-  ReportCheck(valid, &marquel_.Errors(), marquel_.Seams(), kMsgPlanValid);
+  ReportCheck(valid, &marquel_.Errors(), seams_.Dialogs, seams_.ErrorPresenter, kMsgPlanValid);
 }
 
 void TFrameQuorva::ButtonCalcularClick() {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "forms/DocumentFrame.h"
+#include "forms/FrameSeams.h"
 
 class DbLineEdit;
 class QCheckBox;
@@ -15,7 +16,7 @@ class TMarquel;
 
 class TFrameQuorva : public QWidget, public IMainDocumentFrame {
 public:
-  TFrameQuorva(QWidget* parent, TMarquel& marquel);
+  TFrameQuorva(QWidget* parent, TMarquel& marquel, const TFrameSeams& seams);
 
   // "Calcular" (and Return in an edit, after the edit was written): the main
   // window calculates and shows the results, or the errors.
@@ -59,6 +60,7 @@ public:
 
 private:
   TMarquel& marquel_;
+  TFrameSeams seams_;
   QCheckBox* sensitivity_;
   DbLineEdit* rateStart_;
   DbLineEdit* rateEnd_;

@@ -61,7 +61,7 @@ void TCatalog::cdsCustoAfterPost(TDataSet& dataSet) {
   custo->Validate(errors_);
   // Validation zeroes the cost of a yearly cost: the controls show it.
   if (dataSet.State() == TDataSetState::Browse) dataSet.Resync();
-  if (seams_.ErrorPresenter) seams_.ErrorPresenter->HideErrors();
+  seams_.ErrorPresenter.HideErrors();
 }
 
 // ---- import ----

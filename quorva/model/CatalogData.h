@@ -44,7 +44,6 @@ public:
   ~TCatalog() override;
 
   const TDataFolders& Folders() const { return folders_; }
-  const TDataSeams& Seams() const { return seams_; }
 
   TProductCatalog& Products() { return products_; }
   // A failed load leaves the catalogue as it was.

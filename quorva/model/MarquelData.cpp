@@ -365,7 +365,7 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
   TField& tipo = dataSet.FieldByName("TipoCusto");
   if (previousTipoCusto_ != kTipoCustoAnual || tipo.AsString() != kTipoCustoUnitario) return;
-  const bool yes = seams_.Dialogs && seams_.Dialogs->AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
+  const bool yes = seams_.Dialogs.AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
   if (!yes) tipo.SetAsString(kTipoCustoAnual);
 }
 

@@ -50,7 +50,6 @@ public:
   IQuorvaNotifications* MainWindow() const { return mainWindow_; }
   void SetCatalog(TCatalog* catalog) { catalog_ = catalog; }
   const TDataFolders& Folders() const { return folders_; }
-  const TDataSeams& Seams() const { return seams_; }
 
   // Reads the file into a fresh root and swaps it in only on success, so a
   // failed open leaves the current plan and datasets as they were. The first

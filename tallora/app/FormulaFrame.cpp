@@ -55,17 +55,17 @@ private:
   int seen_ = -1;
 };
 
-TFrameFormula::TFrameFormula(QWidget* parent, TGrovana& grovana)
-    : QWidget(parent), grovana_(grovana), watch_(std::make_unique<FormulaWatch>(*this)) {
+TFrameFormula::TFrameFormula(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams)
+    : QWidget(parent), grovana_(grovana), seams_(seams), watch_(std::make_unique<FormulaWatch>(*this)) {
   setObjectName("FrameFormula");
   ApplyFrameFont(this);
   TDataSource* source = &grovana_.dsFormula();
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
+  IDialogs& dialogs = seams_.Dialogs;
 
   grid_ = Named(new DbGrid(this, source), "DBGridFormulas");
   grid_->SetColumns(
       {{"Id", "Id", true, {}, std::nullopt, 34}, {"Description", "Descrição", false, {}, std::nullopt, 110}});
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   navigator_ = MakeEditNavigator(this, source, dialogs);
 
@@ -177,7 +177,7 @@ TFrameFormula::TFrameFormula(QWidget* parent, TGrovana& grovana)
 TFrameFormula::~TFrameFormula() = default;
 
 bool TFrameFormula::Open() {
-  return OpenWithDialog(grovana_.Seams().Dialogs,
+  return OpenWithDialog(seams_.Dialogs,
                         {.title = "Abrir Catálogo de Fórmulas", .initialDir = grovana_.Folders().ExeDir},
                         [&](const std::string& path) {
                           grovana_.LoadFormulas(path);
@@ -199,7 +199,7 @@ bool TFrameFormula::Changed() {
 }
 
 bool TFrameFormula::SaveAs() {
-  return SaveWithDialog(grovana_.Seams().Dialogs, {.title = "Salvar Fórmulas", .initialDir = grovana_.Folders().ExeDir},
+  return SaveWithDialog(seams_.Dialogs, {.title = "Salvar Fórmulas", .initialDir = grovana_.Folders().ExeDir},
                         [&](const std::string& path) { grovana_.SaveFormulas(path); });
 }
 
@@ -257,7 +257,7 @@ void TFrameFormula::ResetEvaluation() {
     for (int column = 0; column < 2; ++column)
       if (QTableWidgetItem* item = variables_->item(row, column)) item->setText(QString());
   result_->clear();
-  if (IErrorPresenter* errors = grovana_.Seams().ErrorPresenter) errors->HideErrors();
+  seams_.ErrorPresenter.HideErrors();
 }
 
 TFormEquations& TFrameFormula::Picker() {

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "forms/DocumentFrame.h"
+#include "forms/FrameSeams.h"
 
 class DbGrid;
 class DbNavigator;
@@ -21,7 +22,7 @@ class TGrovana;
 
 class TFrameFormula : public QWidget, public IDocumentFrame {
 public:
-  TFrameFormula(QWidget* parent, TGrovana& grovana);
+  TFrameFormula(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams);
   ~TFrameFormula() override;
 
   // "Abrir Catálogo de Fórmulas": loads the chosen file and resets the
@@ -70,6 +71,7 @@ private:
   TFormula* FindCurrent();
 
   TGrovana& grovana_;
+  TFrameSeams seams_;
   std::unique_ptr<FormulaWatch> watch_;
   DbGrid* grid_;
   DbNavigator* navigator_;

@@ -9,10 +9,11 @@
 #include "tallora/app/ProductsForm.h"
 #include "tallora/data/GrovanaData.h"
 
-TFrameLogs::TFrameLogs(QWidget* parent, TGrovana& grovana) : QWidget(parent), grovana_(grovana) {
+TFrameLogs::TFrameLogs(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams)
+    : QWidget(parent), grovana_(grovana) {
   setObjectName("FrameLogs");
   ApplyFrameFont(this);
-  panel_ = new TProductPanel(this, &grovana_.dsLog(), grovana_.Seams().Dialogs,
+  panel_ = new TProductPanel(this, &grovana_.dsLog(), seams.Dialogs,
                              {.listLabel = "&Toras:",
                               .gridName = "DBGridLogs",
                               .priceLabel = "&Preço de mercado:",

@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include "forms/FrameSeams.h"
+
 class QPushButton;
 class TFormProducts;
 class TGrovana;
@@ -13,7 +15,7 @@ class TProductPanel;
 
 class TFrameLogs : public QWidget {
 public:
-  TFrameLogs(QWidget* parent, TGrovana& grovana);
+  TFrameLogs(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams);
 
   // "Catálogo...": the product picker under "Sortimento de Toras"; a record
   // number it returns is copied into the logs.

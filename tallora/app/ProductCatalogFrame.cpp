@@ -11,7 +11,6 @@ TProductFrameOptions TalloraProductFrameOptions(const TGrovana& grovana) {
           .overwritePrompt = true};
 }
 
-TFrameProduct* MakeProductFrame(QWidget* parent, TGrovana& grovana) {
-  return new TFrameProduct(parent, grovana.Products(), TalloraProductFrameOptions(grovana), grovana.Seams().Dialogs,
-                           grovana.Seams().ErrorPresenter);
+TFrameProduct* MakeProductFrame(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams) {
+  return new TFrameProduct(parent, grovana.Products(), TalloraProductFrameOptions(grovana), seams);
 }

@@ -10,5 +10,5 @@ class TGrovana;
 // replacing a file; the dialogs start beside the executable.
 TProductFrameOptions TalloraProductFrameOptions(const TGrovana& grovana);
 
-// The page, with the data module's dialogs and error window.
-TFrameProduct* MakeProductFrame(QWidget* parent, TGrovana& grovana);
+// The page over the data module's catalogue.
+TFrameProduct* MakeProductFrame(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams);

@@ -41,7 +41,8 @@ void SetLines(QPlainTextEdit* memo, const std::vector<std::string>& lines) {
 
 }  // namespace
 
-TFrameSimulation::TFrameSimulation(QWidget* parent, TGrovana& grovana) : QWidget(parent), grovana_(grovana) {
+TFrameSimulation::TFrameSimulation(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams)
+    : QWidget(parent), grovana_(grovana), seams_(seams) {
   setObjectName("FrameSimulation");
   ApplyFrameFont(this);
   TDataSource* source = &grovana_.dsSimulation();
@@ -123,8 +124,8 @@ void TFrameSimulation::New() {
 
 bool TFrameSimulation::Open() {
   return OpenWithDialog(
-      grovana_.Seams().Dialogs,
-      {.title = "Abrir Simulação", .initialDir = grovana_.Folders().WorkDir, .documents = grovana_.Seams().Documents},
+      seams_.Dialogs,
+      {.title = "Abrir Simulação", .initialDir = grovana_.Folders().WorkDir, .documents = &seams_.Documents},
       [&](const std::string& path) { grovana_.LoadSimulation(path); });
 }
 
@@ -135,11 +136,11 @@ bool TFrameSimulation::Save() {
 }
 
 bool TFrameSimulation::SaveAs() {
-  return SaveWithDialog(grovana_.Seams().Dialogs,
+  return SaveWithDialog(seams_.Dialogs,
                         {.title = "Salvar Simulação",
                          .initialDir = grovana_.Folders().WorkDir,
                          .fileName = grovana_.GetFileName(),
-                         .documents = grovana_.Seams().Documents},
+                         .documents = &seams_.Documents},
                         [&](const std::string& path) { grovana_.SaveSimulation(path); });
 }
 
@@ -158,7 +159,8 @@ std::string TFrameSimulation::Path() const {
 void TFrameSimulation::ButtonVerificarClick() {
   const bool valid = grovana_.Verify();
   const TSimulation* simulation = grovana_.CurrentSimulation();
-  ReportCheck(valid, simulation ? &simulation->Errors() : nullptr, grovana_.Seams(), kMsgSimulationValid);
+  ReportCheck(valid, simulation ? &simulation->Errors() : nullptr, seams_.Dialogs, seams_.ErrorPresenter,
+              kMsgSimulationValid);
 }
 
 void TFrameSimulation::Calculate() {

@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "forms/DocumentFrame.h"
+#include "forms/FrameSeams.h"
 
 class DbLineEdit;
 class QLabel;
@@ -17,7 +18,7 @@ class TGrovana;
 
 class TFrameSimulation : public QWidget, public IMainDocumentFrame {
 public:
-  TFrameSimulation(QWidget* parent, TGrovana& grovana);
+  TFrameSimulation(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams);
 
   // "Calcular" (and Return in an edit): the main window validates, runs and
   // shows the report, or shows the errors.
@@ -52,6 +53,7 @@ public:
 
 private:
   TGrovana& grovana_;
+  TFrameSeams seams_;
   QLabel* title_;
   QLabel* speciesLabel_;
   DbLineEdit* species_;

@@ -58,9 +58,9 @@ std::string AgeText(int age) {
 }  // namespace
 
 TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOptions options)
-    : TMainWindow(std::move(seams),
-                  TalloraOptions(std::move(options),
-                                 [this] { ShowAbout(TalloraAboutContent(), Seams().Shell, Seams().Dialogs); })),
+    : TMainWindow(
+          std::move(seams),
+          TalloraOptions(std::move(options), [this] { ShowAbout(TalloraAboutContent(), Seams().Shell, Dialogs()); })),
       grovana_(grovana),
       result_(std::make_unique<TResult>()) {
   setObjectName("FormTallora");
@@ -71,18 +71,19 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
 
   toolBar_ = AddEntryToolbar(entry, menuItens_);
   AddItemsArea(entry);
-  frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
+  const TFrameSeams& frames = Seams().Frames;
+  frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_, frames), "FrameSimulation");
   frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
   frameListOptions_ = AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
-  frameThinCollection_ = AddFrame(new TFrameThinCollection(nullptr, grovana_), "FrameThinCollection");
+  frameThinCollection_ = AddFrame(new TFrameThinCollection(nullptr, grovana_, frames), "FrameThinCollection");
   frameThin_ = AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
   frameEquations_ = AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
   frameSiteIndex_ = AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
   frameVolume_ = AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
   frameShapeFunction_ = AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_), "FrameShapeFunctionEquation");
-  frameLogs_ = AddFrame(new TFrameLogs(nullptr, grovana_), "FrameLogs");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, grovana_), "FrameProduct");
-  frameFormula_ = AddFrame(new TFrameFormula(nullptr, grovana_), "FrameFormula");
+  frameLogs_ = AddFrame(new TFrameLogs(nullptr, grovana_, frames), "FrameLogs");
+  frameProduct_ = AddFrame(MakeProductFrame(nullptr, grovana_, frames), "FrameProduct");
+  frameFormula_ = AddFrame(new TFrameFormula(nullptr, grovana_, frames), "FrameFormula");
 
   // On this window the simulation page names the species in its title.
   QLabel* title = frameSimulation_->TitleLabel();

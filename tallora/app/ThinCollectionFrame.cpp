@@ -10,11 +10,12 @@
 #include "platform/gui/Guard.h"
 #include "tallora/data/GrovanaData.h"
 
-TFrameThinCollection::TFrameThinCollection(QWidget* parent, TGrovana& grovana) : QWidget(parent), grovana_(grovana) {
+TFrameThinCollection::TFrameThinCollection(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams)
+    : QWidget(parent), grovana_(grovana) {
   setObjectName("FrameThinCollection");
   ApplyFrameFont(this);
   TDataSource* source = &grovana_.dsThin();
-  IDialogs* dialogs = grovana_.Seams().Dialogs;
+  IDialogs& dialogs = seams.Dialogs;
 
   grid_ = Named(new DbGrid(this, source), "DBGridThins");
   grid_->SetColumns({{"Age", "Idade", false, {}, std::nullopt, 46},
@@ -23,7 +24,7 @@ TFrameThinCollection::TFrameThinCollection(QWidget* parent, TGrovana& grovana) :
                      {"RemanescentBaseArea", "A.basal reman.", false, {}, std::nullopt, 96},
                      {"CutRows", "Linha desbast.", false, {}, std::nullopt, 88}});
   grid_->SetReadOnly(true);
-  grid_->SetDialogs(dialogs);
+  grid_->SetDialogs(&dialogs);
   grid_->horizontalHeader()->setStretchLastSection(true);
   navigator_ = MakeEditNavigator(this, source, dialogs);
 

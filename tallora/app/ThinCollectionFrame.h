@@ -5,6 +5,8 @@
 
 #include <QWidget>
 
+#include "forms/FrameSeams.h"
+
 class DbGrid;
 class DbNavigator;
 class IThinNotifications;
@@ -12,7 +14,7 @@ class TGrovana;
 
 class TFrameThinCollection : public QWidget {
 public:
-  TFrameThinCollection(QWidget* parent, TGrovana& grovana);
+  TFrameThinCollection(QWidget* parent, TGrovana& grovana, const TFrameSeams& seams);
 
   // The main window, which selects thinnings; nullptr for none.
   IThinNotifications* MainWindow() const { return mainWindow_; }

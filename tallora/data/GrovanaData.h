@@ -69,7 +69,6 @@ public:
   IThinNotifications* MainWindow() const { return mainWindow_; }
   void SetMainWindow(IThinNotifications* window) { mainWindow_ = window; }
   const TDataFolders& Folders() const { return folders_; }
-  const TDataSeams& Seams() const { return seams_; }
 
   // ---- Catalogues ----
   TProductCatalog& Products() { return products_; }

@@ -153,7 +153,7 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   TErrorList errors;
   errors.Add(3, "Nome vazio");
   QObject::connect(edit, &QLineEdit::returnPressed,
-                   [&] { Guard([&] { ReportPostedEntry(false, errors, "Erros em Produtos", &window); }); });
+                   [&] { Guard([&] { ReportPostedEntry(false, errors, "Erros em Produtos", window); }); });
   main->show();
   QApplication::setActiveWindow(main.get());
   edit->setFocus();

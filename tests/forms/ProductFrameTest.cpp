@@ -45,7 +45,8 @@ protected:
   TFrameProduct* MakeFrame(bool overwritePrompt = true) {
     TProductFrameOptions options{.exeDir = exe_.string(), .panel = {}, .overwritePrompt = overwritePrompt};
     options.panel.priceLabel = "Preço de &mercado:";
-    auto* frame = new TFrameProduct(window_.get(), *catalog_, options, &dialogs_, &framePresenter_);
+    auto* frame = new TFrameProduct(window_.get(), *catalog_, options,
+                                    TFrameSeams{dialogs_, framePresenter_, documents_});
     auto* layout = new QVBoxLayout(window_.get());
     layout->addWidget(frame);
     window_->resize(480, 360);
@@ -57,9 +58,10 @@ protected:
   fs::path exe_ = dir_.Sub("exe"), work_ = dir_.Sub("work");
   ScriptedDialogs dialogs_;
   RecordingPresenter modulePresenter_, framePresenter_;
+  TDocumentFolder documents_{work_.string()};
   TErrorList errors_;
   std::unique_ptr<TProductCatalog> catalog_ = std::make_unique<TProductCatalog>(
-      TDataFolders{exe_.string(), work_.string()}, TDataSeams{&dialogs_, &modulePresenter_}, errors_,
+      TDataFolders{exe_.string(), work_.string()}, TDataSeams{dialogs_, modulePresenter_}, errors_,
       TProductCatalogOptions{.Validate = [](const TProduct& p, TErrorList& e) { return p.Validate(e); }});
   std::unique_ptr<QWidget> window_ = std::make_unique<QWidget>();
 };

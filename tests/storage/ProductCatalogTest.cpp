@@ -46,7 +46,7 @@ const Program kQuorva{"Quorva",
 class ProductCatalogTest : public ::testing::TestWithParam<Program> {
 protected:
   TProductCatalog& Make() {
-    module_ = GetParam().make({exe_.string(), work_.string()}, {&dialogs_, &presenter_});
+    module_ = GetParam().make({exe_.string(), work_.string()}, {dialogs_, presenter_});
     return GetParam().catalogue(*module_);
   }
   // "Produtos.dat" beside the executable with one product.

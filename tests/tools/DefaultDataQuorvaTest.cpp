@@ -8,6 +8,7 @@
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
 #include "quorva/model/RelatorioCustosUnit.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tools/DefaultDataQuorva.h"
 
@@ -19,7 +20,9 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
   AppendQuorvaDefaultFiles(files);
   WriteDefaultFiles(dir.Dir(), files);
 
-  TCatalog catalog(nullptr, {dir.Dir(), dir.Dir()}, {});
+  ScriptedDialogs dialogs;
+  RecordingPresenter presenter;
+  TCatalog catalog(nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter});
   ASSERT_GE(catalog.cdsCusto().RecordCount(), 8);
   std::set<std::pair<TCostType, TCostUnit>> kinds;
   for (TCusto& custo : catalog.CostRoot().Custos()) {
@@ -35,7 +38,7 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
                                                               {TCostType::Unitario, TCostUnit::PorHa},
                                                               {TCostType::Unitario, TCostUnit::PorM3}}));
 
-  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {});
+  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter});
   marquel.NewPlan();
   EXPECT_TRUE(marquel.NeedsNewName());
   ASSERT_TRUE(marquel.CalculateResults());

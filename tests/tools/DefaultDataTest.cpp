@@ -11,6 +11,7 @@
 #include "model/growth/HardFormulaUnit.h"
 #include "platform/rtl/SysUtils.h"
 #include "tallora/data/GrovanaData.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 #include "tools/DefaultData.h"
 
@@ -25,13 +26,15 @@ protected:
     AppendTalloraDefaultFiles(files);
     WriteDefaultFiles((dir_ / "bin").string(), files);
     grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{(dir_ / "bin").string(), tempDir_.Sub("work").string()},
-                                          TDataSeams{});
+                                          TDataSeams{dialogs_, presenter_});
   }
 
   static std::string ReadBytes(const fs::path& path) { return ReadFileBytes(path); }
 
   TempDir tempDir_;
   const fs::path& dir_ = tempDir_.Path();
+  ScriptedDialogs dialogs_;
+  RecordingPresenter presenter_;
   std::unique_ptr<TGrovana> grovana_;
 };
 

@@ -24,7 +24,7 @@ TEST(FileDialogs, OpenAsksForAnExistingFileInTheGivenFolder) {
   ScriptedDialogs dialogs;
   dialogs.AnswerFile("/dados/a.dat");
   std::vector<std::string> opened;
-  EXPECT_TRUE(OpenWithDialog(&dialogs, {.title = "Abrir", .initialDir = "/dados", .fileName = "a.dat"},
+  EXPECT_TRUE(OpenWithDialog(dialogs, {.title = "Abrir", .initialDir = "/dados", .fileName = "a.dat"},
                              [&](const std::string& path) { opened.push_back(path); }));
   EXPECT_EQ(opened, std::vector<std::string>{"/dados/a.dat"});
   const std::vector<Prompt> opens = dialogs.Prompts(Prompt::Kind::OpenFile);
@@ -39,10 +39,8 @@ TEST(FileDialogs, OpenAsksForAnExistingFileInTheGivenFolder) {
 
   // Cancelled: nothing is opened.
   dialogs.AnswerFile("");
-  EXPECT_FALSE(OpenWithDialog(&dialogs, {}, [&](const std::string& path) { opened.push_back(path); }));
+  EXPECT_FALSE(OpenWithDialog(dialogs, {}, [&](const std::string& path) { opened.push_back(path); }));
   EXPECT_EQ(opened.size(), 1u);
-  // Without dialogs nothing is asked.
-  EXPECT_FALSE(OpenWithDialog(nullptr, {}, [&](const std::string& path) { opened.push_back(path); }));
   EXPECT_EQ(dialogs.Prompts().size(), 2u);
 }
 
@@ -50,12 +48,12 @@ TEST(FileDialogs, SaveKeepsItsSettings) {
   ScriptedDialogs dialogs;
   dialogs.AnswerFile("/r/x.rtf");
   std::string saved;
-  EXPECT_TRUE(SaveWithDialog(&dialogs,
+  EXPECT_TRUE(SaveWithDialog(dialogs,
                              {.title = "Salvar", .initialDir = "/r", .filter = "RTF|*.rtf", .defaultExt = "rtf"},
                              [&](const std::string& path) { saved = path; }));
   EXPECT_EQ(saved, "/r/x.rtf");
   dialogs.AnswerFile("/r/y.dat");
-  EXPECT_TRUE(SaveWithDialog(&dialogs, {.overwritePrompt = false}, [&](const std::string& path) { saved = path; }));
+  EXPECT_TRUE(SaveWithDialog(dialogs, {.overwritePrompt = false}, [&](const std::string& path) { saved = path; }));
   EXPECT_EQ(saved, "/r/y.dat");
   const std::vector<Prompt> saves = dialogs.Prompts(Prompt::Kind::SaveFile);
   ASSERT_EQ(saves.size(), 2u);
@@ -68,19 +66,18 @@ TEST(FileDialogs, SaveKeepsItsSettings) {
   EXPECT_FALSE(saves[1].options.overwritePrompt);
 
   dialogs.AnswerFile("");
-  EXPECT_FALSE(SaveWithDialog(&dialogs, {}, [&](const std::string& path) { saved = path; }));
+  EXPECT_FALSE(SaveWithDialog(dialogs, {}, [&](const std::string& path) { saved = path; }));
   EXPECT_EQ(saved, "/r/y.dat");
-  EXPECT_FALSE(SaveWithDialog(nullptr, {}, [&](const std::string& path) { saved = path; }));
 }
 
 TEST(FileDialogs, ADocumentDialogStartsInTheDocumentFolderAndRemembersIt) {
   TDocumentFolder documents("/trabalho");
   ScriptedDialogs dialogs;
   dialogs.AnswerFile("/planos/p.dat");
-  EXPECT_TRUE(OpenWithDialog(&dialogs, {.initialDir = "/outra", .documents = &documents}, [](const std::string&) {}));
+  EXPECT_TRUE(OpenWithDialog(dialogs, {.initialDir = "/outra", .documents = &documents}, [](const std::string&) {}));
   EXPECT_EQ(documents.Folder(), "/planos");
   dialogs.AnswerFile("/salvos/s.dat");
-  EXPECT_TRUE(SaveWithDialog(&dialogs, {.initialDir = "/outra", .documents = &documents}, [](const std::string&) {}));
+  EXPECT_TRUE(SaveWithDialog(dialogs, {.initialDir = "/outra", .documents = &documents}, [](const std::string&) {}));
   EXPECT_EQ(documents.Folder(), "/salvos");
   ASSERT_EQ(dialogs.Prompts().size(), 2u);
   EXPECT_EQ(dialogs.Prompts()[0].options.initialDir, "/trabalho");
@@ -88,7 +85,7 @@ TEST(FileDialogs, ADocumentDialogStartsInTheDocumentFolderAndRemembersIt) {
 
   // A cancelled dialog remembers nothing.
   dialogs.AnswerFile("");
-  EXPECT_FALSE(SaveWithDialog(&dialogs, {.documents = &documents}, [](const std::string&) {}));
+  EXPECT_FALSE(SaveWithDialog(dialogs, {.documents = &documents}, [](const std::string&) {}));
   EXPECT_EQ(documents.Folder(), "/salvos");
 }
 
@@ -96,9 +93,9 @@ TEST(FileDialogs, AFailedSaveRemembersNothing) {
   TDocumentFolder documents("/trabalho");
   ScriptedDialogs dialogs;
   dialogs.AnswerFile("/falta/r.pdf");
-  EXPECT_FALSE(SaveWithDialogChecked(&dialogs, {.documents = &documents}, [](const std::string&) { return false; }));
+  EXPECT_FALSE(SaveWithDialogChecked(dialogs, {.documents = &documents}, [](const std::string&) { return false; }));
   EXPECT_EQ(documents.Folder(), "/trabalho");
   dialogs.AnswerFile("/pdf/r.pdf");
-  EXPECT_TRUE(SaveWithDialogChecked(&dialogs, {.documents = &documents}, [](const std::string&) { return true; }));
+  EXPECT_TRUE(SaveWithDialogChecked(dialogs, {.documents = &documents}, [](const std::string&) { return true; }));
   EXPECT_EQ(documents.Folder(), "/pdf");
 }

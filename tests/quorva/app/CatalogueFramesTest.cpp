@@ -99,7 +99,7 @@ TEST_F(CatalogueFramesTest, CostFilesOpenBesideTheExecutableSaveWhereTheyCameFro
 }
 
 TEST_F(CatalogueFramesTest, ProductPageInQuorvasSettings) {
-  TFrameProduct* frame = MakeProductFrame(window.get(), catalog());
+  TFrameProduct* frame = MakeProductFrame(window.get(), catalog(), seams);
   EXPECT_EQ(frame->objectName().toStdString(), "FrameProduct");
   EXPECT_EQ(frame->Panel()->PriceLabel()->text().toStdString(), "Preço de &mercado:");
   auto* evolution = window->findChild<DbLineEdit*>("DBEditPriceEvolutionRate");

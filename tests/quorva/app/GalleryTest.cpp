@@ -43,21 +43,21 @@ TEST_F(QuorvaGallery, WritesEveryPage) {
   mainWindow.costTypeChanged = [&](TCostType type, TCostUnit unit) {
     if (costs) costs->CostTypeChanged(type, unit);
   };
-  WritePage("plan", [&](QWidget* host) { return new TFrameQuorva(host, marquel()); });
-  WritePage("productions", [&](QWidget* host) { return new TFrameProducoes(host, marquel()); });
+  WritePage("plan", [&](QWidget* host) { return new TFrameQuorva(host, marquel(), seams); });
+  WritePage("productions", [&](QWidget* host) { return new TFrameProducoes(host, marquel(), seams); });
   WritePage(
-      "production", [&](QWidget* host) { return new TFrameProducao(host, marquel(), catalog()); },
+      "production", [&](QWidget* host) { return new TFrameProducao(host, marquel(), catalog(), seams); },
       [&] { marquel().cdsProducao().SetRecNo(2); });
   WritePage(
       "costs",
       [&](QWidget* host) {
-        costs = new TFrameCusto(host, marquel(), catalog());
+        costs = new TFrameCusto(host, marquel(), catalog(), seams);
         return costs;
       },
       [&] { marquel().cdsCusto().SetRecNo(2); });
   costs = nullptr;
-  WritePage("product", [&](QWidget* host) { return MakeProductFrame(host, catalog()); });
-  WritePage("costcatalogue", [&](QWidget* host) { return new TFrameCatalogoCusto(host, catalog()); });
+  WritePage("product", [&](QWidget* host) { return MakeProductFrame(host, catalog(), seams); });
+  WritePage("costcatalogue", [&](QWidget* host) { return new TFrameCatalogoCusto(host, catalog(), seams); });
 }
 
 TEST_F(QuorvaGallery, WritesThePickers) {

@@ -87,7 +87,7 @@ TEST_F(QuorvaFrameTest, APlanFileWithoutANameIsSavedUnderANewOne) {
   window.reset();
   MakeDataModules();
   window = std::make_unique<QWidget>();
-  auto* page = new TFrameQuorva(window.get(), marquel());
+  auto* page = new TFrameQuorva(window.get(), marquel(), seams);
   dialogs.AnswerFile(unnamed);
   EXPECT_TRUE(page->Open());
   EXPECT_EQ(marquel().GetFileName(), "");

@@ -10,8 +10,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "forms/FrameSeams.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/CustoUnit.h"
 #include "quorva/model/MarquelData.h"
@@ -45,10 +47,14 @@ protected:
 
   // Data modules as at start-up, before any plan.
   void MakeDataModules();
-  // A frame of the window.
+  // A frame of the window, with the seams when it takes them.
   template <class F, class... Modules>
   F* Make(Modules&... modules) {
-    auto* frame = new F(window.get(), modules...);
+    F* frame;
+    if constexpr (std::is_constructible_v<F, QWidget*, Modules&..., const TFrameSeams&>)
+      frame = new F(window.get(), modules..., seams);
+    else
+      frame = new F(window.get(), modules...);
     layout_->addWidget(frame);
     return frame;
   }
@@ -61,6 +67,8 @@ protected:
   std::filesystem::path exe = dir.Sub("exe"), work = dir.Sub("work");
   ScriptedDialogs dialogs;
   RecordingPresenter presenter;
+  TDocumentFolder documents{work.string()};
+  TFrameSeams seams{dialogs, presenter, documents};
   RecordingWindow mainWindow;
   std::unique_ptr<TMarquel> marquel_;
   std::unique_ptr<TCatalog> catalog_;

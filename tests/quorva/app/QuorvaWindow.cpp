@@ -10,7 +10,7 @@ QuorvaWindow::QuorvaWindow(bool withTemplate) {
     std::filesystem::copy_file(std::filesystem::path(TQ_DATA_DIR) / name, exe / name);
   }
   const TDataFolders folders{exe.string(), work.string()};
-  const TDataSeams dataSeams{&dialogs, &errors, &seams.documents};
+  const TDataSeams dataSeams{dialogs, errors};
   marquel_ = std::make_unique<TMarquel>(nullptr, folders, dataSeams);
   catalog_ = std::make_unique<TCatalog>(nullptr, folders, dataSeams);
   TMainWindowOptions options;

@@ -21,7 +21,7 @@ protected:
 };
 
 TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesCosts) {
-  TCatalog empty(nullptr, Folders(), {&dialogs, &presenter});
+  TCatalog empty(nullptr, Folders(), {dialogs, presenter});
   EXPECT_TRUE(empty.cdsProduct().Active() && empty.cdsCusto().Active());
   EXPECT_EQ(empty.cdsProduct().RecordCount() + empty.cdsCusto().RecordCount(), 0);
 
@@ -32,7 +32,7 @@ TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesCosts) {
   TCustoPersist costs;
   AddCusto(costs.Custos(), "Mudas", "$/ha", "Unitario", 620);
   SaveComponent(exe / "Custo.dat", costs);
-  TCatalog catalog(nullptr, Folders(), {&dialogs, &presenter});
+  TCatalog catalog(nullptr, Folders(), {dialogs, presenter});
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(catalog.cdsProduct().RecordCount(), 0);
   EXPECT_EQ(catalog.cdsCusto().RecordCount(), 1);
@@ -47,7 +47,7 @@ TEST_F(CatalogTest, StartsFromTheFilesBesideTheExecutableAndValidatesCosts) {
 }
 
 TEST_F(CatalogTest, SavesFollowTheRememberedPathAndFailedLoadsChangeNothing) {
-  TCatalog catalog(nullptr, Folders(), {&dialogs, &presenter});
+  TCatalog catalog(nullptr, Folders(), {dialogs, presenter});
   catalog.SaveCosts();
   EXPECT_TRUE(FileExists(exe / "Custo.dat"));
   AddCusto(catalog.CostRoot().Custos(), "Frete", "$/m3", "Unitario", 12);

@@ -11,6 +11,7 @@
 #include "quorva/model/MarquelData.h"
 #include "tallora/data/GrovanaData.h"
 #include "tests/support/ExamplePlans.h"
+#include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
 
 namespace {
@@ -38,7 +39,9 @@ protected:
   TempDir dir;
   ::TSimulationPersist root;  // Tallora's
   ::TSimulation& sim = root.SimulationCollection().Add();
-  TCatalog catalog{nullptr, {dir.Dir(), dir.Dir()}, {}};
+  ScriptedDialogs dialogs;
+  RecordingPresenter presenter;
+  TCatalog catalog{nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter}};
 };
 
 TEST_F(ImportTest, HarvestsOfATalloraRunBecomeProductions) {
@@ -116,7 +119,7 @@ TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
   planFile.SetFilename("ExemploA.dat");
   examples::FillExampleA(planFile.Quorvas().Add());
   SaveComponent(dir / "ExemploA.dat", planFile);
-  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {});
+  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter});
   marquel.SetCatalog(&catalog);
   marquel.OpenPlan(dir / "ExemploA.dat");
   ASSERT_TRUE(marquel.CalculateResults());

@@ -54,9 +54,12 @@ protected:
 
   TempDir dir, work, exe;
   ScriptedDialogs dialogs;
+  // The catalogues' own, apart from the plan's.
+  ScriptedDialogs catalogDialogs;
+  RecordingPresenter presenter;
   SpyNotifications spy;
-  TCatalog catalog{nullptr, Folders(), {}};
-  TMarquel marquel{nullptr, Folders(), {&dialogs}};
+  TCatalog catalog{nullptr, Folders(), {catalogDialogs, presenter}};
+  TMarquel marquel{nullptr, Folders(), {dialogs, presenter}};
   std::string fazenda = SavePlanFile(dir / "Fazenda.dat", "Fazenda.dat", "Fazenda");
 };
 
@@ -97,7 +100,7 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   // A stored Filename without plans gets one; no Filename gets a new one, current.
   marquel.OpenPlan(SavePlanFile(dir / "Vazio.dat", "Vazio.dat", "", false));
   EXPECT_EQ(marquel.Root().Quorvas().Count(), 1);
-  TMarquel fresh(nullptr, Folders(), {});
+  TMarquel fresh(nullptr, Folders(), {dialogs, presenter});
   fresh.OpenPlan(SavePlanFile(dir / "SemNome.dat", "", "Antigo"));
   EXPECT_EQ(fresh.CurrentPlan(), &fresh.Root().Quorvas()[1]);
   EXPECT_EQ(fresh.cdsQuorva().RecNo(), 2);
@@ -249,7 +252,7 @@ TEST_F(MarquelTest, ProductionNoticesAndCopiesFromTheCatalogues) {
   AddCusto(costs.Custos(), "Adubacao", "$/ha", "Unitario", 120);
   AddCusto(costs.Custos(), "Frete", "$/m3", "Unitario", 4);
   SaveComponent(exe / "Custo.dat", costs);
-  TCatalog filled(nullptr, Folders(), {});
+  TCatalog filled(nullptr, Folders(), {catalogDialogs, presenter});
   marquel.SetCatalog(&filled);
   marquel.OpenPlan(fazenda);
   TQuorva& plan = *marquel.CurrentPlan();

@@ -19,11 +19,9 @@ struct FakeWindowSeams {
 
   // Closing the window does not end the test program.
   TWindowSeams Seams(const std::string& exeDir) {
-    return TWindowSeams{.Dialogs = dialogs,
-                        .ErrorPresenter = presenter,
+    return TWindowSeams{.Frames = {.Dialogs = dialogs, .ErrorPresenter = presenter, .Documents = documents},
                         .Shell = shell,
                         .PrintService = printService,
-                        .Documents = documents,
                         .ExeDir = exeDir};
   }
 

@@ -38,7 +38,7 @@ protected:
     QWidget host;
     auto* layout = new QVBoxLayout(&host);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* page = new F(&host, grovana());
+    auto* page = New<F>(&host);
     layout->addWidget(page);
     host.resize(kPageWidth, kPageHeight);
     if (fill) fill(*page);
@@ -66,7 +66,7 @@ TEST_F(Gallery, WritesEveryPage) {
   QWidget host;
   auto* layout = new QVBoxLayout(&host);
   layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(MakeProductFrame(&host, grovana()));
+  layout->addWidget(MakeProductFrame(&host, grovana(), seams));
   host.resize(kPageWidth, kPageHeight);
   Write(host, "product");
 }

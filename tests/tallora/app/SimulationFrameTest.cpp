@@ -82,9 +82,9 @@ TEST_F(SimulationFrameTest, NewTakesTheTemplateAndOpenItsDialog) {
   // A data module that has no simulation yet, as at start-up.
   window.reset();
   grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe.string(), work.string()},
-                                        TDataSeams{&dialogs, &presenter});
+                                        TDataSeams{dialogs, presenter});
   window = std::make_unique<QWidget>();
-  auto* page = new TFrameSimulation(window.get(), grovana());
+  auto* page = new TFrameSimulation(window.get(), grovana(), seams);
   page->New();
   EXPECT_EQ(window->windowTitle().toStdString(), "Tallora - Nova Simulação");
 

@@ -7,7 +7,7 @@ TalloraFramesTest::TalloraFramesTest() {
   AppendTalloraDefaultFiles(files);
   WriteDefaultFiles(exe.string(), files);
   grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe.string(), work.string()},
-                                        TDataSeams{&dialogs, &presenter});
+                                        TDataSeams{dialogs, presenter});
   grovana_->SetMainWindow(&mainWindow);
   grovana_->NewSimulation();
   layout_ = new QVBoxLayout(window.get());

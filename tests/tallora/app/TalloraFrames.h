@@ -9,8 +9,10 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
+#include "forms/FrameSeams.h"
 #include "platform/dbctrls/DbControls.h"
 #include "tallora/data/GrovanaData.h"
 #include "tests/support/Fakes.h"
@@ -33,10 +35,18 @@ protected:
   TalloraFramesTest();
   ~TalloraFramesTest() override;
 
-  // A frame of the window, made with the data module.
+  // A frame made with the data module, and with the seams when it takes them.
+  template <class F>
+  F* New(QWidget* parent) {
+    if constexpr (std::is_constructible_v<F, QWidget*, TGrovana&, const TFrameSeams&>)
+      return new F(parent, grovana(), seams);
+    else
+      return new F(parent, grovana());
+  }
+  // A frame of the window.
   template <class F>
   F* Make() {
-    auto* frame = new F(window.get(), grovana());
+    auto* frame = New<F>(window.get());
     layout_->addWidget(frame);
     return frame;
   }
@@ -47,6 +57,8 @@ protected:
   std::filesystem::path exe = dir.Sub("exe"), work = dir.Sub("work");
   ScriptedDialogs dialogs;
   RecordingPresenter presenter;
+  TDocumentFolder documents{work.string()};
+  TFrameSeams seams{dialogs, presenter, documents};
   RecordingWindow mainWindow;
   std::unique_ptr<TGrovana> grovana_;
   // Goes before the data module its frames are bound to.

@@ -34,7 +34,7 @@ struct TalloraWindow {
     WriteDefaultFiles(exe.string(), files);
     if (!withTemplate) std::filesystem::remove(exe / "Simulation.dat");
     grovana = std::make_unique<TGrovana>(nullptr, TDataFolders{exe.string(), work.string()},
-                                         TDataSeams{&dialogs, &errors, &seams.documents});
+                                         TDataSeams{dialogs, errors});
     TMainWindowOptions windowOptions;
     windowOptions.aboutOpener = [this] { ++aboutOpened; };
     window = std::make_unique<TFormTallora>(*grovana, seams.Seams(exe.string()), windowOptions);

@@ -46,7 +46,7 @@ protected:
   TGrovana& Make() {
     grovana_.reset();
     grovana_ = std::make_unique<TGrovana>(nullptr, TDataFolders{exe_.string(), work_.string()},
-                                          TDataSeams{&dialogs_, &presenter_});
+                                          TDataSeams{dialogs_, presenter_});
     grovana_->SetMainWindow(&window_);
     return *grovana_;
   }
