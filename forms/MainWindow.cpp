@@ -40,6 +40,8 @@ namespace {
 
 constexpr int kFrameRole = Qt::UserRole;
 constexpr int kIdRole = Qt::UserRole + 1;
+// The action's place in the toolbar images.
+constexpr const char* kImageProperty = "toolbarImage";
 // The items panel is never narrower.
 constexpr int kMinimumItemsWidth = 30;
 
@@ -60,6 +62,14 @@ TPanel* HostPanel(TControl* parent, TAlign align, QWidget* child) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->addWidget(child);
   return panel;
+}
+
+// The item shows the action: its icon text, its image, enabled or not.
+void ShowAction(TListItem* item, const QAction& action) {
+  item->SetCaption(FromQString(action.iconText()));
+  const QVariant image = action.property(kImageProperty);
+  item->SetImageIndex(image.isValid() ? image.toInt() : -1);
+  if (auto* vert = dynamic_cast<TGBVertListItem*>(item)) vert->SetEnabled(action.isEnabled());
 }
 
 // The bar between the items panel and the frames, in the button face.
@@ -176,16 +186,14 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTab
     list->GetOutBar()->SetName(table.barName);
     list->SetName(table.listName);
   }
-  for (const TToolbarItem& item : table.items) {
+  for (QAction* action : table.actions) {
     TListItem* added = list->Items().Add();
-    added->SetCaption(item.caption);
-    added->SetImageIndex(static_cast<int>(item.image));
     // The item carries its action wherever a drag puts it.
-    added->SetData(item.action);
-    if (item.caption == kHideItems) {
-      itemsToolbar_ = list;
-      itemsAction_ = item.action;
-    }
+    added->SetData(action);
+    ShowAction(added, *action);
+    if (std::find(shownActions_.begin(), shownActions_.end(), action) != shownActions_.end()) continue;
+    shownActions_.push_back(action);
+    QObject::connect(action, &QAction::changed, this, [this, action] { ShowActionOnToolbars(action); });
   }
   list->SetShell(&seams_.Shell);
   list->OnButtonClick = [](TPersistent*, TListItem* item) {
@@ -195,23 +203,26 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTab
 }
 
 TGBVertListView* TMainWindow::AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction) {
-  using I = TToolbarImage;
   using C = TFileCommand;
   return AddToolbar(page, {"OutBarToolBarSimulation",
                            "OutBarGroupToolBar",
-                           {{"Novo", I::Novo, FileAction(C::Novo)},
-                            {"Abrir", I::Abrir, FileAction(C::Abrir)},
-                            {"Salvar", I::Salvar, FileAction(C::Salvar)},
-                            {"Salvar Como", I::SalvarComo, FileAction(C::SalvarComo)},
-                            {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
-                            {kHideItems, I::Itens, itemsAction}}});
+                           {FileAction(C::Novo), FileAction(C::Abrir), FileAction(C::Salvar), FileAction(C::SalvarComo),
+                            FileAction(C::Imprimir), itemsAction}});
 }
 
 TGBVertListView* TMainWindow::AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName) {
-  return AddToolbar(page, {barName,
-                           listName,
-                           {{"Salvar", TToolbarImage::Salvar, FileAction(TFileCommand::Salvar)},
-                            {"Imprimir", TToolbarImage::Imprimir, FileAction(TFileCommand::Imprimir)}}});
+  return AddToolbar(page, {barName, listName, {FileAction(TFileCommand::Salvar), FileAction(TFileCommand::Imprimir)}});
+}
+
+void TMainWindow::ShowActionOnToolbars(QAction* action) {
+  // The widget set has no meta-objects: look at every child.
+  for (QWidget* child : findChildren<QWidget*>()) {
+    auto* list = dynamic_cast<TGBVertListView*>(child);
+    if (!list) continue;
+    TListItems& items = list->Items();
+    for (int i = 0; i < items.Count(); ++i)
+      if (items[i]->Data() == action) ShowAction(items[i], *action);
+  }
 }
 
 int TMainWindow::ActivePage() const {
@@ -224,6 +235,10 @@ void TMainWindow::ShowPage(int index) {
 
 void TMainWindow::SetPageActions(std::vector<QAction*> actions) {
   pageActions_ = std::move(actions);
+  // Connected after the command, so this runs last.
+  for (QAction* action : pageActions_) {
+    if (action) QObject::connect(action, &QAction::triggered, this, [this] { MarkPage(ActivePage()); });
+  }
 }
 
 void TMainWindow::MarkPage(int index) {
@@ -249,7 +264,8 @@ void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
 
 // ---- Items area
 
-void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
+void TMainWindow::AddItemsArea(TGBOutBarGroup* page, QAction* itemsAction) {
+  itemsAction_ = itemsAction;
   splitter_ = new TItemsSplitter(page);
   splitter_->setObjectName("Splitter");
   splitter_->setHandleWidth(kSplitterWidth);
@@ -421,27 +437,18 @@ void TMainWindow::TreeViewChange(QTreeWidgetItem* node) {
 
 // ---- Items shown or hidden
 
-void TMainWindow::SetToggleCaption(const char* from, const char* to) {
-  if (!itemsToolbar_) return;
-  TListItems& items = itemsToolbar_->Items();
-  for (int i = 0; i < items.Count(); ++i) {
-    if (items[i]->Caption() == from) {
-      items[i]->SetCaption(to);
-      return;
-    }
-  }
-}
-
 void TMainWindow::ShowItems() {
   SetItemsVisible(true);
-  if (itemsAction_) itemsAction_->setChecked(true);
-  SetToggleCaption(kShowItems, kHideItems);
+  if (!itemsAction_) return;
+  itemsAction_->setChecked(true);
+  itemsAction_->setIconText(QString::fromUtf8(kHideItems));
 }
 
 void TMainWindow::HideItems() {
   SetItemsVisible(false);
-  if (itemsAction_) itemsAction_->setChecked(false);
-  SetToggleCaption(kHideItems, kShowItems);
+  if (!itemsAction_) return;
+  itemsAction_->setChecked(false);
+  itemsAction_->setIconText(QString::fromUtf8(kShowItems));
 }
 
 void TMainWindow::SetItemsVisible(bool visible) {
@@ -456,7 +463,7 @@ bool TMainWindow::ItemsShown() const {
 }
 
 void TMainWindow::ToggleItems() {
-  if (itemsAction_ && itemsAction_->isChecked()) {
+  if (itemsAction_ && !itemsAction_->isChecked()) {
     HideItems();
   } else {
     ShowItems();
@@ -498,6 +505,8 @@ void Configure(QAction* action, const TActionOptions& options) {
   action->setEnabled(options.enabled);
   action->setVisible(options.visible);
   if (!options.shortcut.isEmpty()) action->setShortcut(options.shortcut);
+  if (options.iconText) action->setIconText(QString::fromUtf8(options.iconText));
+  if (options.image) action->setProperty(kImageProperty, static_cast<int>(*options.image));
 }
 
 }  // namespace
@@ -506,12 +515,7 @@ QAction* TMainWindow::AddAction(QMenu* menu, const std::string& caption, std::fu
                                 const TActionOptions& options) {
   QAction* action = menu->addAction(ToQString(caption));
   Configure(action, options);
-  // Menus keep their own check marks: the commands set them.
-  const bool checkable = action->isCheckable();
-  QObject::connect(action, &QAction::triggered, this, [this, action, checkable, command = std::move(command)] {
-    if (checkable) action->setChecked(!action->isChecked());
-    RunCommand(command);
-  });
+  QObject::connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
   // Shortcuts of items in a hidden menu still work from the window.
   addAction(action);
   return action;
@@ -521,10 +525,9 @@ void TMainWindow::AddMenuEntries(QMenu* menu, const std::vector<TMenuEntry>& ent
   for (const TMenuEntry& entry : entries) {
     if (entry.caption.empty()) {
       menu->addSeparator();
-      continue;
+    } else {
+      AddAction(menu, entry.caption, entry.command, entry.options);
     }
-    QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
-    if (entry.keep) *entry.keep = action;
   }
 }
 
@@ -546,38 +549,35 @@ QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<
 }
 
 void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
+  using I = TToolbarImage;
   const TFileMenu& file = table.file;
-  fileActions_.assign(5, nullptr);
-  auto keep = [this](TFileCommand command) { return &fileActions_[static_cast<std::size_t>(command)]; };
-  std::vector<TMenuEntry> entries{
-      {file.novo, [this] { Novo(); }, {.name = file.novoName}, keep(TFileCommand::Novo)},
-      {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}, keep(TFileCommand::Abrir)},
-      {file.salvar, [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}, keep(TFileCommand::Salvar)},
-      {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}, keep(TFileCommand::SalvarComo)},
-      {}};
+  QMenu* menu = AddMenu("&Arquivo", "MenuArquivo");
+  // In TFileCommand's order; "Imprimir" comes later.
+  fileActions_ = {
+      AddAction(menu, file.novo, [this] { Novo(); }, {.name = file.novoName, .iconText = "Novo", .image = I::Novo}),
+      AddAction(menu, "&Abrir...", [this] { Abrir(); },
+                {.name = "MenuArquivoAbrir", .iconText = "Abrir", .image = I::Abrir}),
+      AddAction(menu, file.salvar, [this] { Salvar(); },
+                {.name = "MenuArquivoSalvar", .iconText = "Salvar", .image = I::Salvar}),
+      AddAction(menu, "Salvar &Como...", [this] { SalvarComo(); },
+                {.name = "MenuArquivoSalvarComo", .iconText = "Salvar Como", .image = I::SalvarComo})};
+  menu->addSeparator();
   if (!file.more.empty()) {
-    entries.insert(entries.end(), file.more.begin(), file.more.end());
-    entries.emplace_back();
+    AddMenuEntries(menu, file.more);
+    menu->addSeparator();
   }
-  entries.insert(
-      entries.end(),
-      {{"Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"}},
-       {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}, keep(TFileCommand::Imprimir)},
-       {},
-       // Ctrl+S leaves the program, as it always did there; no save has a shortcut.
-       {"&Sair", [this] { close(); }, {.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)}}});
-  AddMenuEntries(AddMenu("&Arquivo", "MenuArquivo"), entries);
+  AddAction(menu, "Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"});
+  fileActions_.push_back(AddAction(menu, "&Imprimir", [this] { Imprimir(); },
+                                   {.name = "MenuArquivoImprimir", .iconText = "Imprimir", .image = I::Imprimir}));
+  menu->addSeparator();
+  // Ctrl+S leaves the program, as it always did there; no save has a shortcut.
+  AddAction(menu, "&Sair", [this] { close(); },
+            {.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)});
   for (const TMenuTable& menuTable : table.menus)
     AddMenuEntries(AddMenu(menuTable.caption, menuTable.name), menuTable.entries);
   const TMenuEntry& bar = table.barCommand;
-  if (!bar.caption.empty()) {
-    QAction* action = AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
-    if (bar.keep) *bar.keep = action;
-  }
-  for (const TMenuEntry& entry : table.windowActions) {
-    QAction* action = AddWindowAction(entry.caption, entry.command, entry.options);
-    if (entry.keep) *entry.keep = action;
-  }
+  if (!bar.caption.empty()) AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
+  for (const TMenuEntry& entry : table.windowActions) AddWindowAction(entry.caption, entry.command, entry.options);
 }
 
 QAction* TMainWindow::FindAction(const char* name) const {
@@ -737,12 +737,8 @@ RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std:
 
   auto* menu = new QMenu(this);
   menu->setObjectName(menuName);
-  QAction* saveAction = menu->addAction(QStringLiteral("&Salvar..."));
-  saveAction->setObjectName(QString::fromUtf8(menuName) + "Salvar");
-  QObject::connect(saveAction, &QAction::triggered, this, [this, save] { RunCommand(save); });
-  QAction* printAction = menu->addAction(QStringLiteral("&Imprimir"));
-  printAction->setObjectName(QString::fromUtf8(menuName) + "Imprimir");
-  QObject::connect(printAction, &QAction::triggered, this, [this, print] { RunCommand(print); });
+  menu->addAction(FileAction(TFileCommand::Salvar));
+  menu->addAction(FileAction(TFileCommand::Imprimir));
   QPointer<QMenu> guarded(menu);
   view->OnContextMenu = [guarded](TPoint screenPos) {
     if (guarded) guarded->popup(ToQPoint(screenPos));

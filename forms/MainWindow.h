@@ -5,12 +5,13 @@
 // "Itens" with the read-only tree, the splitter and the stacked frames) or a
 // report view. The base keeps the rules both windows share: the one current
 // frame is the enabled one, tree nodes carry a frame or an item Id, the
-// items are shown or hidden through the toggle item found by its caption,
-// each command is one action that commits the pending edit first and runs
-// guarded, on a menu and on the toolbar items that carry it, the "&Arquivo"
-// menu and the file commands over the document and catalogue frames are the
-// same in both programs, the About window opens queued, reports are saved
-// and printed the same way, and closing offers to save what changed.
+// items are shown or hidden through the "&Itens" action, each command is one
+// action that commits the pending edit first and runs guarded, on a menu and
+// on the toolbar items that carry it and show its icon text, image and
+// enabled state, the "&Arquivo" menu and the file commands over the document
+// and catalogue frames are the same in both programs, the About window opens
+// queued, reports are saved and printed the same way, and closing offers to
+// save what changed.
 
 #include <QMainWindow>
 #include <functional>
@@ -63,14 +64,6 @@ struct TWindowSeams {
 // The toolbars' images: their places in the window's image list.
 enum class TToolbarImage { Novo = 0, Abrir = 1, Salvar = 2, Imprimir = 3, Itens = 4, SalvarComo = 5 };
 
-// An item of a toolbar list and the action a click on it triggers (none:
-// nothing).
-struct TToolbarItem {
-  std::string caption;
-  TToolbarImage image;
-  QAction* action = nullptr;
-};
-
 struct TMainWindowOptions {
   // The window caption is "<programName> - <document>".
   std::string programName;
@@ -95,15 +88,18 @@ struct TActionOptions {
   bool checkable = false;
   bool checked = false;
   QKeySequence shortcut{};
+  // On a toolbar: the caption (the action's icon text; by default its text
+  // without "&" and "...") and the image.
+  const char* iconText = nullptr;
+  std::optional<TToolbarImage> image{};
 };
 
 // An entry of a menu table: an item, or a separator when the caption is
-// empty. keep, when given, receives the item built.
+// empty. The window finds the item built by its object name.
 struct TMenuEntry {
   std::string caption;
   std::function<void()> command;
   TActionOptions options = {};
-  QAction** keep = nullptr;
 };
 
 struct TMenuTable {
@@ -130,11 +126,11 @@ struct TMenuBarTable {
   std::vector<TMenuEntry> windowActions{};
 };
 
-// A toolbar list and its items.
+// A toolbar list and the actions its items carry.
 struct TToolbarTable {
   const char* barName;
   const char* listName;
-  std::vector<TToolbarItem> items;
+  std::vector<QAction*> actions;
 };
 
 // The commands of the "&Arquivo" menu that the toolbars carry too.
@@ -168,8 +164,9 @@ public:
   // A new page at the end of the group bar.
   TGBOutBarGroup* AddPage(const std::string& caption, const char* name);
   // The page's out bar (109 pixels, teal-to-purple, 50 steps) and its
-  // toolbar list (stretched picture, 32-pixel images, white bold captions);
-  // a click on an item triggers its action.
+  // toolbar list (stretched picture, 32-pixel images, white bold captions).
+  // An item shows its action's icon text, image and enabled state, also
+  // after a change; a click on it triggers the action.
   TGBVertListView* AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table);
   // The data-entry page's toolbar: "Novo", "Abrir", "Salvar", "Salvar Como",
   // "Imprimir" with the actions of the "&Arquivo" menu, and the items toggle
@@ -182,7 +179,8 @@ public:
   // raises (EAbort on a refusal) leaves here, so the caller stops too.
   void ShowPage(int index);
   // One view item per page (nullptr where there is none): MarkPage checks
-  // the page's item and unchecks the others.
+  // the page's item and unchecks the others. After a page's item ran, the
+  // marks follow the page shown, also when the move was refused.
   void SetPageActions(std::vector<QAction*> actions);
   void MarkPage(int index);
   // Run by the group bar before every page change. Refuse by setting
@@ -193,7 +191,8 @@ public:
   // ---- Items area
   // Fills the page right of its toolbar: the header panel "Itens"
   // (itemsWidth) with the tree, the splitter and the frame stack.
-  void AddItemsArea(TGBOutBarGroup* page);
+  // itemsAction (checkable) shows and hides the items.
+  void AddItemsArea(TGBOutBarGroup* page, QAction* itemsAction);
   TGBHeaderPanel* ItemsPanel() const { return itemsPanel_; }
   QTreeWidget* Tree() const { return tree_; }
   // The bar right of the items panel.
@@ -237,12 +236,13 @@ public:
   virtual void TreeViewChange(QTreeWidgetItem* node);
 
   // ---- Items shown or hidden
-  // The toolbar item reading "Ocultar Itens"/"Mostrar Itens" is found by its
-  // caption; the view item "&Itens" carries the check mark.
+  // The items action carries the check mark and reads "Ocultar Itens" or
+  // "Mostrar Itens" on the toolbar.
   void ShowItems();
   void HideItems();
   bool ItemsShown() const;
-  // The item "&Itens": hides when checked, shows otherwise.
+  // The items action was chosen (Qt has toggled its mark): shows the items
+  // when it is checked, hides them otherwise.
   void ToggleItems();
 
   // ---- Commands
@@ -292,8 +292,9 @@ public:
 
   // ---- Reports
   // A read-only report view filling the page right of its toolbar: no
-  // wrap, both scroll bars, accepts tabs, not a tab stop, with the pop-up
-  // "&Salvar..."/"&Imprimir" running the two commands.
+  // wrap, both scroll bars, accepts tabs, not a tab stop, with a pop-up of
+  // the window's "Salvar" and "Imprimir", which on its page run the two
+  // commands. After BuildMenuBar.
   RtfView* AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
                          std::function<void()> print, const char* menuName = "PopupMenuDocument");
   QMenu* ReportMenu(const RtfView* view) const;
@@ -361,7 +362,8 @@ private:
   // The report shown on the active page, or nullptr.
   const Report* ActiveReport() const;
   void AddFrameWidget(QWidget* frame, const char* name);
-  void SetToggleCaption(const char* from, const char* to);
+  // The toolbar items carrying the action show it again.
+  void ShowActionOnToolbars(QAction* action);
   void SetItemsVisible(bool visible);
   void GroupBarChanging(TGBOutBarGroup* group, bool& allowChange);
 
@@ -379,8 +381,9 @@ private:
   QStackedWidget* frameStack_ = nullptr;
   std::vector<QWidget*> frames_;
   QWidget* currentFrame_ = nullptr;
-  TGBVertListView* itemsToolbar_ = nullptr;
   QAction* itemsAction_ = nullptr;
+  // The actions whose changes the toolbars follow.
+  std::vector<QAction*> shownActions_;
   std::vector<QAction*> pageActions_;
   bool built_ = false;
   std::vector<Report> reports_;

@@ -59,7 +59,7 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
   TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
 
   toolBar_ = AddEntryToolbar(plan, menuItens_);
-  AddItemsArea(plan);
+  AddItemsArea(plan, menuItens_);
   frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
   frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
   frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_), "FrameProduct");
@@ -103,26 +103,30 @@ void TFormQuorva::BuildMenus() {
                  "MenuVisualizar",
                  {{"&Plano",
                    [this] { MenuVisualizarPlanoClick(); },
-                   {.name = "MenuVisualizarPlano", .checkable = true, .checked = true},
-                   &menuPlano_},
+                   {.name = "MenuVisualizarPlano", .checkable = true, .checked = true}},
                   {"&Resultado",
                    [this] { MenuVisualizarResultadoClick(); },
-                   {.name = "MenuVisualizarResultado", .checkable = true},
-                   &menuResultado_},
+                   {.name = "MenuVisualizarResultado", .checkable = true}},
                   {"&Itens",
                    [this] { VisualizarTreeView(); },
-                   {.name = "MenuVisualizarItens", .checkable = true, .checked = true},
-                   &menuItens_},
+                   {.name = "MenuVisualizarItens",
+                    .checkable = true,
+                    .checked = true,
+                    .iconText = kHideItems,
+                    .image = TToolbarImage::Itens}},
                   {"Relatório de &Custos",
                    [this] { MenuVisualizarRelatorioCustosClick(); },
-                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true},
-                   &menuRelatorioCustos_}}}},
+                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true}}}}},
       // "Aj&uda" opens About when chosen; its items stay as hidden commands.
       .barCommand = {"Aj&uda", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
       .windowActions = {{"Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false}},
                         {"Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
+  menuPlano_ = FindAction("MenuVisualizarPlano");
+  menuResultado_ = FindAction("MenuVisualizarResultado");
+  menuRelatorioCustos_ = FindAction("MenuVisualizarRelatrioCustos");
+  menuItens_ = FindAction("MenuVisualizarItens");
 }
 
 void TFormQuorva::BuildTree() {

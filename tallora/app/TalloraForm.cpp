@@ -70,7 +70,7 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
   TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
 
   toolBar_ = AddEntryToolbar(entry, menuItens_);
-  AddItemsArea(entry);
+  AddItemsArea(entry, menuItens_);
   frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
   frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
   frameListOptions_ = AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
@@ -126,27 +126,32 @@ void TFormTallora::BuildMenus() {
                  "MenuVisualizar",
                  {{"&Simulação",
                    [this] { MenuVisualizarSimulacaoClick(); },
-                   {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true},
-                   &menuSimulacao_},
+                   {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true}},
                   {"&Resultado",
                    [this] { MenuVisualizarResultadoClick(); },
-                   {.name = "MenuVisualizarResultado", .checkable = true},
-                   &menuResultado_},
+                   {.name = "MenuVisualizarResultado", .checkable = true}},
                   {"Gráfico",
                    [this] { MenuVisualizarGraficoClick(); },
-                   {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true},
-                   &menuGrafico_},
-                  {"&Itens",
-                   [this] { VisualizarTreeView(); },
-                   {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true},
-                   &menuItens_}}}},
+                   {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true}}}}},
       // The third menu opens About when chosen; its items stay as hidden
       // commands of the window.
       .barCommand = {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
-      .windowActions = {{"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
+      // "&Itens" shows on the toolbar only.
+      .windowActions = {{"&Itens",
+                         [this] { VisualizarTreeView(); },
+                         {.name = "MenuVisualizarItens",
+                          .checkable = true,
+                          .checked = true,
+                          .iconText = kHideItems,
+                          .image = TToolbarImage::Itens}},
+                        {"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
                         {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
+  menuSimulacao_ = FindAction("MenuVisualizarSimulacao");
+  menuResultado_ = FindAction("MenuVisualizarResultado");
+  menuGrafico_ = FindAction("MenuVisualizarGrafico");
+  menuItens_ = FindAction("MenuVisualizarItens");
 }
 
 void TFormTallora::BuildTree() {
@@ -278,21 +283,16 @@ void TFormTallora::MenuVisualizarGraficoClick() {
   TFormGraphic& chart = Chart();
   chart.OnClose = [this] { menuGrafico_->setChecked(false); };
   TSimulation* simulation = grovana_.CurrentSimulation();
-  if (!grovana_.cdsPrognosis().Active() || !simulation) {
-    // No results: the mark goes, and a chart of earlier results with it.
+  // Qt has toggled the mark. Without results it goes, and a chart of earlier
+  // results with it.
+  if (!menuGrafico_->isChecked() || !grovana_.cdsPrognosis().Active() || !simulation) {
     chart.hide();
     menuGrafico_->setChecked(false);
     return;
   }
-  if (menuGrafico_->isChecked()) {
-    chart.hide();
-    menuGrafico_->setChecked(false);
-  } else {
-    chart.PlotPrognosis(*simulation);
-    chart.show();
-    chart.raise();
-    menuGrafico_->setChecked(true);
-  }
+  chart.PlotPrognosis(*simulation);
+  chart.show();
+  chart.raise();
 }
 
 void TFormTallora::VisualizarTreeView() {

@@ -1,7 +1,7 @@
 // The main-window base: the current frame is the one enabled, the items
-// toggle found by its caption (also after the toolbar was reordered, and
-// nothing when it is gone), dispatch by exact caption with the pending edit
-// committed first, a refused page change stopping its command, the About hot
+// toggle found by its action (also after it was dragged, and nothing when it
+// is gone), toolbar items that show their action, dispatch by exact caption
+// with the pending edit committed first, a refused page change stopping its command, the About hot
 // spot opening queued, node removal without change events, the report's
 // save dialog, a tree that never loses its selection to a click, a window
 // that cannot be maximised. Writes main-window-base.png into the build
@@ -71,20 +71,20 @@ public:
                              nullptr,
                              {{"&Itens",
                                [this] { ToggleItems(); },
-                               {.name = "MenuItens", .checkable = true, .checked = true},
-                               &items}}}}});
+                               {.name = "MenuItens",
+                                .checkable = true,
+                                .checked = true,
+                                .iconText = kHideItems,
+                                .image = TToolbarImage::Itens}}}}}});
+    items = FindAction("MenuItens");
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
-    using I = TToolbarImage;
     using C = TFileCommand;
-    toolbar = AddToolbar(entry, {"OutBarToolBarSimulation",
-                                 "OutBarGroupToolBar",
-                                 {{"Novo", I::Novo, FileAction(C::Novo)},
-                                  {"Abrir", I::Abrir, FileAction(C::Abrir)},
-                                  {"Salvar", I::Salvar, FileAction(C::Salvar)},
-                                  {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
-                                  {kHideItems, I::Itens, items}}});
-    AddItemsArea(entry);
+    toolbar = AddToolbar(
+        entry, {"OutBarToolBarSimulation",
+                "OutBarGroupToolBar",
+                {FileAction(C::Novo), FileAction(C::Abrir), FileAction(C::Salvar), FileAction(C::Imprimir), items}});
+    AddItemsArea(entry, items);
     auto* document = AddFrame(new Document(journal), "FrameFirst");
     first = document;
     SetDocumentFrames(document, {});
@@ -243,7 +243,7 @@ TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
   EXPECT_TRUE(w->journal.empty());
 }
 
-TEST_F(MainWindowTest, ItemsToggleIsFoundByItsCaption) {
+TEST_F(MainWindowTest, ItemsToggleIsFoundByItsAction) {
   w->ClickToolbarItem(w->toolbar, TMainWindow::kHideItems);
   EXPECT_FALSE(w->ItemsShown());
   EXPECT_FALSE(w->Splitter()->isVisible());
@@ -259,18 +259,56 @@ TEST_F(MainWindowTest, ItemsToggleIsFoundByItsCaption) {
   w->items->trigger();
   EXPECT_TRUE(w->ItemsShown());
 
-  // Reordered: the toggle is still the one renamed.
-  w->toolbar->Items()[4]->SetCaption("Novo");
+  // The toggle is the item carrying the action, whatever the others read.
   w->toolbar->Items()[0]->SetCaption(TMainWindow::kHideItems);
   w->HideItems();
-  EXPECT_EQ(w->Captions()[0], TMainWindow::kShowItems);
-  EXPECT_EQ(w->Captions()[4], "Novo");
+  const std::string hide = TMainWindow::kHideItems, show = TMainWindow::kShowItems;
+  EXPECT_EQ(w->Captions(), (std::vector<std::string>{hide, "Abrir", "Salvar", "Imprimir", show}));
   // Gone: nothing is renamed and nothing raises.
-  w->toolbar->Items().Delete(0);
+  w->toolbar->Items().Delete(4);
   w->ShowItems();
   EXPECT_TRUE(w->ItemsShown());
-  EXPECT_EQ(w->Captions(), (std::vector<std::string>{"Abrir", "Salvar", "Imprimir", "Novo"}));
+  EXPECT_EQ(w->Captions(), (std::vector<std::string>{hide, "Abrir", "Salvar", "Imprimir"}));
   EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+TEST_F(MainWindowTest, AToolbarItemShowsItsActionDisabled) {
+  QAction* novo = w->FileAction(TFileCommand::Novo);
+  auto* item = static_cast<TGBVertListItem*>(w->toolbar->Items()[0]);
+  const QImage enabled = Snap(*w->toolbar);
+  novo->setEnabled(false);
+  EXPECT_FALSE(item->Enabled());
+  EXPECT_NE(Snap(*w->toolbar), enabled);
+  w->SelectNode(w->root);
+  w->journal.clear();
+  w->ClickToolbarItem(w->toolbar, "Novo");
+  EXPECT_TRUE(w->journal.empty());
+  novo->setEnabled(true);
+  EXPECT_TRUE(item->Enabled());
+  EXPECT_EQ(Snap(*w->toolbar), enabled);
+}
+
+TEST_F(MainWindowTest, ADraggedItemKeepsItsAction) {
+  FakeGuiServices services;
+  TGBVertListView* list = w->toolbar;
+  services.controlAt = [list](TPoint) -> TControl* { return list; };
+  auto at = [&](TPoint p) {
+    services.cursorPos = list->ClientToScreen(p);
+    return p;
+  };
+  // The toggle, the last item, to the top.
+  const TRect icon = list->Items()[4]->DisplayRect(drIcon);
+  const TPoint start = at({(icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2});
+  list->WMButtonDown(mbLeft, ssLeft, start.X, start.Y);
+  list->WMMouseMove(ssLeft, start.X, start.Y + 8);
+  const TPoint top = at({54, 2});
+  list->WMMouseMove(ssLeft, top.X, top.Y);
+  list->WMButtonUp(mbLeft, 0, top.X, top.Y);
+  ASSERT_EQ(w->Captions().front(), TMainWindow::kHideItems);
+  EXPECT_EQ(list->Items()[0]->Data(), w->items);
+  w->ClickToolbarItem(list, TMainWindow::kHideItems);
+  EXPECT_FALSE(w->ItemsShown());
+  EXPECT_EQ(w->Captions().front(), TMainWindow::kShowItems);
 }
 
 TEST_F(MainWindowTest, CommandsCommitThePendingEditAndDispatchByExactCaption) {
