@@ -60,20 +60,20 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
 
   toolBar_ = AddEntryToolbar(plan, menuItens_);
   AddItemsArea(plan, menuItens_);
-  frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
-  frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_), "FrameProduct");
-  frameCusto_ = AddFrame(new TFrameCusto(nullptr, marquel_, catalog_), "FrameCusto");
-  frameCatalogoCusto_ = AddFrame(new TFrameCatalogoCusto(nullptr, catalog_), "FrameCatalogoCusto");
-  frameProducoes_ = AddFrame(new TFrameProducoes(nullptr, marquel_), "FrameProducoes");
+  frameProducao_ = ItemsArea().AddFrame(new TFrameProducao(nullptr, marquel_, catalog_), "FrameProducao");
+  frameQuorva_ = ItemsArea().AddFrame(new TFrameQuorva(nullptr, marquel_), "FrameQuorva");
+  frameProduct_ = ItemsArea().AddFrame(MakeProductFrame(nullptr, catalog_), "FrameProduct");
+  frameCusto_ = ItemsArea().AddFrame(new TFrameCusto(nullptr, marquel_, catalog_), "FrameCusto");
+  frameCatalogoCusto_ = ItemsArea().AddFrame(new TFrameCatalogoCusto(nullptr, catalog_), "FrameCatalogoCusto");
+  frameProducoes_ = ItemsArea().AddFrame(new TFrameProducoes(nullptr, marquel_), "FrameProducoes");
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 
-  toolBarResult_ = AddReportToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult");
+  AddReportToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  toolBarCustos_ = AddReportToolbar(costs, "GBOutBar1", "GBOutBarVertListView1");
+  AddReportToolbar(costs, "GBOutBar1", "GBOutBarVertListView1");
   richEditCustos_ = AddReportView(
       costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
       "PopupMenuRelatorioCustos");
@@ -112,7 +112,7 @@ void TFormQuorva::BuildMenus() {
                    {.name = "MenuVisualizarItens",
                     .checkable = true,
                     .checked = true,
-                    .iconText = kHideItems,
+                    .iconText = TItemsArea::kHideItems,
                     .image = TToolbarImage::Itens}},
                   {"Relatório de &Custos",
                    [this] { MenuVisualizarRelatorioCustosClick(); },
@@ -130,12 +130,12 @@ void TFormQuorva::BuildMenus() {
 }
 
 void TFormQuorva::BuildTree() {
-  projetoNode_ = AddNode(nullptr, "Projeto", frameQuorva_);
-  producoesNode_ = AddNode(projetoNode_, "Produções", frameProducoes_);
-  custosNode_ = AddNode(projetoNode_, "Custos", frameCusto_);
-  catalogosNode_ = AddNode(nullptr, "Catálogos de opções");
-  produtosCatalogoNode_ = AddNode(catalogosNode_, "Produtos", frameProduct_);
-  custosCatalogoNode_ = AddNode(catalogosNode_, "Custos", frameCatalogoCusto_);
+  projetoNode_ = ItemsArea().AddNode(nullptr, "Projeto", frameQuorva_);
+  producoesNode_ = ItemsArea().AddNode(projetoNode_, "Produções", frameProducoes_);
+  ItemsArea().AddNode(projetoNode_, "Custos", frameCusto_);
+  QTreeWidgetItem* catalogos = ItemsArea().AddNode(nullptr, "Catálogos de opções");
+  ItemsArea().AddNode(catalogos, "Produtos", frameProduct_);
+  ItemsArea().AddNode(catalogos, "Custos", frameCatalogoCusto_);
 }
 
 // A template that cannot be read is reported, and the window goes on with a
@@ -170,36 +170,36 @@ std::string TFormQuorva::ProductionText(const TProducao& producao) {
 }
 
 void TFormQuorva::BuildProductionNodes() {
-  DeleteChildren(producoesNode_);
+  ItemsArea().DeleteChildren(producoesNode_);
   TQuorva* plan = marquel_.CurrentPlan();
   if (!plan) return;
   TProducoes& producoes = plan->Producoes();
   for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge())
-    AddItemNode(producoesNode_, ProductionText(*p), p->Id());
+    TItemsArea::AddItemNode(producoesNode_, ProductionText(*p), p->Id());
 }
 
 void TFormQuorva::RefreshTree() {
   BuildProductionNodes();
   MenuVisualizarPlanoClick();
-  ExpandAll();
-  SelectNode(projetoNode_);
-  ShowItems();
-  ShowFrame(frameQuorva_);
+  ItemsArea().ExpandAll();
+  ItemsArea().SelectNode(projetoNode_);
+  ItemsArea().ShowItems();
+  ItemsArea().ShowFrame(frameQuorva_);
 }
 
 QTreeWidgetItem* TFormQuorva::FindProductionNode(int id) const {
-  return FindItemNode(producoesNode_, id);
+  return TItemsArea::FindItemNode(producoesNode_, id);
 }
 
 void TFormQuorva::TreeViewChange(QTreeWidgetItem* node) {
   if (node == projetoNode_) frameQuorva_->ShowAnaliseSensibilidade();
-  if (QWidget* frame = NodeFrame(node)) {
-    ShowFrame(frame);
-  } else if (const std::optional<int> id = NodeItemId(node)) {
+  if (QWidget* frame = TItemsArea::NodeFrame(node)) {
+    ItemsArea().ShowFrame(frame);
+  } else if (const std::optional<int> id = TItemsArea::NodeItemId(node)) {
     // A node whose production is gone is ignored.
     TProducao* producao = marquel_.FindProducao(*id);
     if (!producao) return;
-    ShowFrame(frameProducao_);
+    ItemsArea().ShowFrame(frameProducao_);
     marquel_.LocateProducao(*producao);
   }
 }
@@ -210,7 +210,7 @@ void TFormQuorva::ProductionsImported() {
   BuildProductionNodes();
   ClearReports();
   // The production page showed a production that is gone.
-  if (IsCurrentFrame(frameProducao_)) SelectNode(producoesNode_);
+  if (TItemsArea::IsCurrentFrame(frameProducao_)) ItemsArea().SelectNode(producoesNode_);
 }
 
 // ---- Notices of the project module
@@ -220,14 +220,14 @@ void TFormQuorva::ProductionPosted(int id, int) {
   if (!producao) return;
   const std::string text = ProductionText(*producao);
   if (QTreeWidgetItem* node = FindProductionNode(id)) {
-    SetNodeText(node, text);
+    TItemsArea::SetNodeText(node, text);
   } else {
-    AddItemNode(producoesNode_, text, id);
+    TItemsArea::AddItemNode(producoesNode_, text, id);
   }
 }
 
 void TFormQuorva::ProductionDeleted(int id, int) {
-  DeleteItemNode(FindProductionNode(id));
+  ItemsArea().DeleteItemNode(FindProductionNode(id));
 }
 
 void TFormQuorva::CostTypeChanged(TCostType type, TCostUnit unit) {
@@ -280,7 +280,7 @@ void TFormQuorva::MenuVisualizarRelatorioCustosClick() {
 }
 
 void TFormQuorva::VisualizarTreeView() {
-  ToggleItems();
+  ItemsArea().ToggleItems();
 }
 
 void TFormQuorva::Introducao() {
@@ -310,17 +310,17 @@ void TFormQuorva::Importar() {
 // ---- Reports
 
 void TFormQuorva::SaveResult() {
-  SaveReport(*richEdit_, marquel_.GetFileName());
+  Reports().SaveReport(*richEdit_, marquel_.GetFileName());
 }
 
 void TFormQuorva::SaveRelatorioCustos() {
-  SaveReport(*richEditCustos_, marquel_.GetFileName());
+  Reports().SaveReport(*richEditCustos_, marquel_.GetFileName());
 }
 
 void TFormQuorva::PrintResult() {
-  PrintReport(*richEdit_, PlanDescription());
+  Reports().PrintReport(*richEdit_, PlanDescription());
 }
 
 void TFormQuorva::PrintRelatorioCustos() {
-  PrintReport(*richEditCustos_, PlanDescription());
+  Reports().PrintReport(*richEditCustos_, PlanDescription());
 }

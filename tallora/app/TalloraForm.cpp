@@ -71,18 +71,19 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
 
   toolBar_ = AddEntryToolbar(entry, menuItens_);
   AddItemsArea(entry, menuItens_);
-  frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
-  frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
-  frameListOptions_ = AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
-  frameThinCollection_ = AddFrame(new TFrameThinCollection(nullptr, grovana_), "FrameThinCollection");
-  frameThin_ = AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
-  frameEquations_ = AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
-  frameSiteIndex_ = AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
-  frameVolume_ = AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
-  frameShapeFunction_ = AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_), "FrameShapeFunctionEquation");
-  frameLogs_ = AddFrame(new TFrameLogs(nullptr, grovana_), "FrameLogs");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, grovana_), "FrameProduct");
-  frameFormula_ = AddFrame(new TFrameFormula(nullptr, grovana_), "FrameFormula");
+  frameSimulation_ = ItemsArea().AddFrame(new TFrameSimulation(nullptr, grovana_), "FrameSimulation");
+  frameInventory_ = ItemsArea().AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
+  frameListOptions_ = ItemsArea().AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
+  frameThinCollection_ = ItemsArea().AddFrame(new TFrameThinCollection(nullptr, grovana_), "FrameThinCollection");
+  frameThin_ = ItemsArea().AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
+  frameEquations_ = ItemsArea().AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
+  frameSiteIndex_ = ItemsArea().AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
+  frameVolume_ = ItemsArea().AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
+  frameShapeFunction_ = ItemsArea().AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_),
+                                             "FrameShapeFunctionEquation");
+  frameLogs_ = ItemsArea().AddFrame(new TFrameLogs(nullptr, grovana_), "FrameLogs");
+  frameProduct_ = ItemsArea().AddFrame(MakeProductFrame(nullptr, grovana_), "FrameProduct");
+  frameFormula_ = ItemsArea().AddFrame(new TFrameFormula(nullptr, grovana_), "FrameFormula");
 
   // On this window the simulation page names the species in its title.
   QLabel* title = frameSimulation_->TitleLabel();
@@ -92,7 +93,7 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
   frameSimulation_->SetSpeciesVisible(false);
   frameSimulation_->OnCalculate = [this] { ShowResults(); };
 
-  toolBarResult_ = AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
+  AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       results, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
@@ -142,7 +143,7 @@ void TFormTallora::BuildMenus() {
                          {.name = "MenuVisualizarItens",
                           .checkable = true,
                           .checked = true,
-                          .iconText = kHideItems,
+                          .iconText = TItemsArea::kHideItems,
                           .image = TToolbarImage::Itens}},
                         {"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
                         {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
@@ -155,18 +156,18 @@ void TFormTallora::BuildMenus() {
 }
 
 void TFormTallora::BuildTree() {
-  simulationNode_ = AddNode(nullptr, "Simulação", frameSimulation_);
-  AddNode(simulationNode_, "Inventário", frameInventory_);
-  AddNode(simulationNode_, "Opções de Listagens", frameListOptions_);
-  thinsNode_ = AddNode(simulationNode_, "Desbastes", frameThinCollection_);
-  QTreeWidgetItem* equations = AddNode(simulationNode_, "Equações", frameEquations_);
-  AddNode(equations, "Sítio", frameSiteIndex_);
-  AddNode(equations, "Volume", frameVolume_);
-  AddNode(equations, "Sortimento", frameShapeFunction_);
-  AddNode(simulationNode_, "Diâmetro de toras e sortimento", frameLogs_);
-  QTreeWidgetItem* catalogues = AddNode(nullptr, "Catálogos");
-  AddNode(catalogues, "Produtos", frameProduct_);
-  AddNode(catalogues, "Fórmulas", frameFormula_);
+  simulationNode_ = ItemsArea().AddNode(nullptr, "Simulação", frameSimulation_);
+  ItemsArea().AddNode(simulationNode_, "Inventário", frameInventory_);
+  ItemsArea().AddNode(simulationNode_, "Opções de Listagens", frameListOptions_);
+  thinsNode_ = ItemsArea().AddNode(simulationNode_, "Desbastes", frameThinCollection_);
+  QTreeWidgetItem* equations = ItemsArea().AddNode(simulationNode_, "Equações", frameEquations_);
+  ItemsArea().AddNode(equations, "Sítio", frameSiteIndex_);
+  ItemsArea().AddNode(equations, "Volume", frameVolume_);
+  ItemsArea().AddNode(equations, "Sortimento", frameShapeFunction_);
+  ItemsArea().AddNode(simulationNode_, "Diâmetro de toras e sortimento", frameLogs_);
+  QTreeWidgetItem* catalogues = ItemsArea().AddNode(nullptr, "Catálogos");
+  ItemsArea().AddNode(catalogues, "Produtos", frameProduct_);
+  ItemsArea().AddNode(catalogues, "Fórmulas", frameFormula_);
 }
 
 // A template that cannot be read is reported, and the window goes on with
@@ -186,35 +187,35 @@ void TFormTallora::StartSimulation() {
 // ---- Tree
 
 void TFormTallora::RefreshTree() {
-  DeleteChildren(thinsNode_);
+  ItemsArea().DeleteChildren(thinsNode_);
   if (TSimulation* simulation = grovana_.CurrentSimulation()) {
     std::vector<std::pair<int, int>> thins;  // age, Id
     for (const TThin& thin : simulation->ThinCollection()) thins.emplace_back(thin.Age(), thin.Id());
     std::stable_sort(thins.begin(), thins.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [age, id] : thins) AddItemNode(thinsNode_, AgeText(age), id);
+    for (const auto& [age, id] : thins) TItemsArea::AddItemNode(thinsNode_, AgeText(age), id);
   }
   MenuVisualizarSimulacaoClick();
-  ExpandAll();
-  ClearSelection();
-  SelectNode(simulationNode_);
-  ShowItems();
-  ShowFrame(frameSimulation_);
+  ItemsArea().ExpandAll();
+  ItemsArea().ClearSelection();
+  ItemsArea().SelectNode(simulationNode_);
+  ItemsArea().ShowItems();
+  ItemsArea().ShowFrame(frameSimulation_);
   frameInventory_->ShowInventory();
   frameListOptions_->ShowListingOption();
 }
 
 QTreeWidgetItem* TFormTallora::FindThinNode(int id) const {
-  return FindItemNode(thinsNode_, id);
+  return TItemsArea::FindItemNode(thinsNode_, id);
 }
 
 void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
   if (node == simulationNode_) frameSimulation_->ShowSummary();
-  if (QWidget* frame = NodeFrame(node)) {
-    ShowFrame(frame);
-  } else if (const std::optional<int> id = NodeItemId(node)) {
+  if (QWidget* frame = TItemsArea::NodeFrame(node)) {
+    ItemsArea().ShowFrame(frame);
+  } else if (const std::optional<int> id = TItemsArea::NodeItemId(node)) {
     // A node whose thinning is gone is ignored.
     if (!grovana_.FindThin(*id)) return;
-    ShowFrame(frameThin_);
+    ItemsArea().ShowFrame(frameThin_);
     grovana_.LocateThin(*id);
     frameThin_->ShowThin();
   }
@@ -224,25 +225,26 @@ void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
 
 void TFormTallora::ItemPosted(int id, int age) {
   if (QTreeWidgetItem* node = FindThinNode(id)) {
-    SetNodeText(node, AgeText(age));
+    TItemsArea::SetNodeText(node, AgeText(age));
   } else if (TThin* thin = grovana_.FindThin(id)) {
-    AddItemNode(thinsNode_, AgeText(thin->Age()), id);
+    TItemsArea::AddItemNode(thinsNode_, AgeText(thin->Age()), id);
   }
 }
 
 void TFormTallora::ItemDeleted(int id, int) {
-  DeleteItemNode(FindThinNode(id));
+  ItemsArea().DeleteItemNode(FindThinNode(id));
 }
 
 void TFormTallora::SelectItem(int id) {
-  if (QTreeWidgetItem* node = FindThinNode(id)) SelectNode(node);
+  if (QTreeWidgetItem* node = FindThinNode(id)) ItemsArea().SelectNode(node);
 }
 
 // ---- Pages
 
 void TFormTallora::PageChanging(int newPage, bool& allowChange) {
   if (newPage != kResultPage) {
-    if (const std::optional<int> id = NodeItemId(SelectedNode()); id && grovana_.FindThin(*id)) {
+    if (const std::optional<int> id = TItemsArea::NodeItemId(ItemsArea().SelectedNode());
+        id && grovana_.FindThin(*id)) {
       frameThin_->ShowThin();
     }
     MarkPage(kEntryPage);
@@ -296,7 +298,7 @@ void TFormTallora::MenuVisualizarGraficoClick() {
 }
 
 void TFormTallora::VisualizarTreeView() {
-  ToggleItems();
+  ItemsArea().ToggleItems();
 }
 
 // ---- File commands
@@ -313,10 +315,10 @@ void TFormTallora::PrintDocument() {
 }
 
 void TFormTallora::SaveResult() {
-  SaveReport(*richEdit_, grovana_.GetFileName());
+  Reports().SaveReport(*richEdit_, grovana_.GetFileName());
 }
 
 void TFormTallora::PrintResult() {
   TSimulation* simulation = grovana_.CurrentSimulation();
-  PrintReport(*richEdit_, simulation ? simulation->Description() : std::string());
+  Reports().PrintReport(*richEdit_, simulation ? simulation->Description() : std::string());
 }
