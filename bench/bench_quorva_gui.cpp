@@ -61,7 +61,7 @@ struct Program {
 void BM_Calcular(benchmark::State& state) {
   Program program;
   TFormQuorva& w = *program.window;
-  w.GroupBar()->SetFramePause(0);
+  w.findChild<TGBGroupBar*>("GroupBar")->SetFramePause(0);
   program.marquel->ImportProductions(TQ_REFERENCE_SIMULATION);
   w.BuildProductionNodes();
   auto* button = w.findChild<QPushButton*>("ButtonCalcular");
@@ -78,7 +78,7 @@ void BM_Calcular(benchmark::State& state) {
     button->click();
     w.repaint();
   }
-  if (w.ActivePage() != TFormQuorva::kResultPage || w.RichEditRelatorioCustos()->Bytes().empty())
+  if (w.ActivePage() != TFormQuorva::kResultPage || w.findChild<RtfView*>("RichEditRelatorioCustos")->Bytes().empty())
     state.SkipWithError("the results page was not reached");
 }
 BENCHMARK(BM_Calcular)->Unit(benchmark::kMillisecond);

@@ -57,7 +57,7 @@ struct Program {
 void Calcular(benchmark::State& state, int pause) {
   Program program;
   TFormTallora& w = *program.window;
-  w.GroupBar()->SetFramePause(pause);
+  w.findChild<TGBGroupBar*>("GroupBar")->SetFramePause(pause);
   auto* button = w.findChild<QPushButton*>("ButtonCalcular");
   TDataSet& simulation = program.grovana->cdsSimulation();
   int i = 0;

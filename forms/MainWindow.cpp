@@ -3,26 +3,18 @@
 #include <QAction>
 #include <QCloseEvent>
 #include <QCoreApplication>
-#include <QFileInfo>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QImage>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPainter>
 #include <QPointer>
 #include <QScreen>
-#include <QSignalBlocker>
-#include <QSplitter>
-#include <QStackedWidget>
 #include <QStatusBar>
 #include <QTimer>
-#include <QTreeWidget>
-#include <QVBoxLayout>
 #include <algorithm>
 
 #include "forms/DocumentFrame.h"
-#include "forms/FrameKit.h"
+#include "forms/PageKit.h"
 #include "platform/dbctrls/PendingEdits.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/Graphics.h"
@@ -38,71 +30,16 @@
 
 namespace {
 
-constexpr int kFrameRole = Qt::UserRole;
-constexpr int kIdRole = Qt::UserRole + 1;
-// The items panel is never narrower.
-constexpr int kMinimumItemsWidth = 30;
+// The action's place in the toolbar images.
+constexpr const char* kImageProperty = "toolbarImage";
 
-void BoldArial(TFont& font, int pixels) {
-  font.SetName("Arial");
-  font.SetHeight(-pixels);
-  font.SetStyle(fsBold);
+// The item shows the action: its icon text, its image, enabled or not.
+void ShowAction(TListItem* item, const QAction& action) {
+  item->SetCaption(FromQString(action.iconText()));
+  const QVariant image = action.property(kImageProperty);
+  item->SetImageIndex(image.isValid() ? image.toInt() : -1);
+  if (auto* vert = dynamic_cast<TGBVertListItem*>(item)) vert->SetEnabled(action.isEnabled());
 }
-
-// A panel without bevels that lays its one Qt child over its whole area; in
-// the parent's alignment when it has one.
-TPanel* HostPanel(TControl* parent, TAlign align, QWidget* child) {
-  auto* panel = new TPanel;
-  if (parent) panel->SetParent(parent);
-  panel->SetBevelOuter(bvNone);
-  panel->SetAlign(align);
-  auto* layout = new QVBoxLayout(panel);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->addWidget(child);
-  return panel;
-}
-
-// The bar between the items panel and the frames, in the button face.
-class TItemsSplitterHandle : public QSplitterHandle {
-public:
-  using QSplitterHandle::QSplitterHandle;
-
-protected:
-  void paintEvent(QPaintEvent*) override {
-    QPainter painter(this);
-    painter.fillRect(rect(), ToQColor(clBtnFace));
-  }
-};
-
-// The items panel and the frames: dragging the bar between them widens or
-// narrows the panel, from 30 pixels to half the page.
-class TItemsSplitter : public QSplitter {
-public:
-  explicit TItemsSplitter(TControl* page) : QSplitter(Qt::Horizontal), page_(page) {}
-
-protected:
-  QSplitterHandle* createHandle() override { return new TItemsSplitterHandle(orientation(), this); }
-  void resizeEvent(QResizeEvent* event) override {
-    if (QWidget* panel = widget(0)) panel->setMaximumWidth(std::max(kMinimumItemsWidth, page_->ClientWidth() / 2));
-    QSplitter::resizeEvent(event);
-  }
-
-private:
-  TControl* page_;
-};
-
-// The items tree keeps its one selected node: a press on empty space, or
-// Ctrl with the selected node (click or space), changes nothing. Moving to
-// another node and ClearSelection still work.
-class TItemsTree : public QTreeWidget {
-protected:
-  QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index, const QEvent* event) const override {
-    if (!index.isValid()) return QItemSelectionModel::NoUpdate;
-    const QItemSelectionModel::SelectionFlags command = QTreeWidget::selectionCommand(index, event);
-    if (command & (QItemSelectionModel::Deselect | QItemSelectionModel::Toggle)) return QItemSelectionModel::NoUpdate;
-    return command;
-  }
-};
 
 }  // namespace
 
@@ -176,16 +113,14 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTab
     list->GetOutBar()->SetName(table.barName);
     list->SetName(table.listName);
   }
-  for (const TToolbarItem& item : table.items) {
+  for (QAction* action : table.actions) {
     TListItem* added = list->Items().Add();
-    added->SetCaption(item.caption);
-    added->SetImageIndex(static_cast<int>(item.image));
     // The item carries its action wherever a drag puts it.
-    added->SetData(item.action);
-    if (item.caption == kHideItems) {
-      itemsToolbar_ = list;
-      itemsAction_ = item.action;
-    }
+    added->SetData(action);
+    ShowAction(added, *action);
+    if (std::find(shownActions_.begin(), shownActions_.end(), action) != shownActions_.end()) continue;
+    shownActions_.push_back(action);
+    QObject::connect(action, &QAction::changed, this, [this, action] { ShowActionOnToolbars(action); });
   }
   list->SetShell(&seams_.Shell);
   list->OnButtonClick = [](TPersistent*, TListItem* item) {
@@ -195,23 +130,26 @@ TGBVertListView* TMainWindow::AddToolbar(TGBOutBarGroup* page, const TToolbarTab
 }
 
 TGBVertListView* TMainWindow::AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction) {
-  using I = TToolbarImage;
   using C = TFileCommand;
   return AddToolbar(page, {"OutBarToolBarSimulation",
                            "OutBarGroupToolBar",
-                           {{"Novo", I::Novo, FileAction(C::Novo)},
-                            {"Abrir", I::Abrir, FileAction(C::Abrir)},
-                            {"Salvar", I::Salvar, FileAction(C::Salvar)},
-                            {"Salvar Como", I::SalvarComo, FileAction(C::SalvarComo)},
-                            {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
-                            {kHideItems, I::Itens, itemsAction}}});
+                           {FileAction(C::Novo), FileAction(C::Abrir), FileAction(C::Salvar), FileAction(C::SalvarComo),
+                            FileAction(C::Imprimir), itemsAction}});
 }
 
 TGBVertListView* TMainWindow::AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName) {
-  return AddToolbar(page, {barName,
-                           listName,
-                           {{"Salvar", TToolbarImage::Salvar, FileAction(TFileCommand::Salvar)},
-                            {"Imprimir", TToolbarImage::Imprimir, FileAction(TFileCommand::Imprimir)}}});
+  return AddToolbar(page, {barName, listName, {FileAction(TFileCommand::Salvar), FileAction(TFileCommand::Imprimir)}});
+}
+
+void TMainWindow::ShowActionOnToolbars(QAction* action) {
+  // The widget set has no meta-objects: look at every child.
+  for (QWidget* child : findChildren<QWidget*>()) {
+    auto* list = dynamic_cast<TGBVertListView*>(child);
+    if (!list) continue;
+    TListItems& items = list->Items();
+    for (int i = 0; i < items.Count(); ++i)
+      if (items[i]->Data() == action) ShowAction(items[i], *action);
+  }
 }
 
 int TMainWindow::ActivePage() const {
@@ -224,6 +162,10 @@ void TMainWindow::ShowPage(int index) {
 
 void TMainWindow::SetPageActions(std::vector<QAction*> actions) {
   pageActions_ = std::move(actions);
+  // Connected after the command, so this runs last.
+  for (QAction* action : pageActions_) {
+    if (action) QObject::connect(action, &QAction::triggered, this, [this] { MarkPage(ActivePage()); });
+  }
 }
 
 void TMainWindow::MarkPage(int index) {
@@ -247,220 +189,24 @@ void TMainWindow::GroupBarChanging(TGBOutBarGroup* group, bool& allowChange) {
   PageChanging(index, allowChange);
 }
 
-// ---- Items area
+// ---- Areas
 
-void TMainWindow::AddItemsArea(TGBOutBarGroup* page) {
-  splitter_ = new TItemsSplitter(page);
-  splitter_->setObjectName("Splitter");
-  splitter_->setHandleWidth(kSplitterWidth);
-  splitter_->setChildrenCollapsible(false);
-  HostPanel(page, alClient, splitter_)->SetName("SplitterHost");
-
-  itemsPanel_ = new TGBHeaderPanel;
-  itemsPanel_->SetName("HeaderPanelTreeView");
-  itemsPanel_->setMinimumWidth(kMinimumItemsWidth);
-  splitter_->addWidget(itemsPanel_);
-  itemsPanel_->SetText("Itens");
-  BoldArial(itemsPanel_->HeaderFont(), options_.captionHeight);
-  itemsPanel_->OnRightButtonClick() = [this](TPersistent*) { RunCommand([this] { HideItems(); }); };
-
-  tree_ = new TItemsTree;
-  tree_->setObjectName("TreeView");
-  tree_->setHeaderHidden(true);
-  tree_->setColumnCount(1);
-  tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  tree_->setSelectionMode(QAbstractItemView::SingleSelection);
-  tree_->setFrameShape(QFrame::NoFrame);
-  // Long texts scroll sideways instead of being cut short.
-  tree_->header()->setStretchLastSection(false);
-  tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
-  tree_->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  {
-    // The selection stays as visible when the tree loses the focus.
-    QPalette palette = tree_->palette();
-    for (QPalette::ColorRole role : {QPalette::Highlight, QPalette::HighlightedText}) {
-      palette.setColor(QPalette::Inactive, role, palette.color(QPalette::Active, role));
-    }
-    tree_->setPalette(palette);
-  }
-  QObject::connect(tree_, &QTreeWidget::currentItemChanged, tree_, [this](QTreeWidgetItem* current) {
-    if (current) Guard([&] { TreeViewChange(current); });
-  });
-  TPanel* treeHost = HostPanel(itemsPanel_, alClient, tree_);
-  treeHost->SetName("TreeViewHost");
-
-  frameStack_ = new QStackedWidget;
-  frameStack_->setObjectName("Frames");
-  frameHost_ = HostPanel(nullptr, alNone, frameStack_);
-  frameHost_->SetName("FrameHost");
-  // The frames take what the panel leaves, whatever their own minimum.
-  frameHost_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-  splitter_->addWidget(frameHost_);
-  splitter_->setStretchFactor(0, 0);
-  splitter_->setStretchFactor(1, 1);
-  splitter_->setSizes({options_.itemsWidth, QWIDGETSIZE_MAX});
-}
-
-void TMainWindow::AddFrameWidget(QWidget* frame, const char* name) {
-  frame->setObjectName(name);
-  frameStack_->addWidget(frame);
-  frame->setEnabled(false);
-  frames_.push_back(frame);
-}
-
-void TMainWindow::ShowFrame(QWidget* frame) {
-  currentFrame_ = frame;
-  for (QWidget* f : frames_) f->setEnabled(false);
-  if (!frame) return;
-  frame->setEnabled(true);
-  frameStack_->setCurrentWidget(frame);
-  frame->raise();
-}
-
-QSplitterHandle* TMainWindow::Splitter() const {
-  return splitter_ ? splitter_->handle(1) : nullptr;
-}
-
-bool TMainWindow::IsCurrentFrame(const QWidget* frame) const {
-  return frame && frame->isEnabled();
-}
-
-// ---- Tree nodes
-
-QTreeWidgetItem* TMainWindow::AddNode(QTreeWidgetItem* parent, const std::string& text, QWidget* frame) {
-  const QStringList texts(ToQString(text));
-  auto* node = parent ? new QTreeWidgetItem(parent, texts) : new QTreeWidgetItem(tree_, texts);
-  if (frame) node->setData(0, kFrameRole, QVariant::fromValue(reinterpret_cast<quintptr>(frame)));
-  return node;
-}
-
-QTreeWidgetItem* TMainWindow::AddItemNode(QTreeWidgetItem* parent, const std::string& text, int id) {
-  auto* node = new QTreeWidgetItem(parent, QStringList(ToQString(text)));
-  node->setData(0, kIdRole, id);
-  return node;
-}
-
-QWidget* TMainWindow::NodeFrame(const QTreeWidgetItem* node) {
-  if (!node) return nullptr;
-  const QVariant v = node->data(0, kFrameRole);
-  return v.isValid() ? reinterpret_cast<QWidget*>(v.value<quintptr>()) : nullptr;
-}
-
-std::optional<int> TMainWindow::NodeItemId(const QTreeWidgetItem* node) {
-  if (!node) return std::nullopt;
-  const QVariant v = node->data(0, kIdRole);
-  if (!v.isValid()) return std::nullopt;
-  return v.toInt();
-}
-
-std::string TMainWindow::NodeText(const QTreeWidgetItem* node) {
-  return node ? FromQString(node->text(0)) : std::string();
-}
-
-void TMainWindow::SetNodeText(QTreeWidgetItem* node, const std::string& text) {
-  if (node) node->setText(0, ToQString(text));
-}
-
-QTreeWidgetItem* TMainWindow::FindItemNode(const QTreeWidgetItem* parent, int id) {
-  if (!parent) return nullptr;
-  for (int i = 0; i < parent->childCount(); ++i) {
-    QTreeWidgetItem* child = parent->child(i);
-    if (NodeItemId(child) == id) return child;
-  }
-  return nullptr;
-}
-
-void TMainWindow::DeleteChildren(QTreeWidgetItem* parent) {
-  if (!parent) return;
-  const QSignalBlocker blocker(tree_);
-  const bool selectedInside = [&] {
-    for (QTreeWidgetItem* n = tree_->currentItem(); n; n = n->parent())
-      if (n->parent() == parent) return true;
-    return false;
-  }();
-  if (selectedInside) tree_->setCurrentItem(parent);
-  qDeleteAll(parent->takeChildren());
-}
-
-void TMainWindow::DeleteItemNode(QTreeWidgetItem* node) {
-  if (!node) return;
-  const QSignalBlocker blocker(tree_);
-  QTreeWidgetItem* parent = node->parent();
-  const bool wasSelected = tree_->currentItem() == node;
-  if (wasSelected && parent) tree_->setCurrentItem(parent);
-  delete node;
-}
-
-void TMainWindow::SelectNode(QTreeWidgetItem* node) {
-  if (!node) return;
-  if (tree_->currentItem() == node) {
-    node->setSelected(true);
-    TreeViewChange(node);
-    return;
-  }
-  tree_->setCurrentItem(node);
-}
-
-QTreeWidgetItem* TMainWindow::SelectedNode() const {
-  return tree_ ? tree_->currentItem() : nullptr;
-}
-
-void TMainWindow::ClearSelection() {
-  const QSignalBlocker blocker(tree_);
-  tree_->setCurrentItem(nullptr);
-  tree_->clearSelection();
-}
-
-void TMainWindow::ExpandAll() {
-  tree_->expandAll();
+void TMainWindow::AddItemsArea(TGBOutBarGroup* page, QAction* itemsAction) {
+  itemsArea_ = std::make_unique<TItemsArea>(
+      page, TItemsAreaOptions{.itemsWidth = options_.itemsWidth,
+                              .captionHeight = options_.captionHeight,
+                              .itemsAction = itemsAction,
+                              .nodeChanged = [this](QTreeWidgetItem* node) { TreeViewChange(node); },
+                              .run = [this](const std::function<void()>& command) { RunCommand(command); }});
 }
 
 void TMainWindow::TreeViewChange(QTreeWidgetItem* node) {
-  if (QWidget* frame = NodeFrame(node)) ShowFrame(frame);
+  if (QWidget* frame = TItemsArea::NodeFrame(node)) itemsArea_->ShowFrame(frame);
 }
 
-// ---- Items shown or hidden
-
-void TMainWindow::SetToggleCaption(const char* from, const char* to) {
-  if (!itemsToolbar_) return;
-  TListItems& items = itemsToolbar_->Items();
-  for (int i = 0; i < items.Count(); ++i) {
-    if (items[i]->Caption() == from) {
-      items[i]->SetCaption(to);
-      return;
-    }
-  }
-}
-
-void TMainWindow::ShowItems() {
-  SetItemsVisible(true);
-  if (itemsAction_) itemsAction_->setChecked(true);
-  SetToggleCaption(kShowItems, kHideItems);
-}
-
-void TMainWindow::HideItems() {
-  SetItemsVisible(false);
-  if (itemsAction_) itemsAction_->setChecked(false);
-  SetToggleCaption(kHideItems, kShowItems);
-}
-
-void TMainWindow::SetItemsVisible(bool visible) {
-  if (!itemsPanel_) return;
-  itemsPanel_->SetVisible(visible);
-  // The bar follows now, not when the splitter next lays out.
-  splitter_->refresh();
-}
-
-bool TMainWindow::ItemsShown() const {
-  return itemsPanel_ && itemsPanel_->Visible();
-}
-
-void TMainWindow::ToggleItems() {
-  if (itemsAction_ && itemsAction_->isChecked()) {
-    HideItems();
-  } else {
-    ShowItems();
-  }
+RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
+                                    std::function<void()> print, const char* menuName) {
+  return reports_->Add(page, name, std::move(save), std::move(print), menuName);
 }
 
 // ---- Commands
@@ -470,15 +216,6 @@ void TMainWindow::RunCommand(const std::function<void()>& command) {
     CommitPendingEdits(this);
     command();
   });
-}
-
-void TMainWindow::ClickToolbarItem(TGBVertListView* toolbar, const std::string& caption) {
-  TListItems& items = toolbar->Items();
-  for (int i = 0; i < items.Count(); ++i) {
-    if (items[i]->Caption() != caption) continue;
-    if (toolbar->OnButtonClick) toolbar->OnButtonClick(toolbar, items[i]);
-    return;
-  }
 }
 
 // ---- Menus
@@ -498,6 +235,8 @@ void Configure(QAction* action, const TActionOptions& options) {
   action->setEnabled(options.enabled);
   action->setVisible(options.visible);
   if (!options.shortcut.isEmpty()) action->setShortcut(options.shortcut);
+  if (options.iconText) action->setIconText(QString::fromUtf8(options.iconText));
+  if (options.image) action->setProperty(kImageProperty, static_cast<int>(*options.image));
 }
 
 }  // namespace
@@ -506,12 +245,7 @@ QAction* TMainWindow::AddAction(QMenu* menu, const std::string& caption, std::fu
                                 const TActionOptions& options) {
   QAction* action = menu->addAction(ToQString(caption));
   Configure(action, options);
-  // Menus keep their own check marks: the commands set them.
-  const bool checkable = action->isCheckable();
-  QObject::connect(action, &QAction::triggered, this, [this, action, checkable, command = std::move(command)] {
-    if (checkable) action->setChecked(!action->isChecked());
-    RunCommand(command);
-  });
+  QObject::connect(action, &QAction::triggered, this, [this, command = std::move(command)] { RunCommand(command); });
   // Shortcuts of items in a hidden menu still work from the window.
   addAction(action);
   return action;
@@ -521,10 +255,9 @@ void TMainWindow::AddMenuEntries(QMenu* menu, const std::vector<TMenuEntry>& ent
   for (const TMenuEntry& entry : entries) {
     if (entry.caption.empty()) {
       menu->addSeparator();
-      continue;
+    } else {
+      AddAction(menu, entry.caption, entry.command, entry.options);
     }
-    QAction* action = AddAction(menu, entry.caption, entry.command, entry.options);
-    if (entry.keep) *entry.keep = action;
   }
 }
 
@@ -546,38 +279,38 @@ QAction* TMainWindow::AddWindowAction(const std::string& caption, std::function<
 }
 
 void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
+  using I = TToolbarImage;
   const TFileMenu& file = table.file;
-  fileActions_.assign(5, nullptr);
-  auto keep = [this](TFileCommand command) { return &fileActions_[static_cast<std::size_t>(command)]; };
-  std::vector<TMenuEntry> entries{
-      {file.novo, [this] { Novo(); }, {.name = file.novoName}, keep(TFileCommand::Novo)},
-      {"&Abrir...", [this] { Abrir(); }, {.name = "MenuArquivoAbrir"}, keep(TFileCommand::Abrir)},
-      {file.salvar, [this] { Salvar(); }, {.name = "MenuArquivoSalvar"}, keep(TFileCommand::Salvar)},
-      {"Salvar &Como...", [this] { SalvarComo(); }, {.name = "MenuArquivoSalvarComo"}, keep(TFileCommand::SalvarComo)},
-      {}};
+  QMenu* menu = AddMenu("&Arquivo", "MenuArquivo");
+  // In TFileCommand's order; "Imprimir" comes later.
+  fileActions_ = {
+      AddAction(menu, file.novo, [this] { Novo(); }, {.name = file.novoName, .iconText = "Novo", .image = I::Novo}),
+      AddAction(menu, "&Abrir...", [this] { Abrir(); },
+                {.name = "MenuArquivoAbrir", .iconText = "Abrir", .image = I::Abrir}),
+      AddAction(menu, file.salvar, [this] { Salvar(); },
+                {.name = "MenuArquivoSalvar", .iconText = "Salvar", .image = I::Salvar}),
+      AddAction(menu, "Salvar &Como...", [this] { SalvarComo(); },
+                {.name = "MenuArquivoSalvarComo", .iconText = "Salvar Como", .image = I::SalvarComo})};
+  menu->addSeparator();
   if (!file.more.empty()) {
-    entries.insert(entries.end(), file.more.begin(), file.more.end());
-    entries.emplace_back();
+    AddMenuEntries(menu, file.more);
+    menu->addSeparator();
   }
-  entries.insert(
-      entries.end(),
-      {{"Con&figurar Impressora...", [this] { PrinterSetup(); }, {.name = "MenuArquivoConfigurarImpressora"}},
-       {"&Imprimir", [this] { Imprimir(); }, {.name = "MenuArquivoImprimir"}, keep(TFileCommand::Imprimir)},
-       {},
-       // Ctrl+S leaves the program, as it always did there; no save has a shortcut.
-       {"&Sair", [this] { close(); }, {.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)}}});
-  AddMenuEntries(AddMenu("&Arquivo", "MenuArquivo"), entries);
+  AddAction(menu, "Con&figurar Impressora...", [this] { seams_.Frames.Dialogs.PrinterSetup(); },
+            {.name = "MenuArquivoConfigurarImpressora"});
+  fileActions_.push_back(AddAction(menu, "&Imprimir", [this] { Imprimir(); },
+                                   {.name = "MenuArquivoImprimir", .iconText = "Imprimir", .image = I::Imprimir}));
+  menu->addSeparator();
+  // Ctrl+S leaves the program, as it always did there; no save has a shortcut.
+  AddAction(menu, "&Sair", [this] { close(); },
+            {.name = "MenuArquivoSair", .shortcut = QKeySequence(Qt::CTRL | Qt::Key_S)});
   for (const TMenuTable& menuTable : table.menus)
     AddMenuEntries(AddMenu(menuTable.caption, menuTable.name), menuTable.entries);
   const TMenuEntry& bar = table.barCommand;
-  if (!bar.caption.empty()) {
-    QAction* action = AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
-    if (bar.keep) *bar.keep = action;
-  }
-  for (const TMenuEntry& entry : table.windowActions) {
-    QAction* action = AddWindowAction(entry.caption, entry.command, entry.options);
-    if (entry.keep) *entry.keep = action;
-  }
+  if (!bar.caption.empty()) AddMenuBarCommand(bar.caption, bar.command, bar.options.name);
+  for (const TMenuEntry& entry : table.windowActions) AddWindowAction(entry.caption, entry.command, entry.options);
+  reports_ = std::make_unique<TReportPages>(this, seams_, FileAction(TFileCommand::Salvar),
+                                            FileAction(TFileCommand::Imprimir));
 }
 
 QAction* TMainWindow::FindAction(const char* name) const {
@@ -600,19 +333,16 @@ void TMainWindow::SetDocumentFrames(IMainDocumentFrame* document, std::vector<ID
 IDocumentFrame* TMainWindow::FileFrame() const {
   if (documentFrames_.empty()) return nullptr;
   for (auto it = documentFrames_.begin() + 1; it != documentFrames_.end(); ++it)
-    if (IsCurrentFrame(dynamic_cast<QWidget*>(*it))) return *it;
+    if (TItemsArea::IsCurrentFrame(dynamic_cast<QWidget*>(*it))) return *it;
   return documentFrames_.front();
 }
 
-const TMainWindow::Report* TMainWindow::ActiveReport() const {
-  const TGBOutBarGroup* page = ActivePage() >= 0 ? groupBar_->Groups(ActivePage()) : nullptr;
-  for (const Report& report : reports_)
-    if (report.page == page) return &report;
-  return nullptr;
+const TGBOutBarGroup* TMainWindow::ActiveGroup() const {
+  return ActivePage() >= 0 ? groupBar_->Groups(ActivePage()) : nullptr;
 }
 
 void TMainWindow::Novo() {
-  if (!document_ || !IsCurrentFrame(dynamic_cast<QWidget*>(document_)) || !MayReplace(*document_)) return;
+  if (!document_ || !TItemsArea::IsCurrentFrame(dynamic_cast<QWidget*>(document_)) || !MayReplace(*document_)) return;
   ReplaceDocument([this] {
     document_->New();
     return true;
@@ -634,8 +364,8 @@ void TMainWindow::Abrir() {
 }
 
 void TMainWindow::ReplaceDocument(const std::function<bool()>& replace) {
-  QTreeWidgetItem* selected = SelectedNode();
-  ClearSelection();
+  QTreeWidgetItem* selected = itemsArea_->SelectedNode();
+  itemsArea_->ClearSelection();
   bool replaced = false;
   try {
     replaced = replace();
@@ -646,16 +376,12 @@ void TMainWindow::ReplaceDocument(const std::function<bool()>& replace) {
   if (replaced) {
     DocumentReplaced(true);
   } else if (selected) {
-    const QSignalBlocker blocker(tree_);
-    tree_->setCurrentItem(selected);
+    itemsArea_->SetSelectedSilently(selected);
   }
 }
 
 void TMainWindow::Salvar() {
-  if (const Report* report = ActiveReport()) {
-    report->save();
-    return;
-  }
+  if (reports_ && reports_->Save(ActiveGroup())) return;
   if (IDocumentFrame* frame = FileFrame()) SaveDocument(*frame);
 }
 
@@ -665,10 +391,7 @@ void TMainWindow::SalvarComo() {
 }
 
 void TMainWindow::Imprimir() {
-  if (const Report* report = ActiveReport()) {
-    report->print();
-    return;
-  }
+  if (reports_ && reports_->Print(ActiveGroup())) return;
   if (FileFrame() != (documentFrames_.empty() ? nullptr : documentFrames_.front())) return;
   PrintDocument();
 }
@@ -690,7 +413,7 @@ void TMainWindow::SetFileCaption(const IDocumentFrame& frame) {
 bool TMainWindow::MayReplace(IDocumentFrame& frame) {
   CommitPendingEdits(this);
   if (!frame.Changed()) return true;
-  switch (Dialogs().AskYesNoCancel(frame.SaveQuestion())) {
+  switch (seams_.Frames.Dialogs.AskYesNoCancel(frame.SaveQuestion())) {
     case TMsgDlgBtn::Yes:
       return SaveDocument(frame);
     case TMsgDlgBtn::No:
@@ -698,10 +421,6 @@ bool TMainWindow::MayReplace(IDocumentFrame& frame) {
     default:
       return false;
   }
-}
-
-void TMainWindow::PrinterSetup() {
-  Dialogs().PrinterSetup();
 }
 
 // ---- About
@@ -718,56 +437,6 @@ void TMainWindow::SetAboutHotSpot(TGBVertListView* toolbar, int belowY) {
   toolbar->OnMouseDown = [this, belowY](TPersistent*, TMouseButton, TShiftState, int, int Y) {
     if (Y > belowY) OpenAbout();
   };
-}
-
-// ---- Reports
-
-RtfView* TMainWindow::AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
-                                    std::function<void()> print, const char* menuName) {
-  auto* view = new RtfView;
-  view->setObjectName(name);
-  view->SetWordWrap(false);
-  view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  view->setTabChangesFocus(false);
-  view->setFocusPolicy(Qt::ClickFocus);
-  view->setFont(QFont());
-  TPanel* host = HostPanel(page, alClient, view);
-  host->SetName(std::string(name) + "Host");
-
-  auto* menu = new QMenu(this);
-  menu->setObjectName(menuName);
-  QAction* saveAction = menu->addAction(QStringLiteral("&Salvar..."));
-  saveAction->setObjectName(QString::fromUtf8(menuName) + "Salvar");
-  QObject::connect(saveAction, &QAction::triggered, this, [this, save] { RunCommand(save); });
-  QAction* printAction = menu->addAction(QStringLiteral("&Imprimir"));
-  printAction->setObjectName(QString::fromUtf8(menuName) + "Imprimir");
-  QObject::connect(printAction, &QAction::triggered, this, [this, print] { RunCommand(print); });
-  QPointer<QMenu> guarded(menu);
-  view->OnContextMenu = [guarded](TPoint screenPos) {
-    if (guarded) guarded->popup(ToQPoint(screenPos));
-  };
-  reports_.push_back({page, view, menu, std::move(save), std::move(print)});
-  return view;
-}
-
-QMenu* TMainWindow::ReportMenu(const RtfView* view) const {
-  for (const Report& report : reports_)
-    if (report.view == view) return report.menu;
-  return nullptr;
-}
-
-bool TMainWindow::SaveReport(const RtfView& view, const std::string& documentName) {
-  const FileDialogOptions options{.title = kSaveReportTitle,
-                                  .fileName = ChangeFileExt(ExtractFileName(documentName), ".rtf"),
-                                  .filter = kReportFilter,
-                                  .defaultExt = "rtf",
-                                  .documents = &seams_.Frames.Documents};
-  return SaveWithDialog(Dialogs(), options, [&](const std::string& path) { view.SaveToFile(path); });
-}
-
-bool TMainWindow::PrintReport(RtfView& view, const std::string& title) {
-  return view.Print(seams_.PrintService, title);
 }
 
 // ---- Layout

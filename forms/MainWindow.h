@@ -1,16 +1,14 @@
 #pragma once
 // The main window both programs build on: a fixed-size window with a menu
 // bar, a group bar of pages and a status bar. A page holds an out bar with
-// its toolbar list on the left and either the items area (the header panel
-// "Itens" with the read-only tree, the splitter and the stacked frames) or a
-// report view. The base keeps the rules both windows share: the one current
-// frame is the enabled one, tree nodes carry a frame or an item Id, the
-// items are shown or hidden through the toggle item found by its caption,
-// each command is one action that commits the pending edit first and runs
-// guarded, on a menu and on the toolbar items that carry it, the "&Arquivo"
-// menu and the file commands over the document and catalogue frames are the
-// same in both programs, the About window opens queued, reports are saved
-// and printed the same way, and closing offers to save what changed.
+// its toolbar list on the left and either the items area (forms/ItemsArea.h)
+// or a report view (forms/ReportPages.h). The base keeps the rules both
+// windows share: each command is one action that commits the pending edit
+// first and runs guarded, on a menu and on the toolbar items that carry it
+// and show its icon text, image and enabled state, the "&Arquivo" menu and
+// the file commands over the document and catalogue frames are the same in
+// both programs, the About window opens queued, and closing offers to save
+// what changed.
 
 #include <QMainWindow>
 #include <functional>
@@ -23,18 +21,15 @@
 #include <QKeySequence>
 
 #include "forms/FrameSeams.h"
+#include "forms/ItemsArea.h"
+#include "forms/ReportPages.h"
 
 class QAction;
 class QMenu;
-class QSplitter;
-class QSplitterHandle;
-class QStackedWidget;
 class QStatusBar;
-class QTreeWidget;
 class QTreeWidgetItem;
 class RtfView;
 class TGBGroupBar;
-class TGBHeaderPanel;
 class TGBOutBarGroup;
 class TGBVertListView;
 class TImageList;
@@ -60,14 +55,6 @@ struct TWindowSeams {
 // The toolbars' images: their places in the window's image list.
 enum class TToolbarImage { Novo = 0, Abrir = 1, Salvar = 2, Imprimir = 3, Itens = 4, SalvarComo = 5 };
 
-// An item of a toolbar list and the action a click on it triggers (none:
-// nothing).
-struct TToolbarItem {
-  std::string caption;
-  TToolbarImage image;
-  QAction* action = nullptr;
-};
-
 struct TMainWindowOptions {
   // The window caption is "<programName> - <document>".
   std::string programName;
@@ -92,15 +79,18 @@ struct TActionOptions {
   bool checkable = false;
   bool checked = false;
   QKeySequence shortcut{};
+  // On a toolbar: the caption (the action's icon text; by default its text
+  // without "&" and "...") and the image.
+  const char* iconText = nullptr;
+  std::optional<TToolbarImage> image{};
 };
 
 // An entry of a menu table: an item, or a separator when the caption is
-// empty. keep, when given, receives the item built.
+// empty. The window finds the item built by its object name.
 struct TMenuEntry {
   std::string caption;
   std::function<void()> command;
   TActionOptions options = {};
-  QAction** keep = nullptr;
 };
 
 struct TMenuTable {
@@ -127,11 +117,11 @@ struct TMenuBarTable {
   std::vector<TMenuEntry> windowActions{};
 };
 
-// A toolbar list and its items.
+// A toolbar list and the actions its items carry.
 struct TToolbarTable {
   const char* barName;
   const char* listName;
-  std::vector<TToolbarItem> items;
+  std::vector<QAction*> actions;
 };
 
 // The commands of the "&Arquivo" menu that the toolbars carry too.
@@ -139,134 +129,36 @@ enum class TFileCommand { Novo, Abrir, Salvar, SalvarComo, Imprimir };
 
 class TMainWindow : public QMainWindow {
 public:
-  static constexpr const char* kHideItems = "Ocultar Itens";
-  static constexpr const char* kShowItems = "Mostrar Itens";
-  static constexpr const char* kReportFilter = "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*";
-  static constexpr const char* kSaveReportTitle = "Salvar Documento";
   static constexpr int kToolbarWidth = 109;
-  static constexpr int kSplitterWidth = 8;
   static constexpr int kStatusBarHeight = 19;
 
   TMainWindow(TWindowSeams seams, TMainWindowOptions options, QWidget* parent = nullptr);
   ~TMainWindow() override;
 
-  const TMainWindowOptions& Options() const { return options_; }
-  const TWindowSeams& Seams() const { return seams_; }
-  IDialogs& Dialogs() const { return seams_.Frames.Dialogs; }
-  IErrorPresenter& Errors() const { return seams_.Frames.ErrorPresenter; }
-  const std::string& ExeDir() const { return seams_.ExeDir; }
-
-  // ---- Caption
   // "<programName> - <document>".
   void SetDocumentCaption(const std::string& document);
 
   // ---- Pages
-  TGBGroupBar* GroupBar() const { return groupBar_; }
-  // A new page at the end of the group bar.
-  TGBOutBarGroup* AddPage(const std::string& caption, const char* name);
-  // The page's out bar (109 pixels, teal-to-purple, 50 steps) and its
-  // toolbar list (stretched picture, 32-pixel images, white bold captions);
-  // a click on an item triggers its action.
-  TGBVertListView* AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table);
-  // The data-entry page's toolbar: "Novo", "Abrir", "Salvar", "Salvar Como",
-  // "Imprimir" with the actions of the "&Arquivo" menu, and the items toggle
-  // with itemsAction (the view item "&Itens"). After BuildMenuBar.
-  TGBVertListView* AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction);
-  // A report page's toolbar: "Salvar" and "Imprimir". After BuildMenuBar.
-  TGBVertListView* AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName);
   int ActivePage() const;
   // Sets the group bar's active group: PageChanging runs first, and what it
   // raises (EAbort on a refusal) leaves here, so the caller stops too.
   void ShowPage(int index);
-  // One view item per page (nullptr where there is none): MarkPage checks
-  // the page's item and unchecks the others.
-  void SetPageActions(std::vector<QAction*> actions);
-  void MarkPage(int index);
-  // Run by the group bar before every page change. Refuse by setting
-  // allowChange to false or by raising EAbort (which also stops the command
-  // that asked for the move).
-  virtual void PageChanging(int newPage, bool& allowChange);
 
-  // ---- Items area
-  // Fills the page right of its toolbar: the header panel "Itens"
-  // (itemsWidth) with the tree, the splitter and the frame stack.
-  void AddItemsArea(TGBOutBarGroup* page);
-  TGBHeaderPanel* ItemsPanel() const { return itemsPanel_; }
-  QTreeWidget* Tree() const { return tree_; }
-  // The bar right of the items panel.
-  QSplitterHandle* Splitter() const;
-  QStackedWidget* FrameStack() const { return frameStack_; }
-  // Stacks a frame (it is reparented and named); it starts disabled.
-  template <class F>
-  F* AddFrame(F* frame, const char* name) {
-    AddFrameWidget(frame, name);
-    return frame;
-  }
-  const std::vector<QWidget*>& Frames() const { return frames_; }
-  // Disables every frame, then enables this one and brings it to the front.
-  void ShowFrame(QWidget* frame);
-  QWidget* CurrentFrame() const { return currentFrame_; }
-  // Being enabled is what marks the current frame.
-  bool IsCurrentFrame(const QWidget* frame) const;
-
-  // ---- Tree nodes: a node carries a frame, an item Id, or nothing
-  QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const std::string& text, QWidget* frame = nullptr);
-  QTreeWidgetItem* AddItemNode(QTreeWidgetItem* parent, const std::string& text, int id);
-  static QWidget* NodeFrame(const QTreeWidgetItem* node);
-  static std::optional<int> NodeItemId(const QTreeWidgetItem* node);
-  static std::string NodeText(const QTreeWidgetItem* node);
-  static void SetNodeText(QTreeWidgetItem* node, const std::string& text);
-  // The first child of parent, in tree order, carrying that Id.
-  static QTreeWidgetItem* FindItemNode(const QTreeWidgetItem* parent, int id);
-  // Without change events.
-  void DeleteChildren(QTreeWidgetItem* parent);
-  // Removes the node without change events; when it was selected its parent
-  // becomes the selection, also without a change event (nothing moves).
-  void DeleteItemNode(QTreeWidgetItem* node);
-  // Selects the node; TreeViewChange runs.
-  void SelectNode(QTreeWidgetItem* node);
-  QTreeWidgetItem* SelectedNode() const;
-  // Leaves no node selected, without a change event.
-  void ClearSelection();
-  void ExpandAll();
-  // The selection moved to node (never nullptr here). Default: a node
-  // carrying a frame shows it.
-  virtual void TreeViewChange(QTreeWidgetItem* node);
-
-  // ---- Items shown or hidden
-  // The toolbar item reading "Ocultar Itens"/"Mostrar Itens" is found by its
-  // caption; the view item "&Itens" carries the check mark.
-  void ShowItems();
-  void HideItems();
-  bool ItemsShown() const;
-  // The item "&Itens": hides when checked, shows otherwise.
-  void ToggleItems();
+  // The data-entry page's items and frames; after AddItemsArea.
+  TItemsArea& ItemsArea() const { return *itemsArea_; }
+  // The report pages; after BuildMenuBar.
+  TReportPages& Reports() const { return *reports_; }
 
   // ---- Commands
   // Commits the pending edit of the window, then runs the command; EAbort
   // stops silently, anything else goes to the application's handler.
   void RunCommand(const std::function<void()>& command);
-  // A click on the toolbar's item of that exact caption: its action runs;
-  // no such item, nothing (tests).
-  void ClickToolbarItem(TGBVertListView* toolbar, const std::string& caption);
-
-  // ---- Menus
-  // Builds the menu bar from the table, "&Arquivo" with the file commands
-  // first.
-  void BuildMenuBar(const TMenuBarTable& table);
   // The window's action with that object name, or nullptr.
   QAction* FindAction(const char* name) const;
   // The action of a file command; nullptr before BuildMenuBar.
   QAction* FileAction(TFileCommand command) const;
-  // The printer set-up dialog.
-  void PrinterSetup();
 
   // ---- File commands
-  // The document's frame and the catalogue frames with file commands of
-  // their own; closing the window offers to save them in this order.
-  void SetDocumentFrames(IMainDocumentFrame* document, std::vector<IDocumentFrame*> catalogues);
-  // The catalogue frame shown, else the document's (nullptr: none given).
-  IDocumentFrame* FileFrame() const;
   // With the document's frame current, after MayReplace: its "Novo".
   void Novo();
   // After MayReplace: the "Abrir" of the catalogue shown, else of the
@@ -280,38 +172,64 @@ public:
   // On a report page that report's print; with a catalogue shown nothing;
   // else PrintDocument.
   void Imprimir();
-
-  // ---- About
-  // Opens the About window from the event loop.
-  void OpenAbout();
-  // A press on the toolbar list lower than belowY (Y > belowY) opens About.
-  void SetAboutHotSpot(TGBVertListView* toolbar, int belowY);
-
-  // ---- Reports
-  // A read-only report view filling the page right of its toolbar: no
-  // wrap, both scroll bars, accepts tabs, not a tab stop, with the pop-up
-  // "&Salvar..."/"&Imprimir" running the two commands.
-  RtfView* AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
-                         std::function<void()> print, const char* menuName = "PopupMenuDocument");
-  QMenu* ReportMenu(const RtfView* view) const;
-  // "Salvar Documento" in the executable's folder, proposing the document's
-  // bare name with ".rtf", asking before overwriting; writes the view's
-  // bytes unchanged. False when nothing was written.
-  bool SaveReport(const RtfView& view, const std::string& documentName);
-  // Prints the view with the title as the job's name.
-  bool PrintReport(RtfView& view, const std::string& title);
-
-  // ---- Leaving
   // MayReplace for each document frame in turn; false, and the window stays,
   // at the first that says no.
   bool LeaveAllowed();
 
+protected:
+  const TWindowSeams& Seams() const { return seams_; }
+  IErrorPresenter& Errors() const { return seams_.Frames.ErrorPresenter; }
+  const std::string& ExeDir() const { return seams_.ExeDir; }
+
+  // ---- Building, in this order: menus, pages, toolbars, areas, layout
+  // Builds the menu bar from the table, "&Arquivo" with the file commands
+  // first.
+  void BuildMenuBar(const TMenuBarTable& table);
+  // A new page at the end of the group bar.
+  TGBOutBarGroup* AddPage(const std::string& caption, const char* name);
+  // The page's out bar (109 pixels, teal-to-purple, 50 steps) and its
+  // toolbar list (stretched picture, 32-pixel images, white bold captions).
+  // An item shows its action's icon text, image and enabled state, also
+  // after a change; a click on it triggers the action.
+  TGBVertListView* AddToolbar(TGBOutBarGroup* page, const TToolbarTable& table);
+  // The data-entry page's toolbar: "Novo", "Abrir", "Salvar", "Salvar Como",
+  // "Imprimir" with the actions of the "&Arquivo" menu, and the items toggle
+  // with itemsAction (the view item "&Itens").
+  TGBVertListView* AddEntryToolbar(TGBOutBarGroup* page, QAction* itemsAction);
+  // A report page's toolbar: "Salvar" and "Imprimir".
+  TGBVertListView* AddReportToolbar(TGBOutBarGroup* page, const char* barName, const char* listName);
+  // The items area right of the page's toolbar (itemsWidth); itemsAction
+  // (checkable) shows and hides the items. A node selected runs
+  // TreeViewChange.
+  void AddItemsArea(TGBOutBarGroup* page, QAction* itemsAction);
+  // A report view right of the page's toolbar (TReportPages::Add).
+  RtfView* AddReportView(TGBOutBarGroup* page, const char* name, std::function<void()> save,
+                         std::function<void()> print, const char* menuName = "PopupMenuDocument");
+  // One view item per page (nullptr where there is none): MarkPage checks
+  // the page's item and unchecks the others. After a page's item ran, the
+  // marks follow the page shown, also when the move was refused.
+  void SetPageActions(std::vector<QAction*> actions);
+  void MarkPage(int index);
+  // The document's frame and the catalogue frames with file commands of
+  // their own; closing the window offers to save them in this order.
+  void SetDocumentFrames(IMainDocumentFrame* document, std::vector<IDocumentFrame*> catalogues);
+  // A press on the toolbar list lower than belowY (Y > belowY) opens About.
+  void SetAboutHotSpot(TGBVertListView* toolbar, int belowY);
   // Fixes the window's size (menu bar plus client area), leaves only the
   // minimise and close buttons and centres it; page changes reach
   // PageChanging from here on.
   void FinishLayout();
 
-protected:
+  // Opens the About window from the event loop.
+  void OpenAbout();
+  // Run by the group bar before every page change. Refuse by setting
+  // allowChange to false or by raising EAbort (which also stops the command
+  // that asked for the move).
+  virtual void PageChanging(int newPage, bool& allowChange);
+  // The selection moved to node (never nullptr here). Default: a node
+  // carrying a frame shows it.
+  virtual void TreeViewChange(QTreeWidgetItem* node);
+
   // Closing the context's main window ends the program once LeaveAllowed.
   void closeEvent(QCloseEvent* event) override;
   // "Salvar" of the frame's document; the caption follows a saved document.
@@ -332,14 +250,6 @@ protected:
   virtual void DocumentReplaced(bool replaced) = 0;
 
 private:
-  struct Report {
-    TGBOutBarGroup* page;
-    const RtfView* view;
-    QMenu* menu;
-    std::function<void()> save;
-    std::function<void()> print;
-  };
-
   QMenu* AddMenu(const std::string& caption, const char* name = nullptr);
   QAction* AddAction(QMenu* menu, const std::string& caption, std::function<void()> command,
                      const TActionOptions& options = {});
@@ -349,17 +259,18 @@ private:
   // A command kept on the window but in no menu (items hidden for good).
   QAction* AddWindowAction(const std::string& caption, std::function<void()> command,
                            const TActionOptions& options = {});
+  // The toolbar items carrying the action show it again.
+  void ShowActionOnToolbars(QAction* action);
+  // The catalogue frame shown, else the document's (nullptr: none given).
+  IDocumentFrame* FileFrame() const;
   // A document frame's save: the caption follows the document.
   void DocumentSaved(IDocumentFrame& frame);
   // Runs "Novo" or "Abrir" of the document (true: a document arrived) with
   // no node selected, then DocumentReplaced; when nothing arrived the
   // selection comes back.
   void ReplaceDocument(const std::function<bool()>& replace);
-  // The report shown on the active page, or nullptr.
-  const Report* ActiveReport() const;
-  void AddFrameWidget(QWidget* frame, const char* name);
-  void SetToggleCaption(const char* from, const char* to);
-  void SetItemsVisible(bool visible);
+  // The page shown, or nullptr.
+  const TGBOutBarGroup* ActiveGroup() const;
   void GroupBarChanging(TGBOutBarGroup* group, bool& allowChange);
 
   TWindowSeams seams_;
@@ -369,19 +280,13 @@ private:
   TCustomPanel* client_ = nullptr;
   TGBGroupBar* groupBar_ = nullptr;
   QStatusBar* statusBar_ = nullptr;
-  TGBHeaderPanel* itemsPanel_ = nullptr;
-  QTreeWidget* tree_ = nullptr;
-  QSplitter* splitter_ = nullptr;
-  TCustomPanel* frameHost_ = nullptr;
-  QStackedWidget* frameStack_ = nullptr;
-  std::vector<QWidget*> frames_;
-  QWidget* currentFrame_ = nullptr;
-  TGBVertListView* itemsToolbar_ = nullptr;
-  QAction* itemsAction_ = nullptr;
+  std::unique_ptr<TItemsArea> itemsArea_;
+  std::unique_ptr<TReportPages> reports_;
   std::vector<QAction*> pageActions_;
   bool built_ = false;
-  std::vector<Report> reports_;
   std::vector<QAction*> fileActions_;
+  // The actions whose changes the toolbars follow.
+  std::vector<QAction*> shownActions_;
   IMainDocumentFrame* document_ = nullptr;
   // The document's frame first.
   std::vector<IDocumentFrame*> documentFrames_;

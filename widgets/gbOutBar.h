@@ -185,9 +185,14 @@ public:
   void SetSelectedImageIndex(int value);
   // Fired by ItemClick, with the list as Sender.
   TNotifyEvent OnItemClick;
+  // A disabled item shows its image and caption greyed; clicks still reach
+  // the handlers. Repaints.
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool value);
 
 private:
   int selectedImageIndex_ = -1;
+  bool enabled_ = true;
 };
 
 enum TSelectionType { stStandard, stExpanded };
@@ -373,8 +378,8 @@ public:
   TRect DropMarkRect();
   // Shows or erases the drop mark at DropIndex.
   void DrawDropMark(bool draw);
-  // Caption, data, image indexes, sub-items, Command, Parameters, OnItemClick
-  // and SelectedImageIndex; the hot image stays -1.
+  // Caption, data, image indexes, sub-items, Command, Parameters, OnItemClick,
+  // SelectedImageIndex and Enabled; the hot image stays -1.
   void CopyItem(TListItem* source, TListItem* dest);
 
   // ---- As a drop target and as a drag source

@@ -31,6 +31,12 @@ void TGBVertListItem::SetSelectedImageIndex(int value) {
   Update();
 }
 
+void TGBVertListItem::SetEnabled(bool value) {
+  if (value == enabled_) return;
+  enabled_ = value;
+  Update();
+}
+
 // ---- construction
 
 TGBVertListView::TGBVertListView(TComponent* AOwner) : TCustomGBListViewEx(AOwner) {
@@ -478,11 +484,12 @@ void TGBVertListView::DrawItem(TListItem* item) {
   } else if (vert && item->Selected() && vert->SelectedImageIndex() >= 0) {
     index = vert->SelectedImageIndex();
   }
+  const bool enabled = !vert || vert->Enabled();
   const TRect icon = GetItemRect(item, drIcon);
   TImageList* images = icons ? LargeImages() : SmallImages();
   if (index != -1 && images) {
     images->Draw(canvas, (icon.Left + icon.Right - images->Width()) / 2,
-                 (icon.Top + icon.Bottom - images->Height()) / 2, index, true);
+                 (icon.Top + icon.Bottom - images->Height()) / 2, index, enabled);
   }
   TRect text = GetItemRect(item, drLabel);
   if (icons) {
@@ -497,6 +504,7 @@ void TGBVertListView::DrawItem(TListItem* item) {
       highlightSelection_) {
     canvas.Font().SetColor(highlightFontColor_);
   }
+  if (!enabled) canvas.Font().SetColor(clGrayText);
   canvas.SetTextColor(ColorToRGB(canvas.Font().Color()));
   canvas.SetBkMode(TRANSPARENT);
   canvas.DrawText(item->Caption(), text, icons ? kIconTextFlags : kSmallIconTextFlags);

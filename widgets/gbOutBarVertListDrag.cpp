@@ -225,6 +225,7 @@ void TGBVertListView::CopyItem(TListItem* source, TListItem* dest) {
   to->Parameters = from->Parameters;
   to->OnItemClick = from->OnItemClick;
   to->SetSelectedImageIndex(from->SelectedImageIndex());
+  to->SetEnabled(from->Enabled());
 }
 
 void TGBVertListView::DoEndDrag(TPersistent* Target, int X, int Y) {

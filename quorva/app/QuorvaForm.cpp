@@ -43,9 +43,9 @@ TMainWindowOptions QuorvaOptions(TMainWindowOptions options, std::function<void(
 }  // namespace
 
 TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options)
-    : TMainWindow(
-          std::move(seams),
-          QuorvaOptions(std::move(options), [this] { ShowAbout(QuorvaAboutContent(), Seams().Shell, Dialogs()); })),
+    : TMainWindow(std::move(seams),
+                  QuorvaOptions(std::move(options),
+                                [this] { ShowAbout(QuorvaAboutContent(), Seams().Shell, Seams().Frames.Dialogs); })),
       marquel_(marquel),
       catalog_(catalog),
       result_(std::make_unique<quorva::TResult>()),
@@ -59,22 +59,22 @@ TFormQuorva::TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seam
   TGBOutBarGroup* costs = AddPage("Relatório de Custos", "OutBarGroupRelatorioCustos");
 
   toolBar_ = AddEntryToolbar(plan, menuItens_);
-  AddItemsArea(plan);
+  AddItemsArea(plan, menuItens_);
   const TFrameSeams& frames = Seams().Frames;
-  frameProducao_ = AddFrame(new TFrameProducao(nullptr, marquel_, catalog_, frames), "FrameProducao");
-  frameQuorva_ = AddFrame(new TFrameQuorva(nullptr, marquel_, frames), "FrameQuorva");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, catalog_, frames), "FrameProduct");
-  frameCusto_ = AddFrame(new TFrameCusto(nullptr, marquel_, catalog_, frames), "FrameCusto");
-  frameCatalogoCusto_ = AddFrame(new TFrameCatalogoCusto(nullptr, catalog_, frames), "FrameCatalogoCusto");
-  frameProducoes_ = AddFrame(new TFrameProducoes(nullptr, marquel_, frames), "FrameProducoes");
+  frameProducao_ = ItemsArea().AddFrame(new TFrameProducao(nullptr, marquel_, catalog_, frames), "FrameProducao");
+  frameQuorva_ = ItemsArea().AddFrame(new TFrameQuorva(nullptr, marquel_, frames), "FrameQuorva");
+  frameProduct_ = ItemsArea().AddFrame(MakeProductFrame(nullptr, catalog_, frames), "FrameProduct");
+  frameCusto_ = ItemsArea().AddFrame(new TFrameCusto(nullptr, marquel_, catalog_, frames), "FrameCusto");
+  frameCatalogoCusto_ = ItemsArea().AddFrame(new TFrameCatalogoCusto(nullptr, catalog_, frames), "FrameCatalogoCusto");
+  frameProducoes_ = ItemsArea().AddFrame(new TFrameProducoes(nullptr, marquel_, frames), "FrameProducoes");
   frameQuorva_->OnCalculate = [this] { ShowResults(); };
   frameProducoes_->OnImported = [this] { ProductionsImported(); };
 
-  toolBarResult_ = AddReportToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult");
+  AddReportToolbar(result, "OutBarToolBarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       result, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
-  toolBarCustos_ = AddReportToolbar(costs, "GBOutBar1", "GBOutBarVertListView1");
+  AddReportToolbar(costs, "GBOutBar1", "GBOutBarVertListView1");
   richEditCustos_ = AddReportView(
       costs, "RichEditRelatorioCustos", [this] { SaveRelatorioCustos(); }, [this] { PrintRelatorioCustos(); },
       "PopupMenuRelatorioCustos");
@@ -104,35 +104,39 @@ void TFormQuorva::BuildMenus() {
                  "MenuVisualizar",
                  {{"&Plano",
                    [this] { MenuVisualizarPlanoClick(); },
-                   {.name = "MenuVisualizarPlano", .checkable = true, .checked = true},
-                   &menuPlano_},
+                   {.name = "MenuVisualizarPlano", .checkable = true, .checked = true}},
                   {"&Resultado",
                    [this] { MenuVisualizarResultadoClick(); },
-                   {.name = "MenuVisualizarResultado", .checkable = true},
-                   &menuResultado_},
+                   {.name = "MenuVisualizarResultado", .checkable = true}},
                   {"&Itens",
                    [this] { VisualizarTreeView(); },
-                   {.name = "MenuVisualizarItens", .checkable = true, .checked = true},
-                   &menuItens_},
+                   {.name = "MenuVisualizarItens",
+                    .checkable = true,
+                    .checked = true,
+                    .iconText = TItemsArea::kHideItems,
+                    .image = TToolbarImage::Itens}},
                   {"Relatório de &Custos",
                    [this] { MenuVisualizarRelatorioCustosClick(); },
-                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true},
-                   &menuRelatorioCustos_}}}},
+                   {.name = "MenuVisualizarRelatrioCustos", .checkable = true}}}}},
       // "Aj&uda" opens About when chosen; its items stay as hidden commands.
       .barCommand = {"Aj&uda", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
       .windowActions = {{"Introdução", [this] { Introducao(); }, {.name = "Introduo1", .visible = false}},
                         {"Índ&ice", [this] { OpenAbout(); }, {.name = "ndice1", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
+  menuPlano_ = FindAction("MenuVisualizarPlano");
+  menuResultado_ = FindAction("MenuVisualizarResultado");
+  menuRelatorioCustos_ = FindAction("MenuVisualizarRelatrioCustos");
+  menuItens_ = FindAction("MenuVisualizarItens");
 }
 
 void TFormQuorva::BuildTree() {
-  projetoNode_ = AddNode(nullptr, "Projeto", frameQuorva_);
-  producoesNode_ = AddNode(projetoNode_, "Produções", frameProducoes_);
-  custosNode_ = AddNode(projetoNode_, "Custos", frameCusto_);
-  catalogosNode_ = AddNode(nullptr, "Catálogos de opções");
-  produtosCatalogoNode_ = AddNode(catalogosNode_, "Produtos", frameProduct_);
-  custosCatalogoNode_ = AddNode(catalogosNode_, "Custos", frameCatalogoCusto_);
+  projetoNode_ = ItemsArea().AddNode(nullptr, "Projeto", frameQuorva_);
+  producoesNode_ = ItemsArea().AddNode(projetoNode_, "Produções", frameProducoes_);
+  ItemsArea().AddNode(projetoNode_, "Custos", frameCusto_);
+  QTreeWidgetItem* catalogos = ItemsArea().AddNode(nullptr, "Catálogos de opções");
+  ItemsArea().AddNode(catalogos, "Produtos", frameProduct_);
+  ItemsArea().AddNode(catalogos, "Custos", frameCatalogoCusto_);
 }
 
 // A template that cannot be read is reported, and the window goes on with a
@@ -167,36 +171,36 @@ std::string TFormQuorva::ProductionText(const TProducao& producao) {
 }
 
 void TFormQuorva::BuildProductionNodes() {
-  DeleteChildren(producoesNode_);
+  ItemsArea().DeleteChildren(producoesNode_);
   TQuorva* plan = marquel_.CurrentPlan();
   if (!plan) return;
   TProducoes& producoes = plan->Producoes();
   for (TProducao* p = producoes.FirstByAge(); p; p = producoes.NextByAge())
-    AddItemNode(producoesNode_, ProductionText(*p), p->Id());
+    TItemsArea::AddItemNode(producoesNode_, ProductionText(*p), p->Id());
 }
 
 void TFormQuorva::RefreshTree() {
   BuildProductionNodes();
   MenuVisualizarPlanoClick();
-  ExpandAll();
-  SelectNode(projetoNode_);
-  ShowItems();
-  ShowFrame(frameQuorva_);
+  ItemsArea().ExpandAll();
+  ItemsArea().SelectNode(projetoNode_);
+  ItemsArea().ShowItems();
+  ItemsArea().ShowFrame(frameQuorva_);
 }
 
 QTreeWidgetItem* TFormQuorva::FindProductionNode(int id) const {
-  return FindItemNode(producoesNode_, id);
+  return TItemsArea::FindItemNode(producoesNode_, id);
 }
 
 void TFormQuorva::TreeViewChange(QTreeWidgetItem* node) {
   if (node == projetoNode_) frameQuorva_->ShowAnaliseSensibilidade();
-  if (QWidget* frame = NodeFrame(node)) {
-    ShowFrame(frame);
-  } else if (const std::optional<int> id = NodeItemId(node)) {
+  if (QWidget* frame = TItemsArea::NodeFrame(node)) {
+    ItemsArea().ShowFrame(frame);
+  } else if (const std::optional<int> id = TItemsArea::NodeItemId(node)) {
     // A node whose production is gone is ignored.
     TProducao* producao = marquel_.FindProducao(*id);
     if (!producao) return;
-    ShowFrame(frameProducao_);
+    ItemsArea().ShowFrame(frameProducao_);
     marquel_.LocateProducao(*producao);
   }
 }
@@ -207,7 +211,7 @@ void TFormQuorva::ProductionsImported() {
   BuildProductionNodes();
   ClearReports();
   // The production page showed a production that is gone.
-  if (IsCurrentFrame(frameProducao_)) SelectNode(producoesNode_);
+  if (TItemsArea::IsCurrentFrame(frameProducao_)) ItemsArea().SelectNode(producoesNode_);
 }
 
 // ---- Notices of the project module
@@ -217,14 +221,14 @@ void TFormQuorva::ProductionPosted(int id, int) {
   if (!producao) return;
   const std::string text = ProductionText(*producao);
   if (QTreeWidgetItem* node = FindProductionNode(id)) {
-    SetNodeText(node, text);
+    TItemsArea::SetNodeText(node, text);
   } else {
-    AddItemNode(producoesNode_, text, id);
+    TItemsArea::AddItemNode(producoesNode_, text, id);
   }
 }
 
 void TFormQuorva::ProductionDeleted(int id, int) {
-  DeleteItemNode(FindProductionNode(id));
+  ItemsArea().DeleteItemNode(FindProductionNode(id));
 }
 
 void TFormQuorva::CostTypeChanged(TCostType type, TCostUnit unit) {
@@ -277,7 +281,7 @@ void TFormQuorva::MenuVisualizarRelatorioCustosClick() {
 }
 
 void TFormQuorva::VisualizarTreeView() {
-  ToggleItems();
+  ItemsArea().ToggleItems();
 }
 
 void TFormQuorva::Introducao() {
@@ -307,17 +311,17 @@ void TFormQuorva::Importar() {
 // ---- Reports
 
 void TFormQuorva::SaveResult() {
-  SaveReport(*richEdit_, marquel_.GetFileName());
+  Reports().SaveReport(*richEdit_, marquel_.GetFileName());
 }
 
 void TFormQuorva::SaveRelatorioCustos() {
-  SaveReport(*richEditCustos_, marquel_.GetFileName());
+  Reports().SaveReport(*richEditCustos_, marquel_.GetFileName());
 }
 
 void TFormQuorva::PrintResult() {
-  PrintReport(*richEdit_, PlanDescription());
+  Reports().PrintReport(*richEdit_, PlanDescription());
 }
 
 void TFormQuorva::PrintRelatorioCustos() {
-  PrintReport(*richEditCustos_, PlanDescription());
+  Reports().PrintReport(*richEditCustos_, PlanDescription());
 }

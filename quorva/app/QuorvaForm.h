@@ -47,28 +47,6 @@ public:
   TFormQuorva(TMarquel& marquel, TCatalog& catalog, TWindowSeams seams, TMainWindowOptions options = {});
   ~TFormQuorva() override;
 
-  TMarquel& Marquel() const { return marquel_; }
-  TCatalog& Catalog() const { return catalog_; }
-
-  // ---- Frames, nodes, lists, views
-  TFrameQuorva* FrameQuorva() const { return frameQuorva_; }
-  TFrameProducoes* FrameProducoes() const { return frameProducoes_; }
-  TFrameProducao* FrameProducao() const { return frameProducao_; }
-  TFrameCusto* FrameCusto() const { return frameCusto_; }
-  TFrameProduct* FrameProduct() const { return frameProduct_; }
-  TFrameCatalogoCusto* FrameCatalogoCusto() const { return frameCatalogoCusto_; }
-  QTreeWidgetItem* ProjetoNode() const { return projetoNode_; }
-  QTreeWidgetItem* ProducoesNode() const { return producoesNode_; }
-  QTreeWidgetItem* CustosNode() const { return custosNode_; }
-  QTreeWidgetItem* CatalogosNode() const { return catalogosNode_; }
-  QTreeWidgetItem* ProdutosCatalogoNode() const { return produtosCatalogoNode_; }
-  QTreeWidgetItem* CustosCatalogoNode() const { return custosCatalogoNode_; }
-  TGBVertListView* ToolBar() const { return toolBar_; }
-  TGBVertListView* ToolBarResult() const { return toolBarResult_; }
-  TGBVertListView* ToolBarRelatorioCustos() const { return toolBarCustos_; }
-  RtfView* RichEdit() const { return richEdit_; }
-  RtfView* RichEditRelatorioCustos() const { return richEditCustos_; }
-
   // ---- File commands: by the current frame and page
   void Importar();
 
@@ -106,10 +84,9 @@ public:
   void ProductionDeleted(int id, int idade) override;
   void CostTypeChanged(TCostType type, TCostUnit unit) override;
 
+protected:
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;
-
-protected:
   void PrintDocument() override;
   void DocumentReplaced(bool replaced) override;
 
@@ -134,13 +111,7 @@ private:
   TFrameProducoes* frameProducoes_ = nullptr;
   QTreeWidgetItem* projetoNode_ = nullptr;
   QTreeWidgetItem* producoesNode_ = nullptr;
-  QTreeWidgetItem* custosNode_ = nullptr;
-  QTreeWidgetItem* catalogosNode_ = nullptr;
-  QTreeWidgetItem* produtosCatalogoNode_ = nullptr;
-  QTreeWidgetItem* custosCatalogoNode_ = nullptr;
   TGBVertListView* toolBar_ = nullptr;
-  TGBVertListView* toolBarResult_ = nullptr;
-  TGBVertListView* toolBarCustos_ = nullptr;
   RtfView* richEdit_ = nullptr;
   RtfView* richEditCustos_ = nullptr;
   QAction* menuPlano_ = nullptr;

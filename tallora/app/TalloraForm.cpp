@@ -58,9 +58,9 @@ std::string AgeText(int age) {
 }  // namespace
 
 TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOptions options)
-    : TMainWindow(
-          std::move(seams),
-          TalloraOptions(std::move(options), [this] { ShowAbout(TalloraAboutContent(), Seams().Shell, Dialogs()); })),
+    : TMainWindow(std::move(seams),
+                  TalloraOptions(std::move(options),
+                                 [this] { ShowAbout(TalloraAboutContent(), Seams().Shell, Seams().Frames.Dialogs); })),
       grovana_(grovana),
       result_(std::make_unique<TResult>()) {
   setObjectName("FormTallora");
@@ -70,20 +70,22 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
   TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
 
   toolBar_ = AddEntryToolbar(entry, menuItens_);
-  AddItemsArea(entry);
+  AddItemsArea(entry, menuItens_);
   const TFrameSeams& frames = Seams().Frames;
-  frameSimulation_ = AddFrame(new TFrameSimulation(nullptr, grovana_, frames), "FrameSimulation");
-  frameInventory_ = AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
-  frameListOptions_ = AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
-  frameThinCollection_ = AddFrame(new TFrameThinCollection(nullptr, grovana_, frames), "FrameThinCollection");
-  frameThin_ = AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
-  frameEquations_ = AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
-  frameSiteIndex_ = AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
-  frameVolume_ = AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
-  frameShapeFunction_ = AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_), "FrameShapeFunctionEquation");
-  frameLogs_ = AddFrame(new TFrameLogs(nullptr, grovana_, frames), "FrameLogs");
-  frameProduct_ = AddFrame(MakeProductFrame(nullptr, grovana_, frames), "FrameProduct");
-  frameFormula_ = AddFrame(new TFrameFormula(nullptr, grovana_, frames), "FrameFormula");
+  frameSimulation_ = ItemsArea().AddFrame(new TFrameSimulation(nullptr, grovana_, frames), "FrameSimulation");
+  frameInventory_ = ItemsArea().AddFrame(new TFrameInventory(nullptr, grovana_), "FrameInventory");
+  frameListOptions_ = ItemsArea().AddFrame(new TFrameListOptions(nullptr, grovana_), "FrameListOptions");
+  frameThinCollection_ = ItemsArea().AddFrame(new TFrameThinCollection(nullptr, grovana_, frames),
+                                              "FrameThinCollection");
+  frameThin_ = ItemsArea().AddFrame(new TFrameThin(nullptr, grovana_), "FrameThin");
+  frameEquations_ = ItemsArea().AddFrame(new TFrameEquations(nullptr, grovana_), "FrameEquations");
+  frameSiteIndex_ = ItemsArea().AddFrame(new TFrameSiteIndexEquation(nullptr, grovana_), "FrameSiteIndexEquation");
+  frameVolume_ = ItemsArea().AddFrame(new TFrameVolumeEquation(nullptr, grovana_), "FrameVolumeEquation");
+  frameShapeFunction_ = ItemsArea().AddFrame(new TFrameShapeFunctionEquation(nullptr, grovana_),
+                                             "FrameShapeFunctionEquation");
+  frameLogs_ = ItemsArea().AddFrame(new TFrameLogs(nullptr, grovana_, frames), "FrameLogs");
+  frameProduct_ = ItemsArea().AddFrame(MakeProductFrame(nullptr, grovana_, frames), "FrameProduct");
+  frameFormula_ = ItemsArea().AddFrame(new TFrameFormula(nullptr, grovana_, frames), "FrameFormula");
 
   // On this window the simulation page names the species in its title.
   QLabel* title = frameSimulation_->TitleLabel();
@@ -93,7 +95,7 @@ TFormTallora::TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOpt
   frameSimulation_->SetSpeciesVisible(false);
   frameSimulation_->OnCalculate = [this] { ShowResults(); };
 
-  toolBarResult_ = AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
+  AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
   richEdit_ = AddReportView(
       results, "RichEdit", [this] { SaveResult(); }, [this] { PrintResult(); });
 
@@ -127,42 +129,47 @@ void TFormTallora::BuildMenus() {
                  "MenuVisualizar",
                  {{"&Simulação",
                    [this] { MenuVisualizarSimulacaoClick(); },
-                   {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true},
-                   &menuSimulacao_},
+                   {.name = "MenuVisualizarSimulacao", .visible = false, .checkable = true, .checked = true}},
                   {"&Resultado",
                    [this] { MenuVisualizarResultadoClick(); },
-                   {.name = "MenuVisualizarResultado", .checkable = true},
-                   &menuResultado_},
+                   {.name = "MenuVisualizarResultado", .checkable = true}},
                   {"Gráfico",
                    [this] { MenuVisualizarGraficoClick(); },
-                   {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true},
-                   &menuGrafico_},
-                  {"&Itens",
-                   [this] { VisualizarTreeView(); },
-                   {.name = "MenuVisualizarItens", .visible = false, .checkable = true, .checked = true},
-                   &menuItens_}}}},
+                   {.name = "MenuVisualizarGrafico", .enabled = false, .checkable = true}}}}},
       // The third menu opens About when chosen; its items stay as hidden
       // commands of the window.
       .barCommand = {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
-      .windowActions = {{"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
+      // "&Itens" shows on the toolbar only.
+      .windowActions = {{"&Itens",
+                         [this] { VisualizarTreeView(); },
+                         {.name = "MenuVisualizarItens",
+                          .checkable = true,
+                          .checked = true,
+                          .iconText = TItemsArea::kHideItems,
+                          .image = TToolbarImage::Itens}},
+                        {"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
                         {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
   });
+  menuSimulacao_ = FindAction("MenuVisualizarSimulacao");
+  menuResultado_ = FindAction("MenuVisualizarResultado");
+  menuGrafico_ = FindAction("MenuVisualizarGrafico");
+  menuItens_ = FindAction("MenuVisualizarItens");
 }
 
 void TFormTallora::BuildTree() {
-  simulationNode_ = AddNode(nullptr, "Simulação", frameSimulation_);
-  AddNode(simulationNode_, "Inventário", frameInventory_);
-  AddNode(simulationNode_, "Opções de Listagens", frameListOptions_);
-  thinsNode_ = AddNode(simulationNode_, "Desbastes", frameThinCollection_);
-  QTreeWidgetItem* equations = AddNode(simulationNode_, "Equações", frameEquations_);
-  AddNode(equations, "Sítio", frameSiteIndex_);
-  AddNode(equations, "Volume", frameVolume_);
-  AddNode(equations, "Sortimento", frameShapeFunction_);
-  AddNode(simulationNode_, "Diâmetro de toras e sortimento", frameLogs_);
-  QTreeWidgetItem* catalogues = AddNode(nullptr, "Catálogos");
-  AddNode(catalogues, "Produtos", frameProduct_);
-  AddNode(catalogues, "Fórmulas", frameFormula_);
+  simulationNode_ = ItemsArea().AddNode(nullptr, "Simulação", frameSimulation_);
+  ItemsArea().AddNode(simulationNode_, "Inventário", frameInventory_);
+  ItemsArea().AddNode(simulationNode_, "Opções de Listagens", frameListOptions_);
+  thinsNode_ = ItemsArea().AddNode(simulationNode_, "Desbastes", frameThinCollection_);
+  QTreeWidgetItem* equations = ItemsArea().AddNode(simulationNode_, "Equações", frameEquations_);
+  ItemsArea().AddNode(equations, "Sítio", frameSiteIndex_);
+  ItemsArea().AddNode(equations, "Volume", frameVolume_);
+  ItemsArea().AddNode(equations, "Sortimento", frameShapeFunction_);
+  ItemsArea().AddNode(simulationNode_, "Diâmetro de toras e sortimento", frameLogs_);
+  QTreeWidgetItem* catalogues = ItemsArea().AddNode(nullptr, "Catálogos");
+  ItemsArea().AddNode(catalogues, "Produtos", frameProduct_);
+  ItemsArea().AddNode(catalogues, "Fórmulas", frameFormula_);
 }
 
 // A template that cannot be read is reported, and the window goes on with
@@ -182,35 +189,35 @@ void TFormTallora::StartSimulation() {
 // ---- Tree
 
 void TFormTallora::RefreshTree() {
-  DeleteChildren(thinsNode_);
+  ItemsArea().DeleteChildren(thinsNode_);
   if (TSimulation* simulation = grovana_.CurrentSimulation()) {
     std::vector<std::pair<int, int>> thins;  // age, Id
     for (const TThin& thin : simulation->ThinCollection()) thins.emplace_back(thin.Age(), thin.Id());
     std::stable_sort(thins.begin(), thins.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (const auto& [age, id] : thins) AddItemNode(thinsNode_, AgeText(age), id);
+    for (const auto& [age, id] : thins) TItemsArea::AddItemNode(thinsNode_, AgeText(age), id);
   }
   MenuVisualizarSimulacaoClick();
-  ExpandAll();
-  ClearSelection();
-  SelectNode(simulationNode_);
-  ShowItems();
-  ShowFrame(frameSimulation_);
+  ItemsArea().ExpandAll();
+  ItemsArea().ClearSelection();
+  ItemsArea().SelectNode(simulationNode_);
+  ItemsArea().ShowItems();
+  ItemsArea().ShowFrame(frameSimulation_);
   frameInventory_->ShowInventory();
   frameListOptions_->ShowListingOption();
 }
 
 QTreeWidgetItem* TFormTallora::FindThinNode(int id) const {
-  return FindItemNode(thinsNode_, id);
+  return TItemsArea::FindItemNode(thinsNode_, id);
 }
 
 void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
   if (node == simulationNode_) frameSimulation_->ShowSummary();
-  if (QWidget* frame = NodeFrame(node)) {
-    ShowFrame(frame);
-  } else if (const std::optional<int> id = NodeItemId(node)) {
+  if (QWidget* frame = TItemsArea::NodeFrame(node)) {
+    ItemsArea().ShowFrame(frame);
+  } else if (const std::optional<int> id = TItemsArea::NodeItemId(node)) {
     // A node whose thinning is gone is ignored.
     if (!grovana_.FindThin(*id)) return;
-    ShowFrame(frameThin_);
+    ItemsArea().ShowFrame(frameThin_);
     grovana_.LocateThin(*id);
     frameThin_->ShowThin();
   }
@@ -220,25 +227,26 @@ void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
 
 void TFormTallora::ItemPosted(int id, int age) {
   if (QTreeWidgetItem* node = FindThinNode(id)) {
-    SetNodeText(node, AgeText(age));
+    TItemsArea::SetNodeText(node, AgeText(age));
   } else if (TThin* thin = grovana_.FindThin(id)) {
-    AddItemNode(thinsNode_, AgeText(thin->Age()), id);
+    TItemsArea::AddItemNode(thinsNode_, AgeText(thin->Age()), id);
   }
 }
 
 void TFormTallora::ItemDeleted(int id, int) {
-  DeleteItemNode(FindThinNode(id));
+  ItemsArea().DeleteItemNode(FindThinNode(id));
 }
 
 void TFormTallora::SelectItem(int id) {
-  if (QTreeWidgetItem* node = FindThinNode(id)) SelectNode(node);
+  if (QTreeWidgetItem* node = FindThinNode(id)) ItemsArea().SelectNode(node);
 }
 
 // ---- Pages
 
 void TFormTallora::PageChanging(int newPage, bool& allowChange) {
   if (newPage != kResultPage) {
-    if (const std::optional<int> id = NodeItemId(SelectedNode()); id && grovana_.FindThin(*id)) {
+    if (const std::optional<int> id = TItemsArea::NodeItemId(ItemsArea().SelectedNode());
+        id && grovana_.FindThin(*id)) {
       frameThin_->ShowThin();
     }
     MarkPage(kEntryPage);
@@ -279,25 +287,20 @@ void TFormTallora::MenuVisualizarGraficoClick() {
   TFormGraphic& chart = Chart();
   chart.OnClose = [this] { menuGrafico_->setChecked(false); };
   TSimulation* simulation = grovana_.CurrentSimulation();
-  if (!grovana_.cdsPrognosis().Active() || !simulation) {
-    // No results: the mark goes, and a chart of earlier results with it.
+  // Qt has toggled the mark. Without results it goes, and a chart of earlier
+  // results with it.
+  if (!menuGrafico_->isChecked() || !grovana_.cdsPrognosis().Active() || !simulation) {
     chart.hide();
     menuGrafico_->setChecked(false);
     return;
   }
-  if (menuGrafico_->isChecked()) {
-    chart.hide();
-    menuGrafico_->setChecked(false);
-  } else {
-    chart.PlotPrognosis(*simulation);
-    chart.show();
-    chart.raise();
-    menuGrafico_->setChecked(true);
-  }
+  chart.PlotPrognosis(*simulation);
+  chart.show();
+  chart.raise();
 }
 
 void TFormTallora::VisualizarTreeView() {
-  ToggleItems();
+  ItemsArea().ToggleItems();
 }
 
 // ---- File commands
@@ -314,10 +317,10 @@ void TFormTallora::PrintDocument() {
 }
 
 void TFormTallora::SaveResult() {
-  SaveReport(*richEdit_, grovana_.GetFileName());
+  Reports().SaveReport(*richEdit_, grovana_.GetFileName());
 }
 
 void TFormTallora::PrintResult() {
   TSimulation* simulation = grovana_.CurrentSimulation();
-  PrintReport(*richEdit_, simulation ? simulation->Description() : std::string());
+  Reports().PrintReport(*richEdit_, simulation ? simulation->Description() : std::string());
 }

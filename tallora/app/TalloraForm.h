@@ -46,27 +46,6 @@ public:
   TFormTallora(TGrovana& grovana, TWindowSeams seams, TMainWindowOptions options = {});
   ~TFormTallora() override;
 
-  TGrovana& Grovana() const { return grovana_; }
-
-  // ---- Frames and nodes
-  TFrameSimulation* FrameSimulation() const { return frameSimulation_; }
-  TFrameInventory* FrameInventory() const { return frameInventory_; }
-  TFrameListOptions* FrameListOptions() const { return frameListOptions_; }
-  TFrameThinCollection* FrameThinCollection() const { return frameThinCollection_; }
-  TFrameThin* FrameThin() const { return frameThin_; }
-  TFrameEquations* FrameEquations() const { return frameEquations_; }
-  TFrameLogs* FrameLogs() const { return frameLogs_; }
-  TFrameProduct* FrameProduct() const { return frameProduct_; }
-  TFrameFormula* FrameFormula() const { return frameFormula_; }
-  QTreeWidgetItem* SimulationNode() const { return simulationNode_; }
-  QTreeWidgetItem* ThinsNode() const { return thinsNode_; }
-  TGBVertListView* ToolBar() const { return toolBar_; }
-  TGBVertListView* ToolBarResult() const { return toolBarResult_; }
-  RtfView* RichEdit() const { return richEdit_; }
-  QAction* MenuVisualizarGrafico() const { return menuGrafico_; }
-  // The chart window, made on the first "Gráfico"; nullptr before.
-  TFormGraphic* ChartWindow() const { return chart_.get(); }
-
   // ---- Commands (menus, toolbars)
   // To the results page through the "Calcular" road.
   void ShowResults();
@@ -79,22 +58,21 @@ public:
 
   // Thinning nodes under "Desbastes", every thinning in age order.
   void RefreshTree();
-  // The first child of "Desbastes" carrying the thinning's Id.
-  QTreeWidgetItem* FindThinNode(int id) const;
 
   // ---- Data module notices
   void ItemPosted(int id, int age) override;
   void ItemDeleted(int id, int age) override;
   void SelectItem(int id) override;
 
+protected:
   void PageChanging(int newPage, bool& allowChange) override;
   void TreeViewChange(QTreeWidgetItem* node) override;
-
-protected:
   void PrintDocument() override;
   void DocumentReplaced(bool replaced) override;
 
 private:
+  // The first child of "Desbastes" carrying the thinning's Id.
+  QTreeWidgetItem* FindThinNode(int id) const;
   void BuildMenus();
   void BuildTree();
   void StartSimulation();
@@ -118,7 +96,6 @@ private:
   QTreeWidgetItem* simulationNode_ = nullptr;
   QTreeWidgetItem* thinsNode_ = nullptr;
   TGBVertListView* toolBar_ = nullptr;
-  TGBVertListView* toolBarResult_ = nullptr;
   RtfView* richEdit_ = nullptr;
   QAction* menuSimulacao_ = nullptr;
   QAction* menuResultado_ = nullptr;

@@ -1,7 +1,7 @@
 // The main-window base: the current frame is the one enabled, the items
-// toggle found by its caption (also after the toolbar was reordered, and
-// nothing when it is gone), dispatch by exact caption with the pending edit
-// committed first, a refused page change stopping its command, the About hot
+// toggle found by its action (also after it was dragged, and nothing when it
+// is gone), toolbar items that show their action, dispatch by exact caption
+// with the pending edit committed first, a refused page change stopping its command, the About hot
 // spot opening queued, node removal without change events, the report's
 // save dialog, a tree that never loses its selection to a click, a window
 // that cannot be maximised. Writes main-window-base.png into the build
@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMenuBar>
 #include <QSplitter>
 #include <QStackedWidget>
@@ -70,36 +71,36 @@ public:
     BuildMenuBar({.menus = {{"&Visualizar",
                              nullptr,
                              {{"&Itens",
-                               [this] { ToggleItems(); },
-                               {.name = "MenuItens", .checkable = true, .checked = true},
-                               &items}}}}});
+                               [this] { ItemsArea().ToggleItems(); },
+                               {.name = "MenuItens",
+                                .checkable = true,
+                                .checked = true,
+                                .iconText = TItemsArea::kHideItems,
+                                .image = TToolbarImage::Itens}}}}}});
+    items = FindAction("MenuItens");
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
-    using I = TToolbarImage;
     using C = TFileCommand;
-    toolbar = AddToolbar(entry, {"OutBarToolBarSimulation",
-                                 "OutBarGroupToolBar",
-                                 {{"Novo", I::Novo, FileAction(C::Novo)},
-                                  {"Abrir", I::Abrir, FileAction(C::Abrir)},
-                                  {"Salvar", I::Salvar, FileAction(C::Salvar)},
-                                  {"Imprimir", I::Imprimir, FileAction(C::Imprimir)},
-                                  {kHideItems, I::Itens, items}}});
-    AddItemsArea(entry);
-    auto* document = AddFrame(new Document(journal), "FrameFirst");
+    toolbar = AddToolbar(
+        entry, {"OutBarToolBarSimulation",
+                "OutBarGroupToolBar",
+                {FileAction(C::Novo), FileAction(C::Abrir), FileAction(C::Salvar), FileAction(C::Imprimir), items}});
+    AddItemsArea(entry, items);
+    auto* document = ItemsArea().AddFrame(new Document(journal), "FrameFirst");
     first = document;
     SetDocumentFrames(document, {});
     edit = new QLineEdit(first);
     edit->setObjectName("Edit");
-    second = AddFrame(new QWidget, "FrameSecond");
+    second = ItemsArea().AddFrame(new QWidget, "FrameSecond");
     AddReportToolbar(results, "OutBarToolbarResult", "OutBarGroupToolBarResult");
     report = AddReportView(
         results, "RichEdit", [this] { journal.push_back("save"); }, [this] { journal.push_back("print"); });
     SetAboutHotSpot(toolbar, 400);
-    root = AddNode(nullptr, "Simulação", first);
-    list = AddNode(root, "Desbastes", second);
-    AddItemNode(list, "Idade 6", 10);
-    AddItemNode(list, "Idade 10", 11);
-    ExpandAll();
+    root = ItemsArea().AddNode(nullptr, "Simulação", first);
+    list = ItemsArea().AddNode(root, "Desbastes", second);
+    TItemsArea::AddItemNode(list, "Idade 6", 10);
+    TItemsArea::AddItemNode(list, "Idade 10", 11);
+    ItemsArea().ExpandAll();
     FinishLayout();
     SetDocumentCaption("Nova Simulação");
   }
@@ -116,7 +117,7 @@ public:
     allow = true;
   }
   void TreeViewChange(QTreeWidgetItem* node) override {
-    journal.push_back("tree " + NodeText(node));
+    journal.push_back("tree " + node->text(0).toStdString());
     TMainWindow::TreeViewChange(node);
   }
 
@@ -143,6 +144,9 @@ struct MainWindowTest : ::testing::Test {
     w->show();
   }
   void TearDown() override { w.reset(); }
+
+  TItemsArea& items() { return w->ItemsArea(); }
+  void Click(const std::string& caption) { ClickToolbarItem(*w, "OutBarGroupToolBar", caption); }
 };
 
 TEST_F(MainWindowTest, ClientAreaAndLayout) {
@@ -154,42 +158,45 @@ TEST_F(MainWindowTest, ClientAreaAndLayout) {
       "B.dat");  // a name read from a file
   EXPECT_EQ(w->windowTitle(), QString::fromUtf8("Programa - A?B.dat"));
   // Positions on the page.
-  QWidget* page = w->GroupBar()->Groups(0);
-  EXPECT_EQ(w->ItemsPanel()->Width(), 212);
-  EXPECT_EQ(w->ItemsPanel()->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth);
-  EXPECT_EQ(w->Splitter()->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth + 212);
+  QWidget* page = Find<TGBGroupBar>(*w, "GroupBar")->Groups(0);
+  auto* panel = Find<TGBHeaderPanel>(*w, "HeaderPanelTreeView");
+  EXPECT_EQ(panel->Width(), 212);
+  EXPECT_EQ(panel->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth);
+  EXPECT_EQ(Find<QSplitter>(*w, "Splitter")->handle(1)->mapTo(page, QPoint()).x(), TMainWindow::kToolbarWidth + 212);
   EXPECT_EQ(w->toolbar->Parent()->Parent()->Width(), TMainWindow::kToolbarWidth);
   EXPECT_EQ(w->ActivePage(), 0);
   EXPECT_FALSE(w->report->WordWrap());
   EXPECT_TRUE(w->report->isReadOnly());
   EXPECT_FALSE(w->report->tabChangesFocus());
   EXPECT_FALSE(w->report->focusPolicy() & Qt::TabFocus);
-  ASSERT_NE(w->ReportMenu(w->report), nullptr);
-  EXPECT_EQ(w->ReportMenu(w->report)->actions().size(), 2);
+  auto* menu = Find<QMenu>(*w, "PopupMenuDocument");
+  ASSERT_NE(menu, nullptr);
+  EXPECT_EQ(menu->actions(),
+            (QList<QAction*>{w->FileAction(TFileCommand::Salvar), w->FileAction(TFileCommand::Imprimir)}));
   const QImage shot = w->grab().toImage();
   EXPECT_TRUE(shot.save(QStringLiteral(TQ_BINARY_DIR "/main-window-base.png")));
 }
 
 TEST_F(MainWindowTest, TheCurrentFrameIsTheEnabledOne) {
-  w->SelectNode(w->list);
-  EXPECT_EQ(w->CurrentFrame(), w->second);
-  EXPECT_TRUE(w->IsCurrentFrame(w->second));
-  EXPECT_FALSE(w->IsCurrentFrame(w->first));
-  EXPECT_EQ(w->FrameStack()->currentWidget(), w->second);
-  w->SelectNode(w->root);
+  items().SelectNode(w->list);
+  EXPECT_EQ(FrameShown(*w), w->second);
+  EXPECT_TRUE(items().IsCurrentFrame(w->second));
+  EXPECT_FALSE(items().IsCurrentFrame(w->first));
+  EXPECT_EQ(Find<QStackedWidget>(*w, "Frames")->currentWidget(), w->second);
+  items().SelectNode(w->root);
   EXPECT_TRUE(w->first->isEnabled());
   EXPECT_FALSE(w->second->isEnabled());
   // An item node carries no frame: the frame stays.
-  w->SelectNode(w->list->child(0));
-  EXPECT_EQ(w->CurrentFrame(), w->first);
-  EXPECT_EQ(TMainWindow::NodeItemId(w->list->child(0)), 10);
-  EXPECT_EQ(TMainWindow::FindItemNode(w->list, 11), w->list->child(1));
-  EXPECT_EQ(TMainWindow::FindItemNode(w->list, 12), nullptr);
+  items().SelectNode(w->list->child(0));
+  EXPECT_EQ(FrameShown(*w), w->first);
+  EXPECT_EQ(TItemsArea::NodeItemId(w->list->child(0)), 10);
+  EXPECT_EQ(TItemsArea::FindItemNode(w->list, 11), w->list->child(1));
+  EXPECT_EQ(TItemsArea::FindItemNode(w->list, 12), nullptr);
 }
 
 TEST_F(MainWindowTest, ClicksNeverLeaveTheTreeWithoutASelection) {
-  QTreeWidget* tree = w->Tree();
-  w->SelectNode(w->list);
+  auto* tree = Find<QTreeWidget>(*w, "TreeView");
+  items().SelectNode(w->list);
   w->journal.clear();
   const QRect last = tree->visualItemRect(w->list->child(1));
   const QPoint below(last.left() + 20, last.bottom() + 30);
@@ -198,7 +205,7 @@ TEST_F(MainWindowTest, ClicksNeverLeaveTheTreeWithoutASelection) {
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, below);
   QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, below);
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, Qt::ControlModifier, below);
-  EXPECT_EQ(w->SelectedNode(), w->list);
+  EXPECT_EQ(items().SelectedNode(), w->list);
   EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->list});
   // Ctrl on the selected node, by mouse or by keyboard, keeps it selected.
   const QPoint onList = tree->visualItemRect(w->list).center();
@@ -206,16 +213,16 @@ TEST_F(MainWindowTest, ClicksNeverLeaveTheTreeWithoutASelection) {
   tree->setFocus();
   QTest::keyClick(tree, Qt::Key_Space, Qt::ControlModifier);
   EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->list});
-  EXPECT_EQ(w->CurrentFrame(), w->second);
+  EXPECT_EQ(FrameShown(*w), w->second);
   EXPECT_TRUE(w->journal.empty());
   // A click on another node still moves the selection.
   QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, tree->visualItemRect(w->root).center());
   EXPECT_EQ(tree->selectedItems(), QList<QTreeWidgetItem*>{w->root});
   EXPECT_EQ(w->journal, (std::vector<std::string>{"tree Simulação"}));
-  EXPECT_EQ(w->CurrentFrame(), w->first);
+  EXPECT_EQ(FrameShown(*w), w->first);
   // Clearing on purpose still clears.
-  w->ClearSelection();
-  EXPECT_EQ(w->SelectedNode(), nullptr);
+  items().ClearSelection();
+  EXPECT_EQ(items().SelectedNode(), nullptr);
   EXPECT_TRUE(tree->selectedItems().isEmpty());
 }
 
@@ -229,57 +236,95 @@ TEST_F(MainWindowTest, TheWindowCannotBeMaximised) {
 }
 
 TEST_F(MainWindowTest, DeletingTheSelectedItemNodeSelectsItsParentSilently) {
-  w->SelectNode(w->list->child(1));
+  items().SelectNode(w->list->child(1));
   w->journal.clear();
-  w->DeleteItemNode(w->list->child(1));
-  EXPECT_EQ(w->SelectedNode(), w->list);
+  items().DeleteItemNode(w->list->child(1));
+  EXPECT_EQ(items().SelectedNode(), w->list);
   EXPECT_EQ(w->list->childCount(), 1);
   EXPECT_TRUE(w->journal.empty());
-  w->SelectNode(w->list->child(0));
+  items().SelectNode(w->list->child(0));
   w->journal.clear();
-  w->DeleteChildren(w->list);
+  items().DeleteChildren(w->list);
   EXPECT_EQ(w->list->childCount(), 0);
-  EXPECT_EQ(w->SelectedNode(), w->list);
+  EXPECT_EQ(items().SelectedNode(), w->list);
   EXPECT_TRUE(w->journal.empty());
 }
 
-TEST_F(MainWindowTest, ItemsToggleIsFoundByItsCaption) {
-  w->ClickToolbarItem(w->toolbar, TMainWindow::kHideItems);
-  EXPECT_FALSE(w->ItemsShown());
-  EXPECT_FALSE(w->Splitter()->isVisible());
+TEST_F(MainWindowTest, ItemsToggleIsFoundByItsAction) {
+  Click(TItemsArea::kHideItems);
+  EXPECT_FALSE(ItemsShown(*w));
+  EXPECT_FALSE(Find<QSplitter>(*w, "Splitter")->handle(1)->isVisible());
   EXPECT_FALSE(w->items->isChecked());
-  EXPECT_EQ(w->Captions().back(), TMainWindow::kShowItems);
-  w->ClickToolbarItem(w->toolbar, TMainWindow::kShowItems);
-  EXPECT_TRUE(w->ItemsShown());
+  EXPECT_EQ(w->Captions().back(), TItemsArea::kShowItems);
+  Click(TItemsArea::kShowItems);
+  EXPECT_TRUE(ItemsShown(*w));
   EXPECT_TRUE(w->items->isChecked());
-  EXPECT_EQ(w->Captions().back(), TMainWindow::kHideItems);
+  EXPECT_EQ(w->Captions().back(), TItemsArea::kHideItems);
   // The menu item toggles by its check mark.
   w->items->trigger();
-  EXPECT_FALSE(w->ItemsShown());
+  EXPECT_FALSE(ItemsShown(*w));
   w->items->trigger();
-  EXPECT_TRUE(w->ItemsShown());
+  EXPECT_TRUE(ItemsShown(*w));
 
-  // Reordered: the toggle is still the one renamed.
-  w->toolbar->Items()[4]->SetCaption("Novo");
-  w->toolbar->Items()[0]->SetCaption(TMainWindow::kHideItems);
-  w->HideItems();
-  EXPECT_EQ(w->Captions()[0], TMainWindow::kShowItems);
-  EXPECT_EQ(w->Captions()[4], "Novo");
+  // The toggle is the item carrying the action, whatever the others read.
+  w->toolbar->Items()[0]->SetCaption(TItemsArea::kHideItems);
+  items().HideItems();
+  const std::string hide = TItemsArea::kHideItems, show = TItemsArea::kShowItems;
+  EXPECT_EQ(w->Captions(), (std::vector<std::string>{hide, "Abrir", "Salvar", "Imprimir", show}));
   // Gone: nothing is renamed and nothing raises.
-  w->toolbar->Items().Delete(0);
-  w->ShowItems();
-  EXPECT_TRUE(w->ItemsShown());
-  EXPECT_EQ(w->Captions(), (std::vector<std::string>{"Abrir", "Salvar", "Imprimir", "Novo"}));
+  w->toolbar->Items().Delete(4);
+  items().ShowItems();
+  EXPECT_TRUE(ItemsShown(*w));
+  EXPECT_EQ(w->Captions(), (std::vector<std::string>{hide, "Abrir", "Salvar", "Imprimir"}));
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
+TEST_F(MainWindowTest, AToolbarItemShowsItsActionDisabled) {
+  QAction* novo = w->FileAction(TFileCommand::Novo);
+  auto* item = static_cast<TGBVertListItem*>(w->toolbar->Items()[0]);
+  const QImage enabled = Snap(*w->toolbar);
+  novo->setEnabled(false);
+  EXPECT_FALSE(item->Enabled());
+  EXPECT_NE(Snap(*w->toolbar), enabled);
+  items().SelectNode(w->root);
+  w->journal.clear();
+  Click("Novo");
+  EXPECT_TRUE(w->journal.empty());
+  novo->setEnabled(true);
+  EXPECT_TRUE(item->Enabled());
+  EXPECT_EQ(Snap(*w->toolbar), enabled);
+}
+
+TEST_F(MainWindowTest, ADraggedItemKeepsItsAction) {
+  FakeGuiServices services;
+  TGBVertListView* list = w->toolbar;
+  services.controlAt = [list](TPoint) -> TControl* { return list; };
+  auto at = [&](TPoint p) {
+    services.cursorPos = list->ClientToScreen(p);
+    return p;
+  };
+  // The toggle, the last item, to the top.
+  const TRect icon = list->Items()[4]->DisplayRect(drIcon);
+  const TPoint start = at({(icon.Left + icon.Right) / 2, (icon.Top + icon.Bottom) / 2});
+  list->WMButtonDown(mbLeft, ssLeft, start.X, start.Y);
+  list->WMMouseMove(ssLeft, start.X, start.Y + 8);
+  const TPoint top = at({54, 2});
+  list->WMMouseMove(ssLeft, top.X, top.Y);
+  list->WMButtonUp(mbLeft, 0, top.X, top.Y);
+  ASSERT_EQ(w->Captions().front(), TItemsArea::kHideItems);
+  EXPECT_EQ(list->Items()[0]->Data(), w->items);
+  Click(TItemsArea::kHideItems);
+  EXPECT_FALSE(ItemsShown(*w));
+  EXPECT_EQ(w->Captions().front(), TItemsArea::kShowItems);
+}
+
 TEST_F(MainWindowTest, CommandsCommitThePendingEditAndDispatchByExactCaption) {
-  w->SelectNode(w->root);
+  items().SelectNode(w->root);
   w->edit->setFocus();
   QTest::keyClicks(w->edit, "abc");
-  w->ClickToolbarItem(w->toolbar, "Novo");
-  w->ClickToolbarItem(w->toolbar, "novo");
-  w->ClickToolbarItem(w->toolbar, "Abrir");
+  Click("Novo");
+  Click("novo");
+  Click("Abrir");
   EXPECT_EQ(w->journal.back(), "novo abc");
   EXPECT_EQ(std::count(w->journal.begin(), w->journal.end(), "novo abc"), 1);
 }
@@ -287,11 +332,11 @@ TEST_F(MainWindowTest, CommandsCommitThePendingEditAndDispatchByExactCaption) {
 TEST_F(MainWindowTest, ARefusedPageChangeStopsTheCommand) {
   w->journal.clear();
   w->refuse = true;
-  w->ClickToolbarItem(w->toolbar, "Imprimir");
+  Click("Imprimir");
   EXPECT_EQ(w->ActivePage(), 0);
   EXPECT_EQ(w->journal, (std::vector<std::string>{"changing 1"}));
   w->refuse = false;
-  w->ClickToolbarItem(w->toolbar, "Imprimir");
+  Click("Imprimir");
   EXPECT_EQ(w->ActivePage(), 1);
   EXPECT_EQ(w->journal.back(), "printed");
   EXPECT_TRUE(RecordedExceptions().empty());
@@ -311,20 +356,20 @@ TEST_F(MainWindowTest, SavingAReportProposesTheDocumentsNameWithRtf) {
   const std::string bytes = "{\\rtf1\\ansi\\ansicpg1252 Relat\\'f3rio\\par}";
   w->report->LoadFromBytes(bytes);
   dialogs.AnswerFile(dir / "saida.rtf");
-  EXPECT_TRUE(w->SaveReport(*w->report, "Talhao 7.dat"));
+  EXPECT_TRUE(w->Reports().SaveReport(*w->report, "Talhao 7.dat"));
   const auto saves = dialogs.Prompts(Prompt::Kind::SaveFile);
   ASSERT_EQ(saves.size(), 1u);
   EXPECT_EQ(saves[0].text, "Salvar Documento");
   EXPECT_EQ(saves[0].options.fileName, "Talhao 7.rtf");
   EXPECT_EQ(saves[0].options.initialDir, dir.Dir());
   EXPECT_EQ(saves[0].options.defaultExt, "rtf");
-  EXPECT_EQ(saves[0].options.filter, TMainWindow::kReportFilter);
+  EXPECT_EQ(saves[0].options.filter, TReportPages::kReportFilter);
   EXPECT_TRUE(saves[0].options.overwritePrompt);
   std::ifstream in(dir / "saida.rtf", std::ios::binary);
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), bytes);
   // Cancelled: nothing written.
   dialogs.AnswerFile("");
-  EXPECT_FALSE(w->SaveReport(*w->report, "Talhao 7.dat"));
+  EXPECT_FALSE(w->Reports().SaveReport(*w->report, "Talhao 7.dat"));
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QStackedWidget>
 
 #include "tests/quorva/app/QuorvaWindow.h"
 #include "tests/support/gui/ErrorPlace.h"
@@ -14,9 +15,11 @@ TEST(QuorvaErrorPlacement, ClearOfEveryFrameOnA1280x800Screen) {
   const QRect placed = FirstErrorPlace(app.w(), screen);
   EXPECT_TRUE(screen.contains(placed));
   EXPECT_LE(placed.bottom(), TFormErrors::FrameArea(&app.w()).bottom());
-  ASSERT_FALSE(app.w().Frames().empty());
-  for (QWidget* frame : app.w().Frames()) {
-    app.w().ShowFrame(frame);
+  auto* stack = Find<QStackedWidget>(app.w(), "Frames");
+  ASSERT_GT(stack->count(), 0);
+  for (int i = 0; i < stack->count(); ++i) {
+    QWidget* frame = stack->widget(i);
+    app.w().ItemsArea().ShowFrame(frame);
     QApplication::processEvents();
     EXPECT_THAT(ControlsMeeting(*frame, placed), ::testing::IsEmpty()) << frame->objectName().toStdString();
   }

@@ -78,9 +78,9 @@ TEST_F(QuorvaForm, StartOpenImportAndBothReports) {
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
   EXPECT_TRUE(Checked("MenuVisualizarPlano"));
   EXPECT_TRUE(Checked("MenuVisualizarItens"));
-  EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
-  EXPECT_TRUE(w().IsCurrentFrame(w().FrameQuorva()));
-  EXPECT_EQ(w().ItemsPanel()->Width(), 210);
+  EXPECT_EQ(items().SelectedNode(), Node({"Projeto"}));
+  EXPECT_TRUE(items().IsCurrentFrame(Frame<TFrameQuorva>("FrameQuorva")));
+  EXPECT_EQ(Find<TGBHeaderPanel>(w(), "HeaderPanelTreeView")->Width(), 210);
   SavePicture(w(), "quorva-window.png");
 
   OpenTemplate();
@@ -95,7 +95,7 @@ TEST_F(QuorvaForm, StartOpenImportAndBothReports) {
   std::vector<std::string> expected;
   for (int age : thinAges) expected.push_back("DESBASTE aos " + std::to_string(age) + " anos");
   expected.push_back("CORTE FINAL aos " + std::to_string(reference.FinalAge()) + " anos");
-  EXPECT_EQ(Children(w().ProducoesNode()), expected);
+  EXPECT_EQ(Children(Node({"Projeto", "Produções"})), expected);
   EXPECT_EQ(plan().IndiceSitio(), reference.SiteIndex());
   std::map<std::string, std::pair<double, double>> prices;  // price, evolution rate
   for (const TProduct& p : reference.ProductCollection()) prices[p.Name()] = {p.Price(), p.PriceEvolutionRate()};
@@ -114,8 +114,9 @@ TEST_F(QuorvaForm, StartOpenImportAndBothReports) {
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
   EXPECT_TRUE(Checked("MenuVisualizarResultado"));
   EXPECT_FALSE(Checked("MenuVisualizarPlano"));
-  EXPECT_NE(ShownText(w().RichEdit()).find("Fluxo de Receitas e Custos para Colheita Final aos"), std::string::npos);
-  EXPECT_NE(ShownText(w().RichEditRelatorioCustos()).find("Relatório de Custos"), std::string::npos);
+  EXPECT_NE(ShownText(Report("RichEdit")).find("Fluxo de Receitas e Custos para Colheita Final aos"),
+            std::string::npos);
+  EXPECT_NE(ShownText(Report("RichEditRelatorioCustos")).find("Relatório de Custos"), std::string::npos);
   EXPECT_FALSE(ErrorsShown());
   EXPECT_EQ(dialogs.AnswersLeft(), 0);
   EXPECT_TRUE(dialogs.Texts(Prompt::Kind::Error).empty());
@@ -141,11 +142,11 @@ TEST_F(QuorvaForm, AFinalAgeAboveTheOldestHarvestRefusesTheReportPages) {
   const std::vector<int> codes = errors.Last().Codes();
   EXPECT_NE(std::find(codes.begin(), codes.end(), 7), codes.end());
   EXPECT_TRUE(dialogs.Prompts().empty());
-  EXPECT_TRUE(w().RichEdit()->Bytes().empty());
-  EXPECT_TRUE(w().RichEditRelatorioCustos()->Bytes().empty());
+  EXPECT_TRUE(Report("RichEdit")->Bytes().empty());
+  EXPECT_TRUE(Report("RichEditRelatorioCustos")->Bytes().empty());
 
   // "Calcular" takes the same road; a valid plan then hides the errors.
-  auto* calcular = w().FrameQuorva()->findChild<QPushButton*>("ButtonCalcular");
+  auto* calcular = Frame<TFrameQuorva>("FrameQuorva")->findChild<QPushButton*>("ButtonCalcular");
   ASSERT_NE(calcular, nullptr);
   calcular->click();
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
@@ -162,14 +163,14 @@ TEST_F(QuorvaForm, TheFinalAgeValidationRaisedIsShownOnThePage) {
   for (const TProducao& producao : plan().Producoes()) oldest = std::max(oldest, producao.Idade());
   w().activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&w()));
-  auto* finalAge = w().FrameQuorva()->findChild<QLineEdit*>("EditIdadeFinal");
+  auto* finalAge = Frame<TFrameQuorva>("FrameQuorva")->findChild<QLineEdit*>("EditIdadeFinal");
   ASSERT_NE(finalAge, nullptr);
   auto type = [&](const char* text) {
     finalAge->setFocus(Qt::TabFocusReason);
     finalAge->selectAll();
     QTest::keyClicks(finalAge, text);
   };
-  auto* verificar = w().FrameQuorva()->findChild<QPushButton*>("ButtonVerificar");
+  auto* verificar = Frame<TFrameQuorva>("FrameQuorva")->findChild<QPushButton*>("ButtonVerificar");
   type("0");
   verificar->click();
   ASSERT_TRUE(ErrorsShown());
@@ -179,7 +180,7 @@ TEST_F(QuorvaForm, TheFinalAgeValidationRaisedIsShownOnThePage) {
   EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
 
   type(std::to_string(oldest - 2).c_str());
-  w().FrameQuorva()->findChild<QPushButton*>("ButtonCalcular")->click();
+  Frame<TFrameQuorva>("FrameQuorva")->findChild<QPushButton*>("ButtonCalcular")->click();
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
   EXPECT_EQ(plan().IdadeFinal(), oldest);
   EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
@@ -195,8 +196,8 @@ TEST_F(QuorvaFormWithoutTemplate, StartsWithAPlanInMemoryAfterTheMessage) {
   EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - Novo Projeto");
   ASSERT_NE(marquel().CurrentPlan(), nullptr);
   EXPECT_EQ(marquel().GetFileName(), "Plano1.dat");
-  EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
-  EXPECT_TRUE(w().IsCurrentFrame(w().FrameQuorva()));
+  EXPECT_EQ(items().SelectedNode(), Node({"Projeto"}));
+  EXPECT_TRUE(items().IsCurrentFrame(Frame<TFrameQuorva>("FrameQuorva")));
   // "Calcular" shows what the plan lacks and stays.
   w().findChild<QPushButton*>("ButtonCalcular")->click();
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
@@ -210,7 +211,7 @@ TEST_F(QuorvaFormWithoutTemplate, StartsWithAPlanInMemoryAfterTheMessage) {
 // ---- The tree and the project module's notices
 
 TEST_F(QuorvaForm, ProductionNodesFollowPostsRenamesAndDeletes) {
-  QTreeWidgetItem* producoes = w().ProducoesNode();
+  QTreeWidgetItem* producoes = Node({"Projeto", "Produções"});
   const int before = producoes->childCount();
   PostProducao(12, "DESBASTE");
   ASSERT_EQ(producoes->childCount(), before + 1);
@@ -235,33 +236,33 @@ TEST_F(QuorvaForm, ProductionNodesFollowPostsRenamesAndDeletes) {
   EXPECT_EQ(producoes->childCount(), before + 1);
 
   // Selecting a production's node shows it; deleting it removes its node.
-  w().SelectNode(producoes->child(0));
-  EXPECT_TRUE(w().IsCurrentFrame(w().FrameProducao()));
-  const int id = *TMainWindow::NodeItemId(producoes->child(0));
+  items().SelectNode(producoes->child(0));
+  EXPECT_TRUE(items().IsCurrentFrame(Frame<TFrameProducao>("FrameProducao")));
+  const int id = *TItemsArea::NodeItemId(producoes->child(0));
   EXPECT_EQ(data.FieldByName("Id").AsInteger(), id);
   data.Delete();
   EXPECT_EQ(w().FindProductionNode(id), nullptr);
-  EXPECT_EQ(w().SelectedNode(), producoes);
+  EXPECT_EQ(items().SelectedNode(), producoes);
 }
 
 TEST_F(QuorvaForm, TheTwoCostNodesAreToldApartByTheirPages) {
-  w().SelectNode(w().CustosCatalogoNode());
-  EXPECT_TRUE(w().IsCurrentFrame(w().FrameCatalogoCusto()));
-  w().SelectNode(w().CustosNode());
-  EXPECT_TRUE(w().IsCurrentFrame(w().FrameCusto()));
+  items().SelectNode(Node({"Catálogos de opções", "Custos"}));
+  EXPECT_TRUE(items().IsCurrentFrame(Frame<TFrameCatalogoCusto>("FrameCatalogoCusto")));
+  items().SelectNode(Node({"Projeto", "Custos"}));
+  EXPECT_TRUE(items().IsCurrentFrame(Frame<TFrameCusto>("FrameCusto")));
   // The module's cost-type notice reaches the costs page.
   w().CostTypeChanged(TCostType::Anual, TCostUnit::Other);
-  EXPECT_FALSE(w().FrameCusto()->AnnualGrid()->isHidden());
+  EXPECT_FALSE(Frame<TFrameCusto>("FrameCusto")->AnnualGrid()->isHidden());
   w().CostTypeChanged(TCostType::Unitario, TCostUnit::PorM3);
-  EXPECT_TRUE(w().FrameCusto()->AnnualGrid()->isHidden());
+  EXPECT_TRUE(Frame<TFrameCusto>("FrameCusto")->AnnualGrid()->isHidden());
 }
 
 // ---- Commands by frame and page
 
 TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   // "Novo" on the productions page does nothing.
-  w().SelectNode(w().ProducoesNode());
-  w().ClickToolbarItem(w().ToolBar(), "Novo");
+  items().SelectNode(Node({"Projeto", "Produções"}));
+  Click("OutBarGroupToolBar", "Novo");
   EXPECT_TRUE(dialogs.Prompts().empty());
 
   // "Imprimir" with a catalogue page current prints nothing.
@@ -269,37 +270,37 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   printer.setOutputFormat(QPrinter::PdfFormat);
   const std::string pdf = dir / "relatorio.pdf";
   printer.setOutputFileName(QString::fromStdString(pdf));
-  w().SelectNode(w().ProdutosCatalogoNode());
-  w().ClickToolbarItem(w().ToolBar(), "Imprimir");
-  w().SelectNode(w().CustosCatalogoNode());
-  w().ClickToolbarItem(w().ToolBar(), "Imprimir");
+  items().SelectNode(Node({"Catálogos de opções", "Produtos"}));
+  Click("OutBarGroupToolBar", "Imprimir");
+  items().SelectNode(Node({"Catálogos de opções", "Custos"}));
+  Click("OutBarGroupToolBar", "Imprimir");
   EXPECT_FALSE(std::filesystem::exists(pdf));
 
   // "Abrir" with a catalogue page current is that catalogue's.
   dialogs.AnswerFile("");
-  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  Click("OutBarGroupToolBar", "Abrir");
   ASSERT_EQ(dialogs.Prompts().size(), 1U);
   EXPECT_EQ(dialogs.Prompts()[0].kind, Prompt::Kind::OpenFile);
   EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - Novo Projeto");
 
   // On "Resultado" "Salvar" saves the report under the plan's name, the
   // bytes as built; "Imprimir" prints it titled with the description.
-  w().SelectNode(w().ProjetoNode());
+  items().SelectNode(Node({"Projeto"}));
   w().ShowResults();
   ASSERT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
   const std::string rtf = dir / "saved.rtf";
   dialogs.AnswerFile(rtf);
-  w().ClickToolbarItem(w().ToolBarResult(), "Salvar");
+  Click("OutBarGroupToolBarResult", "Salvar");
   const Prompt& save = dialogs.Prompts().back();
   EXPECT_EQ(save.text, "Salvar Documento");
   EXPECT_EQ(save.options.fileName, "Plano1.rtf");
   EXPECT_EQ(save.options.defaultExt, "rtf");
   EXPECT_EQ(save.options.initialDir, work.string());
-  EXPECT_EQ(ReadFileBytes(rtf), w().RichEdit()->Bytes());
-  EXPECT_FALSE(w().RichEdit()->Bytes().empty());
+  EXPECT_EQ(ReadFileBytes(rtf), Report("RichEdit")->Bytes());
+  EXPECT_FALSE(Report("RichEdit")->Bytes().empty());
 
   dialogs.AnswerFile(pdf);
-  w().ClickToolbarItem(w().ToolBarResult(), "Imprimir");
+  Click("OutBarGroupToolBarResult", "Imprimir");
   ASSERT_TRUE(std::filesystem::exists(pdf));
   const std::string economic = ReadFileBytes(pdf);
   EXPECT_EQ(pdf::Title(economic), plan().Descricao());
@@ -309,7 +310,7 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   // economic report's file stays.
   w().MenuVisualizarRelatorioCustosClick();
   dialogs.AnswerFile("");
-  w().ClickToolbarItem(w().ToolBarRelatorioCustos(), "Imprimir");
+  Click("GBOutBarVertListView1", "Imprimir");
   EXPECT_EQ(dialogs.Prompts().back().kind, Prompt::Kind::SaveFile);
   EXPECT_EQ(dialogs.Prompts().back().options.initialDir, dir.Dir());
   EXPECT_EQ(ReadFileBytes(pdf), economic);
@@ -317,9 +318,9 @@ TEST_F(QuorvaForm, CommandsGoByTheCurrentFrameAndPage) {
   // The cost report's list saves the cost report.
   const std::string costs = dir / "custos.rtf";
   dialogs.AnswerFile(costs);
-  w().ClickToolbarItem(w().ToolBarRelatorioCustos(), "Salvar");
+  Click("GBOutBarVertListView1", "Salvar");
   EXPECT_EQ(dialogs.Prompts().back().options.fileName, "Plano1.rtf");
-  EXPECT_EQ(ReadFileBytes(costs), w().RichEditRelatorioCustos()->Bytes());
+  EXPECT_EQ(ReadFileBytes(costs), Report("RichEditRelatorioCustos")->Bytes());
   EXPECT_NE(ReadFileBytes(costs), ReadFileBytes(rtf));
   EXPECT_EQ(dialogs.AnswersLeft(), 0);
 }
@@ -364,7 +365,7 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
             std::vector<std::string>{"Não foi possível ler o arquivo \"Custo.dat\": não é um arquivo de plano.\n"
                                      "Arquivo não contém o objeto do tipo: TQuorvaPersist"});
   EXPECT_EQ(plan().Descricao(), "Guardar");
-  EXPECT_EQ(w().SelectedNode(), w().ProjetoNode());
+  EXPECT_EQ(items().SelectedNode(), Node({"Projeto"}));
   dialogs.Answer(TMsgDlgBtn::No).AnswerFile("");
   w().RunCommand([&] { w().Abrir(); });
   EXPECT_EQ(w().windowTitle(), caption);
@@ -376,9 +377,9 @@ TEST_F(QuorvaForm, PlanSavesAskForANameOnceAndKeepThePlanWhenCancelled) {
 TEST_F(QuorvaForm, UntickingTheSensitivityBoxRecalculatesTheNextReport) {
   w().ShowResults();
   ASSERT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
-  EXPECT_NE(ShownText(w().RichEdit()).find("Análise de Sensibilidade"), std::string::npos);
+  EXPECT_NE(ShownText(Report("RichEdit")).find("Análise de Sensibilidade"), std::string::npos);
   w().MenuVisualizarPlanoClick();
-  auto* box = w().FrameQuorva()->findChild<QCheckBox*>("CheckBoxAnaliseSensibilidade");
+  auto* box = Frame<TFrameQuorva>("FrameQuorva")->findChild<QCheckBox*>("CheckBoxAnaliseSensibilidade");
   ASSERT_NE(box, nullptr);
   ASSERT_TRUE(box->isChecked());
   QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
@@ -386,28 +387,28 @@ TEST_F(QuorvaForm, UntickingTheSensitivityBoxRecalculatesTheNextReport) {
   EXPECT_EQ(plan().TemAnaliseSensibilidade(), 0);
   w().MenuVisualizarResultadoClick();
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kResultPage);
-  EXPECT_EQ(ShownText(w().RichEdit()).find("Análise de Sensibilidade"), std::string::npos);
+  EXPECT_EQ(ShownText(Report("RichEdit")).find("Análise de Sensibilidade"), std::string::npos);
 }
 
 // ---- The import's failures
 
 TEST_F(QuorvaForm, AFailedImportKeepsThePlanAndLeavesNoProductionShown) {
-  QTreeWidgetItem* producoes = w().ProducoesNode();
+  QTreeWidgetItem* producoes = Node({"Projeto", "Produções"});
   const std::vector<std::string> nodes = Children(producoes);
   ASSERT_FALSE(nodes.empty());
   const std::string damaged = (work / "Danificado.dat").string();
   WriteFileBytes(damaged, "TPF0\x05 nada");
   std::size_t errors = 0;
   for (const std::string& file : {damaged, (exe / "Custo.dat").string()}) {
-    w().SelectNode(producoes->child(0));
-    ASSERT_TRUE(w().IsCurrentFrame(w().FrameProducao()));
+    items().SelectNode(producoes->child(0));
+    ASSERT_TRUE(items().IsCurrentFrame(Frame<TFrameProducao>("FrameProducao")));
     dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(file);
     Trigger("MenuArquivoImportar");
     EXPECT_EQ(dialogs.Texts(Prompt::Kind::Error).size(), ++errors) << file;
     EXPECT_EQ(Children(producoes), nodes);
     EXPECT_EQ(plan().Producoes().Count(), static_cast<int>(nodes.size()));
-    EXPECT_FALSE(w().IsCurrentFrame(w().FrameProducao()));
-    EXPECT_EQ(w().SelectedNode(), producoes);
+    EXPECT_FALSE(items().IsCurrentFrame(Frame<TFrameProducao>("FrameProducao")));
+    EXPECT_EQ(items().SelectedNode(), producoes);
   }
   // No to the question, or a cancelled dialog: nothing changes.
   dialogs.Answer(TMsgDlgBtn::No);
@@ -421,16 +422,16 @@ TEST_F(QuorvaForm, AFailedImportKeepsThePlanAndLeavesNoProductionShown) {
 // ---- Lists, menus and the About hot spot
 
 TEST_F(QuorvaForm, ItemsToggleAboutHotSpotAndHelp) {
-  TGBVertListView* list = w().ToolBar();
+  auto* list = Find<TGBVertListView>(w(), "OutBarGroupToolBar");
   auto toggle = [&] { return list->Items()[5]->Caption(); };
   EXPECT_EQ(toggle(), "Ocultar Itens");
-  w().ClickToolbarItem(list, "Ocultar Itens");
+  Click("OutBarGroupToolBar", "Ocultar Itens");
   EXPECT_EQ(toggle(), "Mostrar Itens");
-  EXPECT_FALSE(w().ItemsShown());
+  EXPECT_FALSE(ItemsShown(w()));
   EXPECT_FALSE(Checked("MenuVisualizarItens"));
   Trigger("MenuVisualizarItens");
   EXPECT_EQ(toggle(), "Ocultar Itens");
-  EXPECT_TRUE(w().ItemsShown());
+  EXPECT_TRUE(ItemsShown(w()));
 
   // A press at 385 opens nothing, at 386 About, from the event loop.
   QTest::mousePress(list, Qt::RightButton, Qt::NoModifier, QPoint(20, 385));
@@ -483,38 +484,38 @@ TEST_F(QuorvaForm, SairAsksForEachChangedDocument) {
 // opens name the file in the caption.
 TEST_F(QuorvaForm, NovoAndAbrirAskOnlyAfterAChange) {
   dialogs.AnswerFile("");
-  w().ClickToolbarItem(w().ToolBar(), "Abrir");
-  w().ClickToolbarItem(w().ToolBar(), "Novo");
+  Click("OutBarGroupToolBar", "Abrir");
+  Click("OutBarGroupToolBar", "Novo");
   ASSERT_EQ(dialogs.Prompts().size(), 1u);
   EXPECT_EQ(dialogs.Prompts()[0].kind, Prompt::Kind::OpenFile);
   SetIdadeFinal(30);
   for (const char* command : {"Novo", "Abrir"}) {
     dialogs.Answer(TMsgDlgBtn::Cancel);
-    w().ClickToolbarItem(w().ToolBar(), command);
+    Click("OutBarGroupToolBar", command);
     EXPECT_EQ(plan().IdadeFinal(), 30) << command;
   }
   EXPECT_EQ(dialogs.Prompts(Prompt::Kind::OpenFile).size(), 1u);
   dialogs.Answer(TMsgDlgBtn::No);
-  w().ClickToolbarItem(w().ToolBar(), "Novo");
+  Click("OutBarGroupToolBar", "Novo");
   EXPECT_NE(plan().IdadeFinal(), 30);
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel), std::vector<std::string>(3, "Salvar o Plano corrente ?"));
 
   const std::filesystem::path saved = work / "rt.dat", copy = work / "outro.dat";
   dialogs.AnswerFile(saved.string());
-  w().ClickToolbarItem(w().ToolBar(), "Salvar Como");
+  Click("OutBarGroupToolBar", "Salvar Como");
   EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - rt.dat");
   std::filesystem::copy_file(saved, copy);
   dialogs.AnswerFile(copy.string());
-  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  Click("OutBarGroupToolBar", "Abrir");
   EXPECT_EQ(w().windowTitle().toStdString(), "Quorva - outro.dat");
 
   TDataSet& costs = catalog().cdsCusto();
   costs.Edit();
   costs.FieldByName("Nome").SetAsString("Roçada");
   costs.Post();
-  w().SelectNode(w().CustosCatalogoNode());
+  items().SelectNode(Node({"Catálogos de opções", "Custos"}));
   dialogs.Answer(TMsgDlgBtn::Cancel);
-  w().ClickToolbarItem(w().ToolBar(), "Abrir");
+  Click("OutBarGroupToolBar", "Abrir");
   EXPECT_EQ(dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de custos?");
   EXPECT_EQ(dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
   EXPECT_TRUE(catalog().CostsChanged());

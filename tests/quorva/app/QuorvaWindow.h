@@ -12,11 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "platform/richedit/RtfView.h"
 #include "quorva/app/QuorvaForm.h"
 #include "quorva/model/CatalogData.h"
 #include "quorva/model/MarquelData.h"
 #include "tests/support/Fakes.h"
 #include "tests/support/TempDir.h"
+#include "tests/support/gui/GuiSupport.h"
 #include "tests/support/gui/WindowSeams.h"
 
 class QTreeWidgetItem;
@@ -31,6 +33,17 @@ public:
   TMarquel& marquel() { return *marquel_; }
   TCatalog& catalog() { return *catalog_; }
   TQuorva& plan() { return *marquel_->CurrentPlan(); }
+  TItemsArea& items() { return window_->ItemsArea(); }
+
+  // The tree's nodes by their texts from the top, frames and report views by
+  // their names, a click on a toolbar list's item.
+  QTreeWidgetItem* Node(std::initializer_list<const char*> path) { return TreeNode(*window_, path); }
+  template <class F>
+  F* Frame(const char* name) {
+    return Find<F>(*window_, name);
+  }
+  RtfView* Report(const char* name) { return Find<RtfView>(*window_, name); }
+  void Click(const char* list, const std::string& caption) { ClickToolbarItem(*window_, list, caption); }
 
   // Chooses the menu item or hidden command of that object name.
   void Trigger(const char* action);

@@ -9,13 +9,16 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScreen>
+#include <QStackedWidget>
 #include <QTest>
 #include <QTextEdit>
+#include <QTreeWidget>
 #include <algorithm>
 #include <exception>
 
 #include "platform/gui/Menus.h"
 #include "platform/services/ExceptionHandler.h"
+#include "widgets/gbOutBar.h"
 
 QImage Snap(QWidget& widget) {
   return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
@@ -116,6 +119,46 @@ void Show(QWidget& window) {
   window.show();
   window.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+}
+
+QTreeWidgetItem* TreeNode(const QWidget& window, std::initializer_list<const char*> path) {
+  auto* tree = window.findChild<QTreeWidget*>("TreeView");
+  QTreeWidgetItem* node = nullptr;
+  for (const char* text : path) {
+    const int count = node ? node->childCount() : (tree ? tree->topLevelItemCount() : 0);
+    QTreeWidgetItem* next = nullptr;
+    for (int i = 0; i < count && !next; ++i) {
+      QTreeWidgetItem* child = node ? node->child(i) : tree->topLevelItem(i);
+      if (child->text(0) == QString::fromUtf8(text)) next = child;
+    }
+    EXPECT_NE(next, nullptr) << text;
+    if (!next) return nullptr;
+    node = next;
+  }
+  return node;
+}
+
+void ClickToolbarItem(const QWidget& window, const char* listName, const std::string& caption) {
+  auto* list = dynamic_cast<TGBVertListView*>(window.findChild<QWidget*>(listName));
+  ASSERT_NE(list, nullptr) << listName;
+  TListItems& items = list->Items();
+  for (int i = 0; i < items.Count(); ++i) {
+    if (items[i]->Caption() != caption) continue;
+    if (list->OnButtonClick) list->OnButtonClick(list, items[i]);
+    return;
+  }
+}
+
+QWidget* FrameShown(const QWidget& window) {
+  auto* stack = window.findChild<QStackedWidget*>("Frames");
+  EXPECT_NE(stack, nullptr);
+  return stack ? stack->currentWidget() : nullptr;
+}
+
+bool ItemsShown(const QWidget& window) {
+  auto* panel = dynamic_cast<TControl*>(window.findChild<QWidget*>("HeaderPanelTreeView"));
+  EXPECT_NE(panel, nullptr);
+  return panel && panel->Visible();
 }
 
 std::vector<std::string> ControlsMeeting(const QWidget& root, const QRect& r) {

@@ -3,10 +3,12 @@
 // exception handler and fakes of the injectable services.
 
 #include <gtest/gtest.h>
+#include <QApplication>
 #include <QColor>
 #include <QImage>
 #include <QWidget>
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -14,6 +16,7 @@
 #include "platform/gui/Graphics.h"
 #include "platform/gui/Types.h"
 
+class QTreeWidgetItem;
 class TControl;
 class TPopupMenu;
 
@@ -44,6 +47,23 @@ W* Find(const QWidget& root, const char* name) {
   W* w = root.findChild<W*>(name);
   EXPECT_NE(w, nullptr) << name;
   return w;
+}
+// The node of the window's tree ("TreeView") reached by these texts from a
+// top-level node; a failure when there is none.
+QTreeWidgetItem* TreeNode(const QWidget& window, std::initializer_list<const char*> path);
+// A click on the item of exactly that caption in the window's toolbar list
+// of that name; no such item, nothing.
+void ClickToolbarItem(const QWidget& window, const char* listName, const std::string& caption);
+// The frame in front of the window's frame stack ("Frames").
+QWidget* FrameShown(const QWidget& window);
+// Whether the window's items panel ("HeaderPanelTreeView") shows.
+bool ItemsShown(const QWidget& window);
+// The top-level window of that name, or nullptr.
+template <class W>
+W* TopLevel(const char* name) {
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->objectName() == QLatin1String(name)) return dynamic_cast<W*>(w);
+  return nullptr;
 }
 // The names (object name, else class name) of the visible edits, spin and
 // combo boxes, item views and buttons in root whose screen rectangle meets

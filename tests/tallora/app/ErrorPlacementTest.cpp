@@ -3,6 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <QApplication>
+#include <QStackedWidget>
 
 #include "tests/support/gui/ErrorPlace.h"
 #include "tests/support/gui/GuiSupport.h"
@@ -14,9 +15,11 @@ TEST(TalloraErrorPlacement, ClearOfEveryFrameOnA1280x800Screen) {
   const QRect placed = FirstErrorPlace(*app.window, screen);
   EXPECT_TRUE(screen.contains(placed));
   EXPECT_LE(placed.bottom(), TFormErrors::FrameArea(app.window.get()).bottom());
-  ASSERT_FALSE(app.window->Frames().empty());
-  for (QWidget* frame : app.window->Frames()) {
-    app.window->ShowFrame(frame);
+  auto* stack = Find<QStackedWidget>(*app.window, "Frames");
+  ASSERT_GT(stack->count(), 0);
+  for (int i = 0; i < stack->count(); ++i) {
+    QWidget* frame = stack->widget(i);
+    app.window->ItemsArea().ShowFrame(frame);
     QApplication::processEvents();
     EXPECT_THAT(ControlsMeeting(*frame, placed), ::testing::IsEmpty()) << frame->objectName().toStdString();
   }

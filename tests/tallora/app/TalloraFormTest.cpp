@@ -68,7 +68,7 @@ protected:
     ASSERT_TRUE(app.Activate());
     auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
     ASSERT_NE(edit, nullptr);
-    w.SelectNode(w.SimulationNode());
+    items.SelectNode(SimulationNode());
     edit->setFocus(Qt::TabFocusReason);
     ASSERT_TRUE(edit->hasFocus());
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
@@ -77,31 +77,44 @@ protected:
   void PressReturn() { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }
   bool ErrorWindowShown() { return app.errors.visible; }
   bool Save(const char* name) { return w.grab().save(QStringLiteral(TQ_BINARY_DIR "/") + QString::fromUtf8(name)); }
+
+  TItemsArea& items = w.ItemsArea();
+  QTreeWidgetItem* SimulationNode() { return TreeNode(w, {"Simulação"}); }
+  QTreeWidgetItem* ThinsNode() { return TreeNode(w, {"Simulação", "Desbastes"}); }
+  template <class F>
+  F* Frame(const char* name) {
+    return Find<F>(w, name);
+  }
+  RtfView* Report() { return Find<RtfView>(w, "RichEdit"); }
+  QAction* Grafico() { return w.FindAction("MenuVisualizarGrafico"); }
+  TFormGraphic* Chart() { return TopLevel<TFormGraphic>("FormGraphic"); }
+  void Click(const std::string& caption) { ClickToolbarItem(w, "OutBarGroupToolBar", caption); }
 };
 
 TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
   EXPECT_EQ(w.width(), 804);
   EXPECT_EQ(w.height(), 555 + w.menuBar()->height());
   EXPECT_EQ(w.ActivePage(), 0);
-  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
-  EXPECT_EQ(w.CurrentFrame(), w.FrameSimulation());
-  EXPECT_TRUE(w.FrameSimulation()->isEnabled());
-  EXPECT_FALSE(w.FrameInventory()->isEnabled());
-  for (QTreeWidgetItemIterator it(w.Tree()); *it; ++it) {
+  EXPECT_EQ(items.SelectedNode(), SimulationNode());
+  EXPECT_EQ(FrameShown(w), Frame<TFrameSimulation>("FrameSimulation"));
+  EXPECT_TRUE(Frame<TFrameSimulation>("FrameSimulation")->isEnabled());
+  EXPECT_FALSE(Frame<TFrameInventory>("FrameInventory")->isEnabled());
+  for (QTreeWidgetItemIterator it(Find<QTreeWidget>(w, "TreeView")); *it; ++it) {
     if ((*it)->childCount() > 0) {
       EXPECT_TRUE((*it)->isExpanded()) << (*it)->text(0).toStdString();
     }
   }
-  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
-  EXPECT_FALSE(w.MenuVisualizarGrafico()->isEnabled());
+  EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
+  EXPECT_FALSE(Grafico()->isEnabled());
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
-  EXPECT_EQ(w.FrameSimulation()->TitleLabel()->text().toStdString(), TFormTallora::kSpeciesTitle);
+  EXPECT_EQ(Frame<TFrameSimulation>("FrameSimulation")->TitleLabel()->text().toStdString(),
+            TFormTallora::kSpeciesTitle);
   EXPECT_TRUE(app.dialogs.Prompts().empty());
   EXPECT_TRUE(Save("tallora-start.png"));
 }
 
 TEST_F(TalloraFormTest, PageCaptionsInBoldThirteenPixelArial) {
-  TGBGroupBar* bar = w.GroupBar();
+  TGBGroupBar* bar = Find<TGBGroupBar>(w, "GroupBar");
   EXPECT_EQ(bar->ClientWidth(), 804);
   EXPECT_EQ(bar->ClientHeight(), 536);
   EXPECT_EQ(bar->Font().Height(), -13);
@@ -110,16 +123,18 @@ TEST_F(TalloraFormTest, PageCaptionsInBoldThirteenPixelArial) {
   EXPECT_EQ(bar->CaptionSpan(1), 27);
   EXPECT_EQ(bar->GetPageRect(), (TRect{1, 27, 803, 509}));
   EXPECT_EQ(bar->Groups(0)->BoundsRect(), (TRect{1, 27, 803, 509}));
-  EXPECT_EQ(w.ItemsPanel()->HeaderFont().Height(), -13);
-  EXPECT_TRUE(w.ItemsPanel()->HeaderFont().Style() & fsBold);
+  EXPECT_EQ(Find<TGBHeaderPanel>(w, "HeaderPanelTreeView")->HeaderFont().Height(), -13);
+  EXPECT_TRUE(Find<TGBHeaderPanel>(w, "HeaderPanelTreeView")->HeaderFont().Style() & fsBold);
 }
 
 // Every frame fits the window's frame area without being squeezed (a
 // squeezed layout overlaps its rows).
 TEST_F(TalloraFormTest, EveryFrameFitsTheFrameArea) {
-  const int height = w.FrameStack()->height();
-  const int width = w.FrameStack()->width();
-  for (QWidget* frame : w.Frames()) {
+  auto* stack = Find<QStackedWidget>(w, "Frames");
+  const int height = stack->height();
+  const int width = stack->width();
+  for (int i = 0; i < stack->count(); ++i) {
+    QWidget* frame = stack->widget(i);
     EXPECT_LE(frame->minimumSizeHint().height(), height) << frame->objectName().toStdString();
     EXPECT_LE(frame->minimumSizeHint().width(), width) << frame->objectName().toStdString();
   }
@@ -131,14 +146,14 @@ TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
   EXPECT_EQ(w.ActivePage(), 1);
   EXPECT_TRUE(grovana.Calculated());
   EXPECT_EQ(grovana.RunCount(), 1);
-  const std::string& bytes = w.RichEdit()->Bytes();
+  const std::string& bytes = Report()->Bytes();
   EXPECT_EQ(bytes.rfind("{\\rtf1\\ansi\\ansicpg1252", 0), 0u);
-  EXPECT_TRUE(w.RichEdit()->toPlainText().contains(QString::fromUtf8("TABELA DE CRESCIMENTO E PRODUÇÃO")));
+  EXPECT_TRUE(Report()->toPlainText().contains(QString::fromUtf8("TABELA DE CRESCIMENTO E PRODUÇÃO")));
   // The view holds the report of the simulation as the report writer makes it.
   TResult expected;
   expected.Build(*grovana.CurrentSimulation());
   EXPECT_EQ(bytes, expected.GetStream());
-  EXPECT_TRUE(w.MenuVisualizarGrafico()->isEnabled());
+  EXPECT_TRUE(Grafico()->isEnabled());
   EXPECT_FALSE(ErrorWindowShown());
   EXPECT_TRUE(app.dialogs.Prompts().empty());
   EXPECT_TRUE(Save("tallora-results.png"));
@@ -146,10 +161,10 @@ TEST_F(TalloraFormTest, CalcularShowsTheReportOrTheErrors) {
   // Back and "Calcular" again: the report is built again, the run is not.
   w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
   EXPECT_EQ(w.ActivePage(), 0);
-  w.RichEdit()->LoadFromBytes("");
+  Report()->LoadFromBytes("");
   w.findChild<QPushButton*>("ButtonCalcular")->click();
   EXPECT_EQ(w.ActivePage(), 1);
-  EXPECT_EQ(w.RichEdit()->Bytes(), expected.GetStream());
+  EXPECT_EQ(Report()->Bytes(), expected.GetStream());
   EXPECT_EQ(grovana.RunCount(), 1);
 
   // Invalid: the errors, no move, no message box.
@@ -185,13 +200,14 @@ TEST_F(TalloraFormTest, ARefusedValueIsReportedByEveryCommandThatMeetsIt) {
   EXPECT_TRUE(app.dialogs.Texts(Prompt::Kind::Information).empty());
 
   // A click on the tree: the message, and the page and its node stay.
-  QTreeWidgetItem* inventory = w.SimulationNode()->child(0);
-  QTest::mouseClick(w.Tree()->viewport(), Qt::LeftButton, {}, w.Tree()->visualItemRect(inventory).center());
+  QTreeWidgetItem* inventory = SimulationNode()->child(0);
+  QTest::mouseClick(Find<QTreeWidget>(w, "TreeView")->viewport(), Qt::LeftButton, {},
+                    Find<QTreeWidget>(w, "TreeView")->visualItemRect(inventory).center());
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports);
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).back(), message[0]);
-  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
-  EXPECT_EQ(w.CurrentFrame(), w.FrameSimulation());
+  EXPECT_EQ(items.SelectedNode(), SimulationNode());
+  EXPECT_EQ(FrameShown(w), Frame<TFrameSimulation>("FrameSimulation"));
   EXPECT_TRUE(edit->hasFocus());
 }
 
@@ -206,30 +222,32 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
   const int taperIntegral = formulas[2].AssociatedFormula();
   ASSERT_EQ(taperIntegral, 3);
 
-  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
-  ASSERT_EQ(w.CurrentFrame(), w.FrameFormula());
+  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
+                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
+                       .at(0));
+  ASSERT_EQ(FrameShown(w), Frame<TFrameFormula>("FrameFormula"));
   TDataSet& cds = grovana.cdsFormula();
   cds.SetRecNo(1);
-  w.FrameFormula()->Navigator()->ClickButton(DbNavigator::Button::Insert);
+  Frame<TFrameFormula>("FrameFormula")->Navigator()->ClickButton(DbNavigator::Button::Insert);
   auto type = [&](const char* name, const char* text) {
-    auto* edit = w.FrameFormula()->findChild<QWidget*>(name);
+    auto* edit = Frame<TFrameFormula>("FrameFormula")->findChild<QWidget*>(name);
     edit->setFocus(Qt::TabFocusReason);
     QTest::keyClicks(edit, QString::fromUtf8(text));
   };
   type("DBEditDescription", "Sitio do usuario");
   type("DBEditAuthor", "Equipe");
   type("DBMemoExpression", "S*(A+1)");
-  auto* kind = w.FrameFormula()->findChild<QComboBox*>("DBComboBoxEquationType");
+  auto* kind = Frame<TFrameFormula>("FrameFormula")->findChild<QComboBox*>("DBComboBoxEquationType");
   kind->setFocus(Qt::TabFocusReason);
   QTest::keyClick(kind, Qt::Key_Home);  // "Equação de Sítio"
-  w.FrameFormula()->Navigator()->ClickButton(DbNavigator::Button::Post);
+  Frame<TFrameFormula>("FrameFormula")->Navigator()->ClickButton(DbNavigator::Button::Post);
   ASSERT_EQ(formulas.Count(), kProtectedFormulas + 1);
   EXPECT_EQ(formulas[kProtectedFormulas].Description(), "Sitio do usuario");
   EXPECT_EQ(formulas[kProtectedFormulas].EquationType(), "Equação de Sítio");
 
-  w.ClickToolbarItem(w.ToolBar(), "Salvar");
+  Click("Salvar");
   app.dialogs.AnswerFile((app.exe / "Formulas.dat").string());
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   TFormulaCollection& read = grovana.FormulaRoot().FormulaCollection();
   ASSERT_EQ(read.Count(), kProtectedFormulas + 1);
   for (int i = 0; i < kProtectedFormulas; ++i) {
@@ -239,23 +257,26 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
   EXPECT_EQ(read[2].AssociatedFormula(), taperIntegral);
 
   // The standard taper from the picker, then "Calcular".
-  w.SelectNode(w.Tree()->findItems("Sortimento", Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  items.SelectNode(
+      Find<QTreeWidget>(w, "TreeView")->findItems("Sortimento", Qt::MatchExactly | Qt::MatchRecursive).at(0));
   WhenModal([&](QDialog& d) {
     auto& picker = static_cast<TFormEquations&>(d);
     picker.List()->setCurrentItem(picker.List()->findItems(ToQString(standard[2]), Qt::MatchExactly).at(0));
     picker.OkButton()->click();
   });
-  w.CurrentFrame()->findChild<QPushButton*>("ButtonCatalogo")->click();
+  FrameShown(w)->findChild<QPushButton*>("ButtonCatalogo")->click();
   TSimulation& simulation = *grovana.CurrentSimulation();
   EXPECT_EQ(simulation.ShapeFunctionIntegral2Equation(), read[3].Expression());
-  w.SelectNode(w.SimulationNode());
+  items.SelectNode(SimulationNode());
   w.findChild<QPushButton*>("ButtonCalcular")->click();
   EXPECT_EQ(w.ActivePage(), 1);
   EXPECT_TRUE(grovana.Calculated());
   EXPECT_FALSE(ErrorWindowShown());
 
   w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
-  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
+                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
+                       .at(0));
   for (int recNo = 1; recNo <= kProtectedFormulas; ++recNo) {
     grovana.cdsFormula().SetRecNo(recNo);
     EXPECT_THROW(grovana.cdsFormula().Delete(), Exception);
@@ -270,7 +291,7 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   printer.setOutputFileName(QString::fromStdString(pdf));
 
   TypeSiteIndex("5");
-  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  Click("Imprimir");
   EXPECT_EQ(w.ActivePage(), 0);
   EXPECT_FALSE(std::filesystem::exists(pdf));
   EXPECT_TRUE(ErrorWindowShown());
@@ -278,7 +299,7 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   // The PDF file is asked for, proposed under the simulation's description.
   TypeSiteIndex("28");
   app.dialogs.AnswerFile(pdf);
-  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  Click("Imprimir");
   EXPECT_EQ(w.ActivePage(), 1);
   EXPECT_FALSE(ErrorWindowShown());
   ASSERT_TRUE(std::filesystem::exists(pdf));
@@ -291,7 +312,7 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
 
   // "Salvar" on the results page: the report's bytes under the proposed name.
   app.dialogs.AnswerFile(app.dir / "relatorio.rtf");
-  w.ClickToolbarItem(w.ToolBarResult(), "Salvar");
+  ClickToolbarItem(w, "OutBarGroupToolBarResult", "Salvar");
   const auto saves = app.dialogs.Prompts(Prompt::Kind::SaveFile);
   ASSERT_EQ(saves.size(), 2u);
   EXPECT_EQ(saves[1].options.fileName, "Simulation.rtf");
@@ -302,54 +323,54 @@ TEST_F(TalloraFormTest, ImprimirPrintsOnlyAfterASuccessfulCalculation) {
   EXPECT_EQ(saves[1].options.filter, "Rich Edit Files (*.rtf)|*.rtf|Todos os Arquivos (*.*)|*.*");
   EXPECT_EQ(saves[1].options.defaultExt, "rtf");
   EXPECT_TRUE(saves[1].options.overwritePrompt);
-  EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), w.RichEdit()->Bytes());
+  EXPECT_EQ(ReadFile(app.dir / "relatorio.rtf"), Report()->Bytes());
 }
 
 TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   TDataSet& thins = grovana.cdsThin();
-  w.SelectNode(w.ThinsNode());
+  items.SelectNode(ThinsNode());
   thins.Append();
-  ASSERT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 0"}));
-  QTreeWidgetItem* added = w.ThinsNode()->child(2);
-  EXPECT_EQ(w.SelectedNode(), added);
-  EXPECT_EQ(w.CurrentFrame(), w.FrameThin());
+  ASSERT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 0"}));
+  QTreeWidgetItem* added = ThinsNode()->child(2);
+  EXPECT_EQ(items.SelectedNode(), added);
+  EXPECT_EQ(FrameShown(w), Frame<TFrameThin>("FrameThin"));
 
   thins.Edit();
   thins.FieldByName("Age").SetAsInteger(7);
   thins.Post();
-  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 7"}));
-  EXPECT_EQ(w.ThinsNode()->child(2), added);
+  EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10", "Idade 7"}));
+  EXPECT_EQ(ThinsNode()->child(2), added);
 
   // Saved and opened again: in age order, under the file's name.
   const std::filesystem::path file = app.dir / "desbastes.dat";
   app.dialogs.AnswerFile(file);
-  w.ClickToolbarItem(w.ToolBar(), "Salvar Como");
+  Click("Salvar Como");
   ASSERT_TRUE(std::filesystem::exists(file));
   app.dialogs.AnswerFile(file);
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - desbastes.dat");
-  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 7", "Idade 10"}));
-  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+  EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 7", "Idade 10"}));
+  EXPECT_EQ(items.SelectedNode(), SimulationNode());
 
   // Rebuilt: a fresh one at age 0 is listed too.
   thins.Append();
   w.RefreshTree();
-  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 7", "Idade 10"}));
+  EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 7", "Idade 10"}));
 
   // Deleting the selected thinning deletes exactly that one.
   const TThinCollection& collection = grovana.CurrentSimulation()->ThinCollection();
   std::set<int> before;
   for (const TThin& thin : collection) before.insert(thin.Id());
-  QTreeWidgetItem* seven = w.ThinsNode()->child(2);
-  const int sevenId = *TMainWindow::NodeItemId(seven);
-  w.SelectNode(seven);
+  QTreeWidgetItem* seven = ThinsNode()->child(2);
+  const int sevenId = *TItemsArea::NodeItemId(seven);
+  items.SelectNode(seven);
   thins.Delete();
   std::set<int> after;
   for (const TThin& thin : collection) after.insert(thin.Id());
   before.erase(sevenId);
   EXPECT_EQ(after, before);
-  EXPECT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 10"}));
-  EXPECT_EQ(w.SelectedNode(), w.ThinsNode());
+  EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 10"}));
+  EXPECT_EQ(items.SelectedNode(), ThinsNode());
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
@@ -357,31 +378,31 @@ TEST_F(TalloraFormTest, AFailedOpenKeepsTreeAndFramesUsable) {
   const std::string bad = app.dir / "ruim.dat";
   std::ofstream(bad, std::ios::binary) << "TPF0\x05ruins e restos";
   app.dialogs.AnswerFile(bad);
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
-  ASSERT_EQ(Children(w.ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
-  w.SelectNode(w.ThinsNode()->child(1));
-  EXPECT_EQ(w.CurrentFrame(), w.FrameThin());
+  ASSERT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 6", "Idade 10"}));
+  items.SelectNode(ThinsNode()->child(1));
+  EXPECT_EQ(FrameShown(w), Frame<TFrameThin>("FrameThin"));
   EXPECT_EQ(grovana.cdsThin().FieldByName("Age").AsInteger(), 10);
 }
 
 TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   // "Novo" with the inventory frame current does nothing.
-  w.SelectNode(w.SimulationNode()->child(0));
-  ASSERT_EQ(w.CurrentFrame(), w.FrameInventory());
-  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  items.SelectNode(SimulationNode()->child(0));
+  ASSERT_EQ(FrameShown(w), Frame<TFrameInventory>("FrameInventory"));
+  Click("Novo");
   EXPECT_TRUE(app.dialogs.Prompts().empty());
-  EXPECT_EQ(w.CurrentFrame(), w.FrameInventory());
+  EXPECT_EQ(FrameShown(w), Frame<TFrameInventory>("FrameInventory"));
 
   // "Salvar" with the formula catalogue current saves it; the caption stays.
   const std::filesystem::path formulas = app.exe / "Formulas.dat";
   const std::string saved = ReadFile(formulas);
   std::filesystem::remove(formulas);
-  QTreeWidgetItem* catalogues = w.Tree()->topLevelItem(1);
-  w.SelectNode(catalogues->child(1));
-  ASSERT_EQ(w.CurrentFrame(), w.FrameFormula());
-  w.ClickToolbarItem(w.ToolBar(), "Salvar");
+  QTreeWidgetItem* catalogues = Find<QTreeWidget>(w, "TreeView")->topLevelItem(1);
+  items.SelectNode(catalogues->child(1));
+  ASSERT_EQ(FrameShown(w), Frame<TFrameFormula>("FrameFormula"));
+  Click("Salvar");
   EXPECT_EQ(ReadFile(formulas), saved);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
   EXPECT_TRUE(app.dialogs.Prompts().empty());
@@ -391,26 +412,27 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   QPrinter& printer = app.seams.printService.Printer();
   printer.setOutputFormat(QPrinter::PdfFormat);
   printer.setOutputFileName(QString::fromStdString(pdf));
-  w.ClickToolbarItem(w.ToolBar(), "Imprimir");
+  Click("Imprimir");
   EXPECT_EQ(w.ActivePage(), 0);
   EXPECT_EQ(grovana.RunCount(), 0);
   EXPECT_FALSE(std::filesystem::exists(pdf));
 }
 
 TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
-  w.ClickToolbarItem(w.ToolBar(), TMainWindow::kHideItems);
-  EXPECT_FALSE(w.ItemsShown());
-  EXPECT_EQ(w.ToolBar()->Items()[5]->Caption(), TMainWindow::kShowItems);
-  w.ClickToolbarItem(w.ToolBar(), TMainWindow::kShowItems);
-  EXPECT_TRUE(w.ItemsShown());
-  EXPECT_EQ(w.ToolBar()->Items()[5]->Caption(), TMainWindow::kHideItems);
+  auto* toolbar = Find<TGBVertListView>(w, "OutBarGroupToolBar");
+  Click(TItemsArea::kHideItems);
+  EXPECT_FALSE(ItemsShown(w));
+  EXPECT_EQ(toolbar->Items()[5]->Caption(), TItemsArea::kShowItems);
+  Click(TItemsArea::kShowItems);
+  EXPECT_TRUE(ItemsShown(w));
+  EXPECT_EQ(toolbar->Items()[5]->Caption(), TItemsArea::kHideItems);
 
-  QTest::mousePress(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
-  QTest::mouseRelease(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+  QTest::mousePress(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
+  QTest::mouseRelease(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(100, 400));
   QApplication::processEvents();
   EXPECT_EQ(app.aboutOpened, 0);
-  QTest::mousePress(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
-  QTest::mouseRelease(w.ToolBar(), Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
+  QTest::mousePress(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
+  QTest::mouseRelease(toolbar, Qt::LeftButton, Qt::NoModifier, QPoint(100, 401));
   EXPECT_EQ(app.aboutOpened, 0);
   QApplication::processEvents();
   EXPECT_EQ(app.aboutOpened, 1);
@@ -464,41 +486,43 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
 // them; Não goes on. A catalogue's "Abrir" asks about that catalogue. The
 // caption names the file opened, not the name stored inside it.
 TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
-  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  Click("Novo");
   EXPECT_TRUE(app.dialogs.Prompts().empty());
   TypeSiteIndex("29");  // still in the edit
   for (const char* command : {"Novo", "Abrir"}) {
     app.dialogs.Answer(TMsgDlgBtn::Cancel);
-    w.ClickToolbarItem(w.ToolBar(), command);
+    Click(command);
     app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
-    w.ClickToolbarItem(w.ToolBar(), command);
+    Click(command);
     EXPECT_DOUBLE_EQ(grovana.CurrentSimulation()->SiteIndex(), 29) << command;
   }
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel), std::vector<std::string>(4, "Salvar a simulação corrente?"));
   EXPECT_TRUE(app.dialogs.Prompts(Prompt::Kind::OpenFile).empty());
   app.dialogs.Answer(TMsgDlgBtn::No);
-  w.ClickToolbarItem(w.ToolBar(), "Novo");
+  Click("Novo");
   EXPECT_NE(grovana.CurrentSimulation()->SiteIndex(), 29);
 
   // Sim saves, and the open goes on to its dialog.
   TypeSiteIndex("31");
   const std::filesystem::path saved = app.work / "calc.dat", copy = app.work / "outro.dat";
   app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(saved.string()).AnswerFile("");
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   ASSERT_TRUE(std::filesystem::exists(saved));
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - calc.dat");
   std::filesystem::copy_file(saved, copy);
   app.dialogs.AnswerFile(copy.string());
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - outro.dat");
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::YesNoCancel).size(), 6u);
 
   grovana.cdsFormula().Edit();
   grovana.cdsFormula().FieldByName("Author").SetAsString("Outro");
   grovana.cdsFormula().Post();
-  w.SelectNode(w.Tree()->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
+                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
+                       .at(0));
   app.dialogs.Answer(TMsgDlgBtn::Cancel);
-  w.ClickToolbarItem(w.ToolBar(), "Abrir");
+  Click("Abrir");
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de fórmulas?");
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
   EXPECT_TRUE(grovana.FormulasChanged());
@@ -506,36 +530,36 @@ TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
-  EXPECT_EQ(w.ChartWindow(), nullptr);
+  EXPECT_EQ(Chart(), nullptr);
   w.MenuVisualizarGraficoClick();
-  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
+  EXPECT_FALSE(Grafico()->isChecked());
   // Made on first use, hidden, and kept.
-  TFormGraphic* chart = w.ChartWindow();
+  TFormGraphic* chart = Chart();
   ASSERT_NE(chart, nullptr);
   EXPECT_FALSE(chart->isVisible());
 
   w.RunCommand([&] { w.ShowResults(); });
   ASSERT_EQ(w.ActivePage(), 1);
-  w.MenuVisualizarGrafico()->trigger();
-  ASSERT_NE(w.ChartWindow(), nullptr);
-  EXPECT_TRUE(w.ChartWindow()->isVisible());
-  EXPECT_TRUE(w.MenuVisualizarGrafico()->isChecked());
-  w.ChartWindow()->close();
-  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
-  w.ChartWindow()->Series(0).clear();
-  w.MenuVisualizarGrafico()->trigger();
-  EXPECT_TRUE(w.ChartWindow()->isVisible());
-  EXPECT_GT(w.ChartWindow()->Series(0).count(), 0);
+  Grafico()->trigger();
+  ASSERT_NE(Chart(), nullptr);
+  EXPECT_TRUE(Chart()->isVisible());
+  EXPECT_TRUE(Grafico()->isChecked());
+  Chart()->close();
+  EXPECT_FALSE(Grafico()->isChecked());
+  Chart()->Series(0).clear();
+  Grafico()->trigger();
+  EXPECT_TRUE(Chart()->isVisible());
+  EXPECT_GT(Chart()->Series(0).count(), 0);
 
   // A new simulation has no results: "Gráfico" unticks and hides the chart
   // of the previous one.
   app.dialogs.Answer(TMsgDlgBtn::No);
   w.RunCommand([&] { w.Novo(); });
   ASSERT_FALSE(grovana.cdsPrognosis().Active());
-  w.MenuVisualizarGrafico()->trigger();
-  EXPECT_FALSE(w.MenuVisualizarGrafico()->isChecked());
-  EXPECT_FALSE(w.ChartWindow()->isVisible());
-  EXPECT_EQ(w.ChartWindow(), chart);
+  Grafico()->trigger();
+  EXPECT_FALSE(Grafico()->isChecked());
+  EXPECT_FALSE(Chart()->isVisible());
+  EXPECT_EQ(Chart(), chart);
 }
 
 TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {
@@ -544,7 +568,7 @@ TEST(TalloraStart, AMissingTemplateIsReportedAndTheWindowWorks) {
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
   EXPECT_TRUE(app.grovana->HasSimulation());
-  EXPECT_EQ(w.SelectedNode(), w.SimulationNode());
+  EXPECT_EQ(w.ItemsArea().SelectedNode(), TreeNode(w, {"Simulação"}));
   w.RunCommand([&] { w.ShowResults(); });
   EXPECT_TRUE(RecordedExceptions().empty());
 }
