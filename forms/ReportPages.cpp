@@ -30,14 +30,21 @@ RtfView* TReportPages::Add(TGBOutBarGroup* page, const char* name, std::function
 
   auto* menu = new QMenu(window_);
   menu->setObjectName(menuName);
-  menu->addAction(save_);
-  menu->addAction(print_);
+  AddForwarding(menu, "&Salvar...", save_);
+  AddForwarding(menu, "&Imprimir", print_);
   QPointer<QMenu> guarded(menu);
   view->OnContextMenu = [guarded](TPoint screenPos) {
     if (guarded) guarded->popup(ToQPoint(screenPos));
   };
   reports_.push_back({page, std::move(save), std::move(print)});
   return view;
+}
+
+void TReportPages::AddForwarding(QMenu* menu, const char* caption, QAction* action) {
+  QAction* item = menu->addAction(QString::fromUtf8(caption));
+  item->setEnabled(action->isEnabled());
+  QObject::connect(item, &QAction::triggered, action, &QAction::trigger);
+  QObject::connect(action, &QAction::changed, item, [item, action] { item->setEnabled(action->isEnabled()); });
 }
 
 const TReportPages::Report* TReportPages::Find(const TGBOutBarGroup* page) const {

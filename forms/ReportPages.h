@@ -1,7 +1,7 @@
 #pragma once
 // The report pages of a main window: on each a read-only report view fills
-// the page right of its toolbar, with a pop-up of the window's "Salvar" and
-// "Imprimir" actions. Those commands, on a report's page, save or print that
+// the page right of its toolbar, with a pop-up whose "&Salvar..." and
+// "&Imprimir" run the window's "Salvar" and "Imprimir" actions. Those commands, on a report's page, save or print that
 // report: saved as RTF through the save dialog, printed through the print
 // service.
 
@@ -46,6 +46,9 @@ private:
     std::function<void()> print;
   };
   const Report* Find(const TGBOutBarGroup* page) const;
+  // A pop-up item of its own caption that triggers the action and is
+  // enabled with it.
+  static void AddForwarding(QMenu* menu, const char* caption, QAction* action);
 
   QWidget* window_;
   const TWindowSeams& seams_;
