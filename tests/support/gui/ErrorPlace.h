@@ -4,13 +4,35 @@
 // FinishLayout centres it on such a screen, the error window's frame is its
 // size with the main window's decoration.
 
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <QApplication>
 #include <QRect>
+#include <QStackedWidget>
 
 #include "forms/ErrorsForm.h"
 #include "forms/MainWindow.h"
+#include "tests/support/gui/GuiSupport.h"
 
 inline QRect FirstErrorPlace(TMainWindow& window, const QRect& screen) {
   window.move(screen.center() - QPoint(window.width() / 2, window.height() / 2));
   const QSize frame = QSize(TFormErrors::kWidth, TFormErrors::kHeight) + window.frameGeometry().size() - window.size();
   return {TFormErrors::FirstPlace(frame, screen, window.frameGeometry(), TFormErrors::FrameArea(&window)), frame};
+}
+
+// On a 1280x800 screen that place is on the screen, above the page buttons,
+// and meets no control of whichever frame is shown.
+inline void ExpectErrorPlaceClearOfEveryFrame(TMainWindow& window) {
+  const QRect screen(0, 0, 1280, 800);
+  const QRect placed = FirstErrorPlace(window, screen);
+  EXPECT_TRUE(screen.contains(placed));
+  EXPECT_LE(placed.bottom(), TFormErrors::FrameArea(&window).bottom());
+  auto* stack = Find<QStackedWidget>(window, "Frames");
+  ASSERT_GT(stack->count(), 0);
+  for (int i = 0; i < stack->count(); ++i) {
+    QWidget* frame = stack->widget(i);
+    window.ItemsArea().ShowFrame(frame);
+    QApplication::processEvents();
+    EXPECT_THAT(ControlsMeeting(*frame, placed), ::testing::IsEmpty()) << frame->objectName().toStdString();
+  }
 }

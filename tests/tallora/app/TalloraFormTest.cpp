@@ -81,6 +81,8 @@ protected:
   TItemsArea& items = w.ItemsArea();
   QTreeWidgetItem* SimulationNode() { return TreeNode(w, {"Simulação"}); }
   QTreeWidgetItem* ThinsNode() { return TreeNode(w, {"Simulação", "Desbastes"}); }
+  QTreeWidgetItem* FormulasNode() { return TreeNode(w, {"Catálogos", "Fórmulas"}); }
+  QTreeWidget* Tree() { return Find<QTreeWidget>(w, "TreeView"); }
   template <class F>
   F* Frame(const char* name) {
     return Find<F>(w, name);
@@ -99,7 +101,7 @@ TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
   EXPECT_EQ(FrameShown(w), Frame<TFrameSimulation>("FrameSimulation"));
   EXPECT_TRUE(Frame<TFrameSimulation>("FrameSimulation")->isEnabled());
   EXPECT_FALSE(Frame<TFrameInventory>("FrameInventory")->isEnabled());
-  for (QTreeWidgetItemIterator it(Find<QTreeWidget>(w, "TreeView")); *it; ++it) {
+  for (QTreeWidgetItemIterator it(Tree()); *it; ++it) {
     if ((*it)->childCount() > 0) {
       EXPECT_TRUE((*it)->isExpanded()) << (*it)->text(0).toStdString();
     }
@@ -201,8 +203,7 @@ TEST_F(TalloraFormTest, ARefusedValueIsReportedByEveryCommandThatMeetsIt) {
 
   // A click on the tree: the message, and the page and its node stay.
   QTreeWidgetItem* inventory = SimulationNode()->child(0);
-  QTest::mouseClick(Find<QTreeWidget>(w, "TreeView")->viewport(), Qt::LeftButton, {},
-                    Find<QTreeWidget>(w, "TreeView")->visualItemRect(inventory).center());
+  QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(inventory).center());
   QCoreApplication::sendPostedEvents();
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).size(), ++reports);
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::Error).back(), message[0]);
@@ -222,9 +223,7 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
   const int taperIntegral = formulas[2].AssociatedFormula();
   ASSERT_EQ(taperIntegral, 3);
 
-  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
-                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
-                       .at(0));
+  items.SelectNode(FormulasNode());
   ASSERT_EQ(FrameShown(w), Frame<TFrameFormula>("FrameFormula"));
   TDataSet& cds = grovana.cdsFormula();
   cds.SetRecNo(1);
@@ -257,8 +256,7 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
   EXPECT_EQ(read[2].AssociatedFormula(), taperIntegral);
 
   // The standard taper from the picker, then "Calcular".
-  items.SelectNode(
-      Find<QTreeWidget>(w, "TreeView")->findItems("Sortimento", Qt::MatchExactly | Qt::MatchRecursive).at(0));
+  items.SelectNode(TreeNode(w, {"Simulação", "Equações", "Sortimento"}));
   WhenModal([&](QDialog& d) {
     auto& picker = static_cast<TFormEquations&>(d);
     picker.List()->setCurrentItem(picker.List()->findItems(ToQString(standard[2]), Qt::MatchExactly).at(0));
@@ -274,9 +272,7 @@ TEST_F(TalloraFormTest, AFormulaInsertedFirstLeavesTheStandardFormulasFirst) {
   EXPECT_FALSE(ErrorWindowShown());
 
   w.RunCommand([&] { w.MenuVisualizarSimulacaoClick(); });
-  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
-                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
-                       .at(0));
+  items.SelectNode(FormulasNode());
   for (int recNo = 1; recNo <= kProtectedFormulas; ++recNo) {
     grovana.cdsFormula().SetRecNo(recNo);
     EXPECT_THROW(grovana.cdsFormula().Delete(), Exception);
@@ -399,7 +395,7 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   const std::filesystem::path formulas = app.exe / "Formulas.dat";
   const std::string saved = ReadFile(formulas);
   std::filesystem::remove(formulas);
-  QTreeWidgetItem* catalogues = Find<QTreeWidget>(w, "TreeView")->topLevelItem(1);
+  QTreeWidgetItem* catalogues = Tree()->topLevelItem(1);
   items.SelectNode(catalogues->child(1));
   ASSERT_EQ(FrameShown(w), Frame<TFrameFormula>("FrameFormula"));
   Click("Salvar");
@@ -518,9 +514,7 @@ TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
   grovana.cdsFormula().Edit();
   grovana.cdsFormula().FieldByName("Author").SetAsString("Outro");
   grovana.cdsFormula().Post();
-  items.SelectNode(Find<QTreeWidget>(w, "TreeView")
-                       ->findItems(QString::fromUtf8("Fórmulas"), Qt::MatchExactly | Qt::MatchRecursive)
-                       .at(0));
+  items.SelectNode(FormulasNode());
   app.dialogs.Answer(TMsgDlgBtn::Cancel);
   Click("Abrir");
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(), "Salvar o catálogo de fórmulas?");
