@@ -153,10 +153,6 @@ public:
   // Commits the pending edit of the window, then runs the command; EAbort
   // stops silently, anything else goes to the application's handler.
   void RunCommand(const std::function<void()>& command);
-  // The window's action with that object name, or nullptr.
-  QAction* FindAction(const char* name) const;
-  // The action of a file command; nullptr before BuildMenuBar.
-  QAction* FileAction(TFileCommand command) const;
 
   // ---- File commands
   // With the document's frame current, after MayReplace: its "Novo".
@@ -178,6 +174,11 @@ public:
 
 protected:
   const TWindowSeams& Seams() const { return seams_; }
+  // The window's action with that object name, or nullptr.
+  QAction* FindAction(const char* name) const;
+  // The action of a file command; nullptr before BuildMenuBar.
+  QAction* FileAction(TFileCommand command) const;
+
   IErrorPresenter& Errors() const { return seams_.Frames.ErrorPresenter; }
   const std::string& ExeDir() const { return seams_.ExeDir; }
 

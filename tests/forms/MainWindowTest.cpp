@@ -176,12 +176,12 @@ TEST_F(MainWindowTest, ClientAreaAndLayout) {
   EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("&Salvar..."));
   EXPECT_EQ(menu->actions()[1]->text(), QStringLiteral("&Imprimir"));
   int saves = 0;
-  QObject::connect(w->FileAction(TFileCommand::Salvar), &QAction::triggered, [&] { ++saves; });
+  QObject::connect(Find<QAction>(*w, "MenuArquivoSalvar"), &QAction::triggered, [&] { ++saves; });
   menu->actions()[0]->trigger();
   EXPECT_EQ(saves, 1);
-  w->FileAction(TFileCommand::Imprimir)->setEnabled(false);
+  Find<QAction>(*w, "MenuArquivoImprimir")->setEnabled(false);
   EXPECT_FALSE(menu->actions()[1]->isEnabled());
-  w->FileAction(TFileCommand::Imprimir)->setEnabled(true);
+  Find<QAction>(*w, "MenuArquivoImprimir")->setEnabled(true);
   const QImage shot = w->grab().toImage();
   EXPECT_TRUE(shot.save(QStringLiteral(TQ_BINARY_DIR "/main-window-base.png")));
 }
@@ -289,7 +289,7 @@ TEST_F(MainWindowTest, ItemsToggleIsFoundByItsAction) {
 }
 
 TEST_F(MainWindowTest, AToolbarItemShowsItsActionDisabled) {
-  QAction* novo = w->FileAction(TFileCommand::Novo);
+  QAction* novo = Find<QAction>(*w, "MenuArquivoNovo");
   auto* item = static_cast<TGBVertListItem*>(w->toolbar->Items()[0]);
   const QImage enabled = Snap(*w->toolbar);
   novo->setEnabled(false);

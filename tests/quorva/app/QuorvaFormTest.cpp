@@ -449,10 +449,10 @@ TEST_F(QuorvaForm, ItemsToggleAboutHotSpotAndHelp) {
   Trigger("MenuAjudaSobre");
   QApplication::processEvents();
   EXPECT_EQ(aboutOpened, 4);
-  EXPECT_FALSE(w().FindAction("Introduo1")->isVisible());
+  EXPECT_FALSE(Find<QAction>(w(), "Introduo1")->isVisible());
   Trigger("Introduo1");
   EXPECT_EQ(shell.opened, std::vector<std::string>{(exe / "ManualQuorva.pdf").string()});
-  EXPECT_EQ(w().FindAction("MenuArquivoSair")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+  EXPECT_EQ(Find<QAction>(w(), "MenuArquivoSair")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
   EXPECT_EQ(w().ActivePage(), TFormQuorva::kPlanPage);
   EXPECT_TRUE(dialogs.Prompts().empty());
 }

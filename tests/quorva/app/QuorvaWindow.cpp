@@ -26,13 +26,13 @@ QuorvaWindow::~QuorvaWindow() {
 }
 
 void QuorvaWindow::Trigger(const char* action) {
-  QAction* found = window_->FindAction(action);
+  QAction* found = window_->findChild<QAction*>(action);
   ASSERT_NE(found, nullptr) << action;
   found->trigger();
 }
 
 bool QuorvaWindow::Checked(const char* action) {
-  QAction* found = window_->FindAction(action);
+  QAction* found = window_->findChild<QAction*>(action);
   return found && found->isChecked();
 }
 

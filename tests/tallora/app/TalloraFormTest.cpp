@@ -88,7 +88,7 @@ protected:
     return Find<F>(w, name);
   }
   RtfView* Report() { return Find<RtfView>(w, "RichEdit"); }
-  QAction* Grafico() { return w.FindAction("MenuVisualizarGrafico"); }
+  QAction* Grafico() { return Find<QAction>(w, "MenuVisualizarGrafico"); }
   TFormGraphic* Chart() { return TopLevel<TFormGraphic>("FormGraphic"); }
   void Click(const std::string& caption) { ClickToolbarItem(w, "OutBarGroupToolBar", caption); }
 };
@@ -432,14 +432,14 @@ TEST_F(TalloraFormTest, ItemsToggleAboutHotSpotAndExit) {
   EXPECT_EQ(app.aboutOpened, 0);
   QApplication::processEvents();
   EXPECT_EQ(app.aboutOpened, 1);
-  w.FindAction("MenuAjuda")->trigger();
+  Find<QAction>(w, "MenuAjuda")->trigger();
   QApplication::processEvents();
   EXPECT_EQ(app.aboutOpened, 2);
 
-  QAction* exit = w.FindAction("MenuArquivoSair");
+  QAction* exit = Find<QAction>(w, "MenuArquivoSair");
   ASSERT_NE(exit, nullptr);
   EXPECT_EQ(exit->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
-  EXPECT_TRUE(w.FindAction("MenuArquivoSalvar")->shortcut().isEmpty());
+  EXPECT_TRUE(Find<QAction>(w, "MenuArquivoSalvar")->shortcut().isEmpty());
   // Pressed in an edit it closes the window (not the program here).
   ASSERT_TRUE(app.Activate());
   auto* edit = w.findChild<QLineEdit*>("EditIndiceSitio");
