@@ -313,6 +313,16 @@ void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
                                             FileAction(TFileCommand::Imprimir));
 }
 
+TMenuEntry TMainWindow::ItemsEntry(std::function<void()> command) {
+  return {"&Itens",
+          std::move(command),
+          {.name = "MenuVisualizarItens",
+           .checkable = true,
+           .checked = true,
+           .iconText = TItemsArea::kHideItems,
+           .image = TToolbarImage::Itens}};
+}
+
 QAction* TMainWindow::FindAction(const char* name) const {
   return findChild<QAction*>(QString::fromUtf8(name));
 }

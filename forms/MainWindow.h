@@ -174,6 +174,9 @@ public:
 
 protected:
   const TWindowSeams& Seams() const { return seams_; }
+  // "&Itens" ("MenuVisualizarItens"): checkable, checked, on the toolbar as
+  // "Ocultar Itens"; runs the command.
+  static TMenuEntry ItemsEntry(std::function<void()> command);
   // The window's action with that object name, or nullptr.
   QAction* FindAction(const char* name) const;
   // The action of a file command; nullptr before BuildMenuBar.

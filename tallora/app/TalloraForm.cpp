@@ -140,13 +140,7 @@ void TFormTallora::BuildMenus() {
       // commands of the window.
       .barCommand = {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
       // "&Itens" shows on the toolbar only.
-      .windowActions = {{"&Itens",
-                         [this] { VisualizarTreeView(); },
-                         {.name = "MenuVisualizarItens",
-                          .checkable = true,
-                          .checked = true,
-                          .iconText = TItemsArea::kHideItems,
-                          .image = TToolbarImage::Itens}},
+      .windowActions = {ItemsEntry([this] { VisualizarTreeView(); }),
                         {"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
                         {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},

@@ -68,16 +68,8 @@ public:
   QAction* items = nullptr;
 
   Window(TWindowSeams seams, TMainWindowOptions options) : TMainWindow(std::move(seams), std::move(options)) {
-    BuildMenuBar({.menus = {{"&Visualizar",
-                             nullptr,
-                             {{"&Itens",
-                               [this] { ItemsArea().ToggleItems(); },
-                               {.name = "MenuItens",
-                                .checkable = true,
-                                .checked = true,
-                                .iconText = TItemsArea::kHideItems,
-                                .image = TToolbarImage::Itens}}}}}});
-    items = FindAction("MenuItens");
+    BuildMenuBar({.menus = {{"&Visualizar", nullptr, {ItemsEntry([this] { ItemsArea().ToggleItems(); })}}}});
+    items = FindAction("MenuVisualizarItens");
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
     using C = TFileCommand;
