@@ -10,11 +10,18 @@
 
 #include "platform/db/DB.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/SafeFile.h"
 #include "platform/rtl/SysUtils.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
 #include "storage/PersistUnit.h"
 #include "storage/SavedImage.h"
+
+// Said once when a file that could not be read at start is first saved over:
+// kMsgDamagedKept1, that file, kMsgDamagedKept2, the copy that keeps it, "".".
+inline constexpr const char* kMsgDamagedKept1 = "O arquivo \"";
+inline constexpr const char* kMsgDamagedKept2 = "\" não pôde ser lido ao iniciar e foi guardado como \"";
+inline constexpr const char* kDamagedSuffix = ".danificado";
 
 // R is a TCollectionRoot. The owner declares the dataset's fields and events,
 // then calls LoadAtStart.
@@ -32,14 +39,17 @@ public:
   }
 
   // The file beside the executable, when there is one; a damaged one is
-  // reported through the dialogs and the catalogue stays empty. The dataset
-  // is open afterwards.
+  // reported through the dialogs and the catalogue stays empty. The first
+  // save to a damaged file keeps it first under a free name beside it
+  // (kDamagedSuffix) and says so. The dataset is open afterwards.
   void LoadAtStart(IDialogs& dialogs) {
     const std::string path = folders_.BesideExe(fileName_);
     if (FileExists(path)) {
       try {
         Load(path);
       } catch (const Exception& e) {
+        damaged_ = path;
+        dialogs_ = &dialogs;
         dialogs.Error(e.Message());
       }
     }
@@ -57,6 +67,7 @@ public:
     dataSet_.Open();
     path_ = full;
     saved_.Keep(*root_);
+    if (full == damaged_) damaged_.clear();
   }
 
   // With a path: Filename := its bare name (kept when the save fails).
@@ -65,6 +76,7 @@ public:
   void Save(const std::string& path = "") {
     if (!path.empty()) {
       const std::string full = folders_.Resolve(path);
+      KeepDamaged(full);
       SaveComponentAs(full, *root_);
       path_ = full;
       saved_.Keep(*root_);
@@ -73,6 +85,7 @@ public:
     const std::string full = !path_.empty()
                                  ? path_
                                  : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
+    KeepDamaged(full);
     SaveComponent(full, *root_);
     path_ = full;
     saved_.Keep(*root_);
@@ -88,6 +101,16 @@ public:
   const std::string& Path() const { return path_; }
 
 private:
+  // Before the first save over the file that could not be read at start.
+  void KeepDamaged(const std::string& full) {
+    if (damaged_.empty() || full != damaged_) return;
+    if (FileExists(full)) {
+      const std::string kept = KeepFileCopy(full, kDamagedSuffix);
+      dialogs_->Information(kMsgDamagedKept1 + full + kMsgDamagedKept2 + kept + "\".");
+    }
+    damaged_.clear();
+  }
+
   TDataFolders folders_;
   std::string fileName_;
   std::unique_ptr<R> root_;
@@ -95,4 +118,7 @@ private:
   TDataSource source_;
   std::string path_;
   TSavedImage saved_;
+  // The file that could not be read at start, until it is kept.
+  std::string damaged_;
+  IDialogs* dialogs_ = nullptr;
 };

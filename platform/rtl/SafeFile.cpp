@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <string>
 #include <system_error>
 
 #include "platform/rtl/Exceptions.h"
@@ -68,5 +69,37 @@ void ReplaceFileContents(const std::string& fileName, std::string_view bytes, co
   if (err != 0) {
     ::unlink(temp.c_str());
     ThrowCreateError(fileName, failure, err);
+  }
+}
+
+std::string KeepFileCopy(const std::string& fileName, const std::string& suffix) {
+  const int in = ::open(fileName.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) ThrowCreateError(fileName + suffix, {}, errno);
+  std::string bytes;
+  char buffer[65536];
+  int err = 0;
+  for (;;) {
+    const ssize_t n = ::read(in, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) err = errno;
+    if (n <= 0) break;
+    bytes.append(buffer, static_cast<std::size_t>(n));
+  }
+  ::close(in);
+  if (err != 0) ThrowCreateError(fileName + suffix, {}, err);
+
+  for (int k = 1;; ++k) {
+    const std::string copy = fileName + suffix + (k == 1 ? std::string() : "-" + std::to_string(k));
+    // Never over a file that is there already.
+    const int fd = ::open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0) ThrowCreateError(copy, {}, errno);
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0) err = errno;
+    if (::close(fd) != 0 && err == 0) err = errno;
+    if (err != 0) {
+      ::unlink(copy.c_str());
+      ThrowCreateError(copy, {}, err);
+    }
+    return copy;
   }
 }

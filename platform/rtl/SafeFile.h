@@ -15,3 +15,9 @@ inline constexpr const char* kTemporarySaveSuffix = ".tmp";
 // EFCreateError is raised: `failure` (by default "Não foi possível criar o
 // arquivo " and the file name), ": " and the system's reason.
 void ReplaceFileContents(const std::string& fileName, std::string_view bytes, const std::string& failure = {});
+
+// Copies the file, byte for byte, to a name beside it that is still free:
+// fileName + suffix, then with "-2", "-3", ... after it. Returns the name
+// used. Raises EFCreateError (the file name and the system's reason) when it
+// cannot be read or copied; no copy is left then.
+std::string KeepFileCopy(const std::string& fileName, const std::string& suffix);

@@ -94,13 +94,33 @@ TEST_P(ProductCatalogTest, StartsEmptyWithoutAFileAndSavesUnderBareNames) {
   EXPECT_EQ(c.Path(), (work_ / "Meus.dat").string());
 }
 
-TEST_P(ProductCatalogTest, ADamagedFileIsReportedAndLeftOut) {
-  WriteFileBytes(exe_ / "Produtos.dat", "TPF0" + S("TProductPersist") + H({0}) + S("Filen"));
+TEST_P(ProductCatalogTest, ADamagedFileIsReportedLeftOutAndKeptByTheFirstSave) {
+  const std::string damaged = "TPF0" + S("TProductPersist") + H({0}) + S("Filen");
+  WriteFileBytes(exe_ / "Produtos.dat", damaged);
+  WriteFileBytes(exe_ / "Produtos.dat.danificado", "outro");
   TProductCatalog& c = Make();
   EXPECT_EQ(dialogs_.Texts(Prompt::Kind::Error).size(), 1u);
   EXPECT_EQ(dialogs_.Prompts().size(), 1u);
   EXPECT_EQ(c.cdsProduct().RecordCount(), 0);
   EXPECT_TRUE(c.cdsProduct().Active());
+
+  c.cdsProduct().Append();
+  Write(c.cdsProduct(), {{"Name", "Roçada"}, {"MinDiameter", 8.0}, {"Size", 2.0}, {"Price", 10.0}});
+  c.cdsProduct().Post();
+  c.Save();
+  c.Save();
+  // Kept once, under the first free name, byte for byte.
+  EXPECT_EQ(ReadFileBytes(exe_ / "Produtos.dat.danificado-2"), damaged);
+  EXPECT_EQ(ReadFileBytes(exe_ / "Produtos.dat.danificado"), "outro");
+  EXPECT_FALSE(fs::exists(exe_ / "Produtos.dat.danificado-3"));
+  EXPECT_EQ(dialogs_.Texts(Prompt::Kind::Information),
+            std::vector<std::string>{"O arquivo \"" + (exe_ / "Produtos.dat").string() +
+                                     "\" não pôde ser lido ao iniciar e foi guardado como \"" +
+                                     (exe_ / "Produtos.dat.danificado-2").string() + "\"."});
+  TProductPersist saved;
+  LoadComponent((exe_ / "Produtos.dat").string(), saved);
+  ASSERT_EQ(saved.ProductCollection().Count(), 1);
+  EXPECT_EQ(saved.ProductCollection()[0].Name(), "Roçada");
 }
 
 TEST_P(ProductCatalogTest, FaultyProductsAreStoredShownAndAborted) {
