@@ -78,19 +78,16 @@ void TCatalog::LoadSimulation(const std::string& path) {
 
 void TCatalog::ImportProductions(const std::string& path, TQuorva& plan) {
   LoadSimulation(path);
-  AddProductions(plan);
+  AddProductions(plan, BuildProductions(path));
 }
 
-void TCatalog::AddProductions(TQuorva& plan) const {
-  const quorva::TSimulation* sim = currentSimulation_;
-  if (!sim) return;
-  const TProductCollection& products = sim->ProductCollection();
-  const TProductionCollection& harvests = sim->ProductionCollection();
-
-  // Built apart and added only when all are done, so a failure adds nothing.
+std::vector<std::unique_ptr<TProducao>> TCatalog::BuildProductions(const std::string& path) const {
   std::vector<std::unique_ptr<TProducao>> built;
-  if (harvests.Count() > 0 && products.Count() > 0) {
-    for (const TProduction& harvest : harvests) {
+  bool anyItem = false;
+  if (const quorva::TSimulation* sim = currentSimulation_) {
+    const TProductCollection& products = sim->ProductCollection();
+    for (const TProduction& harvest : sim->ProductionCollection()) {
+      if (products.Count() == 0) break;
       auto producao = std::make_unique<TProducao>();
       producao->SetIdade(harvest.Age());
       producao->SetOrigem(harvest.Origem());
@@ -105,10 +102,16 @@ void TCatalog::AddProductions(TQuorva& plan) const {
         item.SetProduto(product.Name());
         item.SetVolume(volume);
         item.ApplyPriceEvolution(producao->Idade(), product.Price(), product.PriceEvolutionRate());
+        anyItem = true;
       }
       built.push_back(std::move(producao));
     }
   }
-  plan.SetIndiceSitio(sim->SiteIndex());
+  if (!anyItem) throw Exception(kMsgNoHarvest1 + ExtractFileName(path) + kMsgNoHarvest2);
+  return built;
+}
+
+void TCatalog::AddProductions(TQuorva& plan, std::vector<std::unique_ptr<TProducao>> built) const {
+  if (currentSimulation_) plan.SetIndiceSitio(currentSimulation_->SiteIndex());
   for (auto& producao : built) plan.Producoes().AddItem(std::move(producao));
 }

@@ -4,12 +4,14 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "model/items/ErrorsUnit.h"
 #include "model/items/ProductUnit.h"
 #include "platform/classes/Classes.h"
 #include "platform/db/DB.h"
 #include "quorva/model/CustoUnit.h"
+#include "quorva/model/ProducaoUnit.h"
 #include "quorva/model/SimulationQuorvaUnit.h"
 #include "storage/CatalogueFile.h"
 #include "storage/CollectionDataSet.h"
@@ -33,6 +35,9 @@ public:
 };
 
 inline constexpr const char* kCostsFileName = "Custo.dat";
+// An import whose file brings no production.
+inline constexpr const char* kMsgNoHarvest1 = "O arquivo \"";
+inline constexpr const char* kMsgNoHarvest2 = "\" não contém colheita para importar.";
 
 class TCatalog : public TComponent {
   TQ_DECLARE_CLASS(TCatalog)
@@ -68,13 +73,18 @@ public:
   // first simulation becomes current (a new, empty one when the file stores
   // no Filename or no simulation).
   void LoadSimulation(const std::string& path);
-  // LoadSimulation, then AddProductions. A file that cannot be read leaves
-  // the plan untouched.
+  // LoadSimulation, BuildProductions, then AddProductions. A file that
+  // cannot be read, or that brings no production, leaves the plan untouched.
   void ImportProductions(const std::string& path, TQuorva& plan);
-  // The plan takes the current simulation's site index, and one production
-  // per harvest with an item for each product of positive volume, priced with
-  // its evolution up to the harvest age. Nothing is posted.
-  void AddProductions(TQuorva& plan) const;
+  // One production per harvest of the current simulation, with an item for
+  // each product of positive volume, priced with its evolution up to the
+  // harvest age. Raises Exception (kMsgNoHarvest1, the bare name of the file
+  // read, kMsgNoHarvest2) when no production would get an item: no harvest,
+  // no product or no positive volume.
+  std::vector<std::unique_ptr<TProducao>> BuildProductions(const std::string& path) const;
+  // The plan takes the current simulation's site index and the productions.
+  // Nothing is posted.
+  void AddProductions(TQuorva& plan, std::vector<std::unique_ptr<TProducao>> built) const;
 
   TErrorList& Errors() { return errors_; }
   quorva::TSimulation* CurrentSimulation() const { return currentSimulation_; }

@@ -1,6 +1,8 @@
 #include "quorva/model/MarquelData.h"
 
+#include <memory>
 #include <utility>
+#include <vector>
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/SysUtils.h"
@@ -218,13 +220,9 @@ void TMarquel::BindProducoes() {
 void TMarquel::ImportProductions(const std::string& path) {
   if (!catalog_ || !currentPlan_) return;
   catalog_->LoadSimulation(path);
+  std::vector<std::unique_ptr<TProducao>> built = catalog_->BuildProductions(path);
   ClearProducoes();
-  try {
-    catalog_->AddProductions(*currentPlan_);
-  } catch (...) {
-    BindProducoes();
-    throw;
-  }
+  catalog_->AddProductions(*currentPlan_, std::move(built));
   BindProducoes();
   if (cdsQuorva_.Active()) cdsQuorva_.Refresh();
 }

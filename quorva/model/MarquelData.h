@@ -88,9 +88,11 @@ public:
 
   void ClearProducoes();
   void BindProducoes();
-  // The data steps of the import road: the simulator file is read first, so a
-  // file that cannot be read leaves the plan as it was; then the productions
-  // are replaced by the file's harvests and cdsProducao is bound again.
+  // The data steps of the import road: the simulator file is read and its
+  // productions built first, so a file that cannot be read, brings no
+  // production or fails while they are built leaves the plan as it was; then
+  // the productions are replaced by the built ones and cdsProducao is bound
+  // again.
   void ImportProductions(const std::string& path);
 
   // Record numbers of the catalogue datasets (1..RecordCount; others do nothing).

@@ -99,19 +99,31 @@ TEST_F(ImportTest, VolumesAreSummedByProductIndexAndEdgeFilesBringNothing) {
   EXPECT_NEAR(items[0].Preco(), 53.756655, 1e-6);
   EXPECT_EQ(std::tuple(items[1].Produto(), items[1].Volume(), items[1].Preco()), std::tuple("B", 3.0, 100.0));
 
-  // Harvests without products: no productions, the site index still taken.
-  sim.ProductCollection().Clear();
+  // Files that bring no production leave the plan as it was and say so: no
+  // positive volume, no products, no harvest, no simulation (a new, empty
+  // one is current).
   sim.SetSiteIndex(27);
-  TQuorva other;
-  catalog.ImportProductions(Save("SemProdutos.dat"), other);
-  EXPECT_EQ(other.Producoes().Count(), 0);
-  EXPECT_EQ(other.IndiceSitio(), 27);
-  // A stored Filename without simulations: a new, empty one is current.
+  for (TProductVolume& pv : h.DiameterClasses()[0].ProductsVolume()) pv.SetVolume(0);
+  for (TProductVolume& pv : h.DiameterClasses()[1].ProductsVolume()) pv.SetVolume(-1);
+  const std::string noVolume = Save("SemVolume.dat");
+  sim.ProductCollection().Clear();
+  const std::string noProducts = Save("SemProdutos.dat");
+  fixtures::AddProduct(sim, "A", 8, 2.4, 40, 3);
+  sim.ProductionCollection().Clear();
+  const std::string noHarvest = Save("SemColheita.dat");
   root.SimulationCollection().Clear();
-  catalog.ImportProductions(Save("Vazio.dat"), other);
+  const std::string empty = Save("Vazio.dat");
+  for (const std::string& path : {noVolume, noProducts, noHarvest, empty}) {
+    try {
+      catalog.ImportProductions(path, plan);
+      ADD_FAILURE() << path;
+    } catch (const Exception& e) {
+      EXPECT_EQ(e.Message(), "O arquivo \"" + ExtractFileName(path) + "\" não contém colheita para importar.");
+    }
+    EXPECT_EQ(plan.IndiceSitio(), 31.5);
+    EXPECT_EQ(plan.Producoes().Count(), 1);
+  }
   EXPECT_EQ(catalog.SimulationRoot().SimulationCollection().Count(), 1);
-  EXPECT_EQ(other.Producoes().Count(), 0);
-  EXPECT_EQ(other.IndiceSitio(), 0);
 }
 
 TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
@@ -153,7 +165,12 @@ TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
   const std::string damaged = dir / "Danificado.dat";
   std::filesystem::copy_file(path, damaged);
   std::filesystem::resize_file(damaged, std::filesystem::file_size(path) - 40);
-  for (const std::string& bad : {dir / "NaoExiste.dat", dir / "ExemploA.dat", damaged}) {
+  // One that fails while its productions are built, one without harvests.
+  sim.ProductCollection()[1].SetPriceEvolutionRate(1e50);
+  const std::string overflow = Save("Estouro.dat");
+  sim.ProductionCollection().Clear();
+  const std::string noHarvest = Save("Modelo.dat");
+  for (const std::string& bad : {dir / "NaoExiste.dat", dir / "ExemploA.dat", damaged, overflow, noHarvest}) {
     SCOPED_TRACE(bad);
     try {
       marquel.ImportProductions(bad);
@@ -166,9 +183,12 @@ TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
       }
     }
     EXPECT_TRUE(marquel.Calculated());
+    EXPECT_EQ(plan.IndiceSitio(), 28.5);
     ASSERT_EQ(plan.Producoes().Count(), 2);
     EXPECT_EQ(&plan.Producoes()[0], first);
-    EXPECT_EQ(catalog.CurrentSimulation(), current);
+    if (bad != overflow && bad != noHarvest) {
+      EXPECT_EQ(catalog.CurrentSimulation(), current);
+    }
     EXPECT_TRUE(marquel.cdsProducao().Active());
     EXPECT_EQ(marquel.cdsItemProducao().Collection(), &first->ItensProducao());
   }
