@@ -176,3 +176,7 @@ void TErrorWindow::ShowErrors(const std::string& title, const std::vector<ErrorL
 void TErrorWindow::HideErrors() {
   if (form_) form_->hide();
 }
+
+void TErrorWindow::HideErrorsOf(const std::string& title) {
+  if (form_ && form_->windowTitle() == ToQString(title)) form_->hide();
+}

@@ -89,8 +89,9 @@ public:
   // none.
   void SetMainWindow(QWidget* main) { main_ = main; }
   void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) override;
-  // Before the first ShowErrors it does nothing.
+  // Before the first ShowErrors they do nothing.
   void HideErrors() override;
+  void HideErrorsOf(const std::string& title) override;
   // The window, or nullptr before the first ShowErrors.
   TFormErrors* Window() const { return form_.get(); }
 

@@ -384,6 +384,8 @@ void TMainWindow::ReplaceDocument(const std::function<bool()>& replace) {
     throw;
   }
   if (replaced) {
+    // The list shown was the old document's.
+    Errors().HideErrors();
     DocumentReplaced(true);
   } else if (selected) {
     itemsArea_->SetSelectedSilently(selected);

@@ -32,7 +32,10 @@ TFrameProduct::TFrameProduct(QWidget* parent, TProductCatalog& catalog, TProduct
 
 bool TFrameProduct::Open() {
   return OpenWithDialog(seams_.Dialogs, {.title = "Abrir Catálogo de Produtos", .initialDir = options_.exeDir},
-                        [&](const std::string& path) { catalog_.Load(path); });
+                        [&](const std::string& path) {
+                          catalog_.Load(path);
+                          seams_.ErrorPresenter.HideErrorsOf(kTitleProductErrors);
+                        });
 }
 
 bool TFrameProduct::Save() {

@@ -14,6 +14,8 @@ public:
   // Shows the list (modeless) with the given title.
   virtual void ShowErrors(const std::string& title, const std::vector<ErrorLine>& errors) = 0;
   virtual void HideErrors() = 0;
+  // Hides the window when it lists the errors of that title.
+  virtual void HideErrorsOf(const std::string& title) = 0;
 };
 
 enum class TMsgDlgBtn { Yes, No, Cancel, Ok };

@@ -182,6 +182,7 @@ bool TFrameFormula::Open() {
                         [&](const std::string& path) {
                           grovana_.LoadFormulas(path);
                           ResetEvaluation();
+                          seams_.ErrorPresenter.HideErrorsOf(kTitleFormulaErrors);
                         });
 }
 

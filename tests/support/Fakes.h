@@ -76,6 +76,9 @@ public:
     ++hides;
     visible = false;
   }
+  void HideErrorsOf(const std::string& title) override {
+    if (visible && shown.back().title == title) HideErrors();
+  }
   // The list shown last; a failure when none was.
   const Shown& Last() const;
 

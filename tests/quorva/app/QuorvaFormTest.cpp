@@ -186,6 +186,18 @@ TEST_F(QuorvaForm, TheFinalAgeValidationRaisedIsShownOnThePage) {
   EXPECT_EQ(finalAge->text().toStdString(), std::to_string(oldest));
 }
 
+// The error list goes with the plan it lists: "Novo" and "Abrir" hide it.
+TEST_F(QuorvaForm, TheErrorListGoesWithItsPlan) {
+  for (const char* command : {"Novo", "Abrir"}) {
+    SetIdadeFinal(0);
+    Trigger("MenuVisualizarResultado");
+    ASSERT_TRUE(ErrorsShown()) << command;
+    if (command == std::string("Abrir")) dialogs.AnswerFile((exe / "Plano1.dat").string());
+    Click("OutBarGroupToolBar", command);
+    EXPECT_FALSE(ErrorsShown()) << command;
+  }
+}
+
 class QuorvaFormWithoutTemplate : public ::testing::Test, public QuorvaWindow {
 protected:
   QuorvaFormWithoutTemplate() : QuorvaWindow(false) {}
