@@ -305,11 +305,11 @@ void TFormQuorva::Importar() {
 // ---- Reports
 
 void TFormQuorva::SaveResult() {
-  Reports().SaveReport(*richEdit_, marquel_.GetFileName());
+  Reports().SaveReport(*richEdit_, marquel_.ProposedFileName());
 }
 
 void TFormQuorva::SaveRelatorioCustos() {
-  Reports().SaveReport(*richEditCustos_, marquel_.GetFileName());
+  Reports().SaveReport(*richEditCustos_, marquel_.ProposedFileName());
 }
 
 void TFormQuorva::PrintResult() {

@@ -118,7 +118,7 @@ bool TFrameQuorva::SaveAs() {
   return SaveWithDialog(seams_.Dialogs,
                         {.title = "Salvar Plano",
                          .initialDir = marquel_.Folders().WorkDir,
-                         .fileName = marquel_.GetFileName(),
+                         .fileName = marquel_.ProposedFileName(),
                          .documents = &seams_.Documents},
                         [&](const std::string& path) { marquel_.SavePlan(path); });
 }

@@ -65,6 +65,9 @@ public:
   // Filename := bare name of path; written with SaveComponent.
   void SavePlan(const std::string& path);
   std::string GetFileName() const { return root_->Filename(); }
+  // What a dialog proposes: the bare name of the file last read or written,
+  // for a new plan the stored one.
+  std::string ProposedFileName() const { return planPath_.empty() ? GetFileName() : ExtractFileName(planPath_); }
   // Full path the plan was last opened from or saved to.
   const std::string& PlanPath() const { return planPath_; }
   // A plan stored under no name or the template's must be saved under a new one.

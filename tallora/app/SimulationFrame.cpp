@@ -139,7 +139,7 @@ bool TFrameSimulation::SaveAs() {
   return SaveWithDialog(seams_.Dialogs,
                         {.title = "Salvar Simulação",
                          .initialDir = grovana_.Folders().WorkDir,
-                         .fileName = grovana_.GetFileName(),
+                         .fileName = grovana_.ProposedFileName(),
                          .documents = &seams_.Documents},
                         [&](const std::string& path) { grovana_.SaveSimulation(path); });
 }

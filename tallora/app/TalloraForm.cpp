@@ -311,7 +311,7 @@ void TFormTallora::PrintDocument() {
 }
 
 void TFormTallora::SaveResult() {
-  Reports().SaveReport(*richEdit_, grovana_.GetFileName());
+  Reports().SaveReport(*richEdit_, grovana_.ProposedFileName());
 }
 
 void TFormTallora::PrintResult() {

@@ -108,6 +108,11 @@ public:
   bool SimulationChanged() const { return simulationSaved_.Differs(*simulations_); }
   // The bare name stored in the simulation root.
   std::string GetFileName() const;
+  // What a dialog proposes: the bare name of the file last read or written,
+  // for a new simulation the stored one.
+  std::string ProposedFileName() const {
+    return simulationPath_.empty() ? GetFileName() : ExtractFileName(simulationPath_);
+  }
   // Full path of the open document; empty for a new one.
   const std::string& SimulationPath() const { return simulationPath_; }
   // Where "Nova" reads the template.

@@ -510,6 +510,18 @@ TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
   Click("Abrir");
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - outro.dat");
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::YesNoCancel).size(), 6u);
+  // Dialogs propose the name of the file open, not the one stored inside it.
+  app.dialogs.AnswerFile("");
+  Click("Salvar Como");
+  TypeSiteIndex("28");
+  PressReturn();
+  app.dialogs.AnswerFile("");
+  ClickToolbarItem(w, "OutBarGroupToolBarResult", "Salvar");
+  const auto saves = app.dialogs.Prompts(Prompt::Kind::SaveFile);
+  ASSERT_GE(saves.size(), 2u);
+  EXPECT_EQ(saves[saves.size() - 2].options.fileName, "outro.dat");
+  EXPECT_EQ(saves.back().options.fileName, "outro.rtf");
+  w.ShowPage(0);
 
   grovana.cdsFormula().Edit();
   grovana.cdsFormula().FieldByName("Author").SetAsString("Outro");
