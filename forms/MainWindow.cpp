@@ -12,6 +12,8 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <algorithm>
+#include <stdexcept>
+#include <string>
 
 #include "forms/DocumentFrame.h"
 #include "forms/PageKit.h"
@@ -313,9 +315,9 @@ void TMainWindow::BuildMenuBar(const TMenuBarTable& table) {
                                             FileAction(TFileCommand::Imprimir));
 }
 
-TMenuEntry TMainWindow::ItemsEntry(std::function<void()> command) {
+TMenuEntry TMainWindow::ItemsEntry() {
   return {"&Itens",
-          std::move(command),
+          [this] { VisualizarTreeView(); },
           {.name = "MenuVisualizarItens",
            .checkable = true,
            .checked = true,
@@ -323,8 +325,14 @@ TMenuEntry TMainWindow::ItemsEntry(std::function<void()> command) {
            .image = TToolbarImage::Itens}};
 }
 
+void TMainWindow::VisualizarTreeView() {
+  itemsArea_->ToggleItems();
+}
+
 QAction* TMainWindow::FindAction(const char* name) const {
-  return findChild<QAction*>(QString::fromUtf8(name));
+  QAction* action = findChild<QAction*>(QString::fromUtf8(name));
+  if (!action) throw std::logic_error(std::string("The window has no action named ") + name);
+  return action;
 }
 
 QAction* TMainWindow::FileAction(TFileCommand command) const {

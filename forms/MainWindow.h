@@ -20,9 +20,9 @@
 
 #include <QKeySequence>
 
-#include "forms/FrameSeams.h"
 #include "forms/ItemsArea.h"
 #include "forms/ReportPages.h"
+#include "forms/WindowSeams.h"
 
 class QAction;
 class QMenu;
@@ -35,22 +35,8 @@ class TGBVertListView;
 class TImageList;
 class TBitmap;
 class TCustomPanel;
-class IShell;
-class TPrintService;
 class IDocumentFrame;
 class IMainDocumentFrame;
-
-// What a window reaches outside itself; main builds them and owns what they
-// point at.
-struct TWindowSeams {
-  // What the window hands on to its frames.
-  TFrameSeams Frames;
-  IShell& Shell;
-  TPrintService& PrintService;
-  std::string ExeDir;
-  // Closing the window ends the program.
-  bool EndsProgram = false;
-};
 
 // The toolbars' images: their places in the window's image list.
 enum class TToolbarImage { Novo = 0, Abrir = 1, Salvar = 2, Imprimir = 3, Itens = 4, SalvarComo = 5 };
@@ -175,9 +161,12 @@ public:
 protected:
   const TWindowSeams& Seams() const { return seams_; }
   // "&Itens" ("MenuVisualizarItens"): checkable, checked, on the toolbar as
-  // "Ocultar Itens"; runs the command.
-  static TMenuEntry ItemsEntry(std::function<void()> command);
-  // The window's action with that object name, or nullptr.
+  // "Ocultar Itens"; shows or hides the items (VisualizarTreeView).
+  TMenuEntry ItemsEntry();
+  // Shows the items when the items action is checked, else hides them.
+  void VisualizarTreeView();
+  // The window's action with that object name; an unknown name raises
+  // std::logic_error naming it.
   QAction* FindAction(const char* name) const;
   // The action of a file command; nullptr before BuildMenuBar.
   QAction* FileAction(TFileCommand command) const;

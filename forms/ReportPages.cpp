@@ -4,8 +4,8 @@
 #include <QPointer>
 #include <utility>
 
-#include "forms/MainWindow.h"
 #include "forms/PageKit.h"
+#include "forms/WindowSeams.h"
 #include "platform/gui/ExtCtrls.h"
 #include "platform/gui/QtTypes.h"
 #include "platform/richedit/RtfView.h"
