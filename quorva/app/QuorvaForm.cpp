@@ -108,7 +108,7 @@ void TFormQuorva::BuildMenus() {
                   {"&Resultado",
                    [this] { MenuVisualizarResultadoClick(); },
                    {.name = "MenuVisualizarResultado", .checkable = true}},
-                  ItemsEntry([this] { VisualizarTreeView(); }),
+                  ItemsEntry(),
                   {"Relatório de &Custos",
                    [this] { MenuVisualizarRelatorioCustosClick(); },
                    {.name = "MenuVisualizarRelatrioCustos", .checkable = true}}}}},
@@ -272,10 +272,6 @@ void TFormQuorva::MenuVisualizarResultadoClick() {
 void TFormQuorva::MenuVisualizarRelatorioCustosClick() {
   ShowPage(kCostReportPage);
   MarkPage(kCostReportPage);
-}
-
-void TFormQuorva::VisualizarTreeView() {
-  ItemsArea().ToggleItems();
 }
 
 void TFormQuorva::Introducao() {

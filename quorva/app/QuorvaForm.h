@@ -56,8 +56,6 @@ public:
   void MenuVisualizarPlanoClick();
   void MenuVisualizarResultadoClick();
   void MenuVisualizarRelatorioCustosClick();
-  // "&Itens": hides the items when marked, shows them otherwise.
-  void VisualizarTreeView();
   // The hidden "Introdução": the manual beside the executable.
   void Introducao();
 

@@ -140,7 +140,7 @@ void TFormTallora::BuildMenus() {
       // commands of the window.
       .barCommand = {" Análise econômica     Manual     Outras opções", [this] { OpenAbout(); }, {.name = "MenuAjuda"}},
       // "&Itens" shows on the toolbar only.
-      .windowActions = {ItemsEntry([this] { VisualizarTreeView(); }),
+      .windowActions = {ItemsEntry(),
                         {"Ajuda do Tallora", [this] { OpenAbout(); }, {.name = "TalloraHelp", .visible = false}},
                         {"Ajuda do navegador", [this] { OpenAbout(); }, {.name = "NavigatorHelp", .visible = false}},
                         {"&Sobre...", [this] { OpenAbout(); }, {.name = "MenuAjudaSobre", .visible = false}}},
@@ -291,10 +291,6 @@ void TFormTallora::MenuVisualizarGraficoClick() {
   chart.PlotPrognosis(*simulation);
   chart.show();
   chart.raise();
-}
-
-void TFormTallora::VisualizarTreeView() {
-  ItemsArea().ToggleItems();
 }
 
 // ---- File commands

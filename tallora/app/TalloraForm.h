@@ -52,7 +52,6 @@ public:
   void MenuVisualizarSimulacaoClick();
   void MenuVisualizarResultadoClick();
   void MenuVisualizarGraficoClick();
-  void VisualizarTreeView();
   void SaveResult();
   void PrintResult();
 

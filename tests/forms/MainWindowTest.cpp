@@ -68,7 +68,7 @@ public:
   QAction* items = nullptr;
 
   Window(TWindowSeams seams, TMainWindowOptions options) : TMainWindow(std::move(seams), std::move(options)) {
-    BuildMenuBar({.menus = {{"&Visualizar", nullptr, {ItemsEntry([this] { ItemsArea().ToggleItems(); })}}}});
+    BuildMenuBar({.menus = {{"&Visualizar", nullptr, {ItemsEntry()}}}});
     items = FindAction("MenuVisualizarItens");
     TGBOutBarGroup* entry = AddPage("Entrada de Dados", "OutBarGroupSimulation");
     TGBOutBarGroup* results = AddPage("Resultado", "OutBarGroupResult");
