@@ -37,7 +37,7 @@ struct Program {
     const TDataFolders folders{windowbench::Folder(), windowbench::Folder()};
     TApplicationContext& context = *windowbench::Context();
     const TDataSeams seams{context.Dialogs(), errors};
-    marquel = std::make_unique<TMarquel>(nullptr, folders, seams);
+    marquel = std::make_unique<TMarquel>(nullptr, folders, seams.Dialogs);
     catalog = std::make_unique<TCatalog>(nullptr, folders, seams);
     TMainWindowOptions options;
     options.aboutOpener = [] {};

@@ -12,7 +12,7 @@
 
 int main(int argc, char** argv) {
   TProgramStart program(argc, argv, {.title = TFormQuorva::kProgramName, .icon = ":/icons/quorva.png"});
-  TMarquel marquel(nullptr, program.Folders(), program.DataSeams());
+  TMarquel marquel(nullptr, program.Folders(), program.DataSeams().Dialogs);
   TCatalog catalog(nullptr, program.Folders(), program.DataSeams());
   TFormQuorva window(marquel, catalog, program.WindowSeams());
   return program.Run(window, QuorvaSplashContent());

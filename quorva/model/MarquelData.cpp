@@ -40,8 +40,8 @@ const ClassInfo& TMarquel::StaticClass() {
   return *ci;
 }
 
-TMarquel::TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams)
-    : TComponent(owner), folders_(folders.Settled()), seams_(seams), root_(std::make_unique<TQuorvaPersist>()) {
+TMarquel::TMarquel(TComponent* owner, TDataFolders folders, IDialogs& dialogs)
+    : TComponent(owner), folders_(folders.Settled()), dialogs_(dialogs), root_(std::make_unique<TQuorvaPersist>()) {
   SetUpDataSets();
   saved_.Keep(*root_);
 }
@@ -363,7 +363,7 @@ void TMarquel::cdsCustoAfterScroll(TDataSet& dataSet) {
 void TMarquel::cdsCustoBeforePost(TDataSet& dataSet) {
   TField& tipo = dataSet.FieldByName("TipoCusto");
   if (previousTipoCusto_ != kTipoCustoAnual || tipo.AsString() != kTipoCustoUnitario) return;
-  const bool yes = seams_.Dialogs.AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
+  const bool yes = dialogs_.AskYesNo(kMsgCostTypeToUnitario) == TMsgDlgBtn::Yes;
   if (!yes) tipo.SetAsString(kTipoCustoAnual);
 }
 

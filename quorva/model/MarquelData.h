@@ -42,7 +42,7 @@ class TMarquel : public TComponent {
 public:
   // The template is looked for in the working folder, then beside the
   // executable. The datasets stay closed until the first OpenPlan.
-  TMarquel(TComponent* owner, TDataFolders folders, TDataSeams seams);
+  TMarquel(TComponent* owner, TDataFolders folders, IDialogs& dialogs);
   ~TMarquel() override;
 
   // The main window, told about productions and cost types.
@@ -148,7 +148,7 @@ private:
   void Invalidate() { calculated_ = false; }
 
   TDataFolders folders_;
-  TDataSeams seams_;
+  IDialogs& dialogs_;
   IQuorvaNotifications* mainWindow_ = nullptr;
   TCatalog* catalog_ = nullptr;
   TErrorList errors_;

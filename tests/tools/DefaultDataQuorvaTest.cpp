@@ -38,7 +38,7 @@ TEST(QuorvaDefaultData, CostsValidateAndTheTemplateCalculates) {
                                                               {TCostType::Unitario, TCostUnit::PorHa},
                                                               {TCostType::Unitario, TCostUnit::PorM3}}));
 
-  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter});
+  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, dialogs);
   marquel.NewPlan();
   EXPECT_TRUE(marquel.NeedsNewName());
   ASSERT_TRUE(marquel.CalculateResults());

@@ -18,7 +18,7 @@ QuorvaFramesTest::~QuorvaFramesTest() = default;
 void QuorvaFramesTest::MakeDataModules() {
   const TDataFolders folders{exe.string(), work.string()};
   catalog_ = std::make_unique<TCatalog>(nullptr, folders, TDataSeams{dialogs, presenter});
-  marquel_ = std::make_unique<TMarquel>(nullptr, folders, TDataSeams{dialogs, presenter});
+  marquel_ = std::make_unique<TMarquel>(nullptr, folders, dialogs);
   marquel_->SetCatalog(catalog_.get());
   marquel_->SetMainWindow(&mainWindow);
 }

@@ -11,7 +11,7 @@ QuorvaWindow::QuorvaWindow(bool withTemplate) {
   }
   const TDataFolders folders{exe.string(), work.string()};
   const TDataSeams dataSeams{dialogs, errors};
-  marquel_ = std::make_unique<TMarquel>(nullptr, folders, dataSeams);
+  marquel_ = std::make_unique<TMarquel>(nullptr, folders, dialogs);
   catalog_ = std::make_unique<TCatalog>(nullptr, folders, dataSeams);
   TMainWindowOptions options;
   options.aboutOpener = [this] { ++aboutOpened; };

@@ -131,7 +131,7 @@ TEST_F(ImportTest, ImportRoadReplacesProductionsOrLeavesThePlanAsItWas) {
   planFile.SetFilename("ExemploA.dat");
   examples::FillExampleA(planFile.Quorvas().Add());
   SaveComponent(dir / "ExemploA.dat", planFile);
-  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, {dialogs, presenter});
+  TMarquel marquel(nullptr, {dir.Dir(), dir.Dir()}, dialogs);
   marquel.SetCatalog(&catalog);
   marquel.OpenPlan(dir / "ExemploA.dat");
   ASSERT_TRUE(marquel.CalculateResults());

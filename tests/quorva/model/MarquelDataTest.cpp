@@ -59,7 +59,7 @@ protected:
   RecordingPresenter presenter;
   SpyNotifications spy;
   TCatalog catalog{nullptr, Folders(), {catalogDialogs, presenter}};
-  TMarquel marquel{nullptr, Folders(), {dialogs, presenter}};
+  TMarquel marquel{nullptr, Folders(), dialogs};
   std::string fazenda = SavePlanFile(dir / "Fazenda.dat", "Fazenda.dat", "Fazenda");
 };
 
@@ -100,7 +100,7 @@ TEST_F(MarquelTest, TemplateOpenSaveAndFailedOpens) {
   // A stored Filename without plans gets one; no Filename gets a new one, current.
   marquel.OpenPlan(SavePlanFile(dir / "Vazio.dat", "Vazio.dat", "", false));
   EXPECT_EQ(marquel.Root().Quorvas().Count(), 1);
-  TMarquel fresh(nullptr, Folders(), {dialogs, presenter});
+  TMarquel fresh(nullptr, Folders(), dialogs);
   fresh.OpenPlan(SavePlanFile(dir / "SemNome.dat", "", "Antigo"));
   EXPECT_EQ(fresh.CurrentPlan(), &fresh.Root().Quorvas()[1]);
   EXPECT_EQ(fresh.cdsQuorva().RecNo(), 2);
