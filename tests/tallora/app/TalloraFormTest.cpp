@@ -91,6 +91,10 @@ protected:
   QAction* Grafico() { return Find<QAction>(w, "MenuVisualizarGrafico"); }
   TFormGraphic* Chart() { return TopLevel<TFormGraphic>("FormGraphic"); }
   void Click(const std::string& caption) { ClickToolbarItem(w, "OutBarGroupToolBar", caption); }
+  void ClickNode(QTreeWidgetItem* node) {
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(node).center());
+    QCoreApplication::sendPostedEvents();
+  }
 };
 
 TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
@@ -367,6 +371,19 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   EXPECT_EQ(after, before);
   EXPECT_EQ(Children(ThinsNode()), (std::vector<std::string>{"Idade 0", "Idade 6", "Idade 10"}));
   EXPECT_EQ(items.SelectedNode(), ThinsNode());
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
+// An age typed on a thinning's page is posted by a click on any other node,
+// and the thinning's node shows it at once.
+TEST_F(TalloraFormTest, ATreeClickPostsTheThinningAndItsNodeShowsTheAge) {
+  ASSERT_TRUE(app.Activate());
+  QTreeWidgetItem* six = ThinsNode()->child(0);
+  ClickNode(six);
+  Type(Find<QLineEdit>(w, "DBEditAge"), "99");
+  ClickNode(SimulationNode());
+  EXPECT_EQ(grovana.cdsThin().State(), TDataSetState::Browse);
+  EXPECT_EQ(six->text(0).toStdString(), "Idade 99");
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
