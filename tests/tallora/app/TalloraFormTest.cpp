@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "forms/ErrorsForm.h"
+#include "forms/ProductFrame.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/dbctrls/DbNavigator.h"
@@ -538,6 +539,22 @@ TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
   EXPECT_TRUE(grovana.FormulasChanged());
   EXPECT_EQ(app.dialogs.AnswersLeft(), 0);
+}
+
+// Sim to the product catalogue's save question posts the product being
+// typed: it is saved as posted, and the navigator's post button is off.
+TEST_F(TalloraFormTest, SavingTheCatalogueBeforeAbrirPostsTheProduct) {
+  ASSERT_TRUE(app.Activate());
+  items.SelectNode(TreeNode(w, {"Catálogos", "Produtos"}));
+  auto* frame = Frame<TFrameProduct>("FrameProduct");
+  Type(Find<QLineEdit>(*frame, "DBEditName"), "Tora fina");
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
+  Click("Abrir");
+  EXPECT_FALSE(grovana.Products().Changed());
+  EXPECT_EQ(grovana.cdsProduct().State(), TDataSetState::Browse);
+  EXPECT_EQ(grovana.cdsProduct().FieldByName("Name").AsString(), "Tora fina");
+  EXPECT_FALSE(frame->Panel()->Navigator()->ButtonOf(DbNavigator::Button::Post)->isEnabled());
+  EXPECT_TRUE(RecordedExceptions().empty());
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
