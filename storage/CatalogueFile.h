@@ -73,7 +73,9 @@ public:
   // With a path: Filename := its bare name (kept when the save fails).
   // Without: the path last read or written, else the stored Filename (or
   // the catalogue's own name) beside the executable; Filename unchanged.
+  // The record being edited is posted first (PostPending).
   void Save(const std::string& path = "") {
+    PostPending();
     if (!path.empty()) {
       const std::string full = folders_.Resolve(path);
       KeepDamaged(full);
@@ -89,6 +91,12 @@ public:
     SaveComponent(full, *root_);
     path_ = full;
     saved_.Keep(*root_);
+  }
+
+  // Posts the record being edited (an untouched one is dropped): a save
+  // writes it as a posted record, its events run and the controls show it.
+  void PostPending() {
+    if (dataSet_.Editing()) dataSet_.CheckBrowseMode();
   }
 
   // A save would write other bytes than were last read or written.

@@ -205,6 +205,10 @@ QTreeWidgetItem* TFormTallora::FindThinNode(int id) const {
 }
 
 void TFormTallora::TreeViewChange(QTreeWidgetItem* node) {
+  // Leaving a thinning's page posts what was typed there (an untouched edit
+  // is dropped), so its node, renamed by ItemPosted, and the other pages
+  // show the same age.
+  if (TDataSet& thins = grovana_.cdsThin(); thins.Editing()) thins.CheckBrowseMode();
   if (node == simulationNode_) frameSimulation_->ShowSummary();
   if (QWidget* frame = TItemsArea::NodeFrame(node)) {
     ItemsArea().ShowFrame(frame);

@@ -151,6 +151,8 @@ auto TGrovana::WithStoredReferences(F&& what) {
 }
 
 void TGrovana::SaveFormulas(const std::string& path) {
+  // Posted while the references still name Ids: the post may move the formula.
+  formulas_.PostPending();
   WithStoredReferences([&] { formulas_.Save(path); });
 }
 

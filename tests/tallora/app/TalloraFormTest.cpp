@@ -27,6 +27,7 @@
 #include <vector>
 
 #include "forms/ErrorsForm.h"
+#include "forms/ProductFrame.h"
 #include "model/growth/ResultUnit.h"
 #include "model/growth/SimulationUnit.h"
 #include "platform/dbctrls/DbNavigator.h"
@@ -91,6 +92,10 @@ protected:
   QAction* Grafico() { return Find<QAction>(w, "MenuVisualizarGrafico"); }
   TFormGraphic* Chart() { return TopLevel<TFormGraphic>("FormGraphic"); }
   void Click(const std::string& caption) { ClickToolbarItem(w, "OutBarGroupToolBar", caption); }
+  void ClickNode(QTreeWidgetItem* node) {
+    QTest::mouseClick(Tree()->viewport(), Qt::LeftButton, {}, Tree()->visualItemRect(node).center());
+    QCoreApplication::sendPostedEvents();
+  }
 };
 
 TEST_F(TalloraFormTest, StartsOnDataEntryWithTheSimulationSelected) {
@@ -370,6 +375,19 @@ TEST_F(TalloraFormTest, ThinningNodesFollowTheDataModule) {
   EXPECT_TRUE(RecordedExceptions().empty());
 }
 
+// An age typed on a thinning's page is posted by a click on any other node,
+// and the thinning's node shows it at once.
+TEST_F(TalloraFormTest, ATreeClickPostsTheThinningAndItsNodeShowsTheAge) {
+  ASSERT_TRUE(app.Activate());
+  QTreeWidgetItem* six = ThinsNode()->child(0);
+  ClickNode(six);
+  Type(Find<QLineEdit>(w, "DBEditAge"), "99");
+  ClickNode(SimulationNode());
+  EXPECT_EQ(grovana.cdsThin().State(), TDataSetState::Browse);
+  EXPECT_EQ(six->text(0).toStdString(), "Idade 99");
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
 TEST_F(TalloraFormTest, AFailedOpenKeepsTreeAndFramesUsable) {
   const std::string bad = app.dir / "ruim.dat";
   std::ofstream(bad, std::ios::binary) << "TPF0\x05ruins e restos";
@@ -533,6 +551,22 @@ TEST_F(TalloraFormTest, NovoAndAbrirAskOnlyAfterAChange) {
   EXPECT_EQ(app.dialogs.Prompts(Prompt::Kind::OpenFile).size(), 2u);
   EXPECT_TRUE(grovana.FormulasChanged());
   EXPECT_EQ(app.dialogs.AnswersLeft(), 0);
+}
+
+// Sim to the product catalogue's save question posts the product being
+// typed: it is saved as posted, and the navigator's post button is off.
+TEST_F(TalloraFormTest, SavingTheCatalogueBeforeAbrirPostsTheProduct) {
+  ASSERT_TRUE(app.Activate());
+  items.SelectNode(TreeNode(w, {"Catálogos", "Produtos"}));
+  auto* frame = Frame<TFrameProduct>("FrameProduct");
+  Type(Find<QLineEdit>(*frame, "DBEditName"), "Tora fina");
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile("");
+  Click("Abrir");
+  EXPECT_FALSE(grovana.Products().Changed());
+  EXPECT_EQ(grovana.cdsProduct().State(), TDataSetState::Browse);
+  EXPECT_EQ(grovana.cdsProduct().FieldByName("Name").AsString(), "Tora fina");
+  EXPECT_FALSE(frame->Panel()->Navigator()->ButtonOf(DbNavigator::Button::Post)->isEnabled());
+  EXPECT_TRUE(RecordedExceptions().empty());
 }
 
 TEST_F(TalloraFormTest, TheChartFollowsItsCheckMark) {
