@@ -29,9 +29,28 @@ QTableWidgetItem* Cell(const QString& text) {
   return item;
 }
 
+// Under X11 the window is made again as a toolbar first, then a utility
+// window: window managers that keep a minimise button on every utility
+// window, and minimise the main window with it (openbox), leave it off a
+// toolbar. The X11 platform reads this property of the window, a set of its
+// window types (8: toolbar), when it makes the window.
+void MakeToolbarUnderX11(QWidget* window) {
+  if (QGuiApplication::platformName() != QLatin1String("xcb")) return;
+  window->winId();
+  QWindow* handle = window->windowHandle();
+  if (!handle) return;
+  handle->setProperty("_q_xcb_wm_window_type", 0x8);
+  handle->destroy();
+  handle->create();
+}
+
 }  // namespace
 
-TFormErrors::TFormErrors() : QWidget(nullptr, Qt::Tool | Qt::WindowMinimizeButtonHint), grid_(new QTableWidget(this)) {
+// A title and a close button only: minimising a tool window would take the
+// main window with it.
+TFormErrors::TFormErrors()
+    : QWidget(nullptr, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      grid_(new QTableWidget(this)) {
   setObjectName("FormErrors");
   setWindowTitle(QString::fromUtf8("Lista de Erros"));
   setAttribute(Qt::WA_ShowWithoutActivating);
@@ -55,6 +74,7 @@ TFormErrors::TFormErrors() : QWidget(nullptr, Qt::Tool | Qt::WindowMinimizeButto
   grid_->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   grid_->setColumnWidth(0, kCodeColumnWidth);
   grid_->setGeometry(kBorderWidth, kBorderWidth, kWidth - 2 * kBorderWidth, kHeight - 2 * kBorderWidth);
+  MakeToolbarUnderX11(this);
   FormCreate();
 }
 

@@ -5,6 +5,7 @@
 // it; afterwards shown or hidden. First shown where it covers none of the
 // frames' controls (see FirstPlace), later where the user left it.
 // Showing it never takes the focus: the edit the user was typing in keeps it.
+// It has a close button and no minimise button.
 
 #include <QElapsedTimer>
 #include <QPointer>

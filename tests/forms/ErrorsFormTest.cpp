@@ -1,6 +1,7 @@
 // The error window: created on the first show of its presenter only, rows
 // and caption of the list shown last, the message column taking the width, CR and LF as blanks,
-// raised on every show, and never taking the focus from the edit in use;
+// raised on every show, and never taking the focus from the edit in use; a
+// title and a close button, no minimise button;
 // first shown beside the main window where the screen has room, else over
 // its lower left clear of the frame area, always on the screen; later where
 // the user left it.
@@ -76,6 +77,9 @@ TEST_F(ErrorsForm, TheWindowAsCreated) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->size(), QSize(470, 137));
   EXPECT_TRUE(form->windowFlags() & Qt::Tool);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowTitleHint);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
   QTableWidget& grid = form->Grid();
   EXPECT_EQ(grid.geometry(), QRect(4, 4, 462, 129));
