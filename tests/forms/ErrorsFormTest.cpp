@@ -1,9 +1,10 @@
 // The error window: created on the first show of its presenter only, rows
 // and caption of the list shown last, the message column taking the width, CR and LF as blanks,
 // raised on every show, and never taking the focus from the edit in use;
-// first shown beside the main window where the screen has room, else over
-// its lower left clear of the frame area, always on the screen; later where
-// the user left it.
+// a title and a close button, no minimise button; placed at every show
+// beside the main window as it is then where the screen has room, else over
+// the toolbar and tree, else clear of the page's controls, always on the
+// screen; once the user moved it, where they left it.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -76,6 +77,9 @@ TEST_F(ErrorsForm, TheWindowAsCreated) {
   ASSERT_NE(form, nullptr);
   EXPECT_EQ(form->size(), QSize(470, 137));
   EXPECT_TRUE(form->windowFlags() & Qt::Tool);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowTitleHint);
+  EXPECT_TRUE(form->windowFlags() & Qt::WindowCloseButtonHint);
+  EXPECT_FALSE(form->windowFlags() & Qt::WindowMinimizeButtonHint);
   EXPECT_TRUE(form->testAttribute(Qt::WA_ShowWithoutActivating));
   QTableWidget& grid = form->Grid();
   EXPECT_EQ(grid.geometry(), QRect(4, 4, 462, 129));
@@ -176,7 +180,7 @@ TEST_F(ErrorsForm, AFailedPostLeavesTheFocusInTheEdit) {
   window.HideErrors();
 }
 
-TEST_F(ErrorsForm, FirstShownRightOfTheMainWindowThenWhereTheUserLeftIt) {
+TEST_F(ErrorsForm, PlacedRightOfTheMainWindowWhereverItIsUntilTheUserMovesIt) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topLeft() + QPoint(40, 30), QSize(240, 300)));
@@ -184,22 +188,38 @@ TEST_F(ErrorsForm, FirstShownRightOfTheMainWindowThenWhereTheUserLeftIt) {
   main.show();
   Show(List("Erros", 1));
   TFormErrors& form = *Form();
-  const QRect placed = form.frameGeometry();
-  EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
-  EXPECT_EQ(placed.left(), main.frameGeometry().right() + 1 + TFormErrors::kPlacementGap);
-  EXPECT_EQ(placed.top(), main.frameGeometry().top());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+  const auto expectRightOfMain = [&] {
+    const QRect placed = form.frameGeometry();
+    EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
+    EXPECT_EQ(placed.left(), main.frameGeometry().right() + 1 + TFormErrors::kPlacementGap);
+    EXPECT_EQ(placed.top(), main.frameGeometry().top());
+  };
+  expectRightOfMain();
+  // The main window moved: the next show follows it, shown or hidden.
+  main.move(main.pos() + QPoint(30, 20));
+  Show(List("Erros", 2));
+  expectRightOfMain();
+  main.move(main.pos() + QPoint(-20, 10));
+  window.HideErrors();
+  Show(List("Erros", 3));
+  expectRightOfMain();
 
-  // Moved by the user: hidden and shown again, it stays there.
+  // Moved by the user: it stays there, wherever the main window goes.
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
   const QPoint moved = screen.topLeft() + QPoint(70, 90);
   form.move(moved);
+  main.move(main.pos() + QPoint(10, 10));
+  Show(List("Erros", 4));
+  EXPECT_EQ(form.pos(), moved);
   window.HideErrors();
-  Show(List("Erros", 2));
+  Show(List("Erros", 5));
   EXPECT_EQ(form.pos(), moved);
   window.HideErrors();
   window.SetMainWindow(nullptr);
 }
 
-TEST_F(ErrorsForm, FirstShownLeftOfTheMainWindowAndOnTheScreenWhenTheRightHasNoRoom) {
+TEST_F(ErrorsForm, ShownLeftOfTheMainWindowAndOnTheScreenWhenTheRightHasNoRoom) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topRight() + QPoint(-200, -40), QSize(640, 420)));
@@ -213,19 +233,23 @@ TEST_F(ErrorsForm, FirstShownLeftOfTheMainWindowAndOnTheScreenWhenTheRightHasNoR
   window.SetMainWindow(nullptr);
 }
 
-TEST_F(ErrorsForm, FirstShownOverTheLowerLeftClearOfTheFramesWhenNeitherSideHasRoom) {
+TEST_F(ErrorsForm, ShownOverTheItemsLeftOfTheFramesWhenNeitherSideHasRoom) {
   const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
   QWidget main;
   main.setGeometry(QRect(screen.topLeft() + QPoint(160, 30), QSize(screen.width() - 180, 420)));
   auto* frames = new QWidget(&main);
   frames->setObjectName("FrameHost");
   frames->setGeometry(main.width() - 180, 40, 180, 370);
+  auto* items = new QWidget(&main);
+  items->setObjectName("HeaderPanelTreeView");
+  items->setGeometry(0, 40, main.width() - 190, 370);
   window.SetMainWindow(&main);
   main.show();
   Show(List("Erros", 1));
   const QRect placed = Form()->frameGeometry();
   const QRect area = TFormErrors::FrameArea(&main);
   EXPECT_EQ(area, QRect(frames->mapToGlobal(QPoint(0, 0)), frames->size()));
+  EXPECT_EQ(TFormErrors::ItemsArea(&main).right() + 1, area.left());
   EXPECT_TRUE(screen.contains(placed)) << placed.x() << "," << placed.y();
   EXPECT_EQ(placed.right() + 1 + TFormErrors::kPlacementGap, area.left());
   EXPECT_EQ(placed.bottom(), area.bottom());
@@ -234,6 +258,35 @@ TEST_F(ErrorsForm, FirstShownOverTheLowerLeftClearOfTheFramesWhenNeitherSideHasR
   EXPECT_LT(placed.left(), main.frameGeometry().left());
   window.HideErrors();
   window.SetMainWindow(nullptr);
+}
+
+// No room beside a main window at 0,0 of a 1280x800 screen, the controls
+// (100x40 each) down the page's left and in a row along its top.
+TEST(ErrorsPlace, ClearOfTheControlsWhereThereIsSuchAPlaceElseCoveringTheLeast) {
+  const QRect screen(0, 0, 1280, 800);
+  const QSize frame(474, 141);
+  const QRect main(0, 0, 900, 700);
+  std::vector<QRect> controls;
+  for (int y = 100; y < 600; y += 50) controls.emplace_back(340, y, 100, 40);
+  for (int x = 460; x < 900; x += 110) controls.emplace_back(x, 100, 100, 40);
+  const auto meets = [&](QPoint at) {
+    for (const QRect& c : controls)
+      if (c.intersects(QRect(at, frame))) return true;
+    return false;
+  };
+  // The room right of it is enough without the gap.
+  EXPECT_EQ(TFormErrors::Place(frame, screen, QRect(0, 0, 806, 600), {}, controls), QPoint(806, 0));
+  // Over the items, ending left of the frames, would meet the controls: off
+  // them, on the screen.
+  const QRect items(0, 60, 330, 600);
+  const QPoint clear = TFormErrors::Place(frame, screen, main, items, controls);
+  EXPECT_FALSE(meets(clear)) << clear.x() << "," << clear.y();
+  EXPECT_TRUE(screen.contains(QRect(clear, frame)));
+  EXPECT_EQ(TFormErrors::Place(frame, screen, main, {}, controls), clear);
+  // Controls everywhere but a strip: over that strip, covering the least
+  // of the controls and then of the main window.
+  const std::vector<QRect> everywhere{QRect(0, 0, 1280, 660), QRect(0, 700, 1280, 100)};
+  EXPECT_EQ(TFormErrors::Place(frame, screen, main, items, everywhere), QPoint(1280 - 474, 659));
 }
 
 TEST_F(ErrorsForm, GalleryWithAFewErrors) {
