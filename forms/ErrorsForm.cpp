@@ -169,7 +169,11 @@ void TFormErrors::MoveToPlace(const QWidget* main) {
   QScreen* screen = owner ? owner->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   placedAt_ = PlaceFor(owner, FrameSize(owner), screen->availableGeometry());
-  move(placedAt_);
+  // Until the platform knows the frame, a move places the inside of the
+  // window: there, put it where the owner's decoration would put it.
+  QPoint inside = placedAt_;
+  if (owner && frameGeometry() == geometry()) inside += owner->geometry().topLeft() - owner->frameGeometry().topLeft();
+  move(inside);
 }
 
 void TFormErrors::moveEvent(QMoveEvent* event) {
