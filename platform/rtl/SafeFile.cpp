@@ -37,6 +37,14 @@ std::string SaveTarget(const std::string& fileName) {
   return fileName;
 }
 
+// The user may write the file, or it is not there yet.
+int UserMayWrite(const std::string& fileName) {
+  if (::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT) return 0;
+  return errno;
+}
+
+SaveAccessCheck saveAccessCheck = &UserMayWrite;
+
 [[noreturn]] void ThrowCreateError(const std::string& fileName, const std::string& failure, int err) {
   const std::string head = failure.empty() ? "Não foi possível criar o arquivo " + fileName : failure;
   throw EFCreateError(head + ": " + SystemErrorText(err));
@@ -44,8 +52,17 @@ std::string SaveTarget(const std::string& fileName) {
 
 }  // namespace
 
+SaveAccessCheck SetSaveAccessCheck(SaveAccessCheck check) {
+  const SaveAccessCheck old = saveAccessCheck;
+  saveAccessCheck = check ? check : &UserMayWrite;
+  return old;
+}
+
 void ReplaceFileContents(const std::string& fileName, std::string_view bytes, const std::string& failure) {
   const std::string target = SaveTarget(fileName);
+  // Renaming over a file needs only the folder's permission; the file's own
+  // says whether it may be replaced.
+  if (const int err = saveAccessCheck(target)) ThrowCreateError(fileName, failure, err);
 
   // A new file of our own beside the target, never one of the user's.
   std::string temp = target + kTemporarySaveSuffix + "XXXXXX";

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <filesystem>
@@ -288,6 +290,26 @@ TEST(FileNames, ReplacingAFileSaysWhyItFailedInPortuguese) {
       EXPECT_EQ(e.Message(), head + ": Um dos nomes do caminho não é uma pasta");
     }
   }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// Renaming needs only the folder's permission; a file the user may not write
+// stays as it was all the same.
+TEST(FileNames, AFileTheUserMayNotWriteIsNotReplaced) {
+  TempDir dir;
+  WriteFileBytes(dir / "a.dat", "velho");
+  std::filesystem::permissions(dir / "a.dat", std::filesystem::perms::owner_read);
+  // The superuser may write anything: a check that refuses stands for the user.
+  const SaveAccessCheck old = ::geteuid() == 0 ? SetSaveAccessCheck([](const std::string&) { return EACCES; })
+                                               : nullptr;
+  try {
+    ReplaceFileContents(dir / "a.dat", "novo");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Não foi possível criar o arquivo " + (dir / "a.dat") + ": Permissão negada");
+  }
+  if (old) SetSaveAccessCheck(old);
+  EXPECT_EQ(ReadFileBytes(dir / "a.dat"), "velho");
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
