@@ -313,4 +313,25 @@ TEST(FileNames, AFileTheUserMayNotWriteIsNotReplaced) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
 }
 
+// A link is followed even when its file is not there yet; a loop says why.
+TEST(FileNames, ALinkThatPointsNowhereGetsItsFile) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  fs::create_symlink("sub/a.dat", dir / "link.dat");
+  fs::create_directory(dir.Path() / "sub");
+  ReplaceFileContents(dir / "link.dat", "novo");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+  EXPECT_EQ(ReadFileBytes(dir / "sub/a.dat"), "novo");
+
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  try {
+    ReplaceFileContents(dir / "loop1", "x");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(),
+              "Não foi possível criar o arquivo " + (dir / "loop1") + ": Níveis demais de links simbólicos");
+  }
+}
+
 }  // namespace
