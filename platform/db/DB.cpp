@@ -18,6 +18,10 @@ std::string InvalidFieldValueMessage(const std::string& text, const std::string&
   return "'" + text + "' não é um valor válido para o campo " + fieldLabel;
 }
 
+std::string UnstorableCharMessage(const std::string& character, const std::string& fieldLabel) {
+  return "Não é possível gravar no arquivo o caractere '" + character + "' do campo " + fieldLabel;
+}
+
 namespace {
 
 const char* TypeName(TFieldType type) {

@@ -53,7 +53,9 @@ inline constexpr const char* kMsgDataSetReadOnly = "Cannot modify a read-only da
 // "Field '<name>' cannot be modified" and the like are built by these helpers.
 std::string FieldReadOnlyMessage(const std::string& fieldName);
 std::string FieldNotFoundMessage(const std::string& fieldName);
+// The two refusals of an editor's text end with " campo " and the label.
 std::string InvalidFieldValueMessage(const std::string& text, const std::string& fieldLabel);
+std::string UnstorableCharMessage(const std::string& character, const std::string& fieldLabel);
 
 // ---- Field definitions ----
 
@@ -215,7 +217,9 @@ private:
   bool currency_ = false;
 };
 
-// Texts are cut at Size characters (code points) when read and written.
+// Texts are cut at Size characters (code points) when read and written. An
+// editor's text with a character the files cannot hold (they keep texts in
+// cp1252) is refused.
 class TStringField : public TField {
 public:
   TStringField();

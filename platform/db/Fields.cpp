@@ -2,6 +2,7 @@
 #include <limits>
 
 #include "platform/db/DB.h"
+#include "platform/rtl/CodePage.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -247,7 +248,12 @@ TFieldValue TStringField::Convert(const TFieldValue& value) const {
 }
 
 TFieldValue TStringField::ParseText(const std::string& text) const {
-  return Convert(TFieldValue(text));
+  TFieldValue value = Convert(TFieldValue(text));
+  // Written to a file, such a character would come back as "?".
+  if (const auto* s = std::get_if<std::string>(&value))
+    if (const std::string_view c = FirstCharOutsideCp1252(*s); !c.empty())
+      throw EConvertError(UnstorableCharMessage(std::string(c), DisplayName()));
+  return value;
 }
 
 std::string TStringField::GetText(const TFieldValue& value, bool) const {

@@ -80,13 +80,13 @@ void SetFieldText(TField& field, const std::string& text, const std::string& lab
   try {
     field.SetText(text);
   } catch (const EConvertError& e) {
-    // The field names itself by its own label; the user knows it by this one.
-    const std::string own = InvalidFieldValueMessage("", field.DisplayName()).substr(2);
+    // The field names itself by its own label, last; the user knows it by this one.
+    const std::string own = " campo " + field.DisplayName();
     const std::string& message = e.Message();
     if (label.empty() || message.size() < own.size() ||
         message.compare(message.size() - own.size(), own.size(), own) != 0)
       throw;
-    throw EConvertError(message.substr(0, message.size() - own.size()) + InvalidFieldValueMessage("", label).substr(2));
+    throw EConvertError(message.substr(0, message.size() - own.size()) + " campo " + label);
   }
 }
 

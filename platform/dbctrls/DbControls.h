@@ -26,7 +26,7 @@ class QRadioButton;
 // The question a grid or a navigator asks before deleting a record.
 inline constexpr const char* kMsgConfirmDelete = "Excluir o registro?";
 
-// Writes the text through the field; a text it cannot convert is reported
+// Writes the text through the field; a text it refuses is reported
 // under label (when there is one) instead of the field's own name.
 void SetFieldText(TField& field, const std::string& text, const std::string& label);
 
@@ -61,7 +61,7 @@ public:
   // Takes input: bound to a field that can be modified, and not read-only.
   bool CanModify() const { return link_.CanModify(); }
   // What the user sees beside the control (a caption without "&" and ":");
-  // a text the field cannot convert is reported under this name.
+  // a text the field refuses is reported under this name.
   const std::string& FieldLabel() const { return fieldLabel_; }
   void SetFieldLabel(const std::string& label) { fieldLabel_ = label; }
 

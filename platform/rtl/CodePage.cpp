@@ -31,6 +31,16 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+std::string_view FirstCharOutsideCp1252(std::string_view utf8) {
+  std::size_t pos = 0;
+  char32_t cp;
+  while (pos < utf8.size()) {
+    const std::size_t start = pos;
+    if (!Utf8Next(utf8, pos, cp) || Cp1252Char(cp) < 0) return utf8.substr(start, pos - start);
+  }
+  return {};
+}
+
 std::string Cp1252ToUtf8(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size());

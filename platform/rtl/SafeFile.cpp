@@ -26,16 +26,35 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// The file a save replaces: a symbolic link is followed, so that the file it
-// points to is written and the link stays.
-std::string SaveTarget(const std::string& fileName) {
-  std::error_code ec;
-  if (std::filesystem::is_symlink(fileName, ec)) {
-    const std::filesystem::path real = std::filesystem::canonical(fileName, ec);
-    if (!ec) return real.string();
+// Links followed before a save gives up, as the kernel does.
+constexpr int kMaxLinkHops = 40;
+
+// The file a save writes: symbolic links are followed, one that points
+// nowhere too, so that the file named is replaced or created and the links
+// stay. A relative target counts from the link's folder. 0, or ELOOP when
+// the chain does not end.
+int SaveTarget(const std::string& fileName, std::string& target) {
+  namespace fs = std::filesystem;
+  fs::path path = fileName;
+  for (int hops = 0;; ++hops) {
+    std::error_code ec;
+    if (!fs::is_symlink(path, ec)) break;
+    if (hops == kMaxLinkHops) return ELOOP;
+    const fs::path next = fs::read_symlink(path, ec);
+    if (ec) return ec.value();
+    path = next.is_absolute() ? next : path.parent_path() / next;
   }
-  return fileName;
+  target = path.string();
+  return 0;
 }
+
+// The user may write the file, or it is not there yet.
+int UserMayWrite(const std::string& fileName) {
+  if (::faccessat(AT_FDCWD, fileName.c_str(), W_OK, AT_EACCESS) == 0 || errno == ENOENT) return 0;
+  return errno;
+}
+
+SaveAccessCheck saveAccessCheck = &UserMayWrite;
 
 [[noreturn]] void ThrowCreateError(const std::string& fileName, const std::string& failure, int err) {
   const std::string head = failure.empty() ? "Não foi possível criar o arquivo " + fileName : failure;
@@ -44,8 +63,18 @@ std::string SaveTarget(const std::string& fileName) {
 
 }  // namespace
 
+SaveAccessCheck SetSaveAccessCheck(SaveAccessCheck check) {
+  const SaveAccessCheck old = saveAccessCheck;
+  saveAccessCheck = check ? check : &UserMayWrite;
+  return old;
+}
+
 void ReplaceFileContents(const std::string& fileName, std::string_view bytes, const std::string& failure) {
-  const std::string target = SaveTarget(fileName);
+  std::string target;
+  if (const int err = SaveTarget(fileName, target)) ThrowCreateError(fileName, failure, err);
+  // Renaming over a file needs only the folder's permission; the file's own
+  // says whether it may be replaced.
+  if (const int err = saveAccessCheck(target)) ThrowCreateError(fileName, failure, err);
 
   // A new file of our own beside the target, never one of the user's.
   std::string temp = target + kTemporarySaveSuffix + "XXXXXX";

@@ -685,6 +685,8 @@ std::string SystemErrorText(int err) {
       return "Um dos nomes do caminho não é uma pasta";
     case EISDIR:
       return "É uma pasta";
+    case ELOOP:
+      return "Níveis demais de links simbólicos";
     case ENAMETOOLONG:
       return "Nome de arquivo muito longo";
     case EBUSY:

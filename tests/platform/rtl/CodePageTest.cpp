@@ -32,6 +32,13 @@ TEST(CodePage, OutsideOrInvalidBecomesQuestionMark) {
   EXPECT_EQ(Utf8ToCp1252("\xC0\xAF"), "??");  // overlong '/'
 }
 
+TEST(CodePage, FirstCharOutside) {
+  EXPECT_EQ(FirstCharOutsideCp1252("Talhão 🌳 東"), "🌳");
+  EXPECT_EQ(FirstCharOutsideCp1252("東"), "東");
+  EXPECT_EQ(FirstCharOutsideCp1252("a\xFF"), "\xFF");
+  EXPECT_TRUE(FirstCharOutsideCp1252("Ação nº 1 €, 2ª Ÿ\u0081").empty());
+}
+
 TEST(CodePage, CharLookup) {
   EXPECT_EQ(Cp1252Char(U'A'), 0x41);
   EXPECT_EQ(Cp1252Char(U'\u20AC'), 0x80);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cfloat>
 #include <cmath>
 #include <filesystem>
@@ -289,6 +291,47 @@ TEST(FileNames, ReplacingAFileSaysWhyItFailedInPortuguese) {
     }
   }
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// Renaming needs only the folder's permission; a file the user may not write
+// stays as it was all the same.
+TEST(FileNames, AFileTheUserMayNotWriteIsNotReplaced) {
+  TempDir dir;
+  WriteFileBytes(dir / "a.dat", "velho");
+  std::filesystem::permissions(dir / "a.dat", std::filesystem::perms::owner_read);
+  // The superuser may write anything: a check that refuses stands for the user.
+  const SaveAccessCheck old = ::geteuid() == 0 ? SetSaveAccessCheck([](const std::string&) { return EACCES; })
+                                               : nullptr;
+  try {
+    ReplaceFileContents(dir / "a.dat", "novo");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(), "Não foi possível criar o arquivo " + (dir / "a.dat") + ": Permissão negada");
+  }
+  if (old) SetSaveAccessCheck(old);
+  EXPECT_EQ(ReadFileBytes(dir / "a.dat"), "velho");
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+// A link is followed even when its file is not there yet; a loop says why.
+TEST(FileNames, ALinkThatPointsNowhereGetsItsFile) {
+  namespace fs = std::filesystem;
+  TempDir dir;
+  fs::create_symlink("sub/a.dat", dir / "link.dat");
+  fs::create_directory(dir.Path() / "sub");
+  ReplaceFileContents(dir / "link.dat", "novo");
+  EXPECT_TRUE(fs::is_symlink(dir / "link.dat"));
+  EXPECT_EQ(ReadFileBytes(dir / "sub/a.dat"), "novo");
+
+  fs::create_symlink("loop2", dir / "loop1");
+  fs::create_symlink("loop1", dir / "loop2");
+  try {
+    ReplaceFileContents(dir / "loop1", "x");
+    ADD_FAILURE() << "no error";
+  } catch (const EFCreateError& e) {
+    EXPECT_EQ(e.Message(),
+              "Não foi possível criar o arquivo " + (dir / "loop1") + ": Níveis demais de links simbólicos");
+  }
 }
 
 }  // namespace

@@ -96,6 +96,26 @@ TEST_F(QuorvaFrameTest, APlanFileWithoutANameIsSavedUnderANewOne) {
   EXPECT_EQ(Saves().size(), 1u);
 }
 
+// A character the file cannot hold is refused as it is entered, and by the
+// save that meets it again; the edit keeps the text for correction.
+TEST_F(QuorvaFrameTest, ADescriptionWithACharacterTheFileCannotHoldIsRefused) {
+  Show(*window);
+  auto* edit = Find<DbLineEdit>(*window, "EditDescricao");
+  Type(edit, "Fazenda 🌳 東");
+  QTest::keyClick(edit, Qt::Key_Return);
+  EXPECT_EQ(RecordedExceptions(), Lines{"Não é possível gravar no arquivo o caractere '🌳' do campo Descrição"});
+  EXPECT_THROW(frame->Save(), EConvertError);
+  EXPECT_TRUE(Saves().empty());
+  EXPECT_EQ(TextOf(edit), "Fazenda 🌳 東");
+  EXPECT_EQ(plan().Descricao(), "Plano de exemplo");
+
+  Type(edit, "Ação nº 1 €");
+  const std::string path = (work / "Acao.dat").string();
+  dialogs.AnswerFile(path);
+  EXPECT_TRUE(frame->Save());
+  EXPECT_EQ(DescricaoIn(path), "Ação nº 1 €");
+}
+
 // The window asks about a change before either.
 TEST_F(QuorvaFrameTest, NewTakesTheTemplate) {
   SetDescricao("Minha");

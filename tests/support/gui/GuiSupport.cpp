@@ -174,11 +174,30 @@ std::vector<std::string> ControlsMeeting(const QWidget& root, const QRect& r) {
   return met;
 }
 
+namespace {
+
+// QTest has keys for ASCII only; any other character comes as a key that
+// carries its text (a surrogate pair in one), as a keyboard layout or an
+// input method sends it.
+void KeyClicks(QWidget* widget, const QString& text) {
+  for (qsizetype i = 0; i < text.size();) {
+    const qsizetype n = text.at(i).isHighSurrogate() && i + 1 < text.size() ? 2 : 1;
+    const QString c = text.mid(i, n);
+    if (c.at(0).unicode() < 0x80)
+      QTest::keyClicks(widget, c);
+    else
+      QTest::sendKeyEvent(QTest::Click, widget, Qt::Key_unknown, c, Qt::NoModifier);
+    i += n;
+  }
+}
+
+}  // namespace
+
 void Type(QWidget* edit, const std::string& text) {
   edit->setFocus(Qt::TabFocusReason);
   ASSERT_TRUE(edit->hasFocus());
   QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(edit, QString::fromStdString(text));
+  KeyClicks(edit, QString::fromStdString(text));
 }
 
 void Keys(const std::string& text) {

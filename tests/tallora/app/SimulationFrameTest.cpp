@@ -173,4 +173,26 @@ TEST_F(SimulationFrameTest, ReturnInAnEditCalculatesWithTheTypedValue) {
   EXPECT_EQ(siteIndexSeen, 31);
 }
 
+// A character the file cannot hold is refused as it is entered, under the
+// edit's label; the edit keeps the text for correction.
+TEST_F(SimulationFrameTest, ADescriptionWithACharacterTheFileCannotHoldIsRefused) {
+  Show(*window);
+  auto* edit = Find<DbLineEdit>(*window, "EditDescricao");
+  const Lines refused{"Talhão 🌳 東", "Talhão 東"};
+  for (const std::string& text : refused) {
+    Type(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    EXPECT_EQ(edit->text().toStdString(), text);
+    EXPECT_TRUE(edit->hasFocus());
+  }
+  EXPECT_EQ(RecordedExceptions(), (Lines{"Não é possível gravar no arquivo o caractere '🌳' do campo Descrição",
+                                         "Não é possível gravar no arquivo o caractere '東' do campo Descrição"}));
+  EXPECT_EQ(Description(), "Nova simulação");
+
+  Type(edit, "Ação nº 1 €");
+  QTest::keyClick(edit, Qt::Key_Tab);
+  EXPECT_EQ(Description(), "Ação nº 1 €");
+  EXPECT_EQ(RecordedExceptions().size(), 2u);
+}
+
 }  // namespace
