@@ -50,11 +50,11 @@ TGrovana::TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams)
       products_(folders_, seams_, errors_,
                 {.Validate = [](const TProduct& p, TErrorList& errors) { return p.Validate(errors); },
                  .Posted = [this] { InputChanged(); }}),
-      formulas_(folders_, kFormulasFileName, "cdsFormula", "dsFormula"),
+      formulas_(folders_, seams_.Dialogs, kFormulasFileName, "cdsFormula", "dsFormula"),
       simulations_(std::make_unique<TSimulationPersist>()) {
   SetUpDataSets();
   simulationSaved_.Keep(*simulations_);
-  formulas_.LoadAtStart(seams_.Dialogs);
+  formulas_.LoadAtStart();
 }
 
 TGrovana::~TGrovana() = default;
@@ -150,10 +150,14 @@ auto TGrovana::WithStoredReferences(F&& what) {
   return what();
 }
 
-void TGrovana::SaveFormulas(const std::string& path) {
-  // Posted while the references still name Ids: the post may move the formula.
+bool TGrovana::SaveFormulas(const std::string& path) {
+  // Posted while the references still name Ids: the post may move the
+  // formula. Asked before they are swapped: the controls may repaint while
+  // the question is shown.
   formulas_.PostPending();
-  WithStoredReferences([&] { formulas_.Save(path); });
+  if (!formulas_.MayWrite(path)) return false;
+  WithStoredReferences([&] { formulas_.Write(path); });
+  return true;
 }
 
 bool TGrovana::FormulasChanged() {

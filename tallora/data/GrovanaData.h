@@ -76,13 +76,15 @@ public:
   void LoadProducts(const std::string& path) { products_.Load(path); }
   // A path stores its bare name in Filename. Without one: the path the
   // catalogue was loaded from or saved to, else the stored Filename (or
-  // "Produtos.dat") beside the executable.
-  void SaveProducts(const std::string& path = "") { products_.Save(path); }
+  // "Produtos.dat") beside the executable. False when nothing was written
+  // (TProductCatalog::Save).
+  bool SaveProducts(const std::string& path = "") { return products_.Save(path); }
   TProduct* FindProduct(int id) const { return products_.Find(id); }
   void LoadFormulas(const std::string& path) { formulas_.Load(path); }
   // Ids are positions again when the file is read back: each associated
-  // formula is written as the position of the formula it names.
-  void SaveFormulas(const std::string& path = "");
+  // formula is written as the position of the formula it names. False when
+  // nothing was written (TCatalogueFile::Save).
+  bool SaveFormulas(const std::string& path = "");
   // A save of the formula catalogue would write other bytes than were last
   // read or written.
   bool FormulasChanged();
