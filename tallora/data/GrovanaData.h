@@ -15,6 +15,7 @@
 #include "storage/CatalogueFile.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
+#include "storage/KnownFile.h"
 #include "storage/PersistUnit.h"
 #include "storage/ProductCatalog.h"
 #include "storage/SavedImage.h"
@@ -103,8 +104,10 @@ public:
   void LoadSimulation(const std::string& path);
   // A path stores its bare name in Filename. Without one: the path the
   // simulation was opened from or saved to, else the stored Filename in the
-  // working folder.
-  void SaveSimulation(const std::string& path = "");
+  // working folder. The file last read or written there, changed by another
+  // program since, is written over only when the dialogs' question is
+  // answered Sim (TKnownFile::MayWrite). False when nothing was written.
+  bool SaveSimulation(const std::string& path = "");
   // A save would write other bytes than were last read or written (for a
   // new simulation: than the template gave).
   bool SimulationChanged() const { return simulationSaved_.Differs(*simulations_); }
@@ -188,7 +191,9 @@ public:
 private:
   void SetUpDataSets();
   void LoadSimulationFile(const std::string& fullPath, const std::string& remembered);
-  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path);
+  // path: the file read (bytes) for a document; empty for a new one.
+  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path,
+                         std::string bytes = {});
   // Runs what with every associated formula naming its formula by position,
   // as the file stores it.
   template <class F>
@@ -224,6 +229,8 @@ private:
   int notifying_ = 0;
   std::string simulationPath_;
   TSavedImage simulationSaved_;
+  // The simulation's file as last read or written.
+  TKnownFile simulationFile_;
 
   // Declared after the state their handlers use, so they go first.
   TProductCatalog products_;
