@@ -497,6 +497,31 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
 }
 
+// Another program wrote over the simulation's file: Sim to the leave
+// question, then Não to the one about that file, keeps the window and the
+// change; Cancelar to it stops "Salvar" silently.
+TEST_F(TalloraFormTest, AFileChangedOutsideIsNotWrittenOverUnasked) {
+  TypeSiteIndex("29");
+  const std::filesystem::path talhao = app.work / "talhao.dat";
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(talhao.string());
+  EXPECT_TRUE(w.close());
+  w.show();
+  WriteFileBytes(talhao, "um plano");
+  TypeSiteIndex("31");
+  app.dialogs.Answer(TMsgDlgBtn::Yes).Answer(TMsgDlgBtn::No);
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(),
+            "O arquivo \"" + talhao.string() +
+                "\" foi alterado fora do programa desde que foi lido. Salvar assim mesmo?");
+  app.dialogs.Answer(TMsgDlgBtn::Cancel);
+  Click("Salvar");
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
+  EXPECT_EQ(ReadFile(talhao), "um plano");
+  EXPECT_TRUE(grovana.SimulationChanged());
+  EXPECT_DOUBLE_EQ(grovana.CurrentSimulation()->SiteIndex(), 31);
+  EXPECT_TRUE(RecordedExceptions().empty());
+}
+
 // "Novo" and "Abrir" ask as leaving does, and only after a change. Cancelar
 // (and Escape, which the box gives as Cancelar) or a cancelled save stop
 // them; Não goes on. A catalogue's "Abrir" asks about that catalogue. The
