@@ -8,6 +8,8 @@ class IDocumentFrame {
 public:
   virtual ~IDocumentFrame() = default;
   virtual bool Open() = 0;
+  // False when nothing was written: a dialog was cancelled, or the user
+  // would not write over a file another program changed.
   virtual bool Save() = 0;
   virtual bool SaveAs() = 0;
   // A save would write other bytes than were last read or written.

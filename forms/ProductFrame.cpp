@@ -39,8 +39,7 @@ bool TFrameProduct::Open() {
 }
 
 bool TFrameProduct::Save() {
-  catalog_.Save();
-  return true;
+  return catalog_.Save();
 }
 
 std::string TFrameProduct::Path() const {
@@ -52,8 +51,8 @@ bool TFrameProduct::Changed() {
 }
 
 bool TFrameProduct::SaveAs() {
-  return SaveWithDialog(
+  return SaveWithDialogChecked(
       seams_.Dialogs,
       {.title = "Salvar Produtos", .initialDir = options_.exeDir, .overwritePrompt = options_.overwritePrompt},
-      [&](const std::string& path) { catalog_.Save(path); });
+      [&](const std::string& path) { return catalog_.Save(path); });
 }

@@ -31,7 +31,8 @@ public:
   // "Abrir Catálogo de Produtos": loads the chosen file; false when cancelled.
   // A file that cannot be read raises and leaves the catalogue as it was.
   bool Open() override;
-  // Saves under the path last read or written (else beside the executable).
+  // Saves under the path last read or written (else beside the executable);
+  // false when nothing was written.
   bool Save() override;
   // "Salvar Produtos": saves under the chosen path; false when cancelled.
   bool SaveAs() override;

@@ -2,7 +2,8 @@
 // A catalogue kept in one file beside the executable ("Produtos.dat",
 // "Formulas.dat", "Custo.dat"): its root, the dataset over the root's
 // collection with its data source, the full path last read or written and
-// whether it changed since.
+// whether it changed since; a save asks before writing over the file when
+// another program changed it.
 
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
+#include "storage/KnownFile.h"
 #include "storage/PersistUnit.h"
 #include "storage/SavedImage.h"
 
@@ -28,9 +30,11 @@ inline constexpr const char* kDamagedSuffix = ".danificado";
 template <class R>
 class TCatalogueFile {
 public:
-  TCatalogueFile(TDataFolders folders, std::string fileName, const std::string& dataSetName,
+  // The dialogs report a damaged file and ask before a save writes over one
+  // changed outside the program.
+  TCatalogueFile(TDataFolders folders, IDialogs& dialogs, std::string fileName, const std::string& dataSetName,
                  const std::string& sourceName)
-      : folders_(std::move(folders)), fileName_(std::move(fileName)), root_(std::make_unique<R>()) {
+      : folders_(std::move(folders)), dialogs_(dialogs), fileName_(std::move(fileName)), root_(std::make_unique<R>()) {
     dataSet_.SetName(dataSetName);
     source_.SetName(sourceName);
     source_.SetDataSet(&dataSet_);
@@ -42,16 +46,18 @@ public:
   // reported through the dialogs and the catalogue stays empty. The first
   // save to a damaged file keeps it first under a free name beside it
   // (kDamagedSuffix) and says so. The dataset is open afterwards.
-  void LoadAtStart(IDialogs& dialogs) {
+  void LoadAtStart() {
     const std::string path = folders_.BesideExe(fileName_);
     if (FileExists(path)) {
       try {
         Load(path);
       } catch (const Exception& e) {
         damaged_ = path;
-        dialogs_ = &dialogs;
-        dialogs.Error(e.Message());
+        dialogs_.Error(e.Message());
       }
+    } else {
+      // A file another program writes there later is not written over unasked.
+      disk_.KeepMissing(path);
     }
     if (!dataSet_.Active()) dataSet_.Open();
   }
@@ -60,37 +66,49 @@ public:
   // whole file was read, so a failed load changes nothing.
   void Load(const std::string& path) {
     const std::string full = folders_.Resolve(path);
-    std::unique_ptr<R> fresh = LoadComponentCopy(full, *root_);
+    std::string bytes;
+    std::unique_ptr<R> fresh = LoadComponentCopy(full, *root_, &bytes);
     dataSet_.Close();
     dataSet_.SetCollection(&fresh->Items());
     root_ = std::move(fresh);
     dataSet_.Open();
     path_ = full;
     saved_.Keep(*root_);
+    disk_.Keep(full, std::move(bytes));
     if (full == damaged_) damaged_.clear();
   }
 
   // With a path: Filename := its bare name (kept when the save fails).
   // Without: the path last read or written, else the stored Filename (or
   // the catalogue's own name) beside the executable; Filename unchanged.
-  // The record being edited is posted first (PostPending).
-  void Save(const std::string& path = "") {
+  // The record being edited is posted first (PostPending), then MayWrite.
+  // False when nothing was written.
+  bool Save(const std::string& path = "") {
     PostPending();
-    if (!path.empty()) {
-      const std::string full = folders_.Resolve(path);
-      KeepDamaged(full);
-      SaveComponentAs(full, *root_);
-      path_ = full;
-      saved_.Keep(*root_);
-      return;
-    }
-    const std::string full = !path_.empty()
-                                 ? path_
-                                 : folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
+    if (!MayWrite(path)) return false;
+    Write(path);
+    return true;
+  }
+
+  // The steps before a save to path (as Save takes it). The file last read
+  // or written there, changed outside the program since, is written over
+  // only when the dialogs' question is answered Sim: false otherwise, and
+  // nothing may be written. The file that could not be read at start is kept
+  // first.
+  bool MayWrite(const std::string& path = "") {
+    const std::string full = Target(path);
+    if (!disk_.MayWrite(full, dialogs_)) return false;
     KeepDamaged(full);
-    SaveComponent(full, *root_);
+    return true;
+  }
+
+  // Save's writing, without the steps before it.
+  void Write(const std::string& path = "") {
+    const std::string full = Target(path);
+    std::string written = path.empty() ? SaveComponent(full, *root_) : SaveComponentAs(full, *root_);
     path_ = full;
     saved_.Keep(*root_);
+    disk_.Keep(full, std::move(written));
   }
 
   // Posts the record being edited (an untouched one is dropped): a save
@@ -109,24 +127,33 @@ public:
   const std::string& Path() const { return path_; }
 
 private:
+  // The full path a save to path writes.
+  std::string Target(const std::string& path) const {
+    if (!path.empty()) return folders_.Resolve(path);
+    if (!path_.empty()) return path_;
+    return folders_.BesideExe(root_->Filename().empty() ? fileName_ : root_->Filename());
+  }
+
   // Before the first save over the file that could not be read at start.
   void KeepDamaged(const std::string& full) {
     if (damaged_.empty() || full != damaged_) return;
     if (FileExists(full)) {
       const std::string kept = KeepFileCopy(full, kDamagedSuffix);
-      dialogs_->Information(kMsgDamagedKept1 + full + kMsgDamagedKept2 + kept + "\".");
+      dialogs_.Information(kMsgDamagedKept1 + full + kMsgDamagedKept2 + kept + "\".");
     }
     damaged_.clear();
   }
 
   TDataFolders folders_;
+  IDialogs& dialogs_;
   std::string fileName_;
   std::unique_ptr<R> root_;
   TCollectionDataSet dataSet_;
   TDataSource source_;
   std::string path_;
   TSavedImage saved_;
+  // The file as last read or written.
+  TKnownFile disk_;
   // The file that could not be read at start, until it is kept.
   std::string damaged_;
-  IDialogs* dialogs_ = nullptr;
 };

@@ -56,15 +56,17 @@ std::string NotAFileOf(const TComponent& root) {
 
 }  // namespace
 
-void SaveComponent(const std::string& fileName, const TComponent& root) {
-  ReplaceFileContents(fileName, WriteComponentImage(root));
+std::string SaveComponent(const std::string& fileName, const TComponent& root) {
+  std::string image = WriteComponentImage(root);
+  ReplaceFileContents(fileName, image);
+  return image;
 }
 
-void SaveComponentAs(const std::string& fileName, TFileRoot& root) {
+std::string SaveComponentAs(const std::string& fileName, TFileRoot& root) {
   const std::string old = root.Filename();
   root.SetFilename(ExtractFileName(fileName));
   try {
-    SaveComponent(fileName, root);
+    return SaveComponent(fileName, root);
   } catch (...) {
     root.SetFilename(old);
     throw;
@@ -76,7 +78,7 @@ void CheckStoredClass(const std::string& fileName, const std::string& className)
     throw Exception(kMsgWrongStoredClass + className);
 }
 
-void LoadComponent(const std::string& fileName, TComponent& root) {
+std::string LoadComponent(const std::string& fileName, TComponent& root) {
   const std::string className = root.ClassName();
   const std::string head = ReadFile(fileName, 5 + className.size());
   if (!StoredClassMatches(head, className)) {
@@ -85,13 +87,14 @@ void LoadComponent(const std::string& fileName, TComponent& root) {
     const std::string why = start.starts_with(head) ? kMsgDamagedFile2 : NotAFileOf(root);
     throw Exception(kMsgDamagedFile1 + ExtractFileName(fileName) + why + "\n" + kMsgWrongStoredClass + className);
   }
-  const std::string image = ReadFile(fileName, std::string::npos);
+  std::string image = ReadFile(fileName, std::string::npos);
   try {
     if (ReadComponentImage(image, root) != image.size()) throw EReadError(kMsgDataAfterEnd);
   } catch (const EReadError& e) {
     throw EReadError(kMsgDamagedFile1 + ExtractFileName(fileName) + kMsgDamagedFile2 + "\n" +
                      PrintableText(e.Message()));
   }
+  return image;
 }
 
 // ---- Roots ----

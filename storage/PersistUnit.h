@@ -33,9 +33,9 @@ private:
 };
 
 // Writes the root's image with ReplaceFileContents, so a failed save leaves
-// any old file as it was. Raises EFCreateError (with the path) when the file
-// cannot be written.
-void SaveComponent(const std::string& fileName, const TComponent& root);
+// any old file as it was, and returns the bytes written. Raises EFCreateError
+// (with the path) when the file cannot be written.
+std::string SaveComponent(const std::string& fileName, const TComponent& root);
 
 // Reads the whole file into the existing root (see ReadComponentImage: what
 // was read before a fault stays). Raises EFOpenError for a missing or
@@ -47,8 +47,8 @@ void SaveComponent(const std::string& fileName, const TComponent& root);
 // A damaged file raises EReadError: kMsgDamagedFile1, the bare file name,
 // kMsgDamagedFile2, then the reader's text (in printable characters) on a
 // line of its own. Bytes after the root's image make the file damaged
-// (kMsgDataAfterEnd), after the root was read.
-void LoadComponent(const std::string& fileName, TComponent& root);
+// (kMsgDataAfterEnd), after the root was read. Returns the file's bytes.
+std::string LoadComponent(const std::string& fileName, TComponent& root);
 inline constexpr const char* kMsgDamagedFile1 = "Não foi possível ler o arquivo \"";
 inline constexpr const char* kMsgDamagedFile2 = "\": o arquivo está danificado ou incompleto.";
 inline constexpr const char* kMsgDataAfterEnd = "Dados inesperados após o fim do objeto";
@@ -60,18 +60,19 @@ void CheckStoredClass(const std::string& fileName, const std::string& className)
 
 // Reads a file as LoadComponent would into root, but into a copy, so that
 // root is left as it was when the read fails. The copy has no owner: the
-// caller's pointer is its one owner.
+// caller's pointer is its one owner. bytes, when given, gets the file's bytes.
 template <class Root>
-std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root) {
+std::unique_ptr<Root> LoadComponentCopy(const std::string& fileName, const Root& root, std::string* bytes = nullptr) {
   auto fresh = std::make_unique<Root>();
   ReadComponentImage(WriteComponentImage(root), *fresh);
-  LoadComponent(fileName, *fresh);
+  std::string read = LoadComponent(fileName, *fresh);
+  if (bytes) *bytes = std::move(read);
   return fresh;
 }
 
 // Saves root under fileName, storing the bare file name in its Filename; a
-// failed save puts the old Filename back.
-void SaveComponentAs(const std::string& fileName, TFileRoot& root);
+// failed save puts the old Filename back. Returns the bytes written.
+std::string SaveComponentAs(const std::string& fileName, TFileRoot& root);
 
 // A file root with one collection, published after Filename. Derived names
 // the stored class, the kind of file and the collection property:

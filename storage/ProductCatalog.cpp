@@ -7,7 +7,7 @@ TProductCatalog::TProductCatalog(const TDataFolders& folders, const TDataSeams& 
     : seams_(seams),
       errors_(errors),
       options_(std::move(options)),
-      file_(folders, kProductsFileName, "cdsProduct", "dsProduct") {
+      file_(folders, seams.Dialogs, kProductsFileName, "cdsProduct", "dsProduct") {
   const std::string& rateFormat = options_.PriceEvolutionRateFormat;
   TCollectionDataSet& ds = file_.DataSet();
   ds.AddFields({
@@ -19,15 +19,15 @@ TProductCatalog::TProductCatalog(const TDataFolders& folders, const TDataSeams& 
       {.name = "Id", .type = TFieldType::Integer},
   });
   ds.AfterPost = [this](TDataSet& posted) { cdsProductAfterPost(posted); };
-  file_.LoadAtStart(seams_.Dialogs);
+  file_.LoadAtStart();
 }
 
 void TProductCatalog::Load(const std::string& path) {
   file_.Load(path);
 }
 
-void TProductCatalog::Save(const std::string& path) {
-  file_.Save(path);
+bool TProductCatalog::Save(const std::string& path) {
+  return file_.Save(path);
 }
 
 TProduct* TProductCatalog::Find(int id) const {

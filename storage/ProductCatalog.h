@@ -37,8 +37,10 @@ public:
   void Load(const std::string& path);
   // A path stores its bare name in Filename. Without one: the path last read
   // or written, else the stored Filename (or "Produtos.dat") beside the
-  // executable.
-  void Save(const std::string& path = "");
+  // executable. The file last read or written there, changed by another
+  // program since, is written over only when the user says so (see
+  // TCatalogueFile::MayWrite). False when nothing was written.
+  bool Save(const std::string& path = "");
   TProduct* Find(int id) const;
   // A save would write other bytes than were last read or written.
   bool Changed() const { return file_.Changed(); }

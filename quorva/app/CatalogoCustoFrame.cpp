@@ -112,8 +112,7 @@ bool TFrameCatalogoCusto::Open() {
 
 bool TFrameCatalogoCusto::Save() {
   CommitPendingEdits(window());
-  catalog_.SaveCosts();
-  return true;
+  return catalog_.SaveCosts();
 }
 
 std::string TFrameCatalogoCusto::Path() const {
@@ -126,8 +125,9 @@ bool TFrameCatalogoCusto::Changed() {
 
 bool TFrameCatalogoCusto::SaveAs() {
   CommitPendingEdits(window());
-  return SaveWithDialog(seams_.Dialogs, {.title = "Salvar Catalogo de Custos", .initialDir = catalog_.Folders().ExeDir},
-                        [&](const std::string& path) { catalog_.SaveCosts(path); });
+  return SaveWithDialogChecked(seams_.Dialogs,
+                               {.title = "Salvar Catalogo de Custos", .initialDir = catalog_.Folders().ExeDir},
+                               [&](const std::string& path) { return catalog_.SaveCosts(path); });
 }
 
 void TFrameCatalogoCusto::ComboBoxTipoCustoChange() {

@@ -24,7 +24,8 @@ public:
   // loaded. A file that cannot be read raises and leaves the catalogue as it
   // was.
   bool Open() override;
-  // Saves under the path last read or written (else beside the executable).
+  // Saves under the path last read or written (else beside the executable);
+  // false when nothing was written.
   bool Save() override;
   // "Salvar Catalogo de Custos", asking before replacing a file; false when
   // cancelled.

@@ -109,18 +109,17 @@ bool TFrameQuorva::Open() {
 bool TFrameQuorva::Save() {
   CommitPendingEdits(window());
   if (marquel_.NeedsNewName()) return SaveAs();
-  marquel_.SavePlan(marquel_.PlanPath());
-  return true;
+  return marquel_.SavePlan(marquel_.PlanPath());
 }
 
 bool TFrameQuorva::SaveAs() {
   CommitPendingEdits(window());
-  return SaveWithDialog(seams_.Dialogs,
-                        {.title = "Salvar Plano",
-                         .initialDir = marquel_.Folders().WorkDir,
-                         .fileName = marquel_.ProposedFileName(),
-                         .documents = &seams_.Documents},
-                        [&](const std::string& path) { marquel_.SavePlan(path); });
+  return SaveWithDialogChecked(seams_.Dialogs,
+                               {.title = "Salvar Plano",
+                                .initialDir = marquel_.Folders().WorkDir,
+                                .fileName = marquel_.ProposedFileName(),
+                                .documents = &seams_.Documents},
+                               [&](const std::string& path) { return marquel_.SavePlan(path); });
 }
 
 bool TFrameQuorva::Changed() {

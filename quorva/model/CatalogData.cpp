@@ -19,7 +19,7 @@ TCatalog::TCatalog(TComponent* owner, TDataFolders folders, TDataSeams seams)
       seams_(seams),
       simulationRoot_(std::make_unique<quorva::TSimulationPersist>()),
       products_(folders_, seams_, errors_, {.Validate = quorva::ValidateProduct, .PriceEvolutionRateFormat = "#0.0"}),
-      costs_(folders_, kCostsFileName, "cdsCusto", "dsCusto") {
+      costs_(folders_, seams_.Dialogs, kCostsFileName, "cdsCusto", "dsCusto") {
   TCollectionDataSet& cdsCusto = costs_.DataSet();
   cdsCusto.AddFields({
       {.name = "Id", .type = TFieldType::Integer},
@@ -29,7 +29,7 @@ TCatalog::TCatalog(TComponent* owner, TDataFolders folders, TDataSeams seams)
       {.name = "Custo", .type = TFieldType::Float, .currency = true},
   });
   cdsCusto.AfterPost = [this](TDataSet& ds) { cdsCustoAfterPost(ds); };
-  costs_.LoadAtStart(seams_.Dialogs);
+  costs_.LoadAtStart();
 }
 
 TCatalog::~TCatalog() = default;

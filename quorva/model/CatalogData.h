@@ -54,12 +54,14 @@ public:
   // A failed load leaves the catalogue as it was.
   void LoadProducts(const std::string& path) { products_.Load(path); }
   // Without a path: the path last loaded or saved, else the stored Filename
-  // (or "Produtos.dat") beside the executable. With one: Filename := its bare name.
-  void SaveProducts(const std::string& path = "") { products_.Save(path); }
+  // (or "Produtos.dat") beside the executable. With one: Filename := its bare
+  // name. False when nothing was written (TProductCatalog::Save).
+  bool SaveProducts(const std::string& path = "") { return products_.Save(path); }
   TProduct* FindProduct(int id) const { return products_.Find(id); }
 
   void LoadCosts(const std::string& path) { costs_.Load(path); }
-  void SaveCosts(const std::string& path = "") { costs_.Save(path); }
+  // As SaveProducts, with "Custo.dat".
+  bool SaveCosts(const std::string& path = "") { return costs_.Save(path); }
   // A save would write other bytes than were last read or written.
   bool CostsChanged() const { return costs_.Changed(); }
   TCusto* FindCusto(int id) const;

@@ -134,7 +134,7 @@ void TMarquel::CloseAll() {
   Unbind(cdsQuorva_);
 }
 
-void TMarquel::InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path) {
+void TMarquel::InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path, std::string bytes) {
   CloseAll();
   root_ = std::move(root);
   TQuorvas& plans = root_->Quorvas();
@@ -151,24 +151,32 @@ void TMarquel::InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::stri
   cdsProducao_.SetCollection(&currentPlan_->Producoes());
   cdsProducao_.Open();
   saved_.Keep(*root_);
+  if (path.empty())
+    planFile_.Forget();
+  else
+    planFile_.Keep(path, std::move(bytes));
 }
 
-std::unique_ptr<TQuorvaPersist> TMarquel::ReadPlanFile(const std::string& path) const {
+std::unique_ptr<TQuorvaPersist> TMarquel::ReadPlanFile(const std::string& path, std::string& bytes) const {
   auto fresh = std::make_unique<TQuorvaPersist>();
   fresh->SetFilename(root_->Filename());
-  LoadComponent(path, *fresh);
+  bytes = LoadComponent(path, *fresh);
   return fresh;
 }
 
 void TMarquel::OpenPlan(const std::string& path) {
   const std::string full = folders_.Resolve(path);
-  InstallRoot(ReadPlanFile(full), full);
+  std::string bytes;
+  auto fresh = ReadPlanFile(full, bytes);
+  InstallRoot(std::move(fresh), full, std::move(bytes));
 }
 
 // A new plan remembers no path, so that a plain save never writes over the
 // template.
 void TMarquel::NewPlan() {
-  InstallRoot(ReadPlanFile(TemplatePath()), "");
+  std::string bytes;
+  auto fresh = ReadPlanFile(TemplatePath(), bytes);
+  InstallRoot(std::move(fresh), "");
 }
 
 void TMarquel::NewEmptyPlan() {
@@ -177,11 +185,14 @@ void TMarquel::NewEmptyPlan() {
   InstallRoot(std::move(fresh), "");
 }
 
-void TMarquel::SavePlan(const std::string& path) {
+bool TMarquel::SavePlan(const std::string& path) {
   const std::string full = folders_.Resolve(path);
-  SaveComponentAs(full, *root_);
+  if (!planFile_.MayWrite(full, dialogs_)) return false;
+  std::string written = SaveComponentAs(full, *root_);
   planPath_ = full;
   saved_.Keep(*root_);
+  planFile_.Keep(full, std::move(written));
+  return true;
 }
 
 bool TMarquel::NeedsNewName() const {

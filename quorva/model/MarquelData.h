@@ -13,6 +13,7 @@
 #include "quorva/model/QuorvaUnit.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
+#include "storage/KnownFile.h"
 #include "storage/PersistUnit.h"
 #include "storage/SavedImage.h"
 
@@ -62,8 +63,11 @@ public:
   void NewEmptyPlan();
   // The template in the working folder, else beside the executable.
   std::string TemplatePath() const { return folders_.TemplatePath(kPlanTemplateName); }
-  // Filename := bare name of path; written with SaveComponent.
-  void SavePlan(const std::string& path);
+  // Filename := bare name of path; written with SaveComponent. The file last
+  // read or written there, changed by another program since, is written
+  // over only when the dialogs' question is answered Sim
+  // (TKnownFile::MayWrite). False when nothing was written.
+  bool SavePlan(const std::string& path);
   std::string GetFileName() const { return root_->Filename(); }
   // What a dialog proposes: the bare name of the file last read or written,
   // for a new plan the stored one.
@@ -137,8 +141,10 @@ private:
   void cdsItemProducaoAfterPost(TDataSet& dataSet);
 
   void SetUpDataSets();
-  std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path) const;
-  void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path);
+  // bytes gets the file's bytes.
+  std::unique_ptr<TQuorvaPersist> ReadPlanFile(const std::string& path, std::string& bytes) const;
+  // path: the file read (bytes) for a document; empty for a new one.
+  void InstallRoot(std::unique_ptr<TQuorvaPersist> root, const std::string& path, std::string bytes = {});
   void CloseAll();
   // The controls show what validation or the calculation stored.
   void ShowStoredPlan();
@@ -157,6 +163,8 @@ private:
   std::string planPath_;
   TQuorva* currentPlan_ = nullptr;
   TSavedImage saved_;
+  // The plan's file as last read or written.
+  TKnownFile planFile_;
 
   // Declared after the state their handlers use, so they go first.
   std::unique_ptr<TQuorvaPersist> root_;

@@ -187,8 +187,7 @@ bool TFrameFormula::Open() {
 }
 
 bool TFrameFormula::Save() {
-  grovana_.SaveFormulas();
-  return true;
+  return grovana_.SaveFormulas();
 }
 
 std::string TFrameFormula::Path() const {
@@ -200,8 +199,8 @@ bool TFrameFormula::Changed() {
 }
 
 bool TFrameFormula::SaveAs() {
-  return SaveWithDialog(seams_.Dialogs, {.title = "Salvar Fórmulas", .initialDir = grovana_.Folders().ExeDir},
-                        [&](const std::string& path) { grovana_.SaveFormulas(path); });
+  return SaveWithDialogChecked(seams_.Dialogs, {.title = "Salvar Fórmulas", .initialDir = grovana_.Folders().ExeDir},
+                               [&](const std::string& path) { return grovana_.SaveFormulas(path); });
 }
 
 TFormula* TFrameFormula::FindCurrent() {

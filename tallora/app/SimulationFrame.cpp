@@ -131,17 +131,16 @@ bool TFrameSimulation::Open() {
 
 bool TFrameSimulation::Save() {
   if (grovana_.SimulationNeedsName()) return SaveAs();
-  grovana_.SaveSimulation();
-  return true;
+  return grovana_.SaveSimulation();
 }
 
 bool TFrameSimulation::SaveAs() {
-  return SaveWithDialog(seams_.Dialogs,
-                        {.title = "Salvar Simulação",
-                         .initialDir = grovana_.Folders().WorkDir,
-                         .fileName = grovana_.ProposedFileName(),
-                         .documents = &seams_.Documents},
-                        [&](const std::string& path) { grovana_.SaveSimulation(path); });
+  return SaveWithDialogChecked(seams_.Dialogs,
+                               {.title = "Salvar Simulação",
+                                .initialDir = grovana_.Folders().WorkDir,
+                                .fileName = grovana_.ProposedFileName(),
+                                .documents = &seams_.Documents},
+                               [&](const std::string& path) { return grovana_.SaveSimulation(path); });
 }
 
 bool TFrameSimulation::Changed() {

@@ -50,11 +50,11 @@ TGrovana::TGrovana(TComponent* owner, TDataFolders folders, TDataSeams seams)
       products_(folders_, seams_, errors_,
                 {.Validate = [](const TProduct& p, TErrorList& errors) { return p.Validate(errors); },
                  .Posted = [this] { InputChanged(); }}),
-      formulas_(folders_, kFormulasFileName, "cdsFormula", "dsFormula"),
+      formulas_(folders_, seams_.Dialogs, kFormulasFileName, "cdsFormula", "dsFormula"),
       simulations_(std::make_unique<TSimulationPersist>()) {
   SetUpDataSets();
   simulationSaved_.Keep(*simulations_);
-  formulas_.LoadAtStart(seams_.Dialogs);
+  formulas_.LoadAtStart();
 }
 
 TGrovana::~TGrovana() = default;
@@ -150,10 +150,14 @@ auto TGrovana::WithStoredReferences(F&& what) {
   return what();
 }
 
-void TGrovana::SaveFormulas(const std::string& path) {
-  // Posted while the references still name Ids: the post may move the formula.
+bool TGrovana::SaveFormulas(const std::string& path) {
+  // Posted while the references still name Ids: the post may move the
+  // formula. Asked before they are swapped: the controls may repaint while
+  // the question is shown.
   formulas_.PostPending();
-  WithStoredReferences([&] { formulas_.Save(path); });
+  if (!formulas_.MayWrite(path)) return false;
+  WithStoredReferences([&] { formulas_.Write(path); });
+  return true;
 }
 
 bool TGrovana::FormulasChanged() {
@@ -191,16 +195,16 @@ void TGrovana::LoadSimulationFile(const std::string& fullPath, const std::string
   auto fresh = std::make_unique<TSimulationPersist>();
   fresh->SetFilename(simulations_->Filename());
   fresh->SetTag(simulations_->Tag());
-  LoadComponent(fullPath, *fresh);
+  std::string bytes = LoadComponent(fullPath, *fresh);
   TSimulationCollection& simulations = fresh->SimulationCollection();
   // A file without simulations gets a new one.
   TSimulation* current = !fresh->Filename().empty() && simulations.Count() > 0 ? &simulations.GetItem(0)
                                                                                : &simulations.Add();
-  InstallSimulation(std::move(fresh), current, remembered);
+  InstallSimulation(std::move(fresh), current, remembered, std::move(bytes));
 }
 
 void TGrovana::InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current,
-                                 const std::string& path) {
+                                 const std::string& path, std::string bytes) {
   std::unique_ptr<TSimulationPersist> old = std::exchange(simulations_, std::move(root));
   current_ = current;
   cdsSimulation_.Close();
@@ -220,26 +224,26 @@ void TGrovana::InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimu
   cdsThin_.Open();
   simulationPath_ = path;
   simulationSaved_.Keep(*simulations_);
+  if (path.empty())
+    simulationFile_.Forget();
+  else
+    simulationFile_.Keep(path, std::move(bytes));
   calculated_ = false;
 }
 
-void TGrovana::SaveSimulation(const std::string& path) {
-  if (!path.empty()) {
-    const std::string full = folders_.Resolve(path);
-    SaveComponentAs(full, *simulations_);
-    simulationPath_ = full;
-    simulationSaved_.Keep(*simulations_);
-    return;
-  }
-  std::string full = simulationPath_;
+bool TGrovana::SaveSimulation(const std::string& path) {
+  std::string full = path.empty() ? simulationPath_ : folders_.Resolve(path);
   if (full.empty()) {
     if (simulations_->Filename().empty())
       throw EFCreateError("Não foi possível criar o arquivo: falta o nome do arquivo");
     full = folders_.Resolve(simulations_->Filename());
   }
-  SaveComponent(full, *simulations_);
+  if (!simulationFile_.MayWrite(full, seams_.Dialogs)) return false;
+  std::string written = path.empty() ? SaveComponent(full, *simulations_) : SaveComponentAs(full, *simulations_);
   simulationPath_ = full;
   simulationSaved_.Keep(*simulations_);
+  simulationFile_.Keep(full, std::move(written));
+  return true;
 }
 
 std::string TGrovana::GetFileName() const {

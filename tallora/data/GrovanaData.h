@@ -15,6 +15,7 @@
 #include "storage/CatalogueFile.h"
 #include "storage/CollectionDataSet.h"
 #include "storage/DataModule.h"
+#include "storage/KnownFile.h"
 #include "storage/PersistUnit.h"
 #include "storage/ProductCatalog.h"
 #include "storage/SavedImage.h"
@@ -76,13 +77,15 @@ public:
   void LoadProducts(const std::string& path) { products_.Load(path); }
   // A path stores its bare name in Filename. Without one: the path the
   // catalogue was loaded from or saved to, else the stored Filename (or
-  // "Produtos.dat") beside the executable.
-  void SaveProducts(const std::string& path = "") { products_.Save(path); }
+  // "Produtos.dat") beside the executable. False when nothing was written
+  // (TProductCatalog::Save).
+  bool SaveProducts(const std::string& path = "") { return products_.Save(path); }
   TProduct* FindProduct(int id) const { return products_.Find(id); }
   void LoadFormulas(const std::string& path) { formulas_.Load(path); }
   // Ids are positions again when the file is read back: each associated
-  // formula is written as the position of the formula it names.
-  void SaveFormulas(const std::string& path = "");
+  // formula is written as the position of the formula it names. False when
+  // nothing was written (TCatalogueFile::Save).
+  bool SaveFormulas(const std::string& path = "");
   // A save of the formula catalogue would write other bytes than were last
   // read or written.
   bool FormulasChanged();
@@ -101,8 +104,10 @@ public:
   void LoadSimulation(const std::string& path);
   // A path stores its bare name in Filename. Without one: the path the
   // simulation was opened from or saved to, else the stored Filename in the
-  // working folder.
-  void SaveSimulation(const std::string& path = "");
+  // working folder. The file last read or written there, changed by another
+  // program since, is written over only when the dialogs' question is
+  // answered Sim (TKnownFile::MayWrite). False when nothing was written.
+  bool SaveSimulation(const std::string& path = "");
   // A save would write other bytes than were last read or written (for a
   // new simulation: than the template gave).
   bool SimulationChanged() const { return simulationSaved_.Differs(*simulations_); }
@@ -186,7 +191,9 @@ public:
 private:
   void SetUpDataSets();
   void LoadSimulationFile(const std::string& fullPath, const std::string& remembered);
-  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path);
+  // path: the file read (bytes) for a document; empty for a new one.
+  void InstallSimulation(std::unique_ptr<TSimulationPersist> root, TSimulation* current, const std::string& path,
+                         std::string bytes = {});
   // Runs what with every associated formula naming its formula by position,
   // as the file stores it.
   template <class F>
@@ -222,6 +229,8 @@ private:
   int notifying_ = 0;
   std::string simulationPath_;
   TSavedImage simulationSaved_;
+  // The simulation's file as last read or written.
+  TKnownFile simulationFile_;
 
   // Declared after the state their handlers use, so they go first.
   TProductCatalog products_;

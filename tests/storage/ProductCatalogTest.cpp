@@ -171,6 +171,87 @@ TEST_P(ProductCatalogTest, FailedLoadsChangeNothing) {
   EXPECT_EQ(c.Path(), (exe_ / "Produtos.dat").string());
 }
 
+// Tallora's and Quorva's data modules over one executable folder, as the two
+// programs running side by side.
+class SharedCatalogueTest : public ::testing::Test {
+protected:
+  std::unique_ptr<TGrovana> MakeTallora() {
+    return std::make_unique<TGrovana>(nullptr, TDataFolders{exe_.string(), work_.string()},
+                                      TDataSeams{dialogs_, presenter_});
+  }
+  std::unique_ptr<TCatalog> MakeQuorva() {
+    return std::make_unique<TCatalog>(nullptr, TDataFolders{exe_.string(), work_.string()},
+                                      TDataSeams{dialogs_, presenter_});
+  }
+  std::string Question() const {
+    return "O arquivo \"" + (exe_ / "Produtos.dat").string() +
+           "\" foi alterado fora do programa desde que foi lido. Salvar assim mesmo?";
+  }
+  std::vector<std::string> Questions() const { return dialogs_.Texts(Prompt::Kind::YesNoCancel); }
+  // Appends and posts a product.
+  static void Add(TProductCatalog& c, const char* name) {
+    c.cdsProduct().Append();
+    Write(c.cdsProduct(), {{"Name", name}, {"MinDiameter", 8.0}, {"Size", 2.0}, {"Price", 10.0}});
+    c.cdsProduct().Post();
+  }
+  // The products' names in "Produtos.dat" beside the executable.
+  std::vector<std::string> OnDisk() const {
+    TProductPersist root;
+    LoadComponent((exe_ / "Produtos.dat").string(), root);
+    std::vector<std::string> names;
+    for (const TProduct& p : root.ProductCollection()) names.push_back(p.Name());
+    return names;
+  }
+
+  TempDir dir_;
+  fs::path exe_ = dir_.Sub("exe"), work_ = dir_.Sub("work");
+  ScriptedDialogs dialogs_;
+  RecordingPresenter presenter_;
+};
+
+// Não and Cancelar write nothing and keep the changes; Sim writes. A save
+// right after the program's own asks nothing; "Salvar Como" onto the file
+// read asks, onto another file it does not.
+TEST_F(SharedCatalogueTest, ASaveOverTheOtherProgramsSaveAsksFirst) {
+  TProductPersist start;
+  start.ProductCollection().Add().SetName("Serraria");
+  SaveComponent((exe_ / "Produtos.dat").string(), start);
+  auto tallora = MakeTallora();
+  auto quorva = MakeQuorva();
+
+  Add(tallora->Products(), "DaTallora");
+  EXPECT_TRUE(tallora->SaveProducts());
+  Add(quorva->Products(), "DaQuorva");
+  dialogs_.Answer(TMsgDlgBtn::No).Answer(TMsgDlgBtn::Cancel);
+  EXPECT_FALSE(quorva->SaveProducts());
+  EXPECT_FALSE(quorva->SaveProducts((exe_ / "Produtos.dat").string()));
+  EXPECT_EQ(Questions(), std::vector<std::string>(2, Question()));
+  EXPECT_EQ(OnDisk(), (std::vector<std::string>{"Serraria", "DaTallora"}));
+  EXPECT_TRUE(quorva->Products().Changed());
+  EXPECT_EQ(quorva->ProductRoot().Filename(), "");
+
+  dialogs_.Answer(TMsgDlgBtn::Yes);
+  EXPECT_TRUE(quorva->SaveProducts());
+  EXPECT_EQ(OnDisk(), (std::vector<std::string>{"Serraria", "DaQuorva"}));
+  EXPECT_FALSE(quorva->Products().Changed());
+  EXPECT_TRUE(quorva->SaveProducts());
+  EXPECT_TRUE(quorva->SaveProducts((work_ / "Copia.dat").string()));
+  EXPECT_TRUE(tallora->SaveProducts((work_ / "Copia.dat").string()));
+  EXPECT_EQ(Questions().size(), 3u);
+}
+
+// With no file at start, one written there meanwhile is not written over
+// unasked either.
+TEST_F(SharedCatalogueTest, AFileMissingAtStartAndWrittenSinceAsksToo) {
+  auto tallora = MakeTallora();
+  auto quorva = MakeQuorva();
+  EXPECT_TRUE(tallora->SaveProducts());
+  EXPECT_TRUE(Questions().empty());
+  dialogs_.Answer(TMsgDlgBtn::Cancel);
+  EXPECT_FALSE(quorva->SaveProducts());
+  EXPECT_EQ(Questions(), std::vector<std::string>{Question()});
+}
+
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ProductCatalogTest, ::testing::Values(kTallora, kQuorva),
                          [](const ::testing::TestParamInfo<Program>& info) { return std::string(info.param.name); });
 

@@ -124,12 +124,15 @@ TEST_F(SimulationFrameTest, SavingTheTemplateAsksForANameAndLaterSavesGoToTheSam
   EXPECT_EQ(saves[0].options.filter, "Data Files (*.dat)|*.dat|All Files (*.*)|*.*");
   EXPECT_EQ(g.GetFileName(), "Minha.dat");
 
-  // A plain save writes the remembered path without asking.
+  // A plain save writes the remembered path without a file dialog; removed
+  // since it was written, the file is written only after the question.
   std::filesystem::remove(work / "Minha.dat");
   g.cdsSimulation().Edit();
   g.cdsSimulation().FieldByName("Description").SetAsString("Talhão 7");
+  dialogs.Answer(TMsgDlgBtn::Yes);
   EXPECT_TRUE(frame->Save());
-  EXPECT_EQ(dialogs.Prompts().size(), 2u);
+  EXPECT_EQ(dialogs.Prompts(Prompt::Kind::SaveFile).size(), 2u);
+  EXPECT_EQ(dialogs.Prompts().size(), 3u);
   g.NewSimulation();
   g.LoadSimulation((work / "Minha.dat").string());
   EXPECT_EQ(g.CurrentSimulation()->Description(), "Talhão 7");

@@ -410,16 +410,18 @@ TEST_F(TalloraFormTest, FileCommandsFollowTheCurrentFrame) {
   EXPECT_EQ(FrameShown(w), Frame<TFrameInventory>("FrameInventory"));
 
   // "Salvar" with the formula catalogue current saves it; the caption stays.
+  // Removed since it was read, the file is written only after the question.
   const std::filesystem::path formulas = app.exe / "Formulas.dat";
   const std::string saved = ReadFile(formulas);
   std::filesystem::remove(formulas);
   QTreeWidgetItem* catalogues = Tree()->topLevelItem(1);
   items.SelectNode(catalogues->child(1));
   ASSERT_EQ(FrameShown(w), Frame<TFrameFormula>("FrameFormula"));
+  app.dialogs.Answer(TMsgDlgBtn::Yes);
   Click("Salvar");
   EXPECT_EQ(ReadFile(formulas), saved);
   EXPECT_EQ(w.windowTitle().toStdString(), "Tallora - Nova Simulação");
-  EXPECT_TRUE(app.dialogs.Prompts().empty());
+  EXPECT_EQ(app.dialogs.Prompts().size(), 1u);
 
   // "Imprimir" with a catalogue current neither calculates nor prints.
   const std::string pdf = app.dir / "catalogo.pdf";
@@ -493,6 +495,31 @@ TEST_F(TalloraFormTest, LeavingOffersToSaveEachChangedDocument) {
   w.show();
   EXPECT_TRUE(w.close());
   EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
+}
+
+// Another program wrote over the simulation's file: Sim to the leave
+// question, then Não to the one about that file, keeps the window and the
+// change; Cancelar to it stops "Salvar" silently.
+TEST_F(TalloraFormTest, AFileChangedOutsideIsNotWrittenOverUnasked) {
+  TypeSiteIndex("29");
+  const std::filesystem::path talhao = app.work / "talhao.dat";
+  app.dialogs.Answer(TMsgDlgBtn::Yes).AnswerFile(talhao.string());
+  EXPECT_TRUE(w.close());
+  w.show();
+  WriteFileBytes(talhao, "um plano");
+  TypeSiteIndex("31");
+  app.dialogs.Answer(TMsgDlgBtn::Yes).Answer(TMsgDlgBtn::No);
+  EXPECT_FALSE(w.close());
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).back(),
+            "O arquivo \"" + talhao.string() +
+                "\" foi alterado fora do programa desde que foi lido. Salvar assim mesmo?");
+  app.dialogs.Answer(TMsgDlgBtn::Cancel);
+  Click("Salvar");
+  EXPECT_EQ(app.dialogs.Texts(Prompt::Kind::YesNoCancel).size(), 4u);
+  EXPECT_EQ(ReadFile(talhao), "um plano");
+  EXPECT_TRUE(grovana.SimulationChanged());
+  EXPECT_DOUBLE_EQ(grovana.CurrentSimulation()->SiteIndex(), 31);
+  EXPECT_TRUE(RecordedExceptions().empty());
 }
 
 // "Novo" and "Abrir" ask as leaving does, and only after a change. Cancelar
