@@ -214,44 +214,18 @@ TEST_F(GrovanaTest, FailedLoadsLeaveTheDocumentsAsTheyWere) {
   EXPECT_EQ(g.FormulasPath(), (exe_ / "Formulas.dat").string());
 }
 
-// Quorva saved a plan onto the simulation's file, then removed it: each save
-// there asks; Sim writes, Não and Cancelar write nothing and keep the change.
+// Quorva removed the simulation's file since it was read: a save there asks,
+// and Cancelar writes nothing; another file is written unasked.
 TEST_F(GrovanaTest, ASaveOverAFileChangedSinceItWasReadAsksFirst) {
-  TSimulationPersist talhao;
-  FillDefaultSimulation(talhao);
-  talhao.SetFilename("talhao.dat");
-  SaveComponent((work_ / "talhao.dat").string(), talhao);
+  WriteDefaults();
   TGrovana& g = Make();
-  g.LoadSimulation("talhao.dat");
-  Write(g.cdsSimulation(), {{"Description", "Minha"}});
-  g.cdsSimulation().Post();
-  WriteFileBytes(work_ / "talhao.dat", "um plano");
-
-  dialogs_.Answer(TMsgDlgBtn::No).Answer(TMsgDlgBtn::Cancel);
-  EXPECT_FALSE(g.SaveSimulation());
-  EXPECT_FALSE(g.SaveSimulation((work_ / "talhao.dat").string()));
-  EXPECT_EQ(ReadFileBytes(work_ / "talhao.dat"), "um plano");
-  EXPECT_TRUE(g.SimulationChanged());
-  dialogs_.Answer(TMsgDlgBtn::Yes);
-  EXPECT_TRUE(g.SaveSimulation());
-  EXPECT_FALSE(g.SimulationChanged());
-  TSimulationPersist back;
-  LoadComponent((work_ / "talhao.dat").string(), back);
-  EXPECT_EQ(back.SimulationCollection()[0].Description(), "Minha");
-  EXPECT_TRUE(g.SaveSimulation());
-
-  std::filesystem::remove(work_ / "talhao.dat");
+  g.LoadSimulation((exe_ / "Simulation.dat").string());
+  std::filesystem::rename(exe_ / "Simulation.dat", work_ / "Movido.dat");
   dialogs_.Answer(TMsgDlgBtn::Cancel);
   EXPECT_FALSE(g.SaveSimulation());
-  EXPECT_FALSE(std::filesystem::exists(work_ / "talhao.dat"));
-  EXPECT_EQ(dialogs_.Texts(Prompt::Kind::YesNoCancel),
-            std::vector<std::string>(4, "O arquivo \"" + (work_ / "talhao.dat").string() +
-                                            "\" foi alterado fora do programa desde que foi lido. "
-                                            "Salvar assim mesmo?"));
-  // Another file is written over unasked (the save dialog asked).
-  WriteFileBytes(work_ / "outro.dat", "outro");
-  EXPECT_TRUE(g.SaveSimulation("outro.dat"));
-  EXPECT_EQ(dialogs_.Prompts().size(), 4u);
+  EXPECT_FALSE(std::filesystem::exists(exe_ / "Simulation.dat"));
+  EXPECT_TRUE(g.SaveSimulation("Outro.dat"));
+  EXPECT_EQ(dialogs_.Prompts().size(), 1u);
 }
 
 TEST_F(GrovanaTest, FilesWithoutSimulationsOrWithoutNameGetANewCurrentSimulation) {
