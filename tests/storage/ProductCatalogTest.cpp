@@ -62,6 +62,17 @@ protected:
     SaveComponent((exe_ / "Produtos.dat").string(), root);
   }
 
+  // Appends and posts a valid product.
+  static void AddProduct(TProductCatalog& c, const char* name);
+  // The products' names in "Produtos.dat" beside the executable.
+  std::vector<std::string> OnDisk() const {
+    TProductPersist root;
+    LoadComponent((exe_ / "Produtos.dat").string(), root);
+    std::vector<std::string> names;
+    for (const TProduct& p : root.ProductCollection()) names.push_back(p.Name());
+    return names;
+  }
+
   TempDir dir_;
   fs::path exe_ = dir_.Sub("exe"), work_ = dir_.Sub("work");
   ScriptedDialogs dialogs_;
@@ -73,6 +84,12 @@ protected:
 void Write(TDataSet& ds, std::initializer_list<std::pair<const char*, TFieldValue>> values) {
   if (!ds.Editing()) ds.Edit();
   for (const auto& [name, value] : values) ds.FieldByName(name).SetValue(value);
+}
+
+void ProductCatalogTest::AddProduct(TProductCatalog& c, const char* name) {
+  c.cdsProduct().Append();
+  Write(c.cdsProduct(), {{"Name", name}, {"MinDiameter", 8.0}, {"Size", 2.0}, {"Price", 10.0}});
+  c.cdsProduct().Post();
 }
 
 TEST_P(ProductCatalogTest, StartsEmptyWithoutAFileAndSavesUnderBareNames) {
@@ -104,9 +121,7 @@ TEST_P(ProductCatalogTest, ADamagedFileIsReportedLeftOutAndKeptByTheFirstSave) {
   EXPECT_EQ(c.cdsProduct().RecordCount(), 0);
   EXPECT_TRUE(c.cdsProduct().Active());
 
-  c.cdsProduct().Append();
-  Write(c.cdsProduct(), {{"Name", "Roçada"}, {"MinDiameter", 8.0}, {"Size", 2.0}, {"Price", 10.0}});
-  c.cdsProduct().Post();
+  AddProduct(c, "Roçada");
   c.Save();
   c.Save();
   // Kept once, under the first free name, byte for byte.
@@ -117,10 +132,7 @@ TEST_P(ProductCatalogTest, ADamagedFileIsReportedLeftOutAndKeptByTheFirstSave) {
             std::vector<std::string>{"O arquivo \"" + (exe_ / "Produtos.dat").string() +
                                      "\" não pôde ser lido ao iniciar e foi guardado como \"" +
                                      (exe_ / "Produtos.dat.danificado-2").string() + "\"."});
-  TProductPersist saved;
-  LoadComponent((exe_ / "Produtos.dat").string(), saved);
-  ASSERT_EQ(saved.ProductCollection().Count(), 1);
-  EXPECT_EQ(saved.ProductCollection()[0].Name(), "Roçada");
+  EXPECT_EQ(OnDisk(), std::vector<std::string>{"Roçada"});
 }
 
 TEST_P(ProductCatalogTest, FaultyProductsAreStoredShownAndAborted) {
@@ -171,85 +183,32 @@ TEST_P(ProductCatalogTest, FailedLoadsChangeNothing) {
   EXPECT_EQ(c.Path(), (exe_ / "Produtos.dat").string());
 }
 
-// Tallora's and Quorva's data modules over one executable folder, as the two
-// programs running side by side.
-class SharedCatalogueTest : public ::testing::Test {
-protected:
-  std::unique_ptr<TGrovana> MakeTallora() {
-    return std::make_unique<TGrovana>(nullptr, TDataFolders{exe_.string(), work_.string()},
-                                      TDataSeams{dialogs_, presenter_});
-  }
-  std::unique_ptr<TCatalog> MakeQuorva() {
-    return std::make_unique<TCatalog>(nullptr, TDataFolders{exe_.string(), work_.string()},
-                                      TDataSeams{dialogs_, presenter_});
-  }
-  std::string Question() const {
-    return "O arquivo \"" + (exe_ / "Produtos.dat").string() +
-           "\" foi alterado fora do programa desde que foi lido. Salvar assim mesmo?";
-  }
-  std::vector<std::string> Questions() const { return dialogs_.Texts(Prompt::Kind::YesNoCancel); }
-  // Appends and posts a product.
-  static void Add(TProductCatalog& c, const char* name) {
-    c.cdsProduct().Append();
-    Write(c.cdsProduct(), {{"Name", name}, {"MinDiameter", 8.0}, {"Size", 2.0}, {"Price", 10.0}});
-    c.cdsProduct().Post();
-  }
-  // The products' names in "Produtos.dat" beside the executable.
-  std::vector<std::string> OnDisk() const {
-    TProductPersist root;
-    LoadComponent((exe_ / "Produtos.dat").string(), root);
-    std::vector<std::string> names;
-    for (const TProduct& p : root.ProductCollection()) names.push_back(p.Name());
-    return names;
-  }
+// The other program saved "Produtos.dat" since this one looked (there was
+// none): Não and Cancelar write nothing and keep the change, Sim writes. A
+// save right after its own, or onto another file, asks nothing.
+TEST_P(ProductCatalogTest, ASaveOverTheOtherProgramsSaveAsksFirst) {
+  TProductCatalog& mine = Make();
+  const Program& other = GetParam().name == kTallora.name ? kQuorva : kTallora;
+  const std::unique_ptr<TComponent> otherModule = other.make({exe_.string(), work_.string()}, {dialogs_, presenter_});
+  TProductCatalog& theirs = other.catalogue(*otherModule);
+  AddProduct(theirs, "DaOutro");
+  EXPECT_TRUE(theirs.Save());
 
-  TempDir dir_;
-  fs::path exe_ = dir_.Sub("exe"), work_ = dir_.Sub("work");
-  ScriptedDialogs dialogs_;
-  RecordingPresenter presenter_;
-};
-
-// Não and Cancelar write nothing and keep the changes; Sim writes. A save
-// right after the program's own asks nothing; "Salvar Como" onto the file
-// read asks, onto another file it does not.
-TEST_F(SharedCatalogueTest, ASaveOverTheOtherProgramsSaveAsksFirst) {
-  TProductPersist start;
-  start.ProductCollection().Add().SetName("Serraria");
-  SaveComponent((exe_ / "Produtos.dat").string(), start);
-  auto tallora = MakeTallora();
-  auto quorva = MakeQuorva();
-
-  Add(tallora->Products(), "DaTallora");
-  EXPECT_TRUE(tallora->SaveProducts());
-  Add(quorva->Products(), "DaQuorva");
-  dialogs_.Answer(TMsgDlgBtn::No).Answer(TMsgDlgBtn::Cancel);
-  EXPECT_FALSE(quorva->SaveProducts());
-  EXPECT_FALSE(quorva->SaveProducts((exe_ / "Produtos.dat").string()));
-  EXPECT_EQ(Questions(), std::vector<std::string>(2, Question()));
-  EXPECT_EQ(OnDisk(), (std::vector<std::string>{"Serraria", "DaTallora"}));
-  EXPECT_TRUE(quorva->Products().Changed());
-  EXPECT_EQ(quorva->ProductRoot().Filename(), "");
-
-  dialogs_.Answer(TMsgDlgBtn::Yes);
-  EXPECT_TRUE(quorva->SaveProducts());
-  EXPECT_EQ(OnDisk(), (std::vector<std::string>{"Serraria", "DaQuorva"}));
-  EXPECT_FALSE(quorva->Products().Changed());
-  EXPECT_TRUE(quorva->SaveProducts());
-  EXPECT_TRUE(quorva->SaveProducts((work_ / "Copia.dat").string()));
-  EXPECT_TRUE(tallora->SaveProducts((work_ / "Copia.dat").string()));
-  EXPECT_EQ(Questions().size(), 3u);
-}
-
-// With no file at start, one written there meanwhile is not written over
-// unasked either.
-TEST_F(SharedCatalogueTest, AFileMissingAtStartAndWrittenSinceAsksToo) {
-  auto tallora = MakeTallora();
-  auto quorva = MakeQuorva();
-  EXPECT_TRUE(tallora->SaveProducts());
-  EXPECT_TRUE(Questions().empty());
-  dialogs_.Answer(TMsgDlgBtn::Cancel);
-  EXPECT_FALSE(quorva->SaveProducts());
-  EXPECT_EQ(Questions(), std::vector<std::string>{Question()});
+  AddProduct(mine, "Meu");
+  dialogs_.Answer(TMsgDlgBtn::No).Answer(TMsgDlgBtn::Cancel).Answer(TMsgDlgBtn::Yes);
+  EXPECT_FALSE(mine.Save());
+  EXPECT_FALSE(mine.Save((exe_ / "Produtos.dat").string()));
+  EXPECT_EQ(OnDisk(), std::vector<std::string>{"DaOutro"});
+  EXPECT_TRUE(mine.Changed());
+  EXPECT_EQ(mine.Root().Filename(), "");
+  EXPECT_TRUE(mine.Save());
+  EXPECT_EQ(OnDisk(), std::vector<std::string>{"Meu"});
+  EXPECT_TRUE(mine.Save());
+  EXPECT_TRUE(theirs.Save((work_ / "Copia.dat").string()));
+  EXPECT_EQ(dialogs_.Texts(Prompt::Kind::YesNoCancel),
+            std::vector<std::string>(3, "O arquivo \"" + (exe_ / "Produtos.dat").string() +
+                                            "\" foi alterado fora do programa desde que foi lido. "
+                                            "Salvar assim mesmo?"));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothPrograms, ProductCatalogTest, ::testing::Values(kTallora, kQuorva),
